@@ -1,0 +1,212 @@
+#pragma once
+
+// The startup record: everything the program remembers about its users and folders between
+// runs, held in memory as one 6758-byte block and kept on disk as that block's straight byte
+// image (progdata/zelinf32.cfg). Fields are read and written in place in the block through the
+// accessors below, so a record read from disk and saved again keeps every byte it had.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+inline constexpr std::size_t kStartupInfoSize = 6758;
+inline constexpr int kUserSlots = 10;
+inline constexpr int kCategorySlots = 64;
+
+// Byte layout of the record and of its four per-user sub-records.
+namespace startup_layout {
+inline constexpr std::size_t kCategoryNames = 0, kCategoryNameWidth = 27;
+inline constexpr std::size_t kReserved1728 = 1728;
+inline constexpr std::size_t kStartupUser = 1730;
+inline constexpr std::size_t kDictionaryOpened = 1732;
+inline constexpr std::size_t kSystemPasswordOn = 1734;
+inline constexpr std::size_t kAdditionalDictPath = 1777, kPathWidth = 257;
+inline constexpr std::size_t kWaveformPath = 2034;
+inline constexpr std::size_t kDataFolder = 2291;
+inline constexpr std::size_t kDictionaryFolder = 2548;
+inline constexpr std::size_t kSoundOn = 2805;
+inline constexpr std::size_t kReserved2825 = 2825;
+inline constexpr std::size_t kPromotionThreshold = 2843, kThresholdWidth = 15;
+inline constexpr std::size_t kDemotionThreshold = 2858;
+inline constexpr std::size_t kUserNames = 2873, kUserNameWidth = 31;
+inline constexpr std::size_t kDrillWindowLayout = 3183;
+inline constexpr std::size_t kPasswordOn = 3203;
+inline constexpr std::size_t kSystemPassword = 3223, kPasswordWidth = 11;
+inline constexpr std::size_t kBrowseWord = 3234, kBrowseWordWidth = 41;
+inline constexpr std::size_t kDrillLanguage = 3658;
+inline constexpr std::size_t kWorkingCategory = 3678;
+inline constexpr std::size_t kDisplaySetup = 3698, kDisplaySetupSize = 64;
+inline constexpr std::size_t kUserPasswords = 4338;
+inline constexpr std::size_t kListSetup = 4448, kListSetupSize = 80;
+inline constexpr std::size_t kListOptions = 5248, kListOptionsSize = 22;
+inline constexpr std::size_t kLearnSetup = 5468, kLearnSetupSize = 129;
+inline constexpr std::size_t kNumberTextWidth = 15; // decimal texts of the sub-records
+inline constexpr std::size_t kPredefinedWidth = 12;
+} // namespace startup_layout
+
+// The "Display" page's values.
+struct DisplaySetupRecord
+{
+    std::string wordShowTime, answerDelay, spellTime, betweenWords;
+    std::uint16_t upperCase = 0, lowerCase = 0;
+
+    static DisplaySetupRecord decode(const std::uint8_t* p);
+    void encode(std::uint8_t* p) const;
+    bool operator==(const DisplaySetupRecord&) const = default;
+};
+
+// The "User List Setup" page's values.
+struct ListSetupRecord
+{
+    std::string minLetters, maxLetters, listSize, oneLetter, predefined;
+    std::uint16_t typeFailures = 0, typePredefined = 0, typeOneLetter = 0, typeRandom = 0;
+
+    static ListSetupRecord decode(const std::uint8_t* p);
+    void encode(std::uint8_t* p) const;
+    bool operator==(const ListSetupRecord&) const = default;
+};
+
+// The "User List Options" page's eleven flags.
+struct ListOptionsRecord
+{
+    std::uint16_t adjustPractice = 0, adjustManual = 0, adjustAuto = 0;
+    std::uint16_t repeatAll = 0, repeatFailures = 0;
+    std::uint16_t levelElementary = 0, levelIntermediate = 0, levelAdvanced = 0;
+    std::uint16_t languageUK = 0, languageUS = 0;
+    std::uint16_t showLanguageFlag = 0;
+
+    static ListOptionsRecord decode(const std::uint8_t* p);
+    void encode(std::uint8_t* p) const;
+    bool operator==(const ListOptionsRecord&) const = default;
+};
+
+// A slider's range and position as the settings page keeps it.
+struct SliderTriple
+{
+    std::uint32_t minimum = 0, maximum = 0, position = 0;
+    bool operator==(const SliderTriple&) const = default;
+};
+
+// The "Learn Setup" page's values.
+struct LearnSetupRecord
+{
+    std::uint16_t learnFlash = 0, learnRipple = 0, learnContinuous = 0;
+    std::string continuousTime, flashDurationText, flashCountText, rippleDurationText,
+        rippleCountText;
+    SliderTriple flashDuration, flashCount, rippleDuration, rippleCount;
+
+    static LearnSetupRecord decode(const std::uint8_t* p);
+    void encode(std::uint8_t* p) const;
+    bool operator==(const LearnSetupRecord&) const = default;
+};
+
+using PasswordBytes = std::array<std::uint8_t, startup_layout::kPasswordWidth>;
+
+class StartupInfo
+{
+public:
+    using Bytes = std::array<std::uint8_t, kStartupInfoSize>;
+
+    StartupInfo() { m_bytes.fill(0); }
+
+    Bytes& bytes() { return m_bytes; }
+    const Bytes& bytes() const { return m_bytes; }
+
+    std::string categoryName(int slot) const;
+    void setCategoryName(int slot, std::string_view name);
+    std::uint16_t startupUser() const;
+    void setStartupUser(std::uint16_t slot);
+    std::uint16_t dictionaryOpened() const;
+    void setDictionaryOpened(std::uint16_t value);
+    std::uint16_t systemPasswordOn() const;
+    void setSystemPasswordOn(std::uint16_t value);
+    std::string additionalDictPath() const;
+    void setAdditionalDictPath(std::string_view path);
+    std::string waveformPath() const;
+    void setWaveformPath(std::string_view path);
+    std::string dataFolder() const;
+    void setDataFolder(std::string_view path);
+    std::string dictionaryFolder() const;
+    void setDictionaryFolder(std::string_view path);
+    std::uint16_t soundOn(int user) const;
+    void setSoundOn(int user, std::uint16_t value);
+    std::string promotionThreshold() const;
+    void setPromotionThreshold(std::string_view text);
+    std::string demotionThreshold() const;
+    void setDemotionThreshold(std::string_view text);
+    std::string userName(int user) const;
+    void setUserName(int user, std::string_view name);
+    std::uint16_t drillWindowLayout(int user) const;
+    void setDrillWindowLayout(int user, std::uint16_t value);
+    std::uint16_t passwordOn(int user) const;
+    void setPasswordOn(int user, std::uint16_t value);
+    PasswordBytes systemPassword() const;
+    void setSystemPassword(const PasswordBytes& scrambled);
+    std::string browseWord(int user) const;
+    void setBrowseWord(int user, std::string_view word);
+    std::uint16_t drillLanguage(int user) const;
+    void setDrillLanguage(int user, std::uint16_t value);
+    std::uint16_t workingCategory(int user) const;
+    void setWorkingCategory(int user, std::uint16_t value);
+    DisplaySetupRecord displaySetup(int user) const;
+    void setDisplaySetup(int user, const DisplaySetupRecord& record);
+    PasswordBytes userPassword(int user) const;
+    void setUserPassword(int user, const PasswordBytes& scrambled);
+    ListSetupRecord listSetup(int user) const;
+    void setListSetup(int user, const ListSetupRecord& record);
+    ListOptionsRecord listOptions(int user) const;
+    void setListOptions(int user, const ListOptionsRecord& record);
+    LearnSetupRecord learnSetup(int user) const;
+    void setLearnSetup(int user, const LearnSetupRecord& record);
+
+    // Raw field access for the generic field table (see startup_fields.h).
+    std::uint16_t u16At(std::size_t offset) const;
+    void setU16At(std::size_t offset, std::uint16_t value);
+    std::uint32_t u32At(std::size_t offset) const;
+    void setU32At(std::size_t offset, std::uint32_t value);
+    std::string textAt(std::size_t offset, std::size_t width) const;
+    void setTextAt(std::size_t offset, std::size_t width, std::string_view text);
+
+private:
+    Bytes m_bytes;
+};
+
+// Writes every default into the record. `currentFolder` is the folder the defaults are based
+// on; without one the current folder is read, and when that fails the fallback base is used.
+void FillStartupDefaults(
+    StartupInfo& info, std::optional<std::string> currentFolder = std::nullopt);
+
+// Result codes of ReadStartupInfo.
+inline constexpr int kStartupRead = 1;
+inline constexpr int kStartupUnreadable = 4;
+
+// Reads base/progdata/zelinf32.cfg into the record: 1, or 4 when it cannot be opened or not even
+// one byte can be read. A short file fills the record from its start and leaves the rest as it
+// was.
+int ReadStartupInfo(StartupInfo& info, const std::string& baseFolder);
+
+// Replaces the record file atomically with all 6758 bytes. With `toCurrentFolder` the file is
+// currentFolder/progdata/zelinf32.cfg (first creation); otherwise dataFolder/progdata/zelinf32.cfg.
+bool WriteStartupInfo(
+    const StartupInfo& info, bool toCurrentFolder, const std::string& currentFolder = {});
+inline bool SaveStartupInfo(const StartupInfo& info)
+{
+    return WriteStartupInfo(info, false);
+}
+// FillStartupDefaults, then WriteStartupInfo into the current folder.
+bool CreateStartupInfo(StartupInfo& info, const std::string& currentFolder);
+
+// 0 when base/progdata/zelinf32.cfg exists, else its file error code (2 not found, 3 path not
+// found, ...).
+int StartupInfoExists(const std::string& baseFolder);
+
+// 10 for an empty folder; 0 when folder/progdata/sonddict.dis exists (the folder then becomes the
+// data and dictionary folder of the record); otherwise the file error code of the test.
+int TestFolderHasDictionary(StartupInfo& info, const std::string& folder);
+
+} // namespace quorvel

@@ -1,0 +1,348 @@
+#include "dictionary_file.h"
+
+#include "config/startup_info.h"
+#include "platform/file_errors.h"
+#include "platform/le_codec.h"
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_set>
+
+namespace quorvel {
+
+using namespace dict;
+
+// --- file level ------------------------------------------------------------------------------
+
+DictionaryHandle openDictionaryFile(const std::string& path, bool allowAdditional, int* fileError)
+{
+    int err = 0;
+    auto file = File::open(path, OpenMode::ReadWrite, &err);
+    if (!file) {
+        if (fileError)
+            *fileError = err;
+        return nullptr;
+    }
+    DictionaryHeader header;
+    if (!readDictionaryHeader(*file, header)
+        || (!allowAdditional && header.fileKind == kAdditionalKind)) {
+        if (fileError)
+            *fileError = FileError::kBadFormat;
+        file->close();
+        return nullptr;
+    }
+    if (fileError)
+        *fileError = 0;
+    return file;
+}
+
+DictionaryHandle OpenDictionary(StartupInfo& info)
+{
+    const std::string folder = info.dictionaryFolder();
+    if (folder.empty())
+        return nullptr;
+    info.setDictionaryOpened(1);
+    return openDictionaryFile(paths::dictionaryFile(folder), false);
+}
+
+bool CloseDictionary(DictionaryHandle& file)
+{
+    if (!file)
+        return false;
+    const bool ok = file->close();
+    file.reset();
+    return ok;
+}
+
+bool readDictionaryHeader(File& file, DictionaryHeader& header)
+{
+    std::uint8_t bytes[kHeaderSize];
+    if (!file.readAt(0, bytes, sizeof bytes))
+        return false;
+    header = DictionaryHeader::decode(bytes);
+    return true;
+}
+
+std::uint32_t ReadTableOffset(File& file, Table which)
+{
+    std::uint8_t bytes[4];
+    if (!file.readAt(which == Table::Main ? 0 : 4, bytes, 4))
+        return kNoOffset;
+    const std::uint32_t offset = le::u32(bytes);
+    // A table must lie whole inside the file and after the header.
+    if (offset < kHeaderSize || std::uint64_t(offset) + kTableBytes > file.size())
+        return kNoOffset;
+    return offset;
+}
+
+// --- words -----------------------------------------------------------------------------------
+
+bool CheckWord(std::string& word)
+{
+    const int len = static_cast<int>(word.size());
+    if (len < kMinWordLength || len > kMaxWordLength)
+        return false;
+    bool ok = true;
+    for (char& c : word) {
+        // Only the 26 ASCII letters: bytes of accented (UTF-8 or 8-bit) letters fail.
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        if (c < 'A' || c > 'Z')
+            ok = false;
+    }
+    return ok;
+}
+
+std::uint32_t BucketOffset(std::string_view word)
+{
+    if (word.size() < 2)
+        return kNoOffset;
+    const char a = word[0], b = word[1];
+    if (a < 'A' || a > 'Z' || b < 'A' || b > 'Z')
+        return kNoOffset;
+    return static_cast<std::uint32_t>((a - 'A') * 26 + (b - 'A')) * 4;
+}
+
+bool BucketLetters(std::uint32_t slotOffset, char letters[2])
+{
+    const std::uint32_t index = slotOffset / 4;
+    if (index / 26 >= 26)
+        return false;
+    letters[0] = static_cast<char>('A' + index / 26);
+    letters[1] = static_cast<char>('A' + index % 26);
+    return true;
+}
+
+// --- chain level -----------------------------------------------------------------------------
+
+bool recordOffsetInFile(const File& file, std::uint32_t offset)
+{
+    return offset >= kHeaderSize && std::uint64_t(offset) + kRecordHeaderSize + 1 <= file.size();
+}
+
+std::uint32_t chainStepLimit(const File& file)
+{
+    const std::uint64_t room = file.size() > kHeaderSize ? file.size() - kHeaderSize : 0;
+    return static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(room / (kRecordHeaderSize + 2) + 1, 0xFFFFFFF0u));
+}
+
+bool ReadRecordHeader(File& file, std::uint32_t offset, WordRecordHeader& header)
+{
+    std::uint8_t bytes[kRecordHeaderSize];
+    if (!file.readAt(offset, bytes, sizeof bytes))
+        return false;
+    header = WordRecordHeader::decode(bytes);
+    return true;
+}
+
+bool ReadLink(File& file, std::uint32_t offset, std::uint32_t& value)
+{
+    std::uint8_t bytes[4];
+    if (!file.readAt(offset, bytes, 4))
+        return false;
+    value = le::u32(bytes);
+    return true;
+}
+
+bool ReadText(File& file, std::string& text)
+{
+    char buffer[kMaxTextRead + 1] = {};
+    const std::size_t got = file.read(buffer, kMaxTextRead);
+    buffer[std::min(got, kMaxTextKept)] = 0;
+    text.assign(buffer, std::strlen(buffer));
+    return got > 0;
+}
+
+bool readRecord(File& file, std::uint32_t offset, WordRecordHeader& header, std::string& text)
+{
+    return ReadRecordHeader(file, offset, header) && ReadText(file, text) && !text.empty();
+}
+
+bool writeWithRetry(File& file, std::uint32_t offset, const void* data, std::size_t size)
+{
+    if (!file.seek(offset))
+        return false;
+    if (file.write(data, size))
+        return true;
+    file.rewind();
+    if (!file.seek(offset))
+        return false;
+    return file.write(data, size);
+}
+
+namespace {
+
+bool writeLink(File& file, std::uint32_t location, std::uint32_t value)
+{
+    std::uint8_t bytes[4];
+    le::putU32(bytes, value);
+    return writeWithRetry(file, location, bytes, 4);
+}
+
+} // namespace
+
+int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+    std::string_view text, ChainPosition& position)
+{
+    const std::uint32_t end = endMarker(tableOffset, slotOffset);
+    position.linkLocation = tableOffset + slotOffset;
+    std::uint32_t current = 0;
+    if (!ReadLink(file, position.linkLocation, current))
+        return DictResult::kFileError;
+    if (current == end) {
+        position.nextOffset = end;
+        return DictResult::kNotFound;
+    }
+    const std::string key(text);
+    const std::uint32_t limit = chainStepLimit(file);
+    WordRecordHeader header;
+    std::string recordText;
+    for (std::uint32_t steps = 0;; ++steps) {
+        if (steps >= limit || !recordOffsetInFile(file, current)
+            || !readRecord(file, current, header, recordText))
+            return DictResult::kFileError;
+        const int cmp = std::strcmp(key.c_str(), recordText.c_str());
+        if (cmp == 0) {
+            position.foundOffset = current;
+            position.nextOffset = header.next;
+            return DictResult::kDone;
+        }
+        if (cmp < 0) {
+            position.nextOffset = current;
+            return DictResult::kNotFound;
+        }
+        position.linkLocation = current; // its Next field is at its start
+        current = header.next;
+        if (current == end) {
+            position.nextOffset = end;
+            return DictResult::kNotFound;
+        }
+    }
+}
+
+int InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+    WordRecordHeader header, std::string_view text)
+{
+    ChainPosition pos;
+    const int found = SearchChain(file, tableOffset, slotOffset, text, pos);
+    if (found == DictResult::kDone)
+        return DictResult::kAlreadyThere;
+    if (found == DictResult::kFileError)
+        return DictResult::kFileError;
+    header.next = pos.nextOffset;
+
+    std::uint32_t place = TakeFreeRecord(file, text.size());
+    const std::size_t recordSize = kRecordHeaderSize + text.size() + 1;
+    if (place == kNoOffset) {
+        const std::uint64_t end = file.size();
+        if (end + recordSize > 0xFFFFFFF0u)
+            return DictResult::kFileError; // records are located by 32-bit offsets
+        const std::vector<std::uint8_t> zeros(recordSize, 0);
+        if (!file.seek(end) || !file.write(zeros.data(), zeros.size())) {
+            file.rewind();
+            return DictResult::kFileError;
+        }
+        place = static_cast<std::uint32_t>(end);
+    }
+    std::uint8_t bytes[kRecordHeaderSize];
+    header.encode(bytes);
+    if (!writeWithRetry(file, place, bytes, sizeof bytes))
+        return DictResult::kFileError;
+    std::string withNul(text);
+    withNul.push_back('\0');
+    if (!file.write(withNul.data(), withNul.size()))
+        return DictResult::kFileError;
+    if (!writeLink(file, pos.linkLocation, place))
+        return DictResult::kFileError;
+    return DictResult::kDone;
+}
+
+int UnlinkRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+    std::string_view text, bool refuseIfSound, bool* unlinked)
+{
+    if (unlinked)
+        *unlinked = false;
+    ChainPosition pos;
+    const int found = SearchChain(file, tableOffset, slotOffset, text, pos);
+    if (found != DictResult::kDone)
+        return found == DictResult::kFileError ? DictResult::kFileError : DictResult::kNotFound;
+    WordRecordHeader header;
+    if (!ReadRecordHeader(file, pos.foundOffset, header))
+        return DictResult::kFileError;
+    if (refuseIfSound && header.soundIndex != 0)
+        return DictResult::kSoundLinked;
+    if (!writeLink(file, pos.linkLocation, header.next))
+        return DictResult::kFileError;
+    if (unlinked)
+        *unlinked = true;
+    const int freed = FreeRecord(file, pos.foundOffset);
+    return freed == DictResult::kDone ? DictResult::kDone : freed;
+}
+
+std::uint32_t TakeFreeRecord(File& file, std::size_t textLength)
+{
+    DictionaryHeader header;
+    if (!readDictionaryHeader(file, header))
+        return kNoOffset;
+    std::uint32_t linkLocation = kFreeListHeadOffset;
+    std::uint32_t current = header.freeListHead;
+    WordRecordHeader record;
+    std::string text;
+    // A free list that cannot be read, points where no record can lie, or comes back on itself
+    // is damaged; it simply offers nothing, and the new record goes at the end of the file.
+    for (int looked = 0; current != kFreeListEnd; ++looked) {
+        if (looked >= kFreeListReuseLimit || !recordOffsetInFile(file, current)
+            || !readRecord(file, current, record, text))
+            return kNoOffset;
+        if (text.size() == textLength) {
+            if (!writeLink(file, linkLocation, record.next))
+                return kNoOffset;
+            return current;
+        }
+        linkLocation = current;
+        current = record.next;
+    }
+    return kNoOffset;
+}
+
+int FreeRecord(File& file, std::uint32_t recordOffset)
+{
+    DictionaryHeader fileHeader;
+    if (!readDictionaryHeader(file, fileHeader))
+        return DictResult::kFileError;
+    WordRecordHeader freed;
+    if (!recordOffsetInFile(file, recordOffset) || !ReadRecordHeader(file, recordOffset, freed))
+        return DictResult::kFileError;
+
+    // Find the tail, starting from the pseudo-record whose Next field is the list head.
+    std::uint32_t at = kFreeListHeadOffset;
+    std::unordered_set<std::uint32_t> seen;
+    WordRecordHeader tail;
+    for (int links = 0;; ++links) {
+        if (!ReadRecordHeader(file, at, tail))
+            return DictResult::kFileError;
+        if (tail.next == kFreeListEnd)
+            break;
+        if (links >= kFreeListAppendLimit)
+            return DictResult::kNotFound; // the list is full; the record's space is not reused
+        if (!recordOffsetInFile(file, tail.next) || tail.next == recordOffset
+            || !seen.insert(tail.next).second)
+            return DictResult::kFileError;
+        at = tail.next;
+    }
+
+    std::uint8_t bytes[kRecordHeaderSize];
+    freed.next = kFreeListEnd;
+    freed.encode(bytes);
+    if (!file.writeAt(recordOffset, bytes, sizeof bytes))
+        return DictResult::kFileError;
+    tail.next = recordOffset;
+    tail.encode(bytes);
+    if (!file.writeAt(at, bytes, sizeof bytes))
+        return DictResult::kFileError;
+    return DictResult::kDone;
+}
+
+} // namespace quorvel

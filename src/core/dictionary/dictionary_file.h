@@ -1,0 +1,87 @@
+#pragma once
+
+// Opening the dictionary, checking words and the chain-level operations every word operation is
+// built on. All of them take an open file and re-read what they need: nothing of the file is
+// kept between calls. Every chain and free-list walk is bounded; a link that points into the
+// header or outside the file, or a walk that would go on for ever, counts as a damaged file.
+
+#include "dictionary_format.h"
+#include "platform/file.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+class StartupInfo;
+
+// Results of the dictionary operations.
+namespace DictResult {
+inline constexpr int kNotFound = 0; // also: not suitable (add, amend); free list full
+inline constexpr int kDone = 1; // also: found in the main dictionary
+inline constexpr int kFoundInCategory = 2;
+inline constexpr int kNotSuitable = 3; // find, remove
+inline constexpr int kFileError = 4;
+inline constexpr int kAlreadyThere = 5;
+inline constexpr int kSoundLinked = 7;
+} // namespace DictResult
+
+using DictionaryHandle = std::unique_ptr<File>;
+
+// Opens dictionaryFolder/progdata/sonddict.dis of the record for reading and writing and notes
+// in the record that the dictionary was opened. Fails for an empty folder, a file that cannot be
+// opened, a header that cannot be read, and an additional dictionary (kind 20).
+DictionaryHandle OpenDictionary(StartupInfo& info);
+// Opens a dictionary file by its path. With `allowAdditional` an additional dictionary is
+// accepted (the importer and maintenance tools read those). `fileError` gets the reason.
+DictionaryHandle openDictionaryFile(
+    const std::string& path, bool allowAdditional, int* fileError = nullptr);
+bool CloseDictionary(DictionaryHandle& file);
+
+// The main or category table's offset, or 0xFFFFFFFF when it cannot be read or does not lie
+// inside the file after the header.
+std::uint32_t ReadTableOffset(File& file, Table which);
+bool readDictionaryHeader(File& file, DictionaryHeader& header);
+
+// Upper-cases the word in place; true when it has 3 to 37 letters A-Z.
+bool CheckWord(std::string& word);
+// The slot offset (0..2700) of a word's bucket, or 0xFFFFFFFF when a letter is not A-Z.
+std::uint32_t BucketOffset(std::string_view word);
+// The two letters of a slot offset; false when they cannot be formed.
+bool BucketLetters(std::uint32_t slotOffset, char letters[2]);
+
+// Chain level.
+bool ReadRecordHeader(File& file, std::uint32_t offset, WordRecordHeader& header);
+bool ReadLink(File& file, std::uint32_t offset, std::uint32_t& value);
+// Reads the text at the current position: up to and including its NUL, at most 40 bytes, cut
+// at 38 characters. False when the read fails.
+bool ReadText(File& file, std::string& text);
+// Header and text of the record at `offset`; false when either read fails or the text is empty.
+bool readRecord(File& file, std::uint32_t offset, WordRecordHeader& header, std::string& text);
+// True when a record may lie at this offset of this file (after the header, inside the file).
+bool recordOffsetInFile(const File& file, std::uint32_t offset);
+// The most records a chain of this file can hold: walks that take more steps are looping.
+std::uint32_t chainStepLimit(const File& file);
+
+struct ChainPosition
+{
+    std::uint32_t linkLocation = 0; // the slot, or the Next field of the record before
+    std::uint32_t nextOffset = 0; // where the text belongs: the record after it, or the end marker
+    std::uint32_t foundOffset = 0;
+};
+int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+    std::string_view text, ChainPosition& position);
+int InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+    WordRecordHeader header, std::string_view text);
+// `unlinked`, when given, tells whether the record left its chain (it may have done so even when
+// the result is 0 because the free list was full).
+int UnlinkRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+    std::string_view text, bool refuseIfSound, bool* unlinked = nullptr);
+std::uint32_t TakeFreeRecord(File& file, std::size_t textLength);
+int FreeRecord(File& file, std::uint32_t recordOffset);
+
+// Seek and write; when the write fails, rewind, seek again and write once more.
+bool writeWithRetry(File& file, std::uint32_t offset, const void* data, std::size_t size);
+
+} // namespace quorvel

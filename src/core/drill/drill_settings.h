@@ -1,0 +1,56 @@
+#pragma once
+
+// A user's drill settings as the drill reads them from the startup record: decimal texts turned
+// into numbers, with the fall-backs for texts that read as 0.
+
+#include "dictionary/dictionary_walk.h"
+
+#include <string>
+
+namespace quorvel {
+
+class StartupInfo;
+
+// Where the next list comes from, besides the user's list setup: the document windows' flags.
+struct DocumentState
+{
+    bool beeListMade = false;
+    bool scrapListMade = false;
+    std::int16_t beeWindowCount = 0;
+    bool scrapPadOpen = false;
+};
+
+struct DrillSettings
+{
+    int listSize = 10;
+    int minLetters = 4;
+    int maxLetters = 10;
+    int promotionPercent = 90;
+    int demotionPercent = 20;
+    int wordShowSeconds = 2;
+    int answerDelaySeconds = 1;
+    int spellSeconds = 60;
+    int betweenSeconds = 1;
+    bool upperCase = true;
+    int language = 2; // 1 UK, 2 US
+    int category = 0;
+    int listType = 1;
+    std::string oneLetter;
+    std::string predefined;
+    int continuousSeconds = 1;
+    int flashCount = 2, rippleCount = 1;
+    int flashDuration = 360, rippleDuration = 360; // milliseconds
+};
+
+// Decimal text to integer as the settings are read: leading blanks and a sign allowed; a text
+// without leading digits reads as 0.
+int decimalValue(const std::string& text);
+
+// Reads user `user`'s settings. A working category of 64 or more is reset to 0, in the result and
+// in the record.
+DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState& documents = {});
+
+// The list request of a drill for these settings.
+ListCriteria drillListCriteria(const DrillSettings& settings, int user);
+
+} // namespace quorvel

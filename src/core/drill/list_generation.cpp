@@ -1,0 +1,342 @@
+#include "list_generation.h"
+
+#include "config/startup_info.h"
+#include "word_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace quorvel {
+
+using namespace dict;
+
+namespace {
+
+// Letter indices (A = 0) in ascending order, each repeated by how often English words begin
+// with it (first letter) or carry it second.
+template <std::size_t N>
+constexpr std::array<std::uint8_t, N> expandWeights(const std::array<int, 26>& counts)
+{
+    std::array<std::uint8_t, N> out {};
+    std::size_t at = 0;
+    for (int letter = 0; letter < 26; ++letter) {
+        for (int i = 0; i < counts[static_cast<std::size_t>(letter)]; ++i)
+            out[at++] = static_cast<std::uint8_t>(letter);
+    }
+    return out;
+}
+
+constexpr auto kFirstLetterWeights = expandWeights<197>(
+    { 15, 8, 21, 12, 11, 6, 4, 5, 6, 2, 1, 5, 9, 4, 5, 15, 1, 8, 26, 15, 5, 5, 5, 1, 1, 1 });
+constexpr auto kSecondLetterWeights = expandWeights<124>(
+    { 10, 5, 5, 5, 10, 3, 5, 5, 10, 2, 2, 5, 5, 5, 10, 4, 2, 5, 5, 5, 7, 3, 2, 2, 1, 1 });
+
+std::uint32_t slotOf(int first, int second)
+{
+    return static_cast<std::uint32_t>(first * 26 + second) * 4;
+}
+
+// The buckets a list type may draw from, and the words it may take.
+struct ListRange
+{
+    std::uint32_t firstSlot = 0; // slot offsets within the table, inclusive
+    std::uint32_t lastSlot = kLastSlotOffset;
+    int letter = -1; // One letter only: the chosen letter
+    std::string tail; // Pre-defined start: the pattern from its third character
+};
+
+bool setUpRange(
+    ListCriteria& c, const std::string& oneLetter, const std::string& predefined, ListRange& range)
+{
+    switch (c.listType) {
+    case 1: // Random
+        c.statusWanted = 3;
+        return true;
+    case 2: { // One letter only
+        c.statusWanted = 3;
+        const char l = oneLetter.empty() ? '\0' : oneLetter[0];
+        if (l < 'A' || l > 'Z')
+            return false;
+        range.letter = l - 'A';
+        range.firstSlot = slotOf(range.letter, 0);
+        range.lastSlot = slotOf(range.letter, 25);
+        return true;
+    }
+    case 3: { // Pre-defined start
+        c.statusWanted = 3;
+        const std::string pattern = predefined.substr(0, 10);
+        if (pattern.empty())
+            return false;
+        for (char ch : pattern) {
+            if (!(ch == '?' || (ch >= 'A' && ch <= 'Z')))
+                return false;
+        }
+        auto letterOf = [](char ch) { return ch == '?' ? 0 : ch - 'A'; };
+        const int first = letterOf(pattern[0]);
+        if (pattern.size() >= 2 && pattern[1] != '?') {
+            range.firstSlot = range.lastSlot = slotOf(first, pattern[1] - 'A');
+        } else {
+            range.firstSlot = slotOf(first, 0);
+            range.lastSlot = slotOf(first, 25);
+        }
+        if (pattern.size() >= 3)
+            range.tail = pattern.substr(2);
+        return true;
+    }
+    case 4: // Failures only
+        c.statusWanted = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool matchesTail(const std::string& tail, const std::string& text)
+{
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (tail[i] == '?')
+            continue; // also past the end of the text
+        if (i >= text.size() || tail[i] != text[i])
+            return false;
+    }
+    return true;
+}
+
+struct DrawnWord
+{
+    std::string word;
+    std::uint32_t slot = 0;
+    std::uint32_t offset = 0;
+};
+
+enum class Draw
+{
+    Found,
+    NoneLeft,
+    Failed
+};
+
+// Draws one word: picks the start bucket from three random numbers and walks the range from it.
+class ListDrawer
+{
+public:
+    ListDrawer(File& dictionary, std::uint32_t table, ListCriteria& criteria,
+        const ListRange& range, RandomSource& random, int currentUser)
+        : m_file(dictionary)
+        , m_table(table)
+        , m_c(criteria)
+        , m_range(range)
+        , m_random(random)
+        , m_user(currentUser)
+    { }
+
+    Draw draw(DrawnWord& out)
+    {
+        const int second = kSecondLetterWeights[m_random.next() % kSecondLetterWeights.size()];
+        const int first = kFirstLetterWeights[m_random.next() % kFirstLetterWeights.size()];
+        const char r = static_cast<char>('A' + m_random.next() % 26);
+        std::uint32_t start;
+        switch (m_c.listType) {
+        case 2:
+            start = slotOf(m_range.letter, second);
+            break;
+        case 3:
+            start = m_range.firstSlot;
+            break;
+        default:
+            start = slotOf(first, second);
+            break;
+        }
+        m_c.firstChain = 1;
+        std::uint32_t slot = start;
+        do {
+            const Draw d = scanBucket(slot, r, out);
+            if (d != Draw::NoneLeft)
+                return d;
+            slot = slot == m_range.lastSlot ? m_range.firstSlot : slot + 4;
+        } while (slot != start);
+        return Draw::NoneLeft;
+    }
+
+    void taken(std::uint32_t offset) { m_taken.push_back(offset); }
+
+private:
+    Draw scanBucket(std::uint32_t slot, char r, DrawnWord& out)
+    {
+        const std::uint32_t end = endMarker(m_table, slot);
+        std::uint32_t current = 0;
+        if (!ReadLink(m_file, m_table + slot, current)) {
+            m_c.failed = 1;
+            return Draw::Failed;
+        }
+        const std::uint32_t limit = chainStepLimit(m_file);
+        const bool walkedAny = current != end;
+        WordRecordHeader header;
+        std::string text;
+        for (std::uint32_t steps = 0; current != end; ++steps) {
+            if (steps >= limit || !recordOffsetInFile(m_file, current)
+                || !ReadRecordHeader(m_file, current, header)) {
+                m_c.failed = 1;
+                return Draw::Failed;
+            }
+            if (accept(header, current, r, text)) {
+                char letters[2];
+                BucketLetters(slot, letters);
+                out.word.assign(letters, 2);
+                out.word += text;
+                out.slot = slot;
+                out.offset = current;
+                m_c.outSoundIndex = header.soundIndex;
+                m_c.outMedia = static_cast<std::uint16_t>(header.mediaFlag());
+                m_c.outSoundFlag = static_cast<std::uint16_t>(header.soundFlag());
+                return Draw::Found;
+            }
+            if (m_c.failed)
+                return Draw::Failed;
+            current = header.next;
+        }
+        // Reaching the end of a chain also ends the random rule's hold on the first chain.
+        if (walkedAny)
+            m_c.firstChain = 0;
+        return Draw::NoneLeft;
+    }
+
+    bool accept(const WordRecordHeader& header, std::uint32_t offset, char r, std::string& text)
+    {
+        if (!MatchesFilter(header, m_c.language, m_c.category, static_cast<int>(m_c.statusWanted),
+                m_c.filterMode, m_user))
+            return false;
+        if (!ReadText(m_file, text) || text.empty()) {
+            m_c.failed = 1;
+            return false;
+        }
+        if (m_c.listType == 1 && m_c.firstChain == 1) {
+            if (!(text[0] < r))
+                return false;
+            m_c.firstChain = 0;
+        }
+        if (!m_range.tail.empty() && !matchesTail(m_range.tail, text))
+            return false;
+        const int len = static_cast<int>(text.size());
+        if (len < m_c.minText || len > m_c.maxText)
+            return false;
+        return std::find(m_taken.begin(), m_taken.end(), offset) == m_taken.end();
+    }
+
+    File& m_file;
+    std::uint32_t m_table;
+    ListCriteria& m_c;
+    const ListRange& m_range;
+    RandomSource& m_random;
+    int m_user;
+    std::vector<std::uint32_t> m_taken;
+};
+
+} // namespace
+
+namespace {
+
+// The bucket table a list is drawn from, or 0xFFFFFFFF.
+std::uint32_t listTable(File& dictionary, const ListCriteria& c)
+{
+    return ReadTableOffset(dictionary, c.category != 0 ? Table::Category : Table::Main);
+}
+
+} // namespace
+
+int GenerateDrillList(
+    StartupInfo& info, ListCriteria& criteria, ListGenerationServices& services, bool showProgress)
+{
+    criteria.failed = 0;
+    auto dictionary = OpenDictionary(info);
+    if (!dictionary)
+        return 0;
+    auto wordFile = WordFile::open(info.dataFolder(), criteria.user, OpenMode::Create);
+    if (!wordFile) {
+        CloseDictionary(dictionary);
+        return 0;
+    }
+    auto fail = [&]() {
+        if (showProgress && services.progress)
+            services.progress->progress(0);
+        wordFile->invalidate();
+        wordFile->close();
+        CloseDictionary(dictionary);
+        return 0;
+    };
+
+    const ListSetupRecord setup = info.listSetup(criteria.user);
+    const std::uint32_t table = listTable(*dictionary, criteria);
+    ListRange range;
+    if (table == kNoOffset || !setUpRange(criteria, setup.oneLetter, setup.predefined, range)) {
+        criteria.failed = 1;
+        return fail();
+    }
+    services.random.seed(static_cast<std::uint32_t>(services.clock.now()));
+
+    ListDrawer drawer(*dictionary, table, criteria, range, services.random, criteria.user);
+    int found = 0;
+    bool stop = false;
+    while (found < criteria.count && !stop) {
+        DrawnWord drawn;
+        const Draw d = drawer.draw(drawn);
+        if (d == Draw::Failed)
+            return fail();
+        if (d == Draw::NoneLeft) {
+            if (found == 0)
+                return fail();
+            break;
+        }
+        drawer.taken(drawn.offset);
+        if (showProgress && services.progress)
+            stop = services.progress->progress(found + 1);
+        WordFileRecord record;
+        record.word = drawn.word;
+        record.bucketOffset = drawn.slot;
+        record.dictionaryOffset = drawn.offset;
+        record.soundIndex = criteria.outSoundIndex;
+        record.media = criteria.outMedia;
+        record.soundFlag = criteria.outSoundFlag;
+        if (!wordFile->appendListRecord(found, record, ListState::kFreshDictionary, table,
+                criteria.count, static_cast<int>(criteria.listType)))
+            return fail();
+        ++found;
+    }
+    if (!wordFile->finishList(
+            found, static_cast<int>(criteria.listType), ListState::kFreshDictionary))
+        return fail();
+    const bool closedWords = wordFile->close();
+    const bool closedDictionary = CloseDictionary(dictionary);
+    return closedWords && closedDictionary ? found : 0;
+}
+
+int pickRandomWords(File& dictionary, ListCriteria& criteria, const std::string& oneLetter,
+    const std::string& predefined, RandomSource& random, Clock& clock, int count,
+    std::string& lastWord)
+{
+    lastWord.clear();
+    criteria.failed = 0;
+    const std::uint32_t table = listTable(dictionary, criteria);
+    ListRange range;
+    if (table == kNoOffset || !setUpRange(criteria, oneLetter, predefined, range)) {
+        criteria.failed = 1;
+        return 0;
+    }
+    random.seed(static_cast<std::uint32_t>(clock.now()));
+    ListDrawer drawer(dictionary, table, criteria, range, random, criteria.user);
+    int drawnCount = 0;
+    for (; drawnCount < count; ++drawnCount) {
+        DrawnWord drawn;
+        if (drawer.draw(drawn) != Draw::Found)
+            break;
+        drawer.taken(drawn.offset);
+        lastWord = drawn.word;
+    }
+    if (criteria.failed)
+        lastWord.clear();
+    return drawnCount;
+}
+
+} // namespace quorvel

@@ -1,0 +1,236 @@
+#include "history_file.h"
+
+#include "platform/le_codec.h"
+#include "platform/paths.h"
+#include "strings/strings.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::size_t kDateOffset = 18;
+constexpr std::size_t kDateWidth = 34;
+constexpr std::size_t kNextOffset = 52;
+
+char slotCharacter(int slot)
+{
+    return slot == kHistoryTemporarySlot ? 'X' : static_cast<char>('0' + slot);
+}
+
+std::string historyPath(const std::string& dataFolder, int slot)
+{
+    return paths::historyFile(dataFolder, slotCharacter(slot));
+}
+
+HistorySummary decodeSummary(const std::uint8_t* block)
+{
+    HistorySummary s;
+    std::uint16_t* fields[] = { &s.autoFlag, &s.words, &s.correct, &s.minLetters, &s.maxLetters,
+        &s.levelPercent, &s.listType, &s.level };
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        *fields[i] = le::u16(block + 2 + 2 * i);
+    return s;
+}
+
+void encodeSummary(std::uint8_t* block, const HistorySummary& s)
+{
+    const std::uint16_t fields[] = { s.autoFlag, s.words, s.correct, s.minLetters, s.maxLetters,
+        s.levelPercent, s.listType, s.level };
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        le::putU16(block + 2 + 2 * i, fields[i]);
+}
+
+// Replaces the date text and its terminator only: the bytes after it stay what the block held.
+void putDate(std::uint8_t* block, const std::string& date)
+{
+    const std::size_t len = std::min(date.size(), kDateWidth - 1);
+    std::memcpy(block + kDateOffset, date.data(), len);
+    block[kDateOffset + len] = 0;
+}
+
+} // namespace
+
+std::unique_ptr<HistoryFile> HistoryFile::open(
+    const std::string& dataFolder, int slot, OpenMode mode)
+{
+    if (slot < 0 || slot > kHistoryTemporarySlot || dataFolder.empty())
+        return nullptr;
+    auto file = File::open(historyPath(dataFolder, slot), mode);
+    if (!file)
+        return nullptr;
+    return std::unique_ptr<HistoryFile>(new HistoryFile(std::move(file)));
+}
+
+bool HistoryFile::close()
+{
+    return m_file->close();
+}
+
+bool HistoryFile::readBlock(std::uint32_t offset, std::uint8_t* block)
+{
+    return m_file->readAt(offset, block, kHistoryBlockSize);
+}
+
+int HistoryFile::count()
+{
+    std::uint8_t bytes[2];
+    if (!m_file->readAt(0, bytes, 2))
+        return 0;
+    return le::u16(bytes);
+}
+
+bool HistoryFile::readHeader(HistoryHeader& header)
+{
+    std::uint8_t block[kHistoryBlockSize];
+    if (!readBlock(0, block))
+        return false;
+    header.records = le::u16(block);
+    header.summary = decodeSummary(block);
+    header.created = le::text(block + kDateOffset, kDateWidth);
+    header.nextWrite = le::u32(block + kNextOffset);
+    return true;
+}
+
+namespace {
+
+// A ring link must name one of the N record blocks that lie inside the file.
+bool ringOffsetValid(std::uint32_t offset, int records, std::uint64_t fileSize)
+{
+    return offset >= kHistoryBlockSize && offset % kHistoryBlockSize == 0
+        && offset / kHistoryBlockSize <= static_cast<std::uint32_t>(records)
+        && std::uint64_t(offset) + kHistoryBlockSize <= fileSize;
+}
+
+} // namespace
+
+bool HistoryFile::readRecord(int k, HistoryRecord& record)
+{
+    HistoryHeader header;
+    if (!readHeader(header) || k < 1 || k > header.records)
+        return false;
+    std::uint32_t offset = header.nextWrite;
+    std::uint8_t block[kHistoryBlockSize];
+    for (int step = 1;; ++step) {
+        if (!ringOffsetValid(offset, header.records, m_file->size()) || !readBlock(offset, block))
+            return false;
+        if (step == k)
+            break;
+        offset = le::u32(block + kNextOffset);
+    }
+    record.records = le::u16(block);
+    record.summary = decodeSummary(block);
+    record.date = le::text(block + kDateOffset, kDateWidth);
+    record.next = le::u32(block + kNextOffset);
+    return true;
+}
+
+bool HistoryFile::append(
+    const HistorySummary& summary, const std::string& date, bool keepDate, Clock& clock)
+{
+    std::uint8_t header[kHistoryBlockSize];
+    if (!readBlock(0, header))
+        return false;
+    const std::uint32_t at = le::u32(header + kNextOffset);
+    std::uint8_t block[kHistoryBlockSize];
+    if (!ringOffsetValid(at, le::u16(header), m_file->size()) || !readBlock(at, block))
+        return false;
+    encodeSummary(block, summary);
+    putDate(block, keepDate ? date : classicDateText(clock.now()));
+    if (!m_file->writeAt(at, block, sizeof block))
+        return false;
+    std::memcpy(header + kNextOffset, block + kNextOffset, 4);
+    return m_file->writeAt(0, header, sizeof header);
+}
+
+namespace {
+
+// Writes a fresh ring of `records` empty records dated now.
+bool writeEmptyRing(File& file, int records, Clock& clock)
+{
+    std::uint8_t block[kHistoryBlockSize] = {};
+    putDate(block, classicDateText(clock.now()));
+    if (!file.writeAt(0, block, sizeof block))
+        return false;
+    le::putU16(block, static_cast<std::uint16_t>(records));
+    le::putU32(block + kNextOffset, kHistoryBlockSize);
+    if (!file.writeAt(0, block, sizeof block))
+        return false;
+    for (int i = 1; i < records; ++i) {
+        const std::uint32_t at = kHistoryBlockSize * static_cast<std::uint32_t>(i);
+        if (!file.writeAt(at, block, sizeof block))
+            return false;
+        le::putU32(block + kNextOffset, at + kHistoryBlockSize);
+        if (!file.writeAt(at, block, sizeof block))
+            return false;
+    }
+    le::putU32(block + kNextOffset, kHistoryBlockSize);
+    return file.writeAt(
+        kHistoryBlockSize * static_cast<std::uint32_t>(records), block, sizeof block);
+}
+
+} // namespace
+
+bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, Clock& clock)
+{
+    if (records < kHistoryMinRecords || records > kHistoryMaxRecords || slot < 0 || slot > 9)
+        return false;
+    auto old = HistoryFile::open(dataFolder, slot, OpenMode::ReadOnly);
+    std::unique_ptr<HistoryFile> fresh;
+    if (old) {
+        // Build beside the old file, which stays untouched until the new one is complete.
+        fresh = HistoryFile::open(dataFolder, kHistoryTemporarySlot, OpenMode::Create);
+        if (fresh) {
+            fresh->close();
+            fresh = HistoryFile::open(dataFolder, kHistoryTemporarySlot, OpenMode::ReadWrite);
+        }
+    } else {
+        fresh = HistoryFile::open(dataFolder, slot, OpenMode::Create);
+    }
+    if (!fresh)
+        return false;
+    if (!writeEmptyRing(fresh->file(), records, clock))
+        return false;
+    if (!old)
+        return fresh->close();
+
+    const int oldRecords = old->count();
+    if (oldRecords > kHistoryMaxRecords)
+        return false;
+    for (int k = 1; k <= oldRecords; ++k) {
+        HistoryRecord record;
+        if (!old->readRecord(k, record))
+            return false;
+        if (record.summary.words != 0 && !AppendHistory(*fresh, record, true, clock))
+            return false;
+    }
+    const bool closed = old->close() && fresh->close();
+    if (!closed)
+        return false;
+    // rename() replaces the old file in one step: there is no moment without a history file.
+    return std::rename(historyPath(dataFolder, kHistoryTemporarySlot).c_str(),
+               historyPath(dataFolder, slot).c_str())
+        == 0;
+}
+
+bool appendDrillHistory(const std::string& dataFolder, int slot, const HistorySummary& summary,
+    Clock& clock, Prompter& prompter)
+{
+    auto file = HistoryFile::open(dataFolder, slot, OpenMode::ReadWrite);
+    bool ok = false;
+    if (file) {
+        if (file->count() > kHistoryMaxRecords)
+            prompter.show(strings::kHistoryTooManyRecords, strings::kHistorySeeSystemPerson,
+                MessageIcon::Information);
+        ok = file->append(summary, std::string(), false, clock);
+        ok = file->close() && ok;
+    }
+    if (!ok)
+        prompter.show(
+            strings::kUnableToSaveHistory, strings::kInformation, MessageIcon::Information);
+    return ok;
+}
+
+} // namespace quorvel

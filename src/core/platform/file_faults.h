@@ -1,0 +1,46 @@
+#pragma once
+
+// Failure injection for the file layer. Tests arm it to make the Nth open, seek, read or write
+// (counted from the moment it is armed, across all files) fail, and then check that the program
+// reports the right result and keeps what it already had. Unarmed it costs one branch.
+
+#include <array>
+#include <cstdint>
+
+namespace quorvel {
+
+enum class FileOp : std::uint8_t
+{
+    Open,
+    Seek,
+    Read,
+    Write,
+    Count
+};
+
+class FileFaults
+{
+public:
+    // The nth operation of this kind from now (1-based) fails, and so do the `times` - 1 after it.
+    static void failNth(FileOp op, int n, int times = 1);
+    // The nth operation of this kind from now and every later one fail.
+    static void failFrom(FileOp op, int n);
+    // Disarms everything and zeroes the counters.
+    static void reset();
+    // Operations of this kind seen since the last reset (counted whether armed or not).
+    static int count(FileOp op);
+
+    // Called by the file layer before it carries out an operation.
+    static bool shouldFail(FileOp op);
+
+private:
+    struct Plan
+    {
+        int seen = 0;
+        int first = 0; // 0: not armed
+        int last = 0; // inclusive; -1: unbounded
+    };
+    static std::array<Plan, static_cast<int>(FileOp::Count)> s_plans;
+};
+
+} // namespace quorvel
