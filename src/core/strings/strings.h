@@ -74,6 +74,8 @@ inline constexpr const char* kMediaReadWrite = "Read\\Write";
 
 // Lists.
 inline constexpr const char* kUnableToGenerateList = "Unable to generate a list for you to use.";
+inline constexpr const char* kListNotValid = "List not valid. Please make a new one.";
+inline constexpr const char* kFailedToUpdateDictionary = "Failed to update your Dictionary";
 
 // History files.
 inline constexpr const char* kHistoryTooManyRecords

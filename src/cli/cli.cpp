@@ -1,0 +1,141 @@
+#include "cli.h"
+
+#include "platform/file_errors.h"
+#include "platform/paths.h"
+#include "strings/strings.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace quorvel::cli {
+
+std::string Context::dictionaryPath() const
+{
+    return m_dictionary ? *m_dictionary : paths::dictionaryFile(m_folder);
+}
+
+StartupInfo Context::startup(bool required) const
+{
+    StartupInfo info;
+    if (StartupInfoExists(m_folder) == 0) {
+        if (ReadStartupInfo(info, m_folder) != kStartupRead)
+            throw CommandError(Exit::kUnusable, strings::kErrorReadingStartup);
+    } else if (required) {
+        throw CommandError(
+            Exit::kUnusable, "no startup record in " + m_folder + " (run: quorvel-cli init)");
+    } else {
+        FillStartupDefaults(info, m_folder);
+    }
+    // As at the program's start, the folder it runs from is the data and dictionary folder.
+    info.setDataFolder(m_folder);
+    info.setDictionaryFolder(m_folder);
+    return info;
+}
+
+StartupInfo Context::storedStartup() const
+{
+    StartupInfo info;
+    const int exists = StartupInfoExists(m_folder);
+    if (exists != 0)
+        throw CommandError(
+            Exit::kUnusable, paths::startupRecordFile(m_folder) + ": " + FileErrorMessage(exists));
+    if (ReadStartupInfo(info, m_folder) != kStartupRead)
+        throw CommandError(Exit::kUnusable, strings::kErrorReadingStartup);
+    return info;
+}
+
+bool Context::saveStartup(const StartupInfo& info) const
+{
+    return WriteStartupInfo(info, true, m_folder);
+}
+
+int userOption(const Args& args)
+{
+    return static_cast<int>(args.requiredInteger("user", 0, 9));
+}
+
+namespace {
+
+std::vector<Command> allCommands()
+{
+    std::vector<Command> all;
+    for (auto group : { startupCommands(), dictCommands(), listCommands(), historyCommands() })
+        all.insert(all.end(), group.begin(), group.end());
+    return all;
+}
+
+void printUsage(std::FILE* to)
+{
+    std::fprintf(to,
+        "usage: quorvel-cli [--folder DIR] [--dictionary FILE] [--json] COMMAND "
+        "...\n\ncommands:\n");
+    for (const Command& c : allCommands())
+        std::fprintf(to, "  %s\n", c.usage);
+}
+
+} // namespace
+
+int run(const std::vector<std::string>& arguments)
+{
+    try {
+        // Global options may stand anywhere on the line.
+        std::vector<std::string> rest;
+        std::optional<std::string> folder, dictionary;
+        bool json = false;
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            const std::string& a = arguments[i];
+            auto takeValue = [&](const char* name) {
+                const std::string prefix = std::string("--") + name + "=";
+                if (a.rfind(prefix, 0) == 0)
+                    return a.substr(prefix.size());
+                if (i + 1 >= arguments.size())
+                    throw UsageError(std::string("--") + name + " needs a value");
+                return arguments[++i];
+            };
+            if (a == "--json")
+                json = true;
+            else if (a == "--folder" || a.rfind("--folder=", 0) == 0)
+                folder = takeValue("folder");
+            else if (a == "--dictionary" || a.rfind("--dictionary=", 0) == 0)
+                dictionary = takeValue("dictionary");
+            else if (a == "--help" || a == "-h") {
+                printUsage(stdout);
+                return Exit::kOk;
+            } else
+                rest.push_back(a);
+        }
+        if (rest.empty())
+            throw UsageError("no command given");
+
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        const fs::path base = folder ? fs::path(*folder) : fs::current_path(ec);
+        if (ec || !fs::is_directory(base, ec))
+            throw CommandError(Exit::kUnusable, "folder not found: " + base.string());
+        std::string absolute = fs::absolute(base, ec).lexically_normal().string();
+        if (absolute.size() > 1 && absolute.back() == '/')
+            absolute.pop_back();
+        if (dictionary)
+            dictionary = fs::absolute(*dictionary, ec).lexically_normal().string();
+
+        Context context(absolute, dictionary, json);
+        for (const Command& c : allCommands()) {
+            const bool grouped = *c.group != '\0';
+            if (grouped ? (rest.size() >= 2 && rest[0] == c.group && rest[1] == c.name)
+                        : rest[0] == c.name) {
+                const std::vector<std::string> words(rest.begin() + (grouped ? 2 : 1), rest.end());
+                return c.run(context, words);
+            }
+        }
+        throw UsageError("unknown command '" + rest[0]
+            + (rest.size() > 1 ? " " + rest[1] : std::string()) + "'");
+    } catch (const UsageError& e) {
+        Output::error(e.message() + " (see quorvel-cli --help)");
+        return Exit::kUnusable;
+    } catch (const CommandError& e) {
+        Output::error(e.message());
+        return e.exitCode();
+    }
+}
+
+} // namespace quorvel::cli

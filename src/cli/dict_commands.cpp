@@ -1,0 +1,315 @@
+// dict create/find/add/amend/remove/status/walk/import/check: the dictionary by word.
+
+#include "cli.h"
+#include "dictionary/dictionary_check.h"
+#include "dictionary/dictionary_ops.h"
+#include "dictionary/dictionary_walk.h"
+#include "drill/word_file.h"
+#include "platform/file_errors.h"
+#include "platform/save_file.h"
+#include "strings/strings.h"
+
+#include <QJsonArray>
+#include <filesystem>
+#include <fstream>
+
+namespace quorvel::cli {
+
+namespace {
+
+// The open dictionary of a command, closed when the command ends.
+class OpenedDictionary
+{
+public:
+    explicit OpenedDictionary(const Context& ctx)
+    {
+        int error = 0;
+        // The folder's own dictionary must be a working dictionary; a file named with
+        // --dictionary may be an additional one.
+        m_file = openDictionaryFile(ctx.dictionaryPath(), !ctx.workingDictionary(), &error);
+        if (!m_file) {
+            const std::string reason = error == FileError::kBadFormat ? "not a working dictionary"
+                                                                      : FileErrorMessage(error);
+            throw CommandError(Exit::kUnusable,
+                std::string(strings::kUnableToOpenDictionary) + " " + ctx.dictionaryPath() + ": "
+                    + reason);
+        }
+    }
+    ~OpenedDictionary() { CloseDictionary(m_file); }
+    File& file() { return *m_file; }
+    bool close() { return CloseDictionary(m_file); }
+
+private:
+    DictionaryHandle m_file;
+};
+
+// The exit status of a dictionary result: file errors make the file unusable.
+int exitFor(int result, std::initializer_list<int> success)
+{
+    if (result == DictResult::kFileError)
+        return Exit::kUnusable;
+    return std::find(success.begin(), success.end(), result) != success.end() ? Exit::kOk
+                                                                              : Exit::kNotSuccess;
+}
+
+// A changed working dictionary leaves no word list pointing at records that may have moved.
+void afterChange(const Context& ctx, bool changed)
+{
+    if (changed && ctx.workingDictionary())
+        invalidateAllWordFiles(ctx.folder());
+}
+
+void applyAttributeOptions(const Args& args, CurrentWordInfo& info)
+{
+    if (auto c = args.integer("category", 0, 63))
+        info.setCategory(static_cast<std::uint16_t>(*c));
+    if (auto l = args.integer("language", 1, 3))
+        info.setLanguage(static_cast<std::uint16_t>(*l));
+    if (auto m = args.integer("media", 0, 1))
+        info.setMediaFlag(static_cast<std::uint16_t>(*m));
+    if (auto s = args.integer("sound-flag", 0, 1))
+        info.setSoundFlag(static_cast<std::uint16_t>(*s));
+    if (auto i = args.integer("sound-index", 0, 9999))
+        info.setSoundIndex(static_cast<std::uint16_t>(*i));
+}
+
+QJsonObject resultObject(int result)
+{
+    return QJsonObject { { "result", result } };
+}
+
+int createCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, {}, { "additional", "force" });
+    const std::string path = args.positional(0, "dictionary file");
+    args.expectPositionals(1);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) && !args.has("force"))
+        throw CommandError(Exit::kUnusable, path + " already exists (use --force to replace it)");
+    const auto image = buildDictionaryImage({}, args.has("additional") ? dict::kAdditionalKind : 0);
+    if (const int error = saveWholeFile(path, image.data(), image.size()); error != 0)
+        throw CommandError(Exit::kUnusable, path + ": " + FileErrorMessage(error));
+    ctx.out().print(QJsonObject {
+        { "created", QString::fromStdString(path) }, { "bytes", static_cast<int>(image.size()) } });
+    return Exit::kOk;
+}
+
+int findCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, {}, {});
+    const std::string word = args.positional(0, "word");
+    args.expectPositionals(1);
+    OpenedDictionary dictionary(ctx);
+    CurrentWordInfo info;
+    const int result = FindWord(dictionary.file(), word, info);
+    QJsonObject out = resultObject(result);
+    if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
+        QJsonArray statuses;
+        for (int u = 0; u < 10; ++u)
+            statuses.append(info.status(u));
+        out.insert("statuses", statuses);
+        out.insert("language", info.language());
+        out.insert("category", info.category());
+        out.insert("added", info.addedMarker());
+        out.insert("soundFlag", info.soundFlag());
+        out.insert("media", info.mediaFlag());
+        out.insert("soundIndex", info.soundIndex());
+    }
+    ctx.out().print(out);
+    return exitFor(result, { DictResult::kDone, DictResult::kFoundInCategory });
+}
+
+int addCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "category", "language", "media", "sound-flag" }, {});
+    const std::string word = args.positional(0, "word");
+    args.expectPositionals(1);
+    CurrentWordInfo info;
+    info.setLanguage(3);
+    applyAttributeOptions(args, info);
+    OpenedDictionary dictionary(ctx);
+    const int result = AddWord(dictionary.file(), word, info);
+    dictionary.close();
+    afterChange(ctx, result == DictResult::kDone);
+    ctx.out().print(resultObject(result));
+    return exitFor(result, { DictResult::kDone });
+}
+
+int amendCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "category", "language", "media", "sound-flag", "sound-index" }, {});
+    const std::string word = args.positional(0, "word");
+    args.expectPositionals(1);
+    OpenedDictionary dictionary(ctx);
+    CurrentWordInfo info;
+    int result = FindWord(dictionary.file(), word, info);
+    if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
+        applyAttributeOptions(args, info);
+        result = AmendWord(dictionary.file(), word, args.has("sound-index"), info);
+    } else if (result != DictResult::kFileError) {
+        result = DictResult::kNotFound; // not suitable or not there: nothing to amend
+    }
+    dictionary.close();
+    afterChange(ctx, result == DictResult::kDone);
+    ctx.out().print(resultObject(result));
+    return exitFor(result, { DictResult::kDone });
+}
+
+int removeCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, {}, {});
+    const std::string word = args.positional(0, "word");
+    args.expectPositionals(1);
+    OpenedDictionary dictionary(ctx);
+    const int result = RemoveWord(dictionary.file(), word);
+    dictionary.close();
+    afterChange(ctx, result == DictResult::kDone);
+    ctx.out().print(resultObject(result));
+    return exitFor(result, { DictResult::kDone });
+}
+
+int statusCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "user", "set" }, {});
+    const std::string word = args.positional(0, "word");
+    args.expectPositionals(1);
+    const int user = userOption(args);
+    const int status = static_cast<int>(args.requiredInteger("set", 0, 3));
+    OpenedDictionary dictionary(ctx);
+    CurrentWordInfo info;
+    std::uint32_t offset = 0;
+    int result = FindWord(dictionary.file(), word, info, &offset);
+    if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
+        result = DictResult::kFileError;
+        if (LoadWordInfo(dictionary.file(), offset, info)) {
+            info.setStatus(user, static_cast<std::uint16_t>(status));
+            if (StoreWordInfo(dictionary.file(), offset, info))
+                result = DictResult::kDone;
+        }
+    } else if (result == DictResult::kNotSuitable) {
+        result = DictResult::kNotFound;
+    }
+    ctx.out().print(resultObject(result));
+    return exitFor(result, { DictResult::kDone });
+}
+
+int walkCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words,
+        { "start", "table", "category", "language", "min-text", "max-text", "filter-mode", "user" },
+        { "no-skip" });
+    args.expectPositionals(0);
+    const std::string table = args.value("table").value_or("main");
+    if (table != "main" && table != "category")
+        throw UsageError("--table is main or category");
+    ListCriteria criteria;
+    criteria.category = static_cast<std::uint16_t>(args.integer("category", 0, 63).value_or(0));
+    criteria.language
+        = static_cast<std::int16_t>(args.integer("language", -32768, 32767).value_or(2));
+    criteria.minText
+        = static_cast<std::int16_t>(args.integer("min-text", -32768, 32767).value_or(1));
+    criteria.maxText
+        = static_cast<std::int16_t>(args.integer("max-text", -32768, 32767).value_or(35));
+    criteria.filterMode
+        = static_cast<std::uint32_t>(args.integer("filter-mode", 0, 0xFFFFFFFFL).value_or(1));
+    criteria.skipMismatch = args.has("no-skip") ? 0 : 1;
+    const int user = static_cast<int>(args.integer("user", 0, 9).value_or(0));
+    OpenedDictionary dictionary(ctx);
+    const WalkLap lap
+        = walkOneLap(dictionary.file(), criteria, table == "main" ? Table::Main : Table::Category,
+            args.value("start").value_or("AARDVARK"), user);
+    QJsonArray list;
+    for (const std::string& w : lap.words)
+        list.append(QString::fromStdString(w));
+    ctx.out().print(QJsonObject { { "words", list }, { "failed", lap.failed ? 1 : 0 } });
+    return lap.failed ? Exit::kUnusable : Exit::kOk;
+}
+
+int importCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "category", "language" }, {});
+    const std::string path = args.positional(0, "word list file");
+    args.expectPositionals(1);
+    std::ifstream in(path);
+    if (!in)
+        throw CommandError(Exit::kUnusable, "cannot read " + path);
+    CurrentWordInfo info;
+    info.setLanguage(3);
+    applyAttributeOptions(args, info);
+    OpenedDictionary dictionary(ctx);
+    int added = 0, already = 0, unsuitable = 0, errors = 0;
+    std::string line;
+    while (std::getline(in, line)) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.pop_back();
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string::npos)
+            continue;
+        switch (AddWord(dictionary.file(), line.substr(first), info)) {
+        case DictResult::kDone:
+            ++added;
+            break;
+        case DictResult::kAlreadyThere:
+            ++already;
+            break;
+        case DictResult::kNotFound:
+            ++unsuitable;
+            break;
+        default:
+            ++errors;
+            break;
+        }
+    }
+    dictionary.close();
+    afterChange(ctx, added > 0);
+    ctx.out().print(QJsonObject { { "added", added }, { "already", already },
+        { "unsuitable", unsuitable }, { "errors", errors } });
+    return errors == 0 ? Exit::kOk : Exit::kNotSuccess;
+}
+
+int checkCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, {}, {});
+    args.expectPositionals(0);
+    int error = 0;
+    auto file = File::open(ctx.dictionaryPath(), OpenMode::ReadOnly, &error);
+    if (!file)
+        throw CommandError(Exit::kUnusable, ctx.dictionaryPath() + ": " + FileErrorMessage(error));
+    const DictionaryCheckReport report = checkDictionary(*file);
+    QJsonArray problems;
+    for (const std::string& p : report.problems)
+        problems.append(QString::fromStdString(p));
+    ctx.out().print(QJsonObject { { "ok", report.ok },
+        { "kind", report.fileKind == dict::kAdditionalKind ? "additional" : "working" },
+        { "main", static_cast<qint64>(report.mainWords) },
+        { "category", static_cast<qint64>(report.categoryWords) },
+        { "free", static_cast<qint64>(report.freeRecords) }, { "problems", problems } });
+    return report.ok ? Exit::kOk : Exit::kNotSuccess;
+}
+
+} // namespace
+
+std::vector<Command> dictCommands()
+{
+    return {
+        { "dict", "create", "dict create FILE [--additional] [--force]", createCommand },
+        { "dict", "find", "dict find WORD", findCommand },
+        { "dict", "add", "dict add WORD [--category C] [--language L] [--media M] [--sound-flag S]",
+            addCommand },
+        { "dict", "amend",
+            "dict amend WORD [--category C] [--language L] [--media M] [--sound-flag S] "
+            "[--sound-index I]",
+            amendCommand },
+        { "dict", "remove", "dict remove WORD", removeCommand },
+        { "dict", "status", "dict status WORD --user U --set S", statusCommand },
+        { "dict", "walk",
+            "dict walk [--start WORD] [--table main|category] [--category C] [--language L] "
+            "[--min-text N] "
+            "[--max-text N] [--filter-mode M] [--user U] [--no-skip]",
+            walkCommand },
+        { "dict", "import", "dict import FILE [--category C] [--language L]", importCommand },
+        { "dict", "check", "dict check", checkCommand },
+    };
+}
+
+} // namespace quorvel::cli

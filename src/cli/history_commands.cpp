@@ -1,0 +1,140 @@
+// history generate/append/show: a user's history ring.
+
+#include "cli.h"
+#include "history/history_file.h"
+#include "platform/paths.h"
+#include "strings/strings.h"
+
+#include <QJsonArray>
+
+namespace quorvel::cli {
+
+namespace {
+
+// Messages for a person, on standard error; every question gets its first answer.
+class StderrPrompter final : public Prompter
+{
+public:
+    MessageAnswer show(const std::string& text, const std::string& caption, MessageIcon,
+        MessageButtons buttons) override
+    {
+        Output::error(caption + ": " + text);
+        return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+            ? MessageAnswer::Yes
+            : MessageAnswer::Ok;
+    }
+};
+
+QJsonObject summaryObject(const HistorySummary& s)
+{
+    return QJsonObject {
+        { "auto", s.autoFlag },
+        { "words", s.words },
+        { "correct", s.correct },
+        { "minLetters", s.minLetters },
+        { "maxLetters", s.maxLetters },
+        { "levelPercent", s.levelPercent },
+        { "listType", s.listType },
+        { "level", s.level },
+    };
+}
+
+QString dateText(const std::string& date)
+{
+    QString text = QString::fromLatin1(date.c_str());
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
+
+int generateCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "user", "records" }, {});
+    args.expectPositionals(0);
+    const int user = userOption(args);
+    const std::string records = args.required("records");
+    long n = 0;
+    try {
+        n = parseInteger(records, kHistoryMinRecords, kHistoryMaxRecords, "--records");
+    } catch (const UsageError&) {
+        throw UsageError(strings::kHistoryRange);
+    }
+    SystemClock clock;
+    if (!GenerateHistoryFile(ctx.folder(), static_cast<int>(n), user, clock))
+        throw CommandError(Exit::kUnusable, strings::kHistoryCreateFailed);
+    ctx.out().print(QJsonObject { { "user", user }, { "records", static_cast<int>(n) } });
+    return Exit::kOk;
+}
+
+int appendCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "user", "words", "correct", "min", "max", "percent", "type", "level" },
+        { "auto" });
+    args.expectPositionals(0);
+    const int user = userOption(args);
+    HistorySummary s;
+    s.autoFlag = args.has("auto") ? 1 : 0;
+    s.words = static_cast<std::uint16_t>(args.requiredInteger("words", 0, 65535));
+    s.correct = static_cast<std::uint16_t>(args.requiredInteger("correct", 0, s.words));
+    s.minLetters = static_cast<std::uint16_t>(args.requiredInteger("min", 0, 65535));
+    s.maxLetters = static_cast<std::uint16_t>(args.requiredInteger("max", 0, 65535));
+    s.levelPercent = static_cast<std::uint16_t>(args.requiredInteger("percent", 0, 65535));
+    s.listType = static_cast<std::uint16_t>(args.requiredInteger("type", 1, 6));
+    s.level = static_cast<std::uint16_t>(args.requiredInteger("level", 1, 3));
+    SystemClock clock;
+    StderrPrompter prompter;
+    const bool ok = appendDrillHistory(ctx.folder(), user, s, clock, prompter);
+    ctx.out().print(QJsonObject { { "appended", ok } });
+    return ok ? Exit::kOk : Exit::kUnusable;
+}
+
+int showCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "user" }, {});
+    args.expectPositionals(0);
+    const int user = userOption(args);
+    auto file = HistoryFile::open(ctx.folder(), user, OpenMode::ReadOnly);
+    if (!file)
+        throw CommandError(Exit::kUnusable,
+            "cannot open " + paths::historyFile(ctx.folder(), static_cast<char>('0' + user)));
+    HistoryHeader header;
+    if (!file->readHeader(header))
+        throw CommandError(Exit::kUnusable, "the history file is too short to hold a header");
+    QJsonArray entries;
+    bool complete = true;
+    for (int k = 1; k <= header.records; ++k) {
+        HistoryRecord record;
+        if (!file->readRecord(k, record)) {
+            complete = false;
+            break;
+        }
+        QJsonObject entry = summaryObject(record.summary);
+        entry.insert("date", dateText(record.date));
+        entries.append(entry);
+    }
+    ctx.out().print(QJsonObject {
+        { "records", header.records },
+        { "created", dateText(header.created) },
+        { "nextWrite", static_cast<qint64>(header.nextWrite) },
+        { "summary", summaryObject(header.summary) },
+        { "entries", entries },
+        { "complete", complete },
+    });
+    return complete ? Exit::kOk : Exit::kNotSuccess;
+}
+
+} // namespace
+
+std::vector<Command> historyCommands()
+{
+    return {
+        { "history", "generate", "history generate --user U --records N", generateCommand },
+        { "history", "append",
+            "history append --user U --words W --correct C --min A --max B --percent P --type T "
+            "--level L [--auto]",
+            appendCommand },
+        { "history", "show", "history show --user U", showCommand },
+    };
+}
+
+} // namespace quorvel::cli
