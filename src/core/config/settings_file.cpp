@@ -29,16 +29,17 @@ bool equalNoCase(std::string_view a, std::string_view b)
     return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
-// The section named by a header line "[name]", or nothing when the line is not a header.
-bool sectionOfLine(std::string_view line, std::string_view& name)
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A line that opens a section: it starts with "[" (after blanks). A header without its "]"
+// still ends the section before it, as the reader sees it, but names no section.
+bool opensSection(std::string_view line, std::string_view& name)
 {
     line = trim(line);
-    if (line.size() < 2 || line.front() != '[')
+    if (line.empty() || line.front() != '[')
         return false;
     const auto close = line.find(']');
-    if (close == std::string_view::npos)
-        return false;
-    name = trim(line.substr(1, close - 1));
+    name = close == std::string_view::npos ? std::string_view() : trim(line.substr(1, close - 1));
     return true;
 }
 
@@ -48,39 +49,89 @@ bool lineHasKey(std::string_view line, std::string_view key)
     return eq != std::string_view::npos && equalNoCase(trim(line.substr(0, eq)), key);
 }
 
-struct Lines
+// The file as lines, each with its own line break, so that lines the program does not touch are
+// written back byte for byte.
+struct Line
 {
-    std::vector<std::string> lines; // each without its line break
-    std::string newline = "\n";
+    std::string text;
+    std::string eol; // "\n", "\r\n", "\r", or "" for a last line without a break
 };
 
-Lines splitLines(const std::string& text)
+struct Document
 {
-    Lines out;
-    if (text.find("\r\n") != std::string::npos)
-        out.newline = "\r\n";
-    std::size_t start = 0;
-    while (start < text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        out.lines.push_back(std::move(line));
-        start = end + 1;
+    std::string bom;
+    std::vector<Line> lines;
+    std::string newline = "\r\n"; // for lines the program adds
+};
+
+Document splitLines(std::string text)
+{
+    Document doc;
+    if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+        doc.bom = kByteOrderMark;
+        text.erase(0, kByteOrderMark.size());
     }
-    return out;
+    std::size_t crlf = 0, lf = 0;
+    Line current;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                current.eol = "\r\n";
+                ++crlf;
+                ++i;
+            } else {
+                current.eol = std::string(1, c);
+                lf += c == '\n';
+            }
+            doc.lines.push_back(std::move(current));
+            current = Line();
+        } else {
+            current.text.push_back(c);
+        }
+    }
+    if (!current.text.empty())
+        doc.lines.push_back(std::move(current));
+    if (lf > crlf)
+        doc.newline = "\n";
+    return doc;
+}
+
+// What the reader is given: the text without a byte-order mark, and with any NUL byte made a
+// blank, so that it sees the same lines the writer edits.
+std::string readerText(std::string text)
+{
+    if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
+        text.erase(0, kByteOrderMark.size());
+    for (char& c : text) {
+        if (c == '\0')
+            c = ' ';
+    }
+    return text;
+}
+
+bool loadText(const std::string& text, CSimpleIniA& ini)
+{
+    ini.SetMultiKey(true); // a repeated key reads as its first value
+    ini.SetQuotes(true);
+    return ini.LoadData(readerText(text)) >= 0;
 }
 
 bool loadIni(const std::string& path, CSimpleIniA& ini)
 {
     std::string text;
-    if (!readWholeFile(path, text))
+    return readWholeFile(path, text) && loadText(text, ini);
+}
+
+// True when the reader finds `value` under section/key in the text.
+bool readsBack(const std::string& text, const std::string& section, const std::string& key,
+    std::string_view value)
+{
+    CSimpleIniA ini;
+    if (!loadText(text, ini))
         return false;
-    ini.SetMultiKey(true); // a repeated key reads as its first value
-    ini.SetQuotes(true);
-    return ini.LoadData(text) >= 0;
+    const char* stored = ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    return stored && std::string_view(stored) == trim(value);
 }
 
 } // namespace
@@ -120,47 +171,63 @@ int SettingsFile::readInt(std::string_view section, std::string_view key, int ab
 bool SettingsFile::writeString(
     std::string_view section, std::string_view key, std::string_view value)
 {
-    std::string text;
-    readWholeFile(m_path, text); // a missing file is an empty one
-    Lines doc = splitLines(text);
-    const std::string entry = std::string(key) + "=" + std::string(value);
+    std::string original;
+    readWholeFile(m_path, original); // a missing file is an empty one
+    Document doc = splitLines(original);
+    const Line entry { std::string(key) + "=" + std::string(value), doc.newline };
+    auto add = [&](std::size_t at, Line line) {
+        if (at > 0 && doc.lines[at - 1].eol.empty())
+            doc.lines[at - 1].eol = doc.newline;
+        doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    };
 
     std::size_t sectionLine = doc.lines.size();
     for (std::size_t i = 0; i < doc.lines.size(); ++i) {
         std::string_view name;
-        if (sectionOfLine(doc.lines[i], name) && equalNoCase(name, section)) {
+        if (opensSection(doc.lines[i].text, name) && !name.empty() && equalNoCase(name, section)) {
             sectionLine = i;
             break;
         }
     }
     if (sectionLine == doc.lines.size()) {
-        if (!doc.lines.empty() && !trim(doc.lines.back()).empty())
-            doc.lines.emplace_back();
-        doc.lines.push_back("[" + std::string(section) + "]");
-        doc.lines.push_back(entry);
+        if (!doc.lines.empty() && !trim(doc.lines.back().text).empty())
+            add(doc.lines.size(), Line { std::string(), doc.newline });
+        add(doc.lines.size(), Line { "[" + std::string(section) + "]", doc.newline });
+        add(doc.lines.size(), entry);
     } else {
         std::size_t lastContent = sectionLine;
         bool replaced = false;
         for (std::size_t i = sectionLine + 1; i < doc.lines.size(); ++i) {
             std::string_view name;
-            if (sectionOfLine(doc.lines[i], name))
+            if (opensSection(doc.lines[i].text, name))
                 break;
-            if (lineHasKey(doc.lines[i], key)) {
-                doc.lines[i] = entry;
+            if (lineHasKey(doc.lines[i].text, key)) {
+                doc.lines[i].text = entry.text;
                 replaced = true;
                 break;
             }
-            if (!trim(doc.lines[i]).empty())
+            if (!trim(doc.lines[i].text).empty())
                 lastContent = i;
         }
         if (!replaced)
-            doc.lines.insert(
-                doc.lines.begin() + static_cast<std::ptrdiff_t>(lastContent + 1), entry);
+            add(lastContent + 1, entry);
     }
 
-    std::string out;
-    for (const std::string& line : doc.lines)
-        out += line + doc.newline;
+    std::string out = doc.bom;
+    for (const Line& line : doc.lines)
+        out += line.text + line.eol;
+
+    // A file mangled badly enough (a stray "[" the reader takes as part of the next header, say)
+    // can hide the edited line from the reader. Then the reader's own view of the file is written
+    // out with the new value: a value just written always reads back.
+    const std::string sectionText(section), keyText(key), valueText(value);
+    if (!readsBack(out, sectionText, keyText, value)) {
+        CSimpleIniA ini;
+        loadText(original, ini);
+        ini.SetValue(sectionText.c_str(), keyText.c_str(), valueText.c_str());
+        out.clear();
+        ini.Save(out);
+    }
     return saveWholeFile(m_path, out.data(), out.size()) == 0;
 }
 

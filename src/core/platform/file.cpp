@@ -123,6 +123,13 @@ std::size_t File::read(void* buffer, std::size_t n)
         Block* b = fetch(blockIndex);
         if (!b)
             return 0;
+        if (inBlock >= b->valid && b->valid < kBlockSize) {
+            // The file grew past what this block saw when it was read: read it again.
+            b->index = UINT64_MAX;
+            b = fetch(blockIndex);
+            if (!b)
+                return 0;
+        }
         if (inBlock >= b->valid)
             break; // the file is shorter than its recorded size: treat as its end
         const std::size_t take = std::min(n - done, b->valid - inBlock);
