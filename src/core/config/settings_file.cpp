@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include "platform/file_errors.h"
 #include "platform/save_file.h"
 
 #define SI_NO_CONVERSION
@@ -172,7 +173,11 @@ bool SettingsFile::writeString(
     std::string_view section, std::string_view key, std::string_view value)
 {
     std::string original;
-    readWholeFile(m_path, original); // a missing file is an empty one
+    int readError = 0;
+    // A missing file is an empty one; a file that is there but cannot be read must not be
+    // replaced by one that holds nothing but this key.
+    if (!readWholeFile(m_path, original, &readError) && readError != FileError::kFileNotFound)
+        return false;
     Document doc = splitLines(original);
     const Line entry { std::string(key) + "=" + std::string(value), doc.newline };
     auto add = [&](std::size_t at, Line line) {

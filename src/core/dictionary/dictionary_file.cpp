@@ -25,8 +25,11 @@ DictionaryHandle openDictionaryFile(const std::string& path, bool allowAdditiona
         return nullptr;
     }
     DictionaryHeader header;
+    // A file whose tables do not lie inside it is no dictionary, whatever its first bytes say.
     if (!readDictionaryHeader(*file, header)
-        || (!allowAdditional && header.fileKind == kAdditionalKind)) {
+        || (!allowAdditional && header.fileKind == kAdditionalKind)
+        || ReadTableOffset(*file, Table::Main) == kNoOffset
+        || ReadTableOffset(*file, Table::Category) == kNoOffset) {
         if (fileError)
             *fileError = FileError::kBadFormat;
         file->close();

@@ -124,13 +124,22 @@ int AmendWord(File& file, std::string_view word, bool withSound, CurrentWordInfo
         if (!ReadRecordHeader(file, pos.foundOffset, old))
             return DictResult::kFileError;
         header.copyStatuses(old);
+        // The word goes into its new table before it leaves the old one, so that a failure on
+        // the way leaves it in one table (at worst, for a moment, in both), never in neither.
+        const int inserted = InsertRecord(file, target, w.slot, header, w.text);
+        if (inserted != DictResult::kDone)
+            return inserted;
         bool unlinked = false;
-        const int removed = UnlinkRecord(file, source, w.slot, w.text, false, &unlinked);
+        UnlinkRecord(file, source, w.slot, w.text, false, &unlinked);
         // A full free list only means the old record's space is not reused: the word has left
-        // its old table and must reach the new one, or it would be lost.
-        if (!unlinked)
-            return removed;
-        return InsertRecord(file, target, w.slot, header, w.text);
+        // its old table, and that is the move done.
+        if (unlinked)
+            return DictResult::kDone;
+        // The old record is still in its chain: take the new one out again, so that the word is
+        // not in both tables. Should that fail too, the word is still found (in the main table
+        // first), which is better than losing it.
+        UnlinkRecord(file, target, w.slot, w.text, false);
+        return DictResult::kFileError;
     }
 
     const int inTarget = SearchChain(file, target, w.slot, w.text, pos);

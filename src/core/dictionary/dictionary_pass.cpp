@@ -85,7 +85,9 @@ long ResetStatus(File& file, std::uint32_t tableOffset, int status, int currentU
     long count = 0;
     bool writeFailed = false;
     std::uint8_t bytes[kRecordHeaderSize];
-    forEachRecord(file, tableOffset, false,
+    // A pass that cannot read on, or meets a damaged chain (a record without its text included),
+    // has not reset the table: the caller must not show its count as a total.
+    const bool walked = forEachRecord(file, tableOffset, true,
         [&](std::uint32_t, std::uint32_t offset, const WordRecordHeader& header,
             const std::string&) {
             WordRecordHeader changed = header;
@@ -98,7 +100,7 @@ long ResetStatus(File& file, std::uint32_t tableOffset, int status, int currentU
             ++count;
             return true;
         });
-    return writeFailed ? -1 : count;
+    return writeFailed || !walked ? -1 : count;
 }
 
 } // namespace quorvel

@@ -38,8 +38,8 @@ struct DictionaryStatistics
 bool collectDictionaryStatistics(File& file, Table table, DictionaryStatistics& out);
 
 // Sets the current user's status of every word of the table to `status`, record by record in
-// place. Returns the number of records changed, or -1 when the user slot is above 9 or a write
-// fails. A failed seek or read ends the pass with the count so far.
+// place. Returns the number of records changed, or -1 when the user slot is above 9, a write
+// fails, or a read fails or a chain is damaged on the way (the records before stay changed).
 long ResetStatus(File& file, std::uint32_t tableOffset, int status, int currentUser);
 
 } // namespace quorvel

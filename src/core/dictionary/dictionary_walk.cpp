@@ -161,6 +161,13 @@ bool WalkNext(File& file, ListCriteria& criteria, DictionaryWalk& walk, int curr
         walk.link = bucketEnd(walk, walk.bucket);
         switch (scanChain(file, criteria, walk, currentUser)) {
         case Scan::Returned:
+            // Along a chain every text sorts after the one before it. A chain that leads back to
+            // a word already returned comes back on itself: the walk would go round it for ever.
+            if (walk.previousWord.size() >= 2
+                && std::strcmp(walk.word.c_str() + 2, walk.previousWord.c_str() + 2) <= 0) {
+                criteria.failed = 1;
+                return false;
+            }
             return true;
         case Scan::Failed:
             return false;

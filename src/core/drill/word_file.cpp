@@ -207,9 +207,10 @@ int WordFile::findWord(std::string_view word)
 {
     // While a list is built the last record's next points at the place of the record to come,
     // which may not exist yet: the walk ends there.
-    std::uint32_t offset = readFirstOffset();
-    if (offset == kWordFileLastRecord && m_file->size() < 4)
+    std::uint8_t first[4];
+    if (!m_file->readAt(0, first, 4))
         return 0;
+    std::uint32_t offset = le::u32(first);
     const std::uint64_t maxRecords = m_file->size() / kWordFileRecordSize + 1;
     for (std::uint64_t seen = 0; offset != kWordFileLastRecord && recordFits(offset); ++seen) {
         if (seen >= maxRecords)

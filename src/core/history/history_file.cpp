@@ -1,5 +1,6 @@
 #include "history_file.h"
 
+#include "platform/file_errors.h"
 #include "platform/le_codec.h"
 #include "platform/paths.h"
 #include "strings/strings.h"
@@ -178,6 +179,10 @@ bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, C
     if (records < kHistoryMinRecords || records > kHistoryMaxRecords || slot < 0 || slot > 9)
         return false;
     auto old = HistoryFile::open(dataFolder, slot, OpenMode::ReadOnly);
+    // A file that is there but cannot be opened is not a missing one: making a new file in its
+    // place would throw its drills away.
+    if (!old && testFileExists(historyPath(dataFolder, slot)) != FileError::kFileNotFound)
+        return false;
     std::unique_ptr<HistoryFile> fresh;
     if (old) {
         // Build beside the old file, which stays untouched until the new one is complete.
@@ -196,7 +201,14 @@ bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, C
     if (!old)
         return fresh->close();
 
-    const int oldRecords = old->count();
+    // A file too short to hold its number of records has no drills to keep; one whose number
+    // cannot be read has drills that must not be thrown away.
+    std::uint8_t number[2];
+    int oldRecords = 0;
+    if (old->file().readAt(0, number, 2))
+        oldRecords = le::u16(number);
+    else if (old->file().size() >= 2)
+        return false;
     if (oldRecords > kHistoryMaxRecords)
         return false;
     for (int k = 1; k <= oldRecords; ++k) {

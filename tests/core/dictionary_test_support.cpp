@@ -1,0 +1,105 @@
+#include "dictionary_test_support.h"
+
+#include "dictionary/dictionary_pass.h"
+#include "platform/le_codec.h"
+
+#include <filesystem>
+
+namespace quorvel::test {
+
+DictionaryEntry entry(
+    const std::string& word, int category, int status, int language, int soundIndex)
+{
+    DictionaryEntry e;
+    e.word = word;
+    e.category = category;
+    e.status = status;
+    e.language = language;
+    e.soundIndex = soundIndex;
+    return e;
+}
+
+std::uint32_t u32At(const Bytes& bytes, std::size_t offset)
+{
+    return le::u32(bytes.data() + offset);
+}
+
+std::uint16_t u16At(const Bytes& bytes, std::size_t offset)
+{
+    return le::u16(bytes.data() + offset);
+}
+
+void putU32(Bytes& bytes, std::size_t offset, std::uint32_t value)
+{
+    le::putU32(bytes.data() + offset, value);
+}
+
+std::uint32_t slotOf(const std::string& word)
+{
+    return static_cast<std::uint32_t>((word[0] - 'A') * 26 + (word[1] - 'A')) * 4;
+}
+
+std::uint32_t appendRecord(Bytes& image, std::uint32_t next, const std::string& text)
+{
+    const auto at = static_cast<std::uint32_t>(image.size());
+    image.resize(image.size() + 10 + text.size() + 1, 0);
+    putU32(image, at, next);
+    std::copy(text.begin(), text.end(), image.begin() + at + 10);
+    return at;
+}
+
+std::uint32_t appendFreeList(Bytes& image, int count, const std::string& text)
+{
+    std::uint32_t first = 12;
+    std::uint32_t previous = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t at = appendRecord(image, 12, text);
+        if (i == 0)
+            first = at;
+        else
+            putU32(image, previous, at);
+        previous = at;
+    }
+    putU32(image, 8, first);
+    return first;
+}
+
+DictionaryOnDisk::DictionaryOnDisk(const Bytes& image)
+{
+    m_folder.makeProgdata();
+    m_path = m_folder.file("progdata/sonddict.dis");
+    reset(image);
+}
+
+void DictionaryOnDisk::reset(const Bytes& image) const
+{
+    writeBytes(m_path, image);
+}
+
+DictionaryHandle DictionaryOnDisk::open() const
+{
+    return openDictionaryFile(m_path, false);
+}
+
+std::vector<std::string> tableContents(File& file)
+{
+    std::vector<std::string> out;
+    for (Table table : { Table::Main, Table::Category }) {
+        const std::uint32_t offset = ReadTableOffset(file, table);
+        const std::string prefix = table == Table::Main ? "M:" : "C:";
+        const bool ok = offset != dict::kNoOffset
+            && forEachRecord(file, offset, true,
+                [&](std::uint32_t slot, std::uint32_t, const WordRecordHeader&,
+                    const std::string& text) {
+                    char letters[2];
+                    BucketLetters(slot, letters);
+                    out.push_back(prefix + std::string(letters, 2) + text);
+                    return true;
+                });
+        if (!ok)
+            out.push_back("damaged");
+    }
+    return out;
+}
+
+} // namespace quorvel::test

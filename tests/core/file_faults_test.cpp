@@ -1,0 +1,159 @@
+// The file layer every other test relies on: failure injection hits exactly the operations it is
+// armed for, and the block cache always reads what the file holds, across block boundaries and
+// after writes that leave gaps.
+
+#include "platform/file.h"
+#include "platform/file_faults.h"
+#include "platform/save_file.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel::test {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(FileFaults, FailsTheArmedOperationsOnly)
+{
+    TempFolder folder;
+    writeBytes(folder.file("f"), Bytes(64, 7));
+    auto file = File::open(folder.file("f"), OpenMode::ReadWrite);
+    ASSERT_TRUE(file);
+    std::uint8_t b[4];
+
+    FileFaults::reset();
+    FileFaults::failNth(FileOp::Read, 2, 2);
+    EXPECT_TRUE(file->readAt(0, b, 4));
+    EXPECT_FALSE(file->readAt(0, b, 4));
+    EXPECT_FALSE(file->readAt(0, b, 4));
+    EXPECT_TRUE(file->readAt(0, b, 4));
+    EXPECT_EQ(FileFaults::count(FileOp::Read), 4);
+    EXPECT_EQ(FileFaults::count(FileOp::Seek), 4);
+    EXPECT_TRUE(file->writeAt(0, b, 4)); // other kinds are not touched
+
+    FileFaults::reset();
+    FileFaults::failFrom(FileOp::Write, 2);
+    EXPECT_TRUE(file->write(b, 1));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(file->write(b, 1));
+
+    FileFaults::reset();
+    EXPECT_TRUE(file->write(b, 1));
+    FileFaults::failNth(FileOp::Open, 1);
+    int error = 0;
+    EXPECT_FALSE(File::open(folder.file("f"), OpenMode::ReadOnly, &error));
+    EXPECT_NE(error, 0);
+    EXPECT_TRUE(File::open(folder.file("f"), OpenMode::ReadOnly));
+    FileFaults::reset();
+}
+
+TEST(FileFaults, FailedWriteLeavesTheFileAsItWas)
+{
+    TempFolder folder;
+    const Bytes before(100, 3);
+    writeBytes(folder.file("f"), before);
+    auto file = File::open(folder.file("f"), OpenMode::ReadWrite);
+    FileFaults::failNth(FileOp::Write, 1);
+    const Bytes junk(10, 9);
+    EXPECT_FALSE(file->writeAt(20, junk.data(), junk.size()));
+    FileFaults::reset();
+    EXPECT_EQ(readBytes(folder.file("f")), before);
+    Bytes read(10);
+    ASSERT_TRUE(file->readAt(20, read.data(), read.size()));
+    EXPECT_EQ(read, Bytes(10, 3));
+}
+
+// Records near a 16 KiB boundary, a write past the end of the file that leaves a gap, and a
+// second handle's view after the first one wrote.
+TEST(FileCache, ReadsWhatTheFileHolds)
+{
+    TempFolder folder;
+    const std::string path = folder.file("big");
+    Bytes content(40000);
+    for (std::size_t i = 0; i < content.size(); ++i)
+        content[i] = static_cast<std::uint8_t>(i * 7 + 1);
+    writeBytes(path, content);
+    auto file = File::open(path, OpenMode::ReadWrite);
+    ASSERT_TRUE(file);
+
+    Bytes read(20);
+    ASSERT_TRUE(file->readAt(16384 - 10, read.data(), read.size()));
+    EXPECT_EQ(read, Bytes(content.begin() + 16374, content.begin() + 16394));
+
+    const Bytes patch = { 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6 };
+    ASSERT_TRUE(file->writeAt(16384 - 3, patch.data(), patch.size()));
+    std::copy(patch.begin(), patch.end(), content.begin() + 16381);
+    ASSERT_TRUE(file->readAt(16384 - 10, read.data(), read.size()));
+    EXPECT_EQ(read, Bytes(content.begin() + 16374, content.begin() + 16394));
+
+    // Past the end: the gap reads as zeros and the new bytes as written.
+    const Bytes tail = { 1, 2, 3, 4 };
+    ASSERT_TRUE(file->writeAt(40100, tail.data(), tail.size()));
+    EXPECT_EQ(file->size(), 40104u);
+    Bytes around(8);
+    ASSERT_TRUE(file->readAt(40096, around.data(), around.size()));
+    EXPECT_EQ(around, (Bytes { 0, 0, 0, 0, 1, 2, 3, 4 }));
+    ASSERT_TRUE(file->readAt(39996, around.data(), around.size()));
+    EXPECT_EQ(around,
+        (Bytes { content[39996], content[39997], content[39998], content[39999], 0, 0, 0, 0 }));
+
+    // Reading at the end gives what is there and no more.
+    Bytes last(10);
+    ASSERT_TRUE(file->seek(40100));
+    EXPECT_EQ(file->read(last.data(), last.size()), 4u);
+    ASSERT_TRUE(file->seek(50000));
+    EXPECT_EQ(file->read(last.data(), last.size()), 0u);
+
+    auto other = File::open(path, OpenMode::ReadOnly);
+    Bytes fromOther(6);
+    ASSERT_TRUE(other->readAt(16381, fromOther.data(), fromOther.size()));
+    EXPECT_EQ(fromOther, patch);
+}
+
+TEST(FileCache, SmallFileThatGrowsReadsItsNewBytes)
+{
+    TempFolder folder;
+    const std::string path = folder.file("small");
+    writeBytes(path, Bytes(30, 5));
+    auto file = File::open(path, OpenMode::ReadWrite);
+    std::uint8_t b[4];
+    ASSERT_TRUE(file->readAt(0, b, 4)); // caches the short block
+    const Bytes more(20, 6);
+    ASSERT_TRUE(file->writeAt(30, more.data(), more.size()));
+    Bytes all(50);
+    ASSERT_TRUE(file->readAt(0, all.data(), all.size()));
+    Bytes expected(50, 5);
+    std::fill(expected.begin() + 30, expected.end(), std::uint8_t(6));
+    EXPECT_EQ(all, expected);
+}
+
+TEST(SaveFile, ReplacesTheWholeFileOrNothing)
+{
+    TempFolder folder;
+    const std::string path = folder.file("whole");
+    const std::string first = "first version";
+    ASSERT_EQ(saveWholeFile(path, first.data(), first.size()), 0);
+    std::string read;
+    ASSERT_TRUE(readWholeFile(path, read));
+    EXPECT_EQ(read, first);
+
+    const std::string second = "second";
+    FileFaults::failNth(FileOp::Write, 1);
+    EXPECT_NE(saveWholeFile(path, second.data(), second.size()), 0);
+    FileFaults::reset();
+    ASSERT_TRUE(readWholeFile(path, read));
+    EXPECT_EQ(read, first);
+
+    ASSERT_EQ(saveWholeFile(path, second.data(), second.size()), 0);
+    ASSERT_TRUE(readWholeFile(path, read));
+    EXPECT_EQ(read, second);
+
+    int error = 0;
+    EXPECT_FALSE(readWholeFile(folder.file("missing"), read, &error));
+    EXPECT_EQ(error, 2);
+    EXPECT_NE(saveWholeFile(folder.file("no/such/folder/file"), first.data(), first.size()), 0);
+}
+
+} // namespace
+} // namespace quorvel::test

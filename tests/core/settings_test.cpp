@@ -1,0 +1,269 @@
+// The settings file: absent and unlisted values bring back a group's defaults, names match
+// without regard to case, a write changes only its own line, and a failed write changes nothing.
+
+#include "config/settings_groups.h"
+#include "platform/file_faults.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace quorvel::test {
+namespace {
+
+class Settings : public ::testing::Test
+{
+protected:
+    std::string path() const { return folder.file("Fenwa.ini"); }
+    void write(const std::string& text) const
+    {
+        writeBytes(path(), std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
+    std::string text() const
+    {
+        const auto bytes = readBytes(path());
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    TempFolder folder;
+    SettingsFile file { folder.file("Fenwa.ini") };
+};
+
+TEST_F(Settings, MissingFileReadsAsAbsentAndGetsTheDefaultsWritten)
+{
+    EXPECT_FALSE(readFirstTimeStored(file));
+    EXPECT_FALSE(readPrintOptions(file));
+    EXPECT_FALSE(readPlacement(file));
+    EXPECT_EQ(loadPrintOptions(file), PrintOptions {});
+    EXPECT_EQ(text(), "[Print options]\r\nPrint size=normal\r\nLeft hand Margin=10\r\n");
+    EXPECT_EQ(readPrintOptions(file), PrintOptions {});
+}
+
+// A group counts as not stored when any key is absent or holds a word it may not hold; its
+// owner then writes every key of the group back to its default.
+TEST_F(Settings, UnlistedValueBringsBackTheWholeGroupsDefaults)
+{
+    const struct
+    {
+        const char* name;
+        const char* stored;
+        std::function<bool(SettingsFile&)> loadGivesDefaults;
+        std::function<bool(SettingsFile&)> storedNow;
+    } cases[] = {
+        { "print size", "[Print options]\nPrint size=huge\nLeft hand Margin=50\n",
+            [](SettingsFile& f) { return loadPrintOptions(f) == PrintOptions {}; },
+            [](SettingsFile& f) { return readPrintOptions(f) == PrintOptions {}; } },
+        { "connection", "[Internet Options]\nInternet connection=Use direct\nPassive FTP=maybe\n",
+            [](SettingsFile& f) { return loadConnectionOptions(f) == ConnectionOptions {}; },
+            [](SettingsFile& f) { return readConnectionOptions(f) == ConnectionOptions {}; } },
+        { "download files", "[Internet Options]\nExtension type=Txt extension\n",
+            [](SettingsFile& f) { return loadDownloadFileOptions(f) == DownloadFileOptions {}; },
+            [](SettingsFile& f) { return readDownloadFileOptions(f) == DownloadFileOptions {}; } },
+        { "bulk editor",
+            "[Bulk Editor settings]\nBulk Editor transfer type=All\nLanguage=French\n"
+            "Lock words linked to sounds=No\n",
+            [](SettingsFile& f) { return loadBulkEditorSettings(f) == BulkEditorSettings {}; },
+            [](SettingsFile& f) { return readBulkEditorSettings(f) == BulkEditorSettings {}; } },
+        { "recording", "[Recording data]\nSample rate=48000\nSample size=16\nChannels=2\n",
+            [](SettingsFile& f) { return loadRecordingData(f) == RecordingData {}; },
+            [](SettingsFile& f) { return readRecordingData(f) == RecordingData {}; } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(c.stored);
+        EXPECT_TRUE(c.loadGivesDefaults(file));
+        EXPECT_TRUE(c.storedNow(file));
+    }
+}
+
+TEST_F(Settings, StoredGroupsAreReadAsStored)
+{
+    write("[Print options]\nPrint size=large\nLeft hand Margin=25\n"
+          "[Internet Options]\nInternet connection=Use direct\nPassive FTP=Yes\n"
+          "Extension type=Txt extension\nWrite mode=Overwrite\n"
+          "[Bulk Editor settings]\nBulk Editor transfer type=All\nLanguage=UK\n"
+          "Lock words linked to sounds=No\n"
+          "[Recording data]\nSample rate=44100\nSample size=16\nChannels=2\n");
+    const std::string before = text();
+    EXPECT_EQ(loadPrintOptions(file), (PrintOptions { PrintSize::Large, 25 }));
+    EXPECT_EQ(loadConnectionOptions(file), (ConnectionOptions { true, true }));
+    EXPECT_EQ(loadDownloadFileOptions(file), (DownloadFileOptions { true, true }));
+    EXPECT_EQ(loadBulkEditorSettings(file), (BulkEditorSettings { true, BulkLanguage::UK, false }));
+    EXPECT_EQ(loadRecordingData(file), (RecordingData { 44100, 16, 2 }));
+    EXPECT_EQ(text(), before);
+}
+
+TEST_F(Settings, SectionAndKeyNamesMatchWithoutRegardToCase)
+{
+    write("[PRINT OPTIONS]\nPRINT SIZE=small\nleft hand margin=20\n");
+    EXPECT_EQ(readPrintOptions(file), (PrintOptions { PrintSize::Small, 20 }));
+    ASSERT_TRUE(writePrintOptions(file, { PrintSize::Large, 7 }));
+    EXPECT_EQ(text(), "[PRINT OPTIONS]\nPrint size=large\nLeft hand Margin=7\n");
+    // The stored words themselves are matched exactly.
+    write("[Print options]\nPrint size=Large\nLeft hand Margin=20\n");
+    EXPECT_FALSE(readPrintOptions(file));
+}
+
+// The sentinels mark a key as absent, so a stored sentinel reads as absent too.
+TEST_F(Settings, SentinelValueIsTheSameAsAnAbsentKey)
+{
+    write(
+        "[Startup]\nFirst time=HNR32\n[Print options]\nPrint size=N283G32\nLeft hand Margin=10\n");
+    EXPECT_FALSE(readFirstTimeStored(file));
+    EXPECT_FALSE(readPrintOptions(file));
+    write("[Startup]\nFirst time=No\n");
+    EXPECT_TRUE(readFirstTimeStored(file));
+    // The "Startup" sentinel means nothing in other sections, and the other one nothing here.
+    write("[Startup]\nFirst time=N283G32\n[Print options]\nPrint size=HNR32\nLeft hand Margin=1\n");
+    EXPECT_TRUE(readFirstTimeStored(file));
+    EXPECT_FALSE(readPrintOptions(file));
+}
+
+// A write replaces the one line of its key and keeps every other byte: comments, unknown keys
+// and sections, blank lines, lines the program cannot read, and the file's line ends.
+TEST_F(Settings, WriteChangesOnlyTheLineOfItsKey)
+{
+    const std::string before = "; machine settings\r\n"
+                               "[Size]\r\n"
+                               "X=10\r\n"
+                               "\r\n"
+                               "[Print options]\r\n"
+                               "Print size=small\r\n"
+                               "  a line without an equals sign\r\n"
+                               "Left hand Margin = 12\r\n"
+                               "Colour=blue\r\n"
+                               "\r\n"
+                               "[Recording data]\r\n"
+                               "Sample rate=22050\r\n";
+    write(before);
+    ASSERT_TRUE(file.writeString("Print options", "left hand margin", "30"));
+    std::string expected = before;
+    expected.replace(expected.find("Left hand Margin = 12"), 21, "left hand margin=30");
+    EXPECT_EQ(text(), expected);
+
+    // A new key goes after the last line of its section, a new section at the end.
+    ASSERT_TRUE(file.writeString("Print options", "Paper", "A4"));
+    expected.insert(expected.find("Colour=blue\r\n") + 13, "Paper=A4\r\n");
+    EXPECT_EQ(text(), expected);
+    ASSERT_TRUE(file.writeString("MRU", "Count", "8"));
+    expected += "\r\n[MRU]\r\nCount=8\r\n";
+    EXPECT_EQ(text(), expected);
+    EXPECT_EQ(file.readString("print options", "PAPER", "none", 20), "A4");
+    EXPECT_EQ(file.readInt("Size", "X", 0), 10);
+}
+
+TEST_F(Settings, FailedWriteLeavesTheFileAsItWas)
+{
+    const std::string before = "[Startup]\nFirst time=No\nFile extension=21262\n"
+                               "[Print options]\nPrint size=large\n";
+    const struct
+    {
+        const char* name;
+        FileOp op;
+        int n;
+    } failures[] = {
+        { "reading the file", FileOp::Open, 1 },
+        { "opening the new file", FileOp::Open, 2 },
+        { "writing the new file", FileOp::Write, 1 },
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.name);
+        write(before);
+        FileFaults::reset();
+        FileFaults::failNth(f.op, f.n);
+        EXPECT_FALSE(file.writeString("Print options", "Left hand Margin", "99"));
+        FileFaults::reset();
+        EXPECT_EQ(text(), before);
+    }
+}
+
+TEST_F(Settings, FileExtensionAtStart)
+{
+    const struct
+    {
+        const char* stored; // nullptr: absent
+        int used;
+    } cases[] = {
+        { nullptr, 21257 },
+        { "5", 21257 },
+        { "21257", 21257 },
+        { "21262", 21262 },
+        { "text", 21257 },
+        { "HNR32", 21257 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "absent");
+        write(c.stored ? std::string("[Startup]\nFile extension=") + c.stored + "\n" : "");
+        EXPECT_EQ(startFileExtension(file), c.used);
+        EXPECT_EQ(
+            file.readString("Startup", "File extension", "HNR32", 41), std::to_string(c.used));
+    }
+}
+
+// Text files come first at the next start exactly when the text filter was the last one chosen.
+TEST_F(Settings, FileExtensionAtQuitFollowsTheLastFilterChosen)
+{
+    const struct
+    {
+        int inUse, filter, written;
+    } cases[] = {
+        { 21262, 1, 21262 },
+        { 21262, 2, 21257 },
+        { 21262, 3, 21257 },
+        { 21257, 1, 21257 },
+        { 21257, 2, 21262 },
+        { 21257, 3, 21257 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.inUse) + " filter " + std::to_string(c.filter));
+        EXPECT_EQ(quitFileExtension(file, c.inUse, c.filter), c.written);
+        EXPECT_EQ(file.readInt("Startup", "File extension", 0), c.written);
+    }
+}
+
+TEST_F(Settings, LeftHandMarginIsTakenUpTo142AndWrittenBackNormalised)
+{
+    const struct
+    {
+        const char* stored;
+        PrintOptions loaded;
+        const char* written;
+    } cases[] = {
+        { "0", { PrintSize::Large, 0 }, "0" },
+        { "142", { PrintSize::Large, 142 }, "142" },
+        { "010", { PrintSize::Large, 10 }, "10" },
+        { "143", {}, "10" },
+        { "-1", {}, "10" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        write(
+            std::string("[Print options]\nPrint size=large\nLeft hand Margin=") + c.stored + "\n");
+        EXPECT_EQ(loadPrintOptions(file), c.loaded);
+        EXPECT_EQ(file.readString("Print options", "Left hand Margin", "N283G32", 20), c.written);
+    }
+}
+
+TEST_F(Settings, WindowPlacementNeedsAllFiveKeys)
+{
+    EXPECT_FALSE(readPlacement(file));
+    const WindowPlacement placement { 10, 20, 640, 480, 1 };
+    ASSERT_TRUE(writePlacement(file, placement));
+    EXPECT_EQ(readPlacement(file), placement);
+    ASSERT_TRUE(file.writeString("Size", "Status", "0"));
+    EXPECT_FALSE(readPlacement(file));
+}
+
+TEST_F(Settings, RecentFilesSkipEmptyAndDefaultEntries)
+{
+    ASSERT_TRUE(writeRecentFiles(file, { "/home/a/one.bee", "/home/a/two.txt" }));
+    EXPECT_EQ(
+        readRecentFiles(file), (std::vector<std::string> { "/home/a/one.bee", "/home/a/two.txt" }));
+    ASSERT_TRUE(file.writeString("MRU", "MRU0", "Default"));
+    EXPECT_EQ(readRecentFiles(file), (std::vector<std::string> { "/home/a/two.txt" }));
+    EXPECT_EQ(file.readInt("mru", "count", 0), 8);
+}
+
+} // namespace
+} // namespace quorvel::test
