@@ -101,7 +101,7 @@ TEST(DamagedChain, PassesOverTheTableStopAndReportIt)
         DictionaryOnDisk dict(image);
         auto file = dict.open();
         EXPECT_FALSE(forEachRecord(*file, kMainTable, true,
-            [](std::uint32_t, std::uint32_t, const WordRecordHeader&, const std::string&) {
+            [](std::uint32_t, std::uint32_t, const WordRecordHeader&, std::string_view) {
                 return true;
             }));
         DictionaryStatistics stats;

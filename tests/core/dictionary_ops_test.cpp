@@ -356,11 +356,11 @@ std::vector<WordStatuses> allStatuses(File& file)
     for (Table t : { Table::Main, Table::Category }) {
         forEachRecord(file, ReadTableOffset(file, t), true,
             [&](std::uint32_t slot, std::uint32_t, const WordRecordHeader& h,
-                const std::string& text) {
+                std::string_view text) {
                 WordStatuses w;
                 char letters[2];
                 BucketLetters(slot, letters);
-                w.word = std::string(letters, 2) + text;
+                w.word = std::string(letters, 2) + std::string(text);
                 for (int u = 0; u < 10; ++u)
                     w.status[static_cast<std::size_t>(u)] = h.status(u);
                 out.push_back(w);

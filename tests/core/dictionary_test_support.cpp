@@ -90,10 +90,10 @@ std::vector<std::string> tableContents(File& file)
         const bool ok = offset != dict::kNoOffset
             && forEachRecord(file, offset, true,
                 [&](std::uint32_t slot, std::uint32_t, const WordRecordHeader&,
-                    const std::string& text) {
+                    std::string_view text) {
                     char letters[2];
                     BucketLetters(slot, letters);
-                    out.push_back(prefix + std::string(letters, 2) + text);
+                    out.push_back(prefix + std::string(letters, 2) + std::string(text));
                     return true;
                 });
         if (!ok)

@@ -128,6 +128,85 @@ TEST(FileCache, SmallFileThatGrowsReadsItsNewBytes)
     EXPECT_EQ(all, expected);
 }
 
+// Records are looked at in place when they lie inside one cached block; across a block edge the
+// view declines and the caller reads a copy. A failed read is told apart from a decline.
+TEST(FileCache, ViewShowsBytesInPlaceWithinOneBlock)
+{
+    TempFolder folder;
+    Bytes bytes(40000);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
+    writeBytes(folder.file("v"), bytes);
+    auto file = File::open(folder.file("v"), OpenMode::ReadOnly);
+    std::size_t available = 0;
+    bool failed = true;
+    const std::uint8_t* p = file->view(100, 10, available, failed);
+    ASSERT_TRUE(p);
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(available, 16384u - 100);
+    EXPECT_TRUE(std::equal(p, p + 10, bytes.begin() + 100));
+
+    EXPECT_FALSE(file->view(16380, 10, available, failed)) << "straddles two blocks";
+    EXPECT_FALSE(failed);
+    p = file->view(39990, 5, available, failed);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(available, 10u) << "stops at the end of the file";
+    EXPECT_FALSE(file->view(40000, 1, available, failed));
+    EXPECT_FALSE(failed);
+
+    FileFaults::failNth(FileOp::Read, 1);
+    EXPECT_FALSE(file->view(100, 10, available, failed));
+    EXPECT_TRUE(failed);
+}
+
+// In a batch the writes stay in the cache, readable at once, and reach the file when the batch
+// ends; blocks pushed out of the cache on the way are written whole.
+TEST(FileCache, BatchWritesReachTheFileWhenTheBatchEnds)
+{
+    TempFolder folder;
+    const std::string path = folder.file("b");
+    writeBytes(path, Bytes(2'000'000, 1));
+    auto file = File::open(path, OpenMode::ReadWrite);
+    file->beginBatch();
+    const Bytes patch { 9, 8, 7 };
+    // One patch in every 16 KiB block: far more blocks than the cache holds.
+    for (std::uint64_t at = 5; at < 2'000'000; at += 16384)
+        ASSERT_TRUE(file->writeAt(at, patch.data(), patch.size()));
+    ASSERT_TRUE(file->writeAt(2'000'000, patch.data(), patch.size())); // grows the file
+    std::uint8_t back[3];
+    ASSERT_TRUE(file->readAt(16389, back, 3));
+    EXPECT_EQ(Bytes(back, back + 3), patch);
+    EXPECT_EQ(file->size(), 2'000'003u);
+    ASSERT_TRUE(file->endBatch());
+
+    Bytes expected(2'000'000, 1);
+    for (std::size_t at = 5; at < 2'000'000; at += 16384)
+        std::copy(patch.begin(), patch.end(), expected.begin() + static_cast<std::ptrdiff_t>(at));
+    expected.insert(expected.end(), patch.begin(), patch.end());
+    EXPECT_EQ(readBytes(path), expected);
+}
+
+// A file opened to be made afresh shows nothing of its old bytes, and has none of them left
+// once it is closed, however much shorter the new content is.
+TEST(FileCache, CreatedFileShowsNoneOfItsOldBytes)
+{
+    TempFolder folder;
+    const std::string path = folder.file("c");
+    writeBytes(path, Bytes(50000, 3));
+    auto file = File::open(path, OpenMode::Create);
+    EXPECT_EQ(file->size(), 0u);
+    std::uint8_t b[4];
+    EXPECT_FALSE(file->readAt(0, b, 4));
+    const Bytes head { 1, 2 };
+    ASSERT_TRUE(file->writeAt(0, head.data(), head.size()));
+    ASSERT_TRUE(file->writeAt(10, head.data(), head.size())); // leaves a gap of 8 bytes
+    Bytes all(12);
+    ASSERT_TRUE(file->readAt(0, all.data(), all.size()));
+    EXPECT_EQ(all, (Bytes { 1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2 }));
+    ASSERT_TRUE(file->close());
+    EXPECT_EQ(readBytes(path), all);
+}
+
 TEST(SaveFile, ReplacesTheWholeFileOrNothing)
 {
     TempFolder folder;

@@ -163,6 +163,44 @@ bool readRecord(File& file, std::uint32_t offset, WordRecordHeader& header, std:
     return ReadRecordHeader(file, offset, header) && ReadText(file, text) && !text.empty();
 }
 
+bool peekRecord(File& file, std::uint32_t offset, RecordPeek& peek, std::string& scratch)
+{
+    std::size_t available = 0;
+    bool failed = false;
+    const std::uint8_t* p = file.view(offset, kRecordHeaderSize + 1, available, failed);
+    if (failed)
+        return false;
+    if (p) {
+        // The text is whole in the view when ReadText's 40 bytes are there, or the file ends
+        // within them; otherwise the record straddles two cache blocks and is copied.
+        const std::size_t after = available - kRecordHeaderSize;
+        const bool toEnd = offset + available >= file.size();
+        if (after >= kMaxTextRead || toEnd) {
+            const auto* text = reinterpret_cast<const char*>(p + kRecordHeaderSize);
+            const std::size_t span = std::min(after, kMaxTextRead);
+            const void* nul = std::memchr(text, 0, span);
+            std::size_t length
+                = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : span;
+            length = std::min(length, kMaxTextKept);
+            peek.next = le::u32(p);
+            peek.header = p;
+            peek.text = std::string_view(text, length);
+            return true;
+        }
+    }
+    scratch.resize(kRecordHeaderSize);
+    if (!file.readAt(offset, scratch.data(), kRecordHeaderSize))
+        return false;
+    std::string text;
+    if (ReadText(file, text))
+        scratch += text;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(scratch.data());
+    peek.next = le::u32(bytes);
+    peek.header = bytes;
+    peek.text = std::string_view(scratch).substr(kRecordHeaderSize);
+    return true;
+}
+
 bool writeWithRetry(File& file, std::uint32_t offset, const void* data, std::size_t size)
 {
     if (!file.seek(offset))
@@ -198,18 +236,17 @@ int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
         position.nextOffset = end;
         return DictResult::kNotFound;
     }
-    const std::string key(text);
     const std::uint32_t limit = chainStepLimit(file);
-    WordRecordHeader header;
-    std::string recordText;
+    RecordPeek record;
+    std::string scratch;
     for (std::uint32_t steps = 0;; ++steps) {
         if (steps >= limit || !recordOffsetInFile(file, current)
-            || !readRecord(file, current, header, recordText))
+            || !peekRecord(file, current, record, scratch) || record.text.empty())
             return DictResult::kFileError;
-        const int cmp = std::strcmp(key.c_str(), recordText.c_str());
+        const int cmp = text.compare(record.text);
         if (cmp == 0) {
             position.foundOffset = current;
-            position.nextOffset = header.next;
+            position.nextOffset = record.next;
             return DictResult::kDone;
         }
         if (cmp < 0) {
@@ -217,7 +254,7 @@ int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
             return DictResult::kNotFound;
         }
         position.linkLocation = current; // its Next field is at its start
-        current = header.next;
+        current = record.next;
         if (current == end) {
             position.nextOffset = end;
             return DictResult::kNotFound;

@@ -59,6 +59,19 @@ bool ReadLink(File& file, std::uint32_t offset, std::uint32_t& value);
 bool ReadText(File& file, std::string& text);
 // Header and text of the record at `offset`; false when either read fails or the text is empty.
 bool readRecord(File& file, std::uint32_t offset, WordRecordHeader& header, std::string& text);
+// A record looked at where it lies: in place in the file's cache when it can be, else copied
+// into the caller's scratch buffer. The views are good until the next call on the file. The
+// text follows ReadText's rules (up to its NUL, at most 40 bytes, cut at 38 characters).
+struct RecordPeek
+{
+    std::uint32_t next = 0;
+    const std::uint8_t* header = nullptr; // the ten header bytes
+    std::string_view text;
+};
+// False when the header cannot be read; an empty text (a damaged chain, or one that could not be
+// read) is for the caller to judge when it needs the text.
+bool peekRecord(File& file, std::uint32_t offset, RecordPeek& peek, std::string& scratch);
+
 // True when a record may lie at this offset of this file (after the header, inside the file).
 bool recordOffsetInFile(const File& file, std::uint32_t offset);
 // The most records a chain of this file can hold: walks that take more steps are looping.

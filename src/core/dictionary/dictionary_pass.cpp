@@ -9,8 +9,8 @@ using namespace dict;
 bool forEachRecord(File& file, std::uint32_t tableOffset, bool withText, const RecordVisitor& visit)
 {
     const std::uint32_t limit = chainStepLimit(file);
-    WordRecordHeader header;
-    std::string text;
+    RecordPeek record;
+    std::string scratch;
     for (std::uint32_t slot = 0; slot <= kLastSlotOffset; slot += 4) {
         const std::uint32_t end = endMarker(tableOffset, slot);
         std::uint32_t current = 0;
@@ -18,11 +18,10 @@ bool forEachRecord(File& file, std::uint32_t tableOffset, bool withText, const R
             return false;
         for (std::uint32_t steps = 0; current != end; ++steps) {
             if (steps >= limit || !recordOffsetInFile(file, current)
-                || !ReadRecordHeader(file, current, header))
+                || !peekRecord(file, current, record, scratch) || (withText && record.text.empty()))
                 return false;
-            if (withText && (!ReadText(file, text) || text.empty()))
-                return false;
-            if (!visit(slot, current, header, text))
+            const WordRecordHeader header = WordRecordHeader::decode(record.header);
+            if (!visit(slot, current, header, record.text))
                 return true;
             current = header.next;
         }
@@ -56,7 +55,7 @@ bool collectDictionaryStatistics(File& file, Table table, DictionaryStatistics& 
     DictionaryStatistics stats;
     bool tooLong = false;
     const bool ok = forEachRecord(file, tableOffset, true,
-        [&](std::uint32_t slot, std::uint32_t, const WordRecordHeader& h, const std::string& text) {
+        [&](std::uint32_t slot, std::uint32_t, const WordRecordHeader& h, std::string_view text) {
             const std::size_t length = text.size() + 2;
             if (length >= stats.lengthCounts.size()) {
                 tooLong = true;
@@ -85,11 +84,12 @@ long ResetStatus(File& file, std::uint32_t tableOffset, int status, int currentU
     long count = 0;
     bool writeFailed = false;
     std::uint8_t bytes[kRecordHeaderSize];
+    // Each changed record is a few bytes; the batch writes each changed block of the file once.
+    file.beginBatch();
     // A pass that cannot read on, or meets a damaged chain (a record without its text included),
     // has not reset the table: the caller must not show its count as a total.
     const bool walked = forEachRecord(file, tableOffset, true,
-        [&](std::uint32_t, std::uint32_t offset, const WordRecordHeader& header,
-            const std::string&) {
+        [&](std::uint32_t, std::uint32_t offset, const WordRecordHeader& header, std::string_view) {
             WordRecordHeader changed = header;
             changed.setStatus(currentUser, status);
             changed.encode(bytes);
@@ -100,7 +100,8 @@ long ResetStatus(File& file, std::uint32_t tableOffset, int status, int currentU
             ++count;
             return true;
         });
-    return writeFailed || !walked ? -1 : count;
+    const bool written = file.endBatch();
+    return writeFailed || !walked || !written ? -1 : count;
 }
 
 } // namespace quorvel

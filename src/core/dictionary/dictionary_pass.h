@@ -8,12 +8,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 namespace quorvel {
 
 // visit(slot offset within the table, record offset, header, text) -> go on?
-using RecordVisitor = std::function<bool(
-    std::uint32_t, std::uint32_t, const WordRecordHeader&, const std::string&)>;
+using RecordVisitor
+    = std::function<bool(std::uint32_t, std::uint32_t, const WordRecordHeader&, std::string_view)>;
 
 // Calls `visit` for every record of the table; `visit` returns false to
 // stop. `withText` reads each record's text too (an empty text is then a damaged chain). False

@@ -35,24 +35,24 @@ Scan scanChain(File& file, ListCriteria& c, DictionaryWalk& w, int currentUser)
 {
     const std::uint32_t end = bucketEnd(w, w.bucket);
     const std::uint32_t limit = chainStepLimit(file);
-    WordRecordHeader header;
-    std::string text;
+    RecordPeek record;
+    std::string scratch;
     for (std::uint32_t steps = 0; w.record != end; ++steps) {
         if (steps >= limit || !recordOffsetInFile(file, w.record)
-            || !ReadRecordHeader(file, w.record, header)) {
+            || !peekRecord(file, w.record, record, scratch)) {
             c.failed = 1;
             return Scan::Failed;
         }
+        const WordRecordHeader header = WordRecordHeader::decode(record.header);
         if (c.skipMismatch == 0
             || MatchesFilter(header, c.language, c.category, 3, c.filterMode, currentUser)) {
-            if (!ReadText(file, text) || text.empty()) {
+            if (record.text.empty()) {
                 c.failed = 1;
                 return Scan::Failed;
             }
-            const int len = static_cast<int>(text.size());
+            const int len = static_cast<int>(record.text.size());
             const bool lengthOk = c.skipMismatch == 0 || (c.minText <= len && len <= c.maxText);
-            const bool aboveBound
-                = !w.lowerBound || std::strcmp(text.c_str(), w.startText.c_str()) >= 0;
+            const bool aboveBound = !w.lowerBound || record.text >= std::string_view(w.startText);
             if (lengthOk && aboveBound) {
                 char letters[2];
                 if (!BucketLetters(w.bucket - w.tableOffset, letters)) {
@@ -62,7 +62,7 @@ Scan scanChain(File& file, ListCriteria& c, DictionaryWalk& w, int currentUser)
                 w.resume = header.next == end ? kNoOffset : header.next;
                 w.previousWord = w.word;
                 w.word.assign(letters, 2);
-                w.word += text;
+                w.word += record.text;
                 c.outSoundIndex = header.soundIndex;
                 c.outMedia = static_cast<std::uint16_t>(header.mediaFlag());
                 c.outSoundFlag = static_cast<std::uint16_t>(header.soundFlag());

@@ -93,7 +93,7 @@ bool setUpRange(
     }
 }
 
-bool matchesTail(const std::string& tail, const std::string& text)
+bool matchesTail(const std::string& tail, std::string_view text)
 {
     for (std::size_t i = 0; i < tail.size(); ++i) {
         if (tail[i] == '?')
@@ -173,19 +173,20 @@ private:
         }
         const std::uint32_t limit = chainStepLimit(m_file);
         const bool walkedAny = current != end;
-        WordRecordHeader header;
-        std::string text;
+        RecordPeek record;
+        std::string scratch;
         for (std::uint32_t steps = 0; current != end; ++steps) {
             if (steps >= limit || !recordOffsetInFile(m_file, current)
-                || !ReadRecordHeader(m_file, current, header)) {
+                || !peekRecord(m_file, current, record, scratch)) {
                 m_c.failed = 1;
                 return Draw::Failed;
             }
-            if (accept(header, current, r, text)) {
+            const WordRecordHeader header = WordRecordHeader::decode(record.header);
+            if (accept(header, current, r, record.text)) {
                 char letters[2];
                 BucketLetters(slot, letters);
                 out.word.assign(letters, 2);
-                out.word += text;
+                out.word += record.text;
                 out.slot = slot;
                 out.offset = current;
                 m_c.outSoundIndex = header.soundIndex;
@@ -203,12 +204,12 @@ private:
         return Draw::NoneLeft;
     }
 
-    bool accept(const WordRecordHeader& header, std::uint32_t offset, char r, std::string& text)
+    bool accept(const WordRecordHeader& header, std::uint32_t offset, char r, std::string_view text)
     {
         if (!MatchesFilter(header, m_c.language, m_c.category, static_cast<int>(m_c.statusWanted),
                 m_c.filterMode, m_user))
             return false;
-        if (!ReadText(m_file, text) || text.empty()) {
+        if (text.empty()) {
             m_c.failed = 1;
             return false;
         }
@@ -267,6 +268,9 @@ int GenerateDrillList(
         return 0;
     };
 
+    // The list is built in the cache and reaches the file in one write at the end.
+    wordFile->file().beginBatch();
+
     const ListSetupRecord setup = info.listSetup(criteria.user);
     const std::uint32_t table = listTable(*dictionary, criteria);
     ListRange range;
@@ -305,7 +309,8 @@ int GenerateDrillList(
         ++found;
     }
     if (!wordFile->finishList(
-            found, static_cast<int>(criteria.listType), ListState::kFreshDictionary))
+            found, static_cast<int>(criteria.listType), ListState::kFreshDictionary)
+        || !wordFile->file().endBatch())
         return fail();
     const bool closedWords = wordFile->close();
     const bool closedDictionary = CloseDictionary(dictionary);
