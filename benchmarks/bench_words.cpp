@@ -33,7 +33,7 @@ std::vector<WordRow> loadWordRows(const std::string& path)
             throw std::runtime_error(path + " has no readable bucket table");
         const bool ok = forEachRecord(*file, tableOffset, true,
             [&](std::uint32_t slot, std::uint32_t, const WordRecordHeader& header,
-                const std::string& text) {
+                std::string_view text) {
                 char letters[2];
                 BucketLetters(slot, letters);
                 WordRow row;

@@ -30,6 +30,7 @@ struct DictionarySize
 {
     std::string name;
     std::size_t words = 0;
+    std::size_t bytes = 0; // the dictionary file's size
 };
 
 class ComparisonReporter : public benchmark::ConsoleReporter

@@ -167,7 +167,7 @@ void Workbench::chooseDrillUser(std::vector<WordRow>& rows)
             bool written = true;
             forEachRecord(*file, tableOffset, false,
                 [&](std::uint32_t, std::uint32_t offset, const WordRecordHeader& header,
-                    const std::string&) {
+                    std::string_view) {
                     if (header.status(0) != 0)
                         return true;
                     WordRecordHeader changed = header;
@@ -729,7 +729,8 @@ int main(int argc, char** argv)
         for (const auto& [name, path] : options.dictionaries) {
             std::cerr << "preparing " << name << " (" << path << ") ..." << std::endl;
             g_workbenches.push_back(std::make_unique<Workbench>(name, path, scratch.path()));
-            sizes.push_back({ name, g_workbenches.back()->words() });
+            sizes.push_back({ name, g_workbenches.back()->words(),
+                static_cast<std::size_t>(std::filesystem::file_size(path)) });
             benchmark::AddCustomContext(name + "_dictionary", path);
             benchmark::AddCustomContext(name + "_words", std::to_string(sizes.back().words));
         }

@@ -163,41 +163,56 @@ bool readRecord(File& file, std::uint32_t offset, WordRecordHeader& header, std:
     return ReadRecordHeader(file, offset, header) && ReadText(file, text) && !text.empty();
 }
 
-bool peekRecord(File& file, std::uint32_t offset, RecordPeek& peek, std::string& scratch)
+bool RecordReader::fromView(
+    const std::uint8_t* p, std::uint64_t offset, std::size_t available, RecordPeek& peek) const
 {
+    // The text is whole in the view when ReadText's 40 bytes are there, or the file ends within
+    // them; otherwise the record straddles two cache blocks and is copied.
+    const std::size_t after = available - kRecordHeaderSize;
+    if (after < kMaxTextRead && offset + available < m_file.size())
+        return false;
+    const auto* text = reinterpret_cast<const char*>(p + kRecordHeaderSize);
+    const std::size_t span = std::min(after, kMaxTextRead);
+    const void* nul = std::memchr(text, 0, span);
+    const std::size_t length
+        = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : span;
+    peek.next = le::u32(p);
+    peek.header = p;
+    peek.text = std::string_view(text, std::min(length, kMaxTextKept));
+    return true;
+}
+
+bool RecordReader::read(std::uint32_t offset, RecordPeek& peek)
+{
+    if (m_base && offset >= m_baseOffset
+        && std::uint64_t(offset) + kRecordHeaderSize + 1 <= m_baseOffset + m_baseAvailable) {
+        const auto skip = static_cast<std::size_t>(offset - m_baseOffset);
+        if (fromView(m_base + skip, offset, m_baseAvailable - skip, peek))
+            return true;
+    }
     std::size_t available = 0;
     bool failed = false;
-    const std::uint8_t* p = file.view(offset, kRecordHeaderSize + 1, available, failed);
+    const std::uint8_t* p = m_file.view(offset, kRecordHeaderSize + 1, available, failed);
     if (failed)
         return false;
     if (p) {
-        // The text is whole in the view when ReadText's 40 bytes are there, or the file ends
-        // within them; otherwise the record straddles two cache blocks and is copied.
-        const std::size_t after = available - kRecordHeaderSize;
-        const bool toEnd = offset + available >= file.size();
-        if (after >= kMaxTextRead || toEnd) {
-            const auto* text = reinterpret_cast<const char*>(p + kRecordHeaderSize);
-            const std::size_t span = std::min(after, kMaxTextRead);
-            const void* nul = std::memchr(text, 0, span);
-            std::size_t length
-                = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : span;
-            length = std::min(length, kMaxTextKept);
-            peek.next = le::u32(p);
-            peek.header = p;
-            peek.text = std::string_view(text, length);
+        m_base = p;
+        m_baseOffset = offset;
+        m_baseAvailable = available;
+        if (fromView(p, offset, available, peek))
             return true;
-        }
     }
-    scratch.resize(kRecordHeaderSize);
-    if (!file.readAt(offset, scratch.data(), kRecordHeaderSize))
+    m_base = nullptr; // the reads below may move cache blocks
+    m_scratch.resize(kRecordHeaderSize);
+    if (!m_file.readAt(offset, m_scratch.data(), kRecordHeaderSize))
         return false;
     std::string text;
-    if (ReadText(file, text))
-        scratch += text;
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(scratch.data());
+    if (ReadText(m_file, text))
+        m_scratch += text;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(m_scratch.data());
     peek.next = le::u32(bytes);
     peek.header = bytes;
-    peek.text = std::string_view(scratch).substr(kRecordHeaderSize);
+    peek.text = std::string_view(m_scratch).substr(kRecordHeaderSize);
     return true;
 }
 
@@ -237,11 +252,11 @@ int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
         return DictResult::kNotFound;
     }
     const std::uint32_t limit = chainStepLimit(file);
+    RecordReader reader(file);
     RecordPeek record;
-    std::string scratch;
     for (std::uint32_t steps = 0;; ++steps) {
-        if (steps >= limit || !recordOffsetInFile(file, current)
-            || !peekRecord(file, current, record, scratch) || record.text.empty())
+        if (steps >= limit || !recordOffsetInFile(file, current) || !reader.read(current, record)
+            || record.text.empty())
             return DictResult::kFileError;
         const int cmp = text.compare(record.text);
         if (cmp == 0) {

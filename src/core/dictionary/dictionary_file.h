@@ -59,18 +59,38 @@ bool ReadLink(File& file, std::uint32_t offset, std::uint32_t& value);
 bool ReadText(File& file, std::string& text);
 // Header and text of the record at `offset`; false when either read fails or the text is empty.
 bool readRecord(File& file, std::uint32_t offset, WordRecordHeader& header, std::string& text);
-// A record looked at where it lies: in place in the file's cache when it can be, else copied
-// into the caller's scratch buffer. The views are good until the next call on the file. The
-// text follows ReadText's rules (up to its NUL, at most 40 bytes, cut at 38 characters).
+// A record looked at where it lies: in place in the file's cache when it can be, else copied.
+// The text follows ReadText's rules (up to its NUL, at most 40 bytes, cut at 38 characters).
 struct RecordPeek
 {
     std::uint32_t next = 0;
     const std::uint8_t* header = nullptr; // the ten header bytes
-    std::string_view text;
+    std::string_view text; // empty: a damaged chain, or a text that could not be read
 };
-// False when the header cannot be read; an empty text (a damaged chain, or one that could not be
-// read) is for the caller to judge when it needs the text.
-bool peekRecord(File& file, std::uint32_t offset, RecordPeek& peek, std::string& scratch);
+
+// Reads records along chains. Records of one cache block are read from the block's view without
+// asking the file again, so a chain walk costs little more than its comparisons. The views of a
+// peek are good until the next call on the file; call forget() after anything else has used it.
+class RecordReader
+{
+public:
+    explicit RecordReader(File& file)
+        : m_file(file)
+    { }
+    // False when the header cannot be read; an empty text is for the caller to judge.
+    bool read(std::uint32_t offset, RecordPeek& peek);
+    void forget() { m_base = nullptr; }
+
+private:
+    bool fromView(
+        const std::uint8_t* p, std::uint64_t offset, std::size_t available, RecordPeek& peek) const;
+
+    File& m_file;
+    const std::uint8_t* m_base = nullptr; // the last in-place view and where it lies
+    std::uint64_t m_baseOffset = 0;
+    std::size_t m_baseAvailable = 0;
+    std::string m_scratch;
+};
 
 // True when a record may lie at this offset of this file (after the header, inside the file).
 bool recordOffsetInFile(const File& file, std::uint32_t offset);

@@ -9,8 +9,8 @@ using namespace dict;
 bool forEachRecord(File& file, std::uint32_t tableOffset, bool withText, const RecordVisitor& visit)
 {
     const std::uint32_t limit = chainStepLimit(file);
+    RecordReader reader(file);
     RecordPeek record;
-    std::string scratch;
     for (std::uint32_t slot = 0; slot <= kLastSlotOffset; slot += 4) {
         const std::uint32_t end = endMarker(tableOffset, slot);
         std::uint32_t current = 0;
@@ -18,10 +18,12 @@ bool forEachRecord(File& file, std::uint32_t tableOffset, bool withText, const R
             return false;
         for (std::uint32_t steps = 0; current != end; ++steps) {
             if (steps >= limit || !recordOffsetInFile(file, current)
-                || !peekRecord(file, current, record, scratch) || (withText && record.text.empty()))
+                || !reader.read(current, record) || (withText && record.text.empty()))
                 return false;
             const WordRecordHeader header = WordRecordHeader::decode(record.header);
-            if (!visit(slot, current, header, record.text))
+            const bool goOn = visit(slot, current, header, record.text);
+            reader.forget(); // the visitor may have used the file
+            if (!goOn)
                 return true;
             current = header.next;
         }

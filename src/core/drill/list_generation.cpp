@@ -173,11 +173,11 @@ private:
         }
         const std::uint32_t limit = chainStepLimit(m_file);
         const bool walkedAny = current != end;
+        RecordReader reader(m_file);
         RecordPeek record;
-        std::string scratch;
         for (std::uint32_t steps = 0; current != end; ++steps) {
             if (steps >= limit || !recordOffsetInFile(m_file, current)
-                || !peekRecord(m_file, current, record, scratch)) {
+                || !reader.read(current, record)) {
                 m_c.failed = 1;
                 return Draw::Failed;
             }
