@@ -20,25 +20,22 @@ struct PreparedWord
     std::uint32_t categoryTable = 0;
 };
 
-enum class Prepare
-{
-    Ok,
-    NotSuitable,
-    FileError
-};
+constexpr int kGoOn = -1;
 
-Prepare prepare(File& file, std::string_view word, PreparedWord& out)
+// Checks the word and finds its bucket and the two tables. Returns kGoOn, or the operation's
+// result when it ends here: `notSuitable` for an unsuitable word, 4 when the tables cannot be read.
+int prepare(File& file, std::string_view word, PreparedWord& out, int notSuitable)
 {
     out.word.assign(word);
     if (!CheckWord(out.word))
-        return Prepare::NotSuitable;
+        return notSuitable;
     out.slot = BucketOffset(out.word);
     out.text = std::string_view(out.word).substr(2);
     out.mainTable = ReadTableOffset(file, Table::Main);
     out.categoryTable = ReadTableOffset(file, Table::Category);
     if (out.mainTable == kNoOffset || out.categoryTable == kNoOffset)
-        return Prepare::FileError;
-    return Prepare::Ok;
+        return DictResult::kFileError;
+    return kGoOn;
 }
 
 } // namespace
@@ -46,14 +43,8 @@ Prepare prepare(File& file, std::string_view word, PreparedWord& out)
 int FindWord(File& file, std::string_view word, CurrentWordInfo& info, std::uint32_t* recordOffset)
 {
     PreparedWord w;
-    switch (prepare(file, word, w)) {
-    case Prepare::NotSuitable:
-        return DictResult::kNotSuitable;
-    case Prepare::FileError:
-        return DictResult::kFileError;
-    case Prepare::Ok:
-        break;
-    }
+    if (const int early = prepare(file, word, w, DictResult::kNotSuitable); early != kGoOn)
+        return early;
     ChainPosition pos;
     int result = SearchChain(file, w.mainTable, w.slot, w.text, pos);
     if (result == DictResult::kNotFound) {
@@ -73,14 +64,8 @@ int FindWord(File& file, std::string_view word, CurrentWordInfo& info, std::uint
 int AddWord(File& file, std::string_view word, CurrentWordInfo& info)
 {
     PreparedWord w;
-    switch (prepare(file, word, w)) {
-    case Prepare::NotSuitable:
-        return DictResult::kNotFound;
-    case Prepare::FileError:
-        return DictResult::kFileError;
-    case Prepare::Ok:
-        break;
-    }
+    if (const int early = prepare(file, word, w, DictResult::kNotFound); early != kGoOn)
+        return early;
     const WordRecordHeader header = info.NewRecord();
     const bool toCategory = info.category() != 0;
     const std::uint32_t other = toCategory ? w.mainTable : w.categoryTable;
@@ -99,14 +84,8 @@ int AddWord(File& file, std::string_view word, CurrentWordInfo& info)
 int AmendWord(File& file, std::string_view word, bool withSound, CurrentWordInfo& info)
 {
     PreparedWord w;
-    switch (prepare(file, word, w)) {
-    case Prepare::NotSuitable:
-        return DictResult::kNotFound;
-    case Prepare::FileError:
-        return DictResult::kFileError;
-    case Prepare::Ok:
-        break;
-    }
+    if (const int early = prepare(file, word, w, DictResult::kNotFound); early != kGoOn)
+        return early;
     WordRecordHeader header = info.NewRecord();
     if (withSound)
         header.soundIndex = info.soundIndex();
@@ -161,14 +140,8 @@ int AmendWord(File& file, std::string_view word, bool withSound, CurrentWordInfo
 int RemoveWord(File& file, std::string_view word)
 {
     PreparedWord w;
-    switch (prepare(file, word, w)) {
-    case Prepare::NotSuitable:
-        return DictResult::kNotSuitable;
-    case Prepare::FileError:
-        return DictResult::kFileError;
-    case Prepare::Ok:
-        break;
-    }
+    if (const int early = prepare(file, word, w, DictResult::kNotSuitable); early != kGoOn)
+        return early;
     ChainPosition pos;
     const int inCategory = SearchChain(file, w.categoryTable, w.slot, w.text, pos);
     if (inCategory == DictResult::kFileError)
