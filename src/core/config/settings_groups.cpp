@@ -1,6 +1,9 @@
 #include "settings_groups.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <span>
 
 namespace quorvel {
 
@@ -16,23 +19,76 @@ constexpr const char* kBulk = "Bulk Editor settings";
 constexpr const char* kRecording = "Recording data";
 constexpr const char* kMru = "MRU";
 
-// A value and its allowed words: the index of the word it equals, or -1 (also for the sentinel,
-// which no allowed word equals).
-int wordIndex(const std::string& value, std::initializer_list<const char*> words)
+// A key whose value is one of a few allowed words; a group keeps each such key as the index of
+// its word.
+struct ChoiceKey
 {
-    int i = 0;
-    for (const char* w : words) {
-        if (value == w)
-            return i;
-        ++i;
+    const char* key;
+    std::array<const char*, 3> words; // unused places are null
+    std::size_t limit; // longest value read, terminator included
+};
+
+// The index of each key's word, or nothing when any key is absent or holds a word not allowed
+// (the sentinel is never an allowed word).
+template <std::size_t N>
+std::optional<std::array<int, N>> readChoices(
+    const SettingsFile& file, const char* section, const std::array<ChoiceKey, N>& keys)
+{
+    std::array<int, N> chosen {};
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::string value = file.readString(section, keys[i].key, kSentinel, keys[i].limit);
+        const auto& words = keys[i].words;
+        const auto found = std::find_if(
+            words.begin(), words.end(), [&](const char* w) { return w && value == w; });
+        if (found == words.end())
+            return std::nullopt;
+        chosen[i] = static_cast<int>(found - words.begin());
     }
-    return -1;
+    return chosen;
 }
 
-std::string readOther(
-    const SettingsFile& f, const char* section, const char* key, std::size_t limit)
+template <std::size_t N>
+bool writeChoices(SettingsFile& file, const char* section, const std::array<ChoiceKey, N>& keys,
+    const std::array<int, N>& chosen)
 {
-    return f.readString(section, key, kSentinel, limit);
+    bool ok = true;
+    for (std::size_t i = 0; i < N; ++i)
+        ok = file.writeString(
+                 section, keys[i].key, keys[i].words[static_cast<std::size_t>(chosen[i])])
+            && ok;
+    return ok;
+}
+
+constexpr std::array<ChoiceKey, 1> kPrintSizeKey {
+    { { "Print size", { "small", "normal", "large" }, 20 } }
+};
+constexpr std::array<ChoiceKey, 2> kConnectionKeys { {
+    { "Internet connection", { "Use present", "Use direct" }, 32 },
+    { "Passive FTP", { "No", "Yes" }, 32 },
+} };
+constexpr std::array<ChoiceKey, 2> kDownloadFileKeys { {
+    { "Extension type", { "Bee extension", "Txt extension" }, 20 },
+    { "Write mode", { "New only", "Overwrite" }, 20 },
+} };
+constexpr std::array<ChoiceKey, 3> kBulkKeys { {
+    { "Bulk Editor transfer type", { "New", "All" }, 20 },
+    { "Language", { "UK", "USA", "Both" }, 20 },
+    { "Lock words linked to sounds", { "No", "Yes" }, 20 },
+} };
+constexpr std::array<ChoiceKey, 3> kRecordingKeys { {
+    { "Sample rate", { "11025", "22050", "44100" }, 40 },
+    { "Sample size", { "8", "16" }, 40 },
+    { "Channels", { "1", "2" }, 40 },
+} };
+constexpr std::array<int, 3> kSampleRates { 11025, 22050, 44100 };
+constexpr std::array<int, 2> kSampleSizes { 8, 16 };
+constexpr std::array<int, 2> kChannels { 1, 2 };
+
+// The index of a value among the allowed ones, or of the fallback when it is none of them.
+int indexOf(int value, std::span<const int> allowed, int fallback)
+{
+    const auto it = std::find(allowed.begin(), allowed.end(), value);
+    return it == allowed.end() ? fallback : static_cast<int>(it - allowed.begin());
 }
 
 // Reads the group; when it is not stored, writes and returns the defaults.
@@ -112,21 +168,19 @@ bool writePlacement(SettingsFile& file, const WindowPlacement& p)
 
 std::optional<PrintOptions> readPrintOptions(const SettingsFile& file)
 {
-    const std::string size = readOther(file, kPrint, "Print size", 20);
-    const std::string margin = readOther(file, kPrint, "Left hand Margin", 20);
-    const int sizeIndex = wordIndex(size, { "small", "normal", "large" });
-    if (sizeIndex < 0 || margin == kSentinel)
+    const auto size = readChoices(file, kPrint, kPrintSizeKey);
+    const std::string margin = file.readString(kPrint, "Left hand Margin", kSentinel, 20);
+    if (!size || margin == kSentinel)
         return std::nullopt;
     const long m = std::strtol(margin.c_str(), nullptr, 10);
     if (m < 0 || m > 142)
         return std::nullopt;
-    return PrintOptions { static_cast<PrintSize>(sizeIndex), static_cast<int>(m) };
+    return PrintOptions { static_cast<PrintSize>((*size)[0]), static_cast<int>(m) };
 }
 
 bool writePrintOptions(SettingsFile& file, const PrintOptions& o)
 {
-    static const char* const kSizes[] = { "small", "normal", "large" };
-    bool ok = file.writeString(kPrint, "Print size", kSizes[static_cast<int>(o.size)]);
+    const bool ok = writeChoices(file, kPrint, kPrintSizeKey, { static_cast<int>(o.size) });
     return file.writeString(kPrint, "Left hand Margin", std::to_string(o.leftMargin)) && ok;
 }
 
@@ -146,19 +200,16 @@ PrintOptions loadPrintOptions(SettingsFile& file)
 
 std::optional<ConnectionOptions> readConnectionOptions(const SettingsFile& file)
 {
-    const int connection = wordIndex(
-        readOther(file, kInternet, "Internet connection", 32), { "Use present", "Use direct" });
-    const int passive = wordIndex(readOther(file, kInternet, "Passive FTP", 32), { "No", "Yes" });
-    if (connection < 0 || passive < 0)
+    const auto c = readChoices(file, kInternet, kConnectionKeys);
+    if (!c)
         return std::nullopt;
-    return ConnectionOptions { connection == 1, passive == 1 };
+    return ConnectionOptions { (*c)[0] == 1, (*c)[1] == 1 };
 }
 
 bool writeConnectionOptions(SettingsFile& file, const ConnectionOptions& o)
 {
-    bool ok = file.writeString(
-        kInternet, "Internet connection", o.useDirect ? "Use direct" : "Use present");
-    return file.writeString(kInternet, "Passive FTP", o.passive ? "Yes" : "No") && ok;
+    return writeChoices(
+        file, kInternet, kConnectionKeys, { o.useDirect ? 1 : 0, o.passive ? 1 : 0 });
 }
 
 ConnectionOptions loadConnectionOptions(SettingsFile& file)
@@ -168,20 +219,16 @@ ConnectionOptions loadConnectionOptions(SettingsFile& file)
 
 std::optional<DownloadFileOptions> readDownloadFileOptions(const SettingsFile& file)
 {
-    const int ext = wordIndex(
-        readOther(file, kInternet, "Extension type", 20), { "Bee extension", "Txt extension" });
-    const int mode
-        = wordIndex(readOther(file, kInternet, "Write mode", 20), { "New only", "Overwrite" });
-    if (ext < 0 || mode < 0)
+    const auto c = readChoices(file, kInternet, kDownloadFileKeys);
+    if (!c)
         return std::nullopt;
-    return DownloadFileOptions { ext == 1, mode == 1 };
+    return DownloadFileOptions { (*c)[0] == 1, (*c)[1] == 1 };
 }
 
 bool writeDownloadFileOptions(SettingsFile& file, const DownloadFileOptions& o)
 {
-    bool ok = file.writeString(
-        kInternet, "Extension type", o.txtExtension ? "Txt extension" : "Bee extension");
-    return file.writeString(kInternet, "Write mode", o.overwrite ? "Overwrite" : "New only") && ok;
+    return writeChoices(
+        file, kInternet, kDownloadFileKeys, { o.txtExtension ? 1 : 0, o.overwrite ? 1 : 0 });
 }
 
 DownloadFileOptions loadDownloadFileOptions(SettingsFile& file)
@@ -193,23 +240,16 @@ DownloadFileOptions loadDownloadFileOptions(SettingsFile& file)
 
 std::optional<BulkEditorSettings> readBulkEditorSettings(const SettingsFile& file)
 {
-    const int type
-        = wordIndex(readOther(file, kBulk, "Bulk Editor transfer type", 20), { "New", "All" });
-    const int language = wordIndex(readOther(file, kBulk, "Language", 20), { "UK", "USA", "Both" });
-    const int lock
-        = wordIndex(readOther(file, kBulk, "Lock words linked to sounds", 20), { "No", "Yes" });
-    if (type < 0 || language < 0 || lock < 0)
+    const auto c = readChoices(file, kBulk, kBulkKeys);
+    if (!c)
         return std::nullopt;
-    return BulkEditorSettings { type == 1, static_cast<BulkLanguage>(language), lock == 1 };
+    return BulkEditorSettings { (*c)[0] == 1, static_cast<BulkLanguage>((*c)[1]), (*c)[2] == 1 };
 }
 
 bool writeBulkEditorSettings(SettingsFile& file, const BulkEditorSettings& s)
 {
-    static const char* const kLanguages[] = { "UK", "USA", "Both" };
-    bool ok = file.writeString(kBulk, "Bulk Editor transfer type", s.transferAll ? "All" : "New");
-    ok = file.writeString(kBulk, "Language", kLanguages[static_cast<int>(s.language)]) && ok;
-    return file.writeString(kBulk, "Lock words linked to sounds", s.lockSoundWords ? "Yes" : "No")
-        && ok;
+    return writeChoices(file, kBulk, kBulkKeys,
+        { s.transferAll ? 1 : 0, static_cast<int>(s.language), s.lockSoundWords ? 1 : 0 });
 }
 
 BulkEditorSettings loadBulkEditorSettings(SettingsFile& file)
@@ -221,21 +261,20 @@ BulkEditorSettings loadBulkEditorSettings(SettingsFile& file)
 
 std::optional<RecordingData> readRecordingData(const SettingsFile& file)
 {
-    const int rate
-        = wordIndex(readOther(file, kRecording, "Sample rate", 40), { "11025", "22050", "44100" });
-    const int size = wordIndex(readOther(file, kRecording, "Sample size", 40), { "8", "16" });
-    const int channels = wordIndex(readOther(file, kRecording, "Channels", 40), { "1", "2" });
-    if (rate < 0 || size < 0 || channels < 0)
+    const auto c = readChoices(file, kRecording, kRecordingKeys);
+    if (!c)
         return std::nullopt;
-    static const int kRates[] = { 11025, 22050, 44100 };
-    return RecordingData { kRates[rate], size == 0 ? 8 : 16, channels + 1 };
+    return RecordingData { kSampleRates[static_cast<std::size_t>((*c)[0])],
+        kSampleSizes[static_cast<std::size_t>((*c)[1])],
+        kChannels[static_cast<std::size_t>((*c)[2])] };
 }
 
 bool writeRecordingData(SettingsFile& file, const RecordingData& d)
 {
-    bool ok = file.writeString(kRecording, "Sample rate", std::to_string(d.sampleRate));
-    ok = file.writeString(kRecording, "Sample size", std::to_string(d.sampleSize)) && ok;
-    return file.writeString(kRecording, "Channels", std::to_string(d.channels)) && ok;
+    // A value the file cannot hold is written as the group's default.
+    return writeChoices(file, kRecording, kRecordingKeys,
+        { indexOf(d.sampleRate, kSampleRates, 1), indexOf(d.sampleSize, kSampleSizes, 0),
+            indexOf(d.channels, kChannels, 0) });
 }
 
 RecordingData loadRecordingData(SettingsFile& file)
