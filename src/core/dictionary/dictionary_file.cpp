@@ -182,8 +182,15 @@ bool RecordReader::fromView(
     return true;
 }
 
+RecordReader::RecordReader(File& file)
+    : m_file(file)
+    , m_limit(chainStepLimit(file))
+{ }
+
 bool RecordReader::read(std::uint32_t offset, RecordPeek& peek)
 {
+    if (m_steps++ >= m_limit || !recordOffsetInFile(m_file, offset))
+        return false;
     if (m_base && offset >= m_baseOffset
         && std::uint64_t(offset) + kRecordHeaderSize + 1 <= m_baseOffset + m_baseAvailable) {
         const auto skip = static_cast<std::size_t>(offset - m_baseOffset);
@@ -251,12 +258,10 @@ int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
         position.nextOffset = end;
         return DictResult::kNotFound;
     }
-    const std::uint32_t limit = chainStepLimit(file);
     RecordReader reader(file);
     RecordPeek record;
-    for (std::uint32_t steps = 0;; ++steps) {
-        if (steps >= limit || !recordOffsetInFile(file, current) || !reader.read(current, record)
-            || record.text.empty())
+    for (;;) {
+        if (!reader.read(current, record) || record.text.empty())
             return DictResult::kFileError;
         const int cmp = text.compare(record.text);
         if (cmp == 0) {

@@ -69,15 +69,18 @@ struct RecordPeek
 };
 
 // Reads records along chains. Records of one cache block are read from the block's view without
-// asking the file again, so a chain walk costs little more than its comparisons. The views of a
-// peek are good until the next call on the file; call forget() after anything else has used it.
+// asking the file again, so a chain walk costs little more than its comparisons. Every chain is
+// bounded here: a link where no record can lie, or more steps than the file can hold records (a
+// chain that comes back on itself), ends the read like a failed one. The views of a peek are good
+// until the next call on the file; call forget() after anything else has used it.
 class RecordReader
 {
 public:
-    explicit RecordReader(File& file)
-        : m_file(file)
-    { }
-    // False when the header cannot be read; an empty text is for the caller to judge.
+    explicit RecordReader(File& file);
+    // Starts counting the steps of a new chain.
+    void startChain() { m_steps = 0; }
+    // The next record of the chain. False when the chain is damaged there or the header cannot be
+    // read; an empty text is for the caller to judge.
     bool read(std::uint32_t offset, RecordPeek& peek);
     void forget() { m_base = nullptr; }
 
@@ -86,6 +89,8 @@ private:
         const std::uint8_t* p, std::uint64_t offset, std::size_t available, RecordPeek& peek) const;
 
     File& m_file;
+    std::uint32_t m_limit;
+    std::uint32_t m_steps = 0;
     const std::uint8_t* m_base = nullptr; // the last in-place view and where it lies
     std::uint64_t m_baseOffset = 0;
     std::size_t m_baseAvailable = 0;

@@ -8,7 +8,6 @@ using namespace dict;
 
 bool forEachRecord(File& file, std::uint32_t tableOffset, bool withText, const RecordVisitor& visit)
 {
-    const std::uint32_t limit = chainStepLimit(file);
     RecordReader reader(file);
     RecordPeek record;
     for (std::uint32_t slot = 0; slot <= kLastSlotOffset; slot += 4) {
@@ -16,9 +15,9 @@ bool forEachRecord(File& file, std::uint32_t tableOffset, bool withText, const R
         std::uint32_t current = 0;
         if (!ReadLink(file, tableOffset + slot, current))
             return false;
-        for (std::uint32_t steps = 0; current != end; ++steps) {
-            if (steps >= limit || !recordOffsetInFile(file, current)
-                || !reader.read(current, record) || (withText && record.text.empty()))
+        reader.startChain();
+        while (current != end) {
+            if (!reader.read(current, record) || (withText && record.text.empty()))
                 return false;
             const WordRecordHeader header = WordRecordHeader::decode(record.header);
             const bool goOn = visit(slot, current, header, record.text);

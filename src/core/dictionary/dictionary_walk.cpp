@@ -34,12 +34,10 @@ enum class Scan
 Scan scanChain(File& file, ListCriteria& c, DictionaryWalk& w, int currentUser)
 {
     const std::uint32_t end = bucketEnd(w, w.bucket);
-    const std::uint32_t limit = chainStepLimit(file);
     RecordReader reader(file);
     RecordPeek record;
-    for (std::uint32_t steps = 0; w.record != end; ++steps) {
-        if (steps >= limit || !recordOffsetInFile(file, w.record)
-            || !reader.read(w.record, record)) {
+    while (w.record != end) {
+        if (!reader.read(w.record, record)) {
             c.failed = 1;
             return Scan::Failed;
         }

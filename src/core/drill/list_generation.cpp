@@ -171,13 +171,11 @@ private:
             m_c.failed = 1;
             return Draw::Failed;
         }
-        const std::uint32_t limit = chainStepLimit(m_file);
         const bool walkedAny = current != end;
         RecordReader reader(m_file);
         RecordPeek record;
-        for (std::uint32_t steps = 0; current != end; ++steps) {
-            if (steps >= limit || !recordOffsetInFile(m_file, current)
-                || !reader.read(current, record)) {
+        while (current != end) {
+            if (!reader.read(current, record)) {
                 m_c.failed = 1;
                 return Draw::Failed;
             }
