@@ -1,0 +1,70 @@
+#pragma once
+
+// What the program keeps for one run: the startup record, the current user and category, the
+// document windows' flags, the start-up values of the client window and the system setup choices.
+// One Session lives for the run; windows and dialogs are handed it rather than reaching for a
+// global.
+
+#include "config/startup_info.h"
+#include "drill/drill_settings.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quorvel {
+
+class Prompter;
+
+// Values the system setup dialog keeps for the run and never saves.
+struct SystemSetupChoices
+{
+    std::array<std::uint16_t, kUserSlots> historyUser { 1, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
+    std::uint16_t resetToDefault = 1;
+    std::uint16_t resetToSuccess = 0;
+    std::string promotionText;
+    std::string demotionText;
+
+    int historyUserSlot() const;
+    // WordStatus the reset writes: 2 with "Success" chosen, else 1.
+    int resetStatus() const { return resetToSuccess ? 2 : 1; }
+};
+
+class Session
+{
+public:
+    StartupInfo info;
+    DocumentState documents;
+    SystemSetupChoices choices;
+
+    // Start-up values of the client window.
+    bool firstRun = false;
+    bool systemPasswordOn = false; // the client's copy, renewed by the password setup
+    bool systemAccessGranted = false;
+    int fileTypeOrder = 21257;
+    // True once the record was read or created during this start: only then is it saved at quit.
+    bool recordLoaded = false;
+    // The installation folder, which is also the current folder.
+    std::string programFolder;
+
+    int currentUser() const { return m_currentUser; }
+    // Refuses 10 or more and keeps the old value.
+    bool setCurrentUser(int slot);
+    int currentCategory() const { return m_currentCategory; }
+    // Refuses 64 or more and keeps the old value.
+    bool setCurrentCategory(int slot);
+
+    // The administrative commands are open while the system password is off or access was
+    // granted in this run.
+    bool systemMenuUnlocked() const { return !systemPasswordOn || systemAccessGranted; }
+
+    // Saves the whole record; on failure shows `failureText` under "Warning!" and keeps the
+    // values in memory. Returns whether the save succeeded.
+    bool saveStartupInfo(Prompter& prompter, const char* failureText = nullptr) const;
+
+private:
+    int m_currentUser = 0;
+    int m_currentCategory = 0;
+};
+
+} // namespace quorvel

@@ -1,0 +1,56 @@
+#pragma once
+
+// What windows and dialogs need besides the session: message boxes (Prompter), the small modal
+// questions that take typed input (Asker) and the help window (HelpService). The application
+// passes the real ones; tests pass fakes that answer from a script.
+
+#include "users/character_sets.h"
+#include "users/password_request.h"
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace quorvel {
+class Prompter;
+class Session;
+} // namespace quorvel
+
+namespace quorvel::ui {
+
+class Asker
+{
+public:
+    virtual ~Asker() = default;
+    // The password entry dialog: fills request.accepted and request.skipped; true for Ok.
+    virtual bool askPassword(const StartupInfo& info, PasswordRequest& request) = 0;
+    // A one-line input box; nothing when cancelled.
+    virtual std::optional<std::string> askText(const std::string& caption,
+        const std::string& prompt, int maxLength, CharacterSet set, const std::string& initial = {})
+        = 0;
+    // A file-open dialog for an existing file; nothing when cancelled.
+    virtual std::optional<std::string> askOpenFile(
+        const std::string& caption, const std::string& filter, const std::string& folder)
+        = 0;
+};
+
+class HelpService
+{
+public:
+    virtual ~HelpService() = default;
+    virtual void showContext(int context) = 0; // a topic by its context number
+    virtual void showIndex() = 0; // the contents page
+    virtual void showUsingHelp() = 0; // the page on using help
+};
+
+// Everything a dialog is handed.
+struct UiContext
+{
+    Session& session;
+    Prompter& prompter;
+    Asker& asker;
+    HelpService& help;
+};
+
+} // namespace quorvel::ui

@@ -1,0 +1,51 @@
+#include "fake_ui.h"
+
+#include "users/password_scramble.h"
+
+namespace quorvel::test {
+
+bool FakeAsker::askPassword(const StartupInfo& info, PasswordRequest& request)
+{
+    request.accepted = false;
+    request.skipped = false;
+    passwordRequests.push_back(request);
+    if (passwords.empty())
+        return false;
+    const PasswordAnswer answer = passwords.front();
+    passwords.pop_front();
+    switch (answer.kind) {
+    case PasswordAnswer::Type:
+        request.accepted = passwordMatches(info, request, answer.typed);
+        return true;
+    case PasswordAnswer::Skip:
+        request.skipped = true;
+        return false;
+    case PasswordAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+std::optional<std::string> FakeAsker::askText(const std::string& caption, const std::string& prompt,
+    int maxLength, CharacterSet set, const std::string&)
+{
+    textQuestions.push_back({ caption, prompt, maxLength, set });
+    if (texts.empty())
+        return std::nullopt;
+    auto answer = texts.front();
+    texts.pop_front();
+    return answer;
+}
+
+std::optional<std::string> FakeAsker::askOpenFile(
+    const std::string&, const std::string&, const std::string&)
+{
+    ++fileQuestions;
+    if (files.empty())
+        return std::nullopt;
+    auto answer = files.front();
+    files.pop_front();
+    return answer;
+}
+
+} // namespace quorvel::test
