@@ -4,6 +4,9 @@
 include(GNUInstallDirs)
 
 install(TARGETS quorvel-cli RUNTIME DESTINATION .)
+if(TARGET quorvel)
+  install(TARGETS quorvel RUNTIME DESTINATION .)
+endif()
 if(QUORVEL_STARTER_DATA)
   install(FILES ${QUORVEL_STARTER_DICTIONARY} DESTINATION progdata)
 endif()

@@ -1,11 +1,93 @@
 #include "app/application.h"
 
+#include "app/first_run_dialog.h"
+#include "app/main_frame.h"
+#include "app/real_services.h"
+#include "app/session.h"
+#include "app/splash_window.h"
+#include "app/startup_sequence.h"
+#include "common/message_box_prompter.h"
+#include "config/settings_file.h"
+#include "icons/icons.h"
+#include "platform/paths.h"
+#include "strings/app_strings.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
 
 namespace quorvel::ui {
+
+struct QuorvelRuntime::Owned
+{
+    MessageBoxPrompter prompter;
+    std::unique_ptr<RealServices> real;
+};
+
+QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices services)
+    : m_session(std::make_unique<Session>())
+    , m_settings(std::make_unique<SettingsFile>(paths::settingsFile(programFolder)))
+    , m_owned(std::make_unique<Owned>())
+{
+    QDir::setCurrent(QString::fromStdString(programFolder));
+    m_session->programFolder = programFolder;
+    if (!services.asker || !services.help)
+        m_owned->real = makeRealServices(m_owned->prompter);
+    m_prompter = services.prompter ? services.prompter : &m_owned->prompter;
+    m_asker = services.asker ? services.asker : &m_owned->real->asker();
+    m_help = services.help ? services.help : &m_owned->real->help();
+
+    m_frame = std::make_unique<MainFrame>(context(), *m_settings);
+    m_owned->prompter.setOwner(m_frame.get());
+    if (m_owned->real)
+        m_owned->real->attach(*m_frame);
+    registerCommands(*m_frame, context());
+    m_frame->setQuitCheck([this] {
+        return CanQuit(*m_session, *m_settings, *m_prompter, m_frame->filterPosition());
+    });
+}
+
+QuorvelRuntime::~QuorvelRuntime() = default;
+
+UiContext QuorvelRuntime::context()
+{
+    return UiContext { *m_session, *m_prompter, *m_asker, *m_help };
+}
+
+bool QuorvelRuntime::start()
+{
+    m_frame->showWithSavedPlacement();
+    const bool started
+        = ReadStartupFiles(*m_session, *m_settings, *m_prompter, paths::currentFolder());
+    m_frame->refreshUserBoxes();
+    if (!started) {
+        // The close request runs the quit check like any other quit. What follows a successful
+        // read (folders, first-run dialog) makes no sense without a record, so it is skipped.
+        QTimer::singleShot(0, m_frame.get(), &QWidget::close);
+        return false;
+    }
+    createStartFolders(*m_session);
+    if (m_session->firstRun) {
+        FirstRunDialog dialog(m_frame.get());
+        dialog.exec();
+        applyFirstRunChoice(*m_session, *m_prompter, dialog.usDialect(), dialog.showFlag());
+        m_frame->refreshStatus();
+    }
+    return true;
+}
+
 int runApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QString::fromLatin1(strings::kApplicationTitle));
+    QApplication::setWindowIcon(icons::applicationIcon());
+    auto* splash = new SplashWindow;
+    splash->showNow();
+
+    const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+    QuorvelRuntime runtime(folder);
+    runtime.start();
+    return QApplication::exec();
 }
-}
+
+} // namespace quorvel::ui

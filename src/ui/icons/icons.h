@@ -14,11 +14,12 @@ QIcon commandIcon(int commandId);
 // Status bar pictures.
 QIcon soundIcon(bool on); // loudspeaker, on or off
 QIcon listIcon(int image); // 1 dictionary list, 2 bee-file list, 3 scrap-pad list, else empty
-QIcon languageIcon(int image); // 0 UK flag, 1 US flag, 2 no flag
+// 0 UK flag, 1 US flag, 2 no flag: a transparent picture that keeps the field's size; else empty.
+QIcon languageIcon(int image);
 QIcon applicationIcon();
 // The start-up picture, 440 x 360, with the product title.
 QPixmap splashPicture();
-// The cursor of context-help mode: an arrow with a question mark.
+// The cursor of context-help mode: an arrow with a question mark, hot spot at the tip (1, 1).
 QCursor helpCursor();
 
 } // namespace quorvel::ui::icons

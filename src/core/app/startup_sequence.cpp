@@ -1,0 +1,114 @@
+#include "app/startup_sequence.h"
+
+#include "app/session.h"
+#include "config/settings_file.h"
+#include "config/settings_groups.h"
+#include "platform/file_errors.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "strings/strings.h"
+
+#include <QDir>
+
+namespace quorvel {
+
+namespace {
+
+void warn(Prompter& prompter, const std::string& text)
+{
+    prompter.show(text, strings::kWarning, MessageIcon::Exclamation);
+}
+
+} // namespace
+
+bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompter,
+    const std::optional<std::string>& currentFolder)
+{
+    session.recordLoaded = false;
+    if (!currentFolder || currentFolder->empty()) {
+        warn(prompter, strings::kWrongCurrentDirectory);
+        return false;
+    }
+    const std::string& folder = *currentFolder;
+
+    session.firstRun = false;
+    const int exists = StartupInfoExists(folder);
+    if (exists != 0) {
+        if (exists != 2)
+            warn(prompter, FileErrorMessage(exists));
+        if (!CreateStartupInfo(session.info, folder)) {
+            warn(prompter, strings::kUnableToWriteConfig);
+            return false;
+        }
+        session.firstRun = true;
+    }
+
+    if (ReadStartupInfo(session.info, folder) != kStartupRead) {
+        warn(prompter, strings::kErrorReadingStartup);
+        return false;
+    }
+    // From here on the record in memory is the one on disk (or a fresh one just written), so the
+    // quit may save it.
+    session.recordLoaded = true;
+
+    const int user = session.info.startupUser();
+    if (!session.setCurrentUser(user)) {
+        warn(prompter, strings::kErrorReadingStartup);
+        return false;
+    }
+    session.setCurrentCategory(session.info.workingCategory(user));
+
+    const int dictionary = TestFolderHasDictionary(session.info, folder);
+    if (dictionary != 0) {
+        warn(prompter, FileErrorMessage(dictionary));
+        return false;
+    }
+
+    if (!readFirstTimeStored(settings)) {
+        session.info.setWaveformPath(
+            paths::waveformFolder(session.programFolder.empty() ? folder : session.programFolder));
+        session.saveStartupInfo(prompter);
+    }
+    writeFirstTimeDone(settings);
+    session.fileTypeOrder = startFileExtension(settings);
+    session.systemPasswordOn = session.info.systemPasswordOn() != 0;
+    return true;
+}
+
+void createStartFolders(const Session& session)
+{
+    const std::string base = session.info.dictionaryFolder();
+    if (base.empty())
+        return;
+    QDir().mkpath(QString::fromStdString(paths::myDataFolder(base, "oldwave")));
+    QDir().mkpath(QString::fromStdString(paths::myDataFolder(base, "newwave")));
+    if (!session.programFolder.empty()
+        && session.info.additionalDictPath() == paths::backupFolder(session.programFolder))
+        QDir().mkpath(QString::fromStdString(session.info.additionalDictPath()));
+}
+
+void applyFirstRunChoice(Session& session, Prompter& prompter, bool usDialect, bool showFlag)
+{
+    for (int user = 0; user < kUserSlots; ++user) {
+        ListOptionsRecord options = session.info.listOptions(user);
+        options.languageUS = usDialect ? 1 : 0;
+        options.languageUK = usDialect ? 0 : 1;
+        options.showLanguageFlag = showFlag ? 1 : 0;
+        session.info.setListOptions(user, options);
+    }
+    session.saveStartupInfo(prompter);
+}
+
+bool CanQuit(Session& session, SettingsFile& settings, Prompter& prompter, int filterPosition)
+{
+    if (prompter.show(strings::kQuitQuestion, strings::kProductName, MessageIcon::Question,
+            MessageButtons::YesNo)
+        != MessageAnswer::Yes)
+        return false;
+    if (session.recordLoaded)
+        session.saveStartupInfo(prompter);
+    quitFileExtension(settings, session.fileTypeOrder, filterPosition);
+    return true;
+}
+
+} // namespace quorvel

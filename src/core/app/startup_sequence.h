@@ -1,0 +1,37 @@
+#pragma once
+
+// The order in which the program comes up and goes down, apart from the windows themselves: the
+// reading of the start-up files with every message that stops a start, the folders made at
+// start, the first-run choice and what is saved at quit.
+
+#include <optional>
+#include <string>
+
+namespace quorvel {
+
+class Prompter;
+class Session;
+class SettingsFile;
+
+// Reads the startup record from `currentFolder` (nothing when the current folder could not be
+// read), creating it on a first start, and sets up the session: current user and category,
+// "First time", "File extension" and the client's copy of the system password switch. Returns
+// false when the start must stop; the stopping message has been shown under "Warning!".
+bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompter,
+    const std::optional<std::string>& currentFolder);
+
+// Creates mydata/oldwave and mydata/newwave of the dictionary folder, and the backup folder the
+// record points at when it is the installation's own, when they are missing.
+void createStartFolders(const Session& session);
+
+// The first-run dialog's choice for all ten users, then saved ("Error in writing user
+// Information." on failure).
+void applyFirstRunChoice(Session& session, Prompter& prompter, bool usDialect, bool showFlag);
+
+// Quit, after every child window agreed to close: asks "Do you wish to Quit?"; on Yes saves the
+// record (only when it was read or created in this start) and the preferred file type. Returns
+// whether the program may end. `filterPosition` is the filter last chosen in the open dialog
+// (1-based, 0 when it was never used).
+bool CanQuit(Session& session, SettingsFile& settings, Prompter& prompter, int filterPosition);
+
+} // namespace quorvel

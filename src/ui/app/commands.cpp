@@ -1,0 +1,52 @@
+// What each command of the main window does: the handler table. A command without a handler
+// here stays greyed.
+
+#include "app/main_frame.h"
+#include "app/real_services.h"
+
+#include "app/command_table.h"
+#include "users/new_user_wizard.h"
+#include "users/password_setup_dialog.h"
+#include "users/user_setup_sheet.h"
+
+#include <QComboBox>
+#include <QMdiArea>
+
+namespace quorvel::ui {
+
+void registerCommands(MainFrame& frame, UiContext ctx)
+{
+    MainFrame* f = &frame;
+    // Closes the drop-down lists of the tool-bar boxes before a sheet opens over them.
+    auto closeBoxLists = [f] {
+        f->userBox()->hidePopup();
+        f->categoryBox()->hidePopup();
+    };
+
+    f->setHandler(command::kExit, [f] { f->close(); });
+
+    QMdiArea* mdi = f->mdiArea();
+    f->setHandler(command::kCascade, [mdi] { mdi->cascadeSubWindows(); });
+    f->setHandler(command::kTile, [mdi] { mdi->tileSubWindows(); });
+    f->setHandler(command::kArrangeIcons, [mdi] { mdi->tileSubWindows(); });
+    f->setHandler(command::kCloseAll, [mdi] { mdi->closeAllSubWindows(); });
+    f->setHandler(command::kCloseActive, [mdi] { mdi->closeActiveSubWindow(); });
+
+    f->setHandler(command::kNewUserWizard, [f, ctx]() mutable {
+        if (runNewUserWizard(ctx, f))
+            f->refreshUserBoxes();
+    });
+    f->setHandler(command::kUserProperties, [f, ctx, closeBoxLists]() mutable {
+        closeBoxLists();
+        runUserSetupSheet(ctx, f);
+        f->refreshUserBoxes();
+    });
+    f->setHandler(command::kPasswordSetup, [f, ctx]() mutable { runPasswordSetup(ctx, f); });
+    f->setHandler(command::kSystemAccess, [ctx]() mutable { runSystemMenuAccess(ctx); });
+    f->setHandler(command::kSound, [f, ctx]() mutable {
+        runSoundSwitch(ctx);
+        f->refreshStatus();
+    });
+}
+
+} // namespace quorvel::ui

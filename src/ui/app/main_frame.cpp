@@ -1,0 +1,518 @@
+#include "app/main_frame.h"
+
+#include "app/command_table.h"
+#include "app/frame_placement.h"
+#include "app/list_status.h"
+#include "app/session.h"
+#include "config/settings_file.h"
+#include "config/settings_groups.h"
+#include "icons/icons.h"
+#include "strings/app_strings.h"
+#include "users/user_rules.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace quorvel::ui {
+
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// Shortcuts of the accelerator table beside the ones the desktop usually has.
+QList<QKeySequence> shortcutsOf(int id)
+{
+    switch (id) {
+    case command::kCut:
+        return { QKeySequence(Qt::SHIFT | Qt::Key_Delete), QKeySequence::Cut };
+    case command::kCopy:
+        return { QKeySequence(Qt::CTRL | Qt::Key_Insert), QKeySequence::Copy };
+    case command::kPaste:
+        return { QKeySequence(Qt::SHIFT | Qt::Key_Insert), QKeySequence::Paste };
+    case command::kClearAll:
+        return { QKeySequence(Qt::CTRL | Qt::Key_Delete) };
+    case command::kUndo:
+        return { QKeySequence(Qt::ALT | Qt::Key_Backspace), QKeySequence::Undo };
+    case command::kFindNext:
+        return { QKeySequence(Qt::Key_F3) };
+    case command::kDelete:
+        return { QKeySequence(Qt::Key_Delete) };
+    default:
+        return {};
+    }
+}
+
+const int kToolBar1[]
+    = { command::kSpellingBee, 0, command::kBrowseDictionary, 0, command::kListProperties, 0,
+          command::kOpenScrapPad, command::kNewBeeFile, command::kOpenBeeFile, command::kSave,
+          command::kCloseActive, 0, command::kMakeList, command::kPrint, 0,
+          command::kDictionaryEditor, command::kHistoryReport, command::kHelpContents };
+
+const int kToolBar2Tail[]
+    = { command::kLastList, 0, command::kTransfer, command::kDownload, 0, command::kUndo,
+          command::kCut, command::kCopy, command::kPaste, 0, command::kFind, command::kFindNext };
+
+} // namespace
+
+void UserComboBox::showPopup()
+{
+    if (m_session.documents.scrapPadOpen) {
+        Q_EMIT focusRefused();
+        return;
+    }
+    QComboBox::showPopup();
+}
+
+void UserComboBox::focusInEvent(QFocusEvent* event)
+{
+    QComboBox::focusInEvent(event);
+    if (m_session.documents.scrapPadOpen)
+        Q_EMIT focusRefused();
+}
+
+MainFrame::MainFrame(UiContext context, SettingsFile& settings, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ctx(context)
+    , m_settings(settings)
+    , m_mdi(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("wspellapApp"));
+    setWindowTitle(QString::fromLatin1(strings::kApplicationTitle));
+    setWindowIcon(icons::applicationIcon());
+    m_mdi->setObjectName(QStringLiteral("wspellapMDIClient"));
+    m_mdi->setBackground(palette().brush(QPalette::Dark));
+    m_mdi->setAccessibleName(tr("Documents"));
+    setCentralWidget(m_mdi);
+    setAcceptDrops(true);
+
+    buildActions();
+    buildMenus();
+    buildToolBars();
+    buildStatusBar();
+
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { refreshCommandStates(); });
+    qApp->installEventFilter(this);
+    refreshRecentFiles();
+    refreshCommandStates();
+}
+
+MainFrame::~MainFrame()
+{
+    qApp->removeEventFilter(this);
+}
+
+void MainFrame::buildActions()
+{
+    for (const CommandInfo& c : commandTable()) {
+        auto* a = new QAction(QString::fromLatin1(c.text).section(QLatin1Char('\t'), 0, 0), this);
+        a->setObjectName(QStringLiteral("command%1").arg(c.id));
+        a->setData(c.id);
+        a->setStatusTip(QString::fromLatin1(c.hint));
+        a->setToolTip(a->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed());
+        a->setIcon(icons::commandIcon(c.id));
+        a->setIconVisibleInMenu(false);
+        const QList<QKeySequence> keys = shortcutsOf(c.id);
+        if (!keys.isEmpty()) {
+            a->setShortcuts(keys);
+            a->setShortcutContext(Qt::WindowShortcut);
+        }
+        if (c.id == command::kExit)
+            a->setShortcut(QKeySequence::Quit);
+        if (c.id == command::kHelpContents)
+            a->setToolTip(tr("Help contents"));
+        const int id = c.id;
+        connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+        m_actions[c.id] = a;
+    }
+}
+
+void MainFrame::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(tr("&File"));
+    m_fileMenu = file;
+    QMenu* fileNew = file->addMenu(tr("&New"));
+    QMenu* edit = bar->addMenu(tr("&Edit"));
+    QMenu* utilities = bar->addMenu(tr("&Utilities"));
+    QMenu* system = bar->addMenu(tr("&System"));
+    QMenu* history = nullptr;
+    QMenu* window = bar->addMenu(tr("&Window"));
+    QMenu* help = bar->addMenu(tr("&Help"));
+    for (const CommandInfo& c : commandTable()) {
+        QMenu* menu = nullptr;
+        switch (c.menu) {
+        case Menu::FileNew:
+            menu = fileNew;
+            break;
+        case Menu::File:
+            menu = file;
+            break;
+        case Menu::Edit:
+            menu = edit;
+            break;
+        case Menu::Utilities:
+            menu = utilities;
+            break;
+        case Menu::System:
+            menu = system;
+            break;
+        case Menu::SystemHistory:
+            if (!history)
+                history = system->addMenu(tr("&History Report"));
+            menu = history;
+            break;
+        case Menu::Window:
+            menu = window;
+            break;
+        case Menu::Help:
+            menu = help;
+            break;
+        }
+        if (c.id == command::kExit) {
+            m_recentAnchor = file->addSeparator();
+            menu->addAction(m_actions[c.id]);
+            continue;
+        }
+        if (c.separatorBefore && !menu->isEmpty())
+            menu->addSeparator();
+        menu->addAction(m_actions[c.id]);
+    }
+    for (QMenu* m : { file, fileNew, edit, utilities, system, history, window, help }) {
+        if (m)
+            connect(m, &QMenu::aboutToShow, this, [this] { refreshCommandStates(); });
+    }
+}
+
+void MainFrame::buildToolBars()
+{
+    auto addButtons = [this](QToolBar* bar, const auto& ids) {
+        for (int id : ids) {
+            if (id == 0)
+                bar->addSeparator();
+            else
+                bar->addAction(m_actions[id]);
+        }
+    };
+    auto* first = addToolBar(tr("Commands"));
+    first->setObjectName(QStringLiteral("toolBar1"));
+    first->setIconSize(QSize(24, 24));
+    addButtons(first, kToolBar1);
+
+    auto* second = addToolBar(tr("User and category"));
+    second->setObjectName(QStringLiteral("toolBar2"));
+    second->setIconSize(QSize(24, 24));
+    m_categoryBox = new QComboBox(second);
+    m_categoryBox->setObjectName(QStringLiteral("categoryBox"));
+    m_categoryBox->setToolTip(QString::fromLatin1(strings::kChooseCategoryTip));
+    m_categoryBox->setAccessibleName(QString::fromLatin1(strings::kChooseCategoryTip));
+    m_categoryBox->setMinimumContentsLength(22);
+    m_categoryBox->setMaxVisibleItems(16);
+    m_categoryBox->setFocusPolicy(Qt::ClickFocus);
+    second->addWidget(m_categoryBox);
+    second->addSeparator();
+    m_userBox = new UserComboBox(m_ctx.session, second);
+    m_userBox->setObjectName(QStringLiteral("userBox"));
+    m_userBox->setToolTip(QString::fromLatin1(strings::kSelectUserTip));
+    m_userBox->setAccessibleName(QString::fromLatin1(strings::kSelectUserTip));
+    m_userBox->setMinimumContentsLength(22);
+    m_userBox->setFocusPolicy(Qt::ClickFocus);
+    second->addWidget(m_userBox);
+    second->addSeparator();
+    addButtons(second, kToolBar2Tail);
+
+    connect(m_userBox, &QComboBox::activated, this, &MainFrame::userChosen);
+    connect(m_userBox, &UserComboBox::focusRefused, this, &MainFrame::returnFocusToClient);
+    connect(m_categoryBox, &QComboBox::activated, this, &MainFrame::categoryChosen);
+}
+
+void MainFrame::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    const int charWidth = bar->fontMetrics().averageCharWidth();
+    auto field = [&](const char* name, int widthChars, const QString& text = {}) {
+        auto* label = new QLabel(text, bar);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(charWidth * widthChars + 8);
+        label->setAccessibleName(text.isEmpty() ? QString::fromLatin1(name) : text);
+        bar->addPermanentWidget(label);
+        m_fields[name] = label;
+        return label;
+    };
+    auto picture = [&](const char* name, const QString& accessible) {
+        auto* label = new QLabel(bar);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setAccessibleName(accessible);
+        label->setFixedSize(22, 18);
+        label->setAlignment(Qt::AlignCenter);
+        bar->addPermanentWidget(label);
+        return label;
+    };
+    field("maxListLabel", 8, QString::fromLatin1(strings::kMaxList));
+    field("listSizeField", 7);
+    field("wordFilterField", 35);
+    m_soundIcon = picture("soundIcon", tr("Sound"));
+    field("listStatusLabel", 11, QString::fromLatin1(strings::kListStatus));
+    m_listIcon = picture("listIcon", tr("List source"));
+    field("listSourceField", 10);
+    field("wordCountField", 6);
+    field("listTypeField", 8);
+    m_languageIcon = picture("languageIcon", tr("Language"));
+    m_capsLabel = field("capsIndicator", 4, QString::fromLatin1(strings::kCapsIndicator));
+    m_overtypeLabel
+        = field("overtypeIndicator", 4, QString::fromLatin1(strings::kOvertypeIndicator));
+    m_capsLabel->setEnabled(false);
+    m_overtypeLabel->setEnabled(false);
+}
+
+void MainFrame::setHandler(int id, std::function<void()> run, std::function<bool()> enabled)
+{
+    m_handlers[id] = std::move(run);
+    if (enabled)
+        m_conditions[id] = std::move(enabled);
+    else
+        m_conditions.erase(id);
+    refreshCommandStates();
+}
+
+QAction* MainFrame::action(int id) const
+{
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void MainFrame::runCommand(int id)
+{
+    if (m_intercept && m_intercept(id))
+        return;
+    refreshCommandStates();
+    QAction* a = action(id);
+    auto it = m_handlers.find(id);
+    if (it == m_handlers.end() || (a && !a->isEnabled()))
+        return;
+    it->second();
+    refreshCommandStates();
+}
+
+void MainFrame::refreshCommandStates()
+{
+    const bool unlocked = m_ctx.session.systemMenuUnlocked();
+    const bool anyDocument = !m_mdi->subWindowList().isEmpty();
+    for (const CommandInfo& c : commandTable()) {
+        QAction* a = m_actions[c.id];
+        bool enabled = m_handlers.count(c.id) > 0;
+        if (c.locked)
+            enabled = enabled && unlocked;
+        if (c.id == command::kTransfer)
+            enabled = enabled && unlocked;
+        if (c.id == command::kCloseActive || c.id == command::kCascade || c.id == command::kTile
+            || c.id == command::kArrangeIcons || c.id == command::kCloseAll)
+            enabled = enabled && anyDocument;
+        if (c.handler == Handler::Document)
+            enabled = enabled && m_mdi->activeSubWindow() != nullptr;
+        auto cond = m_conditions.find(c.id);
+        if (enabled && cond != m_conditions.end())
+            enabled = cond->second();
+        a->setEnabled(enabled);
+    }
+    // The sound item says what the current user has now.
+    const bool soundOn = m_ctx.session.info.soundOn(m_ctx.session.currentUser()) != 0;
+    m_actions[command::kSound]->setText(soundOn ? tr("Sound  &On") : tr("Sound &Off "));
+    const bool openEnabled = m_actions[command::kOpenBeeFile]->isEnabled();
+    for (QAction* r : m_recentActions)
+        r->setEnabled(openEnabled);
+}
+
+void MainFrame::refreshRecentFiles()
+{
+    for (QAction* r : m_recentActions) {
+        m_fileMenu->removeAction(r);
+        r->deleteLater();
+    }
+    m_recentActions.clear();
+    const std::vector<std::string> files = readRecentFiles(m_settings);
+    int n = 1;
+    for (const std::string& f : files) {
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(qs(f)), this);
+        a->setStatusTip(qs(f));
+        a->setData(qs(f));
+        a->setObjectName(QStringLiteral("recentFile%1").arg(n - 1));
+        m_fileMenu->insertAction(m_recentAnchor, a);
+        m_recentActions.append(a);
+    }
+    if (!m_recentActions.isEmpty())
+        m_fileMenu->insertSeparator(m_recentActions.first());
+}
+
+void MainFrame::refreshUserBoxes()
+{
+    Session& s = m_ctx.session;
+    m_userBox->clear();
+    for (int i = 0; i < kUserSlots; ++i)
+        m_userBox->addItem(qs(s.info.userName(i)));
+    m_categoryBox->clear();
+    for (int i = 0; i < kCategorySlots; ++i)
+        m_categoryBox->addItem(qs(s.info.categoryName(i)));
+
+    const int user = s.currentUser();
+    m_userBox->setCurrentIndex(user);
+    int category = s.info.workingCategory(user);
+    if (category >= kCategorySlots || s.info.categoryName(category) == strings::kFreeCategory) {
+        category = 0;
+        s.info.setWorkingCategory(user, 0);
+    }
+    m_categoryBox->setCurrentIndex(category);
+    s.setCurrentCategory(category);
+    refreshStatus();
+}
+
+void MainFrame::refreshStatus()
+{
+    const ListStatusFields f = computeListStatus(m_ctx.session);
+    m_fields["listSizeField"]->setText(qs(f.listSize));
+    m_fields["wordFilterField"]->setText(qs(f.wordFilter));
+    m_fields["listSourceField"]->setText(qs(f.source));
+    m_fields["wordCountField"]->setText(qs(f.wordCount));
+    m_fields["listTypeField"]->setText(qs(f.listType));
+    m_fields["listSizeField"]->setAccessibleName(tr("List size %1").arg(qs(f.listSize)));
+    m_fields["listSourceField"]->setAccessibleName(qs(f.source).trimmed());
+    m_fields["wordCountField"]->setAccessibleName(tr("Words %1").arg(qs(f.wordCount)));
+    const int size = 16;
+    m_soundIcon->setPixmap(icons::soundIcon(f.soundImage == 1).pixmap(size, size));
+    m_soundIcon->setToolTip(f.soundImage == 1 ? tr("Sound on") : tr("Sound off"));
+    m_soundIcon->setProperty("image", f.soundImage);
+    m_listIcon->setPixmap(icons::listIcon(f.listIcon).pixmap(size, size));
+    m_listIcon->setProperty("image", f.listIcon);
+    m_languageIcon->setPixmap(icons::languageIcon(f.languageImage).pixmap(size, size));
+    m_languageIcon->setProperty("image", f.languageImage);
+    m_languageIcon->setToolTip(f.languageImage == 0 ? tr("English UK")
+            : f.languageImage == 1                  ? tr("English USA")
+                                                    : QString());
+    refreshCommandStates();
+}
+
+QString MainFrame::statusText(const char* objectName) const
+{
+    auto it = m_fields.find(objectName);
+    return it == m_fields.end() ? QString() : it->second->text();
+}
+
+void MainFrame::userChosen(int index)
+{
+    Session& s = m_ctx.session;
+    bool go = index >= 0 && index < kUserSlots;
+    if (go && s.info.passwordOn(index)) {
+        PasswordRequest request;
+        request.slot = static_cast<std::uint16_t>(index);
+        go = m_ctx.asker.askPassword(s.info, request) && request.accepted;
+    }
+    if (go && index != s.currentUser())
+        makeCurrentUser(s, index);
+    refreshUserBoxes();
+    returnFocusToClient();
+}
+
+void MainFrame::categoryChosen(int index)
+{
+    Session& s = m_ctx.session;
+    if (index >= 0 && index < kCategorySlots
+        && s.info.categoryName(index) != strings::kFreeCategory) {
+        s.info.setWorkingCategory(s.currentUser(), static_cast<std::uint16_t>(index));
+        s.setCurrentCategory(index);
+    }
+    m_categoryBox->setCurrentIndex(s.info.workingCategory(s.currentUser()));
+    returnFocusToClient();
+}
+
+void MainFrame::returnFocusToClient()
+{
+    if (QWidget* active = m_mdi->activeSubWindow())
+        active->setFocus();
+    else
+        m_mdi->setFocus();
+}
+
+void MainFrame::showWithSavedPlacement()
+{
+    ScreenMetrics metrics;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect r = screen->availableVirtualGeometry();
+        metrics.left = r.left();
+        metrics.top = r.top();
+        metrics.width = r.width();
+        metrics.height = r.height();
+        metrics.iconHeight = style()->pixelMetric(QStyle::PM_LargeIconSize);
+        metrics.captionHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    }
+    const FramePlacement p = restoreFramePlacement(m_settings, metrics);
+    switch (p.show) {
+    case FrameShow::Maximized:
+        showMaximized();
+        break;
+    case FrameShow::SystemPlaced:
+        resize(900, 640);
+        show();
+        break;
+    case FrameShow::Placed:
+        setGeometry(p.x, p.y, p.w, p.h);
+        show();
+        break;
+    }
+}
+
+void MainFrame::savePlacement()
+{
+    const QRect g = geometry();
+    saveFramePlacement(
+        m_settings, isMaximized(), isMinimized(), g.x(), g.y(), g.width(), g.height());
+}
+
+void MainFrame::closeEvent(QCloseEvent* event)
+{
+    // Every document window is asked first; one that refuses keeps the program open.
+    for (QMdiSubWindow* w : m_mdi->subWindowList()) {
+        if (!w->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    if (!m_quitConfirmed && m_canQuit && !m_canQuit()) {
+        event->ignore();
+        return;
+    }
+    savePlacement();
+    event->accept();
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_CapsLock && !key->isAutoRepeat()
+            && watched == QApplication::focusWidget()) {
+            m_capsOn = !m_capsOn;
+            m_capsLabel->setEnabled(m_capsOn);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace quorvel::ui

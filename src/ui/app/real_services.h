@@ -1,0 +1,30 @@
+#pragma once
+
+// The real dialog services of the program, owned by the run.
+
+#include "common/ui_services.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace quorvel::ui {
+
+class MainFrame;
+
+struct RealServices
+{
+    virtual ~RealServices() = default;
+    virtual Asker& asker() = 0;
+    virtual HelpService& help() = 0;
+    // Installs what needs the main window (context help mode, owners of dialogs).
+    virtual void attach(MainFrame& frame) = 0;
+};
+
+// The real asker and help window; message boxes go through `prompter`.
+std::unique_ptr<RealServices> makeRealServices(Prompter& prompter);
+
+// Registers the handler of every command this program has.
+void registerCommands(MainFrame& frame, UiContext context);
+
+} // namespace quorvel::ui

@@ -1,0 +1,40 @@
+#include "users/dialog_asker.h"
+
+#include "common/input_box.h"
+#include "users/password_dialog.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+
+namespace quorvel::ui {
+
+bool DialogAsker::askPassword(const StartupInfo& info, PasswordRequest& request)
+{
+    return AskPassword(info, request, m_prompter, m_help, m_parent);
+}
+
+std::optional<std::string> DialogAsker::askText(const std::string& caption,
+    const std::string& prompt, int maxLength, CharacterSet set, const std::string& initial)
+{
+    InputBox box(
+        QString::fromStdString(caption), QString::fromStdString(prompt), maxLength, set, m_parent);
+    if (!initial.empty())
+        box.setText(QString::fromStdString(initial));
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.text().toStdString();
+}
+
+std::optional<std::string> DialogAsker::askOpenFile(
+    const std::string& caption, const std::string& filter, const std::string& folder)
+{
+    QFileDialog dialog(m_parent, QString::fromStdString(caption), QString::fromStdString(folder),
+        QString::fromStdString(filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+} // namespace quorvel::ui
