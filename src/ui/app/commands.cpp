@@ -5,6 +5,8 @@
 #include "app/real_services.h"
 
 #include "app/command_table.h"
+#include "help/about_box.h"
+#include "help/first_time_help.h"
 #include "users/new_user_wizard.h"
 #include "users/password_setup_dialog.h"
 #include "users/user_setup_sheet.h"
@@ -41,6 +43,14 @@ void registerCommands(MainFrame& frame, UiContext ctx)
         runUserSetupSheet(ctx, f);
         f->refreshUserBoxes();
     });
+    HelpService* help = &ctx.help;
+    f->setHandler(command::kHelpContents, [help] { help->showIndex(); });
+    f->setHandler(command::kUsingHelp, [help] { help->showUsingHelp(); });
+    f->setHandler(command::kFirstTimeHelp, [f, closeBoxLists] {
+        closeBoxLists();
+        runFirstTimeHelp(f);
+    });
+    f->setHandler(command::kAbout, [f] { runAboutBox(f); });
     f->setHandler(command::kPasswordSetup, [f, ctx]() mutable { runPasswordSetup(ctx, f); });
     f->setHandler(command::kSystemAccess, [ctx]() mutable { runSystemMenuAccess(ctx); });
     f->setHandler(command::kSound, [f, ctx]() mutable {

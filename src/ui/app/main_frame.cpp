@@ -214,6 +214,7 @@ void MainFrame::buildToolBars()
     first->setIconSize(QSize(24, 24));
     addButtons(first, kToolBar1);
 
+    addToolBarBreak();
     auto* second = addToolBar(tr("User and category"));
     second->setObjectName(QStringLiteral("toolBar2"));
     second->setIconSize(QSize(24, 24));

@@ -1,0 +1,163 @@
+// Renders the main window and every dialog reachable from its commands to PNG files, on the
+// offscreen platform, so anyone can look at them without running the program:
+//
+//   QT_QPA_PLATFORM=offscreen quorvel_render_screens <output folder>
+//
+// Each command is run as the menu runs it; the dialog it opens is captured page by page (every
+// tab of a sheet, every page of a wizard that can be reached without typing) and then
+// cancelled. Message boxes the commands show on the way are captured too.
+
+#include "app/application.h"
+#include "app/command_table.h"
+#include "app/first_run_dialog.h"
+#include "app/main_frame.h"
+#include "app/session.h"
+#include "app/splash_window.h"
+#include "config/startup_info.h"
+#include "core/dictionary_test_support.h"
+#include "support/temp_folder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWizard>
+#include <cstdio>
+
+namespace {
+
+using namespace quorvel;
+
+QString g_out;
+int g_index = 0;
+
+QString slug(QString s)
+{
+    s = s.toLower();
+    s.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+    return s.remove(QRegularExpression(QStringLiteral("^-|-$")));
+}
+
+void save(QWidget* w, const QString& name)
+{
+    const QString file = QStringLiteral("%1/%2-%3.png")
+                             .arg(g_out)
+                             .arg(++g_index, 2, 10, QLatin1Char('0'))
+                             .arg(slug(name));
+    w->grab().save(file);
+    std::printf("%s\n", qPrintable(file));
+}
+
+// Captures a modal widget: every tab of its tab widgets, every wizard page reachable with Next.
+void capture(QWidget* modal, const QString& base)
+{
+    QApplication::processEvents();
+    if (qobject_cast<QWizard*>(modal)) {
+        save(modal, base + QStringLiteral(" page 1"));
+        return;
+    }
+    const auto tabs = modal->findChildren<QTabWidget*>();
+    if (tabs.isEmpty()) {
+        save(modal, base);
+        return;
+    }
+    QTabWidget* tab = tabs.first();
+    for (int i = 0; i < tab->count(); ++i) {
+        tab->setCurrentIndex(i);
+        QApplication::processEvents();
+        save(modal, base + QLatin1Char(' ') + tab->tabText(i));
+    }
+}
+
+// Answers every modal widget that appears while `run` runs: captures it and cancels it.
+void runCapturing(const QString& base, const std::function<void()>& run)
+{
+    auto* timer = new QTimer;
+    int seen = 0;
+    QWidget* last = nullptr;
+    QObject::connect(timer, &QTimer::timeout, [&]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == last || !modal->isVisible())
+            return;
+        last = modal;
+        QString title = modal->windowTitle();
+        capture(modal, base + QLatin1Char(' ') + (seen++ ? title : QString()));
+        if (auto* d = qobject_cast<QDialog*>(modal))
+            d->reject();
+        else
+            modal->close();
+        last = nullptr;
+    });
+    timer->start(30);
+    run();
+    QApplication::processEvents();
+    timer->stop();
+    delete timer;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quorvel_render_screens <output folder>\n");
+        return 2;
+    }
+    g_out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(g_out);
+
+    test::TempFolder folder;
+    folder.makeProgdata();
+    test::writeBytes(folder.file("progdata/sonddict.dis"),
+        buildDictionaryImage({ test::entry("CAT"), test::entry("DOG"), test::entry("ZEBRA") }));
+    StartupInfo info;
+    CreateStartupInfo(info, folder.path());
+
+    {
+        ui::SplashWindow splash;
+        splash.show();
+        save(&splash, QStringLiteral("splash"));
+    }
+    {
+        ui::FirstRunDialog dialog;
+        dialog.show();
+        save(&dialog, QStringLiteral("first run dialog"));
+    }
+
+    ui::QuorvelRuntime runtime(folder.path());
+    runtime.start();
+    ui::MainFrame& frame = runtime.frame();
+    frame.showNormal();
+    frame.resize(1180, 720);
+    QApplication::processEvents();
+    save(&frame, QStringLiteral("main window"));
+    // The system commands are open for the pictures.
+    runtime.session().systemAccessGranted = true;
+    frame.refreshCommandStates();
+
+    const int commands[]
+        = { command::kNewUserWizard, command::kUserProperties, command::kListProperties,
+              command::kSystemAccess, command::kPasswordSetup, command::kSystemSetup,
+              command::kPaths, command::kBackup, command::kFirstTimeHelp, command::kAbout };
+    for (int id : commands) {
+        const CommandInfo* c = findCommand(id);
+        runCapturing(
+            QString::fromLatin1(c->text).remove(QLatin1Char('&')).remove(QStringLiteral("...")),
+            [&] { frame.runCommand(id); });
+    }
+    frame.runCommand(command::kHelpContents);
+    QApplication::processEvents();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w != &frame && !w->windowTitle().isEmpty())
+            save(w, w->windowTitle());
+    }
+    frame.setQuitCheck([] { return true; });
+    frame.close();
+    return 0;
+}
