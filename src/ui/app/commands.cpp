@@ -5,8 +5,12 @@
 #include "app/real_services.h"
 
 #include "app/command_table.h"
+#include "drill/list_setup_sheet.h"
 #include "help/about_box.h"
 #include "help/first_time_help.h"
+#include "system/backup_command.h"
+#include "system/sound_backup_dialog.h"
+#include "system/system_setup_dialog.h"
 #include "users/new_user_wizard.h"
 #include "users/password_setup_dialog.h"
 #include "users/user_setup_sheet.h"
@@ -53,6 +57,14 @@ void registerCommands(MainFrame& frame, UiContext ctx)
     f->setHandler(command::kAbout, [f] { runAboutBox(f); });
     f->setHandler(command::kPasswordSetup, [f, ctx]() mutable { runPasswordSetup(ctx, f); });
     f->setHandler(command::kSystemAccess, [ctx]() mutable { runSystemMenuAccess(ctx); });
+    f->setHandler(command::kListProperties, [f, ctx, closeBoxLists]() mutable {
+        closeBoxLists();
+        if (runListSetupSheet(f, ctx))
+            f->refreshStatus();
+    });
+    f->setHandler(command::kSystemSetup, [f, ctx]() mutable { runSystemSetup(f, ctx); });
+    f->setHandler(command::kPaths, [f, ctx]() mutable { runSoundBackupSettings(f, ctx); });
+    f->setHandler(command::kBackup, [f, ctx]() mutable { runBackupDictionary(f, ctx); });
     f->setHandler(command::kSound, [f, ctx]() mutable {
         runSoundSwitch(ctx);
         f->refreshStatus();
