@@ -14,14 +14,14 @@ bool inRange(const std::string& text, int minimum, int maximum)
     return value >= minimum && value <= maximum;
 }
 
-bool inRange(const std::string& text, const SpinSpec& spec)
+bool inRange(const std::string& text, const SpinRange& range)
 {
-    return inRange(text, spec.minimum, spec.maximum);
+    return inRange(text, range.minimum, range.maximum);
 }
 
-void keepInRange(std::string& edited, const std::string& stored, const SpinSpec& spec)
+void keepInRange(std::string& edited, const std::string& stored, const SpinRange& range)
 {
-    if (!inRange(edited, spec))
+    if (!inRange(edited, range))
         edited = stored;
 }
 
@@ -41,10 +41,10 @@ UserLevel levelOf(const ListOptionsRecord& options)
     return UserLevel::Advanced;
 }
 
-int spinStart(const std::string& text, const SpinSpec& spec)
+int spinStart(const std::string& text, const SpinRange& range)
 {
     const int value = decimalValue(text);
-    return std::clamp(value == 0 ? spec.fallback : value, spec.minimum, spec.maximum);
+    return std::clamp(value == 0 ? range.fallback : value, range.minimum, range.maximum);
 }
 
 bool minimumStepAllowed(int current, int target, const std::string& maximumText)

@@ -23,7 +23,7 @@ enum class UserLevel
 UserLevel levelOf(const ListOptionsRecord& options);
 
 // A spin button's range and where it starts when the box's text reads as 0.
-struct SpinSpec
+struct SpinRange
 {
     int minimum;
     int maximum;
@@ -31,14 +31,14 @@ struct SpinSpec
 };
 
 namespace spin {
-inline constexpr SpinSpec kMinLetters { 3, 12, 4 };
-inline constexpr SpinSpec kMaxLetters { 4, 37, 10 };
-inline constexpr SpinSpec kListSize { 1, 50, 6 };
-inline constexpr SpinSpec kWordShowTime { 1, 20, 2 };
-inline constexpr SpinSpec kAnswerDelay { 1, 20, 1 };
-inline constexpr SpinSpec kSpellTime { 1, 90, 60 };
-inline constexpr SpinSpec kBetweenWords { 1, 20, 1 };
-inline constexpr SpinSpec kContinuousTime { 1, 15, 3 };
+inline constexpr SpinRange kMinLetters { 3, 12, 4 };
+inline constexpr SpinRange kMaxLetters { 4, 37, 10 };
+inline constexpr SpinRange kListSize { 1, 50, 6 };
+inline constexpr SpinRange kWordShowTime { 1, 20, 2 };
+inline constexpr SpinRange kAnswerDelay { 1, 20, 1 };
+inline constexpr SpinRange kSpellTime { 1, 90, 60 };
+inline constexpr SpinRange kBetweenWords { 1, 20, 1 };
+inline constexpr SpinRange kContinuousTime { 1, 15, 3 };
 } // namespace spin
 
 // The number boxes of the sheet take at most this many characters.
@@ -47,7 +47,7 @@ inline constexpr int kPredefinedLength = 11;
 
 // Where a spin button starts: the box's value, or the fallback when it reads as 0; kept inside
 // the button's range.
-int spinStart(const std::string& text, const SpinSpec& spec);
+int spinStart(const std::string& text, const SpinRange& range);
 
 // Whether a spin step may happen. The minimum's button refuses an upward step past the number in
 // the maximum box; the maximum's button refuses a downward step below the number in the minimum

@@ -119,9 +119,9 @@ QGroupBox* radioGroup(
 }
 
 NumberBox* numberBox(
-    QWidget* parent, const SpinSpec& spec, const char* name, const std::string& value)
+    QWidget* parent, const SpinRange& range, const char* name, const std::string& value)
 {
-    auto* box = new NumberBox(spec, parent);
+    auto* box = new NumberBox(range, parent);
     box->setObjectName(QLatin1String(name));
     box->setBoxText(fromStd(value));
     return box;

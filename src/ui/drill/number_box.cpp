@@ -9,10 +9,10 @@
 
 namespace quorvel::ui {
 
-NumberBox::NumberBox(const SpinSpec& spec, QWidget* parent)
+NumberBox::NumberBox(const SpinRange& range, QWidget* parent)
     : QAbstractSpinBox(parent)
-    , m_spec(spec)
-    , m_position(spec.fallback)
+    , m_range(range)
+    , m_position(range.fallback)
 {
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setKeyboardTracking(true);
@@ -26,7 +26,7 @@ NumberBox::NumberBox(const SpinSpec& spec, QWidget* parent)
 void NumberBox::setBoxText(const QString& text)
 {
     lineEdit()->setText(text);
-    m_position = spinStart(text.toStdString(), m_spec);
+    m_position = spinStart(text.toStdString(), m_range);
 }
 
 QString NumberBox::boxText() const
@@ -37,13 +37,13 @@ QString NumberBox::boxText() const
 void NumberBox::followText(const QString& text)
 {
     const int value = decimalValue(text.toStdString());
-    if (value >= m_spec.minimum && value <= m_spec.maximum)
+    if (value >= m_range.minimum && value <= m_range.maximum)
         m_position = value;
 }
 
 void NumberBox::stepBy(int steps)
 {
-    const int target = std::clamp(m_position + steps, m_spec.minimum, m_spec.maximum);
+    const int target = std::clamp(m_position + steps, m_range.minimum, m_range.maximum);
     if (target == m_position)
         return;
     if (m_filter && !m_filter(m_position, target))
@@ -58,9 +58,9 @@ void NumberBox::stepBy(int steps)
 QAbstractSpinBox::StepEnabled NumberBox::stepEnabled() const
 {
     StepEnabled enabled = StepNone;
-    if (m_position < m_spec.maximum)
+    if (m_position < m_range.maximum)
         enabled |= StepUpEnabled;
-    if (m_position > m_spec.minimum)
+    if (m_position > m_range.minimum)
         enabled |= StepDownEnabled;
     return enabled;
 }
@@ -74,7 +74,7 @@ QValidator::State NumberBox::validate(QString& input, int&) const
             return QValidator::Invalid;
     }
     // A number past the top of the range cannot become valid by typing more digits.
-    if (decimalValue(input.toStdString()) > m_spec.maximum)
+    if (decimalValue(input.toStdString()) > m_range.maximum)
         return QValidator::Invalid;
     return QValidator::Acceptable;
 }

@@ -17,7 +17,7 @@ class NumberBox final : public QAbstractSpinBox
 {
     Q_OBJECT
 public:
-    NumberBox(const SpinSpec& spec, QWidget* parent = nullptr);
+    NumberBox(const SpinRange& range, QWidget* parent = nullptr);
 
     // Sets the text without counting as an edit; the button's position follows it.
     void setBoxText(const QString& text);
@@ -43,7 +43,7 @@ protected:
 private:
     void followText(const QString& text);
 
-    SpinSpec m_spec;
+    SpinRange m_range;
     int m_position;
     std::function<bool(int, int)> m_filter;
 };
