@@ -117,6 +117,36 @@ TEST(StartUp, StoppingStartsShowTheirMessage)
     }
 }
 
+TEST(StartUp, EmptyRecordStopsAndTheQuitLeavesItAlone)
+{
+    // A record file of no bytes cannot be read: the start stops, and the quit must not replace
+    // the file with whatever happens to be in memory.
+    Installation inst;
+    writeBytes(inst.folder.file("progdata/zelinf32.cfg"), {});
+    Session session;
+    EXPECT_FALSE(inst.start(session));
+    EXPECT_EQ(inst.texts(), std::vector<std::string> { strings::kErrorReadingStartup });
+    inst.prompter.answers = { MessageAnswer::Yes };
+    EXPECT_TRUE(CanQuit(session, inst.settings, inst.prompter, 0));
+    EXPECT_TRUE(readBytes(inst.folder.file("progdata/zelinf32.cfg")).empty());
+}
+
+TEST(StartUp, BrokenSettingsFileStillStarts)
+{
+    // Lines without "=", a section never closed, unknown keys and a value outside its words: the
+    // start goes on with the defaults and keeps the lines it does not know.
+    Installation inst;
+    const std::string broken = "garbage line\n[Startup\nFile extension=banana\n[Other]\n"
+                               "Key=Value\n=no key\n";
+    writeBytes(
+        inst.folder.file("Fenwa.ini"), std::vector<std::uint8_t>(broken.begin(), broken.end()));
+    Session session;
+    ASSERT_TRUE(inst.start(session));
+    EXPECT_EQ(session.fileTypeOrder, 21257);
+    EXPECT_EQ(inst.settings.readString("Other", "Key", "-", 41), "Value");
+    EXPECT_EQ(inst.settings.readString("Startup", "First time", "-", 41), "No");
+}
+
 TEST(StartUp, UnreadableCurrentFolderStops)
 {
     Installation inst;

@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace quorvel::ui {
 
@@ -34,7 +35,16 @@ void registerCommands(MainFrame& frame, UiContext ctx)
     QMdiArea* mdi = f->mdiArea();
     f->setHandler(command::kCascade, [mdi] { mdi->cascadeSubWindows(); });
     f->setHandler(command::kTile, [mdi] { mdi->tileSubWindows(); });
-    f->setHandler(command::kArrangeIcons, [mdi] { mdi->tileSubWindows(); });
+    f->setHandler(command::kArrangeIcons, [mdi] {
+        // Minimised windows in a row along the bottom of the client area.
+        int x = 0;
+        for (QMdiSubWindow* w : mdi->subWindowList()) {
+            if (!w->isMinimized())
+                continue;
+            w->move(x, mdi->viewport()->height() - w->height());
+            x += w->width();
+        }
+    });
     f->setHandler(command::kCloseAll, [mdi] { mdi->closeAllSubWindows(); });
     f->setHandler(command::kCloseActive, [mdi] { mdi->closeActiveSubWindow(); });
 

@@ -7,7 +7,9 @@
 #include "config/settings_file.h"
 #include "config/settings_groups.h"
 #include "icons/icons.h"
+#include "platform/services.h"
 #include "strings/app_strings.h"
+#include "strings/strings.h"
 #include "users/user_rules.h"
 
 #include <QAction>
@@ -507,6 +509,21 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Ctrl+Shift+Tab and then K shows the hidden note.
+        const bool ctrlShiftTab = key->key() == Qt::Key_Backtab
+            && (key->modifiers() & Qt::ControlModifier) && (key->modifiers() & Qt::ShiftModifier);
+        if (ctrlShiftTab) {
+            m_noteArmed = true;
+            return true;
+        }
+        if (m_noteArmed && key->key() == Qt::Key_K) {
+            m_noteArmed = false;
+            m_ctx.prompter.show(
+                strings::hiddenNoteText(), strings::kInformation, MessageIcon::Information);
+            return true;
+        }
+        if (key->key() != Qt::Key_Shift && key->key() != Qt::Key_Control)
+            m_noteArmed = false;
         if (key->key() == Qt::Key_CapsLock && !key->isAutoRepeat()
             && watched == QApplication::focusWidget()) {
             m_capsOn = !m_capsOn;

@@ -122,6 +122,7 @@ private:
     int m_filterPosition = 0;
     bool m_quitConfirmed = false;
     bool m_capsOn = false;
+    bool m_noteArmed = false;
 };
 
 } // namespace quorvel::ui

@@ -18,10 +18,11 @@
 
 #include "core/dictionary_test_support.h"
 
-#include <QAction>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -240,6 +241,22 @@ TEST(Program, MenuCarriesEveryCommandWithItsHint)
         EXPECT_EQ(a->statusTip(), QString::fromLatin1(c.hint)) << c.id;
         EXPECT_FALSE(a->associatedObjects().isEmpty()) << c.id; // placed in a menu
     }
+}
+
+TEST(Program, CtrlShiftTabThenKShowsTheHiddenNote)
+{
+    Program p;
+    p.prepareRecord([](StartupInfo&) {});
+    ASSERT_TRUE(p.start());
+    p.frame().activateWindow();
+    QTest::keyClick(p.frame().mdiArea(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(p.frame().mdiArea(), Qt::Key_K);
+    ASSERT_EQ(p.prompter.shown.size(), 1u);
+    EXPECT_EQ(p.prompter.shown[0].text, strings::hiddenNoteText());
+    EXPECT_EQ(p.prompter.shown[0].caption, strings::kInformation);
+    // K alone shows nothing.
+    QTest::keyClick(p.frame().mdiArea(), Qt::Key_K);
+    EXPECT_EQ(p.prompter.shown.size(), 1u);
 }
 
 } // namespace
