@@ -22,7 +22,7 @@ inline constexpr const char* kChooseCategoryTip = "Choose Dictionary Category";
 inline constexpr const char* kSelectUserTip = "Select User";
 inline constexpr const char* kFreeCategory = "Free";
 inline constexpr const char* kApplicationTitle = "Quorvel";
-inline constexpr const char* kSplashCaption = "Quorvel - spelling trainer";
+inline constexpr const char* kSplashCaption = "Quorvel";
 
 // "Word filter: %s to %s" with the shortest and longest word of a list.
 inline std::string wordFilterText(const std::string& minLetters, const std::string& maxLetters)
