@@ -35,3 +35,9 @@ install(DIRECTORY DESTINATION mydata/oldwave)
 install(DIRECTORY DESTINATION mydata/newwave)
 install(DIRECTORY DESTINATION waveform)
 install(DIRECTORY DESTINATION backup)
+
+# The voice prompts and letter sounds belong to the program, not to its users: a new build's
+# files replace the old ones.
+if(QUORVEL_VOICE_PROMPTS AND QUORVEL_VOICE_PROMPTS_BUILT)
+  install(DIRECTORY ${QUORVEL_VOICE_DIR}/ DESTINATION progdata FILES_MATCHING PATTERN "*.wav")
+endif()

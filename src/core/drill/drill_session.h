@@ -1,0 +1,246 @@
+#pragma once
+
+// The spelling drill's step machine. It never blocks and owns no timer: each call takes one
+// event (the window opened, the step timer fired, a button, the answer box's time-out, a failed
+// sound) and returns the effects the front end carries out in order: texts to show, waits, sounds
+// to play, message boxes, and when to send the next Step. The front end holds any input that
+// arrives while it is still carrying out effects (a wait, a sound) and hands it over afterwards,
+// so a drill behaves the same in the window and in a terminal.
+//
+// File work (the word file, the dictionary, the history file, the startup record) is done inside
+// the call that decides it; the effects only show it.
+
+#include "drill/drill_settings.h"
+#include "drill/word_file.h"
+#include "history/history_file.h"
+#include "platform/services.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+class StartupInfo;
+
+enum class DrillButton
+{
+    Start, // 502
+    Stop, // 520
+    Repeat, // 522
+    Enter, // 1: "&Quit" when idle, "Enter" during a pass
+    Help, // 9
+    Sound, // 530
+    FailuresToScrapPad, // 505
+    Learn, // 506
+    ChangeColours, // 532
+};
+
+enum class DrillFocus
+{
+    Answer,
+    Start,
+    Repeat,
+};
+
+// What the window's number fields show.
+struct DrillDisplays
+{
+    int wordNumber = 0;
+    int correct = 0;
+    int wordsInPass = 0;
+    int levelPercent = 0;
+    std::string levelName; // "Elementary", "Intermediate", "Advanced"
+    std::string learnModeName; // "Flash", "Ripple", "Continuous"
+    bool operator==(const DrillDisplays&) const = default;
+};
+
+struct DrillEffect
+{
+    enum class Kind
+    {
+        ShowPrompt, // text: the prompt line (503)
+        SetAnswer, // text: the answer box (501)
+        Focus, // value: DrillFocus
+        SetLight, // value: 0 red, 1 yellow, 2 green
+        SetProgressRange, // value: the maximum (the minimum is 0)
+        SetProgress, // value
+        UpdateDisplays, // displays
+        SetButtonText, // value: DrillButton; text: the label with its mnemonic
+        SetColourScheme, // value: 0..5
+        SetTimeLimit, // value: milliseconds the answer box allows from the next focus
+        Wait, // value: milliseconds during which the window takes no input
+        Play, // text: a wave file to play to its end (it exists; sound is on)
+        Message, // text, caption, icon: a message box with an OK button
+        WaitCursor, // value: 1 show the wait cursor, 0 restore it
+        InsertIntoScrapPad, // text: inserted at the caret of the open scrap pad's page 1
+        OpenHelp, // value: help context
+        ScheduleStep, // value: milliseconds until the front end sends the Step event
+        Close, // the drill ends; the window closes
+    };
+    DrillEffect(Kind k, int v = 0, std::string t = {})
+        : kind(k)
+        , value(v)
+        , text(std::move(t))
+    { }
+    Kind kind;
+    int value = 0;
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::Information;
+    DrillDisplays displays;
+};
+using DrillEffects = std::vector<DrillEffect>;
+
+struct DrillEvent
+{
+    enum class Kind
+    {
+        Open, // the window was set up
+        Step, // the step timer fired
+        Button, // a button was pressed
+        TimeOut, // the answer box's time limit ran out (noticed at a keystroke)
+        SoundFailed, // a play failed with an error (already reported): sound off for the window
+    };
+    DrillEvent(Kind k, DrillButton b = DrillButton::Enter, std::string a = {})
+        : kind(k)
+        , button(b)
+        , answer(std::move(a))
+    { }
+    Kind kind;
+    DrillButton button = DrillButton::Enter;
+    std::string answer; // with Button: the answer box's text at that moment
+};
+
+// What the engine reaches outside itself.
+struct DrillContext
+{
+    StartupInfo& info;
+    DocumentState& documents;
+    int user = 0;
+    std::string programFolder; // voice prompts and letter sounds lie in its progdata/
+    Clock& clock;
+    RandomSource& random;
+    // The level question (Yes/No/Cancel) and the history file's warnings: answered at once.
+    Prompter& prompter;
+    bool soundUsable = true; // a wave output device answered
+    // Told each word drawn while a list is generated; the front end shows the count and lets a
+    // Stop through (which calls handle with Stop while busy). May be null.
+    ProgressSink* progress = nullptr;
+};
+
+enum class DrillAction
+{
+    Present = 1,
+    Check = 2,
+    PresentRepeat = 3,
+    CheckRepeat = 4,
+    Finish = 10,
+};
+
+class DrillSession
+{
+public:
+    explicit DrillSession(DrillContext context);
+    ~DrillSession();
+    DrillSession(const DrillSession&) = delete;
+    DrillSession& operator=(const DrillSession&) = delete;
+
+    DrillEffects handle(const DrillEvent& event);
+
+    // Convenience forms of handle.
+    DrillEffects open() { return handle({ DrillEvent::Kind::Open }); }
+    DrillEffects step() { return handle({ DrillEvent::Kind::Step }); }
+    DrillEffects press(DrillButton button, std::string answer = {})
+    {
+        return handle({ DrillEvent::Kind::Button, button, std::move(answer) });
+    }
+    DrillEffects timeOut() { return handle({ DrillEvent::Kind::TimeOut }); }
+
+    // State, for front ends and tests.
+    DrillAction pendingAction() const { return m_pending; }
+    bool passRunning() const { return m_firstPass || m_repeatPass; }
+    bool firstPassRunning() const { return m_firstPass; }
+    bool repeatPassRunning() const { return m_repeatPass; }
+    bool busy() const { return m_busy; }
+    bool soundOn() const { return m_soundOn; }
+    bool learnOn() const { return m_learnOn; }
+    bool failuresToScrapPad() const { return m_failuresToScrapPad; }
+    int colourScheme() const { return m_colourScheme; }
+    int light() const { return m_light; }
+    const DrillDisplays& displays() const { return m_displays; }
+    const DrillSettings& settings() const { return m_settings; }
+    const std::string& currentWord() const { return m_currentWord; }
+    int wordsInPass() const { return m_wordsInPass; }
+    int correct() const { return m_correct; }
+    int lastPercent() const { return m_lastPercent; }
+    // The answer box's limit in milliseconds (5000 until the first answer is asked for).
+    int timeLimit() const { return m_timeLimit; }
+    // True once the window should close.
+    bool closed() const { return m_closed; }
+
+private:
+    struct Impl;
+    DrillEffects run(const DrillEvent& event);
+
+    DrillContext m_ctx;
+    DrillSettings m_settings;
+    DrillDisplays m_displays;
+    DrillAction m_pending = DrillAction::Finish;
+    bool m_firstPass = false, m_repeatPass = false, m_busy = false, m_stopRequested = false;
+    bool m_lastWord = false, m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
+    bool m_repeatAllWords = true, m_closed = false;
+    int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
+    int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
+    int m_levelPercent = 0, m_lastPercent = 0, m_timeLimit = 5000;
+    std::uint32_t m_currentOffset = 0, m_nextOffset = 0;
+    std::string m_currentWord, m_answer;
+    WordFileRecord m_record;
+    std::unique_ptr<WordFile> m_wordFile;
+};
+
+// The answer box's keystroke rules: a key within 200 ms of the box getting the focus is dropped
+// (it was typed ahead, before the word was hidden); after the time limit every key is dropped,
+// and the first such key reports the time-out.
+class AnswerGuard
+{
+public:
+    enum class Verdict
+    {
+        Accept,
+        Drop,
+        DropAndTimeOut,
+    };
+    static constexpr std::uint32_t kGuardMs = 200;
+    void focused(std::uint32_t now)
+    {
+        m_focusAt = now;
+        m_timedOut = false;
+    }
+    void setLimit(std::uint32_t ms) { m_limit = ms; }
+    std::uint32_t limit() const { return m_limit; }
+    // Enter is never dropped: it is the dialog's default button, not a character of the answer.
+    Verdict key(char c, std::uint32_t now)
+    {
+        if (c == '\r')
+            return Verdict::Accept;
+        const std::uint32_t since = now - m_focusAt;
+        if (since < kGuardMs)
+            return Verdict::Drop;
+        if (since > m_limit) {
+            if (m_timedOut)
+                return Verdict::Drop;
+            m_timedOut = true;
+            return Verdict::DropAndTimeOut;
+        }
+        return Verdict::Accept;
+    }
+
+private:
+    std::uint32_t m_focusAt = 0;
+    std::uint32_t m_limit = 5000;
+    bool m_timedOut = false;
+};
+
+} // namespace quorvel

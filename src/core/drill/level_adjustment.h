@@ -1,0 +1,45 @@
+#pragma once
+
+// How a user's difficulty moves: the level and level percent derived from the letters range, the
+// promotion or demotion after an automatic pass, and the range the level question gives.
+
+#include <string>
+
+namespace quorvel {
+
+struct LevelBand
+{
+    int level = 1; // 1 Elementary, 2 Intermediate, 3 Advanced
+    int percent = 0;
+};
+
+// The middle of the range (limited to 18) decides the level and how far into it the user is.
+LevelBand levelBand(int minLetters, int maxLetters);
+
+// The integer part of 100 x correct / words, computed as (100 / words) x correct; 0 for no
+// words.
+int passPercent(int correct, int words);
+
+enum class LevelChange
+{
+    None,
+    Promoted,
+    Demoted,
+};
+
+// After an automatic pass: strictly above the promotion threshold widens the range upwards,
+// strictly below the demotion threshold moves it down, within 3..12 and 4..37.
+LevelChange adjustLetters(
+    int percent, int promotionPercent, int demotionPercent, int& minLetters, int& maxLetters);
+
+enum class LevelAnswer
+{
+    Up, // Yes
+    Down, // No
+};
+
+// The range the level question's answer gives. False (with the message to show) when the range
+// is already at the top or the bottom.
+bool levelQuestionRange(LevelAnswer answer, int& minLetters, int& maxLetters, std::string& refusal);
+
+} // namespace quorvel

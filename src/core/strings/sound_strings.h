@@ -1,0 +1,16 @@
+#pragma once
+
+// Texts of the voice prompts and the wave-file playback shared by the drill and the browser.
+
+namespace quorvel::strings {
+
+// No usable output device at window set-up (information icon).
+inline constexpr const char* kNoSoundCaption = "Error.  No Sound!";
+inline constexpr const char* kNoSoundCard
+    = "Sorry, I cannot recognize your sound card, I must disable the sound.";
+
+// Captions over the error text of the sound layer when a file cannot be opened or played.
+inline constexpr const char* kErrorOpeningWaveform = "Error  opening sound waveform";
+inline constexpr const char* kErrorPlayingWaveform = "Error playing sound waveform";
+
+} // namespace quorvel::strings

@@ -1,0 +1,270 @@
+#include "audio/sdl_sound_device.h"
+
+#include <SDL.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace quorvel::services {
+
+namespace {
+
+// A word recording or a prompt lasts seconds; a file far longer than any of them is cut here
+// rather than read whole into memory.
+constexpr sf_count_t kMaxSeconds = 120;
+// And whatever its rate, it stays well inside what SDL's converter takes in one call.
+constexpr sf_count_t kMaxSamples = 32 * 1024 * 1024;
+// How long waitUntilFinished() allows beyond the file's own length before it gives the device up.
+constexpr std::uint64_t kDrainGraceMs = 2000;
+constexpr std::uint32_t kPollMs = 5;
+
+std::string sdlError(const char* what)
+{
+    std::string text = what;
+    const char* reason = SDL_GetError();
+    if (reason && *reason)
+        text += std::string(": ") + reason;
+    return text;
+}
+
+} // namespace
+
+SdlSoundDevice::SdlSoundDevice() = default;
+
+SdlSoundDevice::~SdlSoundDevice()
+{
+    closeOutput();
+    if (m_initialised)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlSoundDevice::initialise()
+{
+    if (m_initTried)
+        return m_initialised;
+    m_initTried = true;
+    // The program's own windowing handles Ctrl+C and termination; SDL must not take them over.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
+        m_initialised = true;
+    else
+        m_initError = SDL_GetError();
+    return m_initialised;
+}
+
+std::vector<std::string> SdlSoundDevice::devices(bool capture)
+{
+    std::vector<std::string> names;
+    if (!initialise())
+        return names;
+    const int iscapture = capture ? 1 : 0;
+    const int count = SDL_GetNumAudioDevices(iscapture);
+    if (count < 0) {
+        // The driver cannot list its devices but has a default one to open.
+        names.emplace_back(capture ? "Default input" : "Default output");
+        return names;
+    }
+    for (int i = 0; i < count; ++i) {
+        const char* name = SDL_GetAudioDeviceName(i, iscapture);
+        names.emplace_back(name && *name ? name : (capture ? "Input device" : "Output device"));
+    }
+    return names;
+}
+
+std::vector<std::string> SdlSoundDevice::outputDevices()
+{
+    return devices(false);
+}
+
+std::vector<std::string> SdlSoundDevice::inputDevices()
+{
+    return devices(true);
+}
+
+bool SdlSoundDevice::openOutput(std::string& error)
+{
+    if (m_device != 0)
+        return true;
+    // Ask for CD-quality stereo in floats and take whatever the device prefers; every file is
+    // converted to it, so one open device serves prompts and recordings of any format.
+    SDL_AudioSpec want {};
+    want.freq = 44100;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    SDL_AudioSpec have {};
+    const SDL_AudioDeviceID id
+        = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (id == 0) {
+        error = sdlError("Cannot open the sound output device");
+        return false;
+    }
+    m_device = id;
+    m_rate = have.freq;
+    m_channels = have.channels;
+    m_sampleFormat = have.format;
+    return true;
+}
+
+void SdlSoundDevice::closeOutput()
+{
+    if (m_device != 0)
+        SDL_CloseAudioDevice(m_device);
+    m_device = 0;
+}
+
+std::optional<SdlSoundDevice::OutputFormat> SdlSoundDevice::outputFormat() const
+{
+    if (m_device == 0)
+        return std::nullopt;
+    OutputFormat format;
+    format.rate = m_rate;
+    format.channels = m_channels;
+    format.bytesPerSample = SDL_AUDIO_BITSIZE(m_sampleFormat) / 8;
+    format.floatSamples = SDL_AUDIO_ISFLOAT(m_sampleFormat) != 0;
+    return format;
+}
+
+PlayStart SdlSoundDevice::play(const std::string& path, std::string& error)
+{
+    stop();
+    m_playError.clear();
+    m_queuedMs = 0;
+
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::exists(path, ec))
+        return PlayStart::NotFound;
+
+    if (m_device == 0 && outputDevices().empty()) {
+        error = "No sound output device";
+        if (!m_initError.empty())
+            error += ": " + m_initError;
+        return PlayStart::Failed;
+    }
+
+    SF_INFO info {};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file) {
+        error = "Cannot read the sound file " + path + ": " + sf_strerror(nullptr);
+        return PlayStart::Failed;
+    }
+    if (info.channels < 1 || info.channels > 8 || info.samplerate < 1) {
+        sf_close(file);
+        error = "Cannot play the sound file " + path + ": unsupported number of channels or rate";
+        return PlayStart::Failed;
+    }
+    const auto channels = static_cast<std::size_t>(info.channels);
+    const sf_count_t maxFrames
+        = std::min<sf_count_t>(kMaxSeconds * info.samplerate, kMaxSamples / info.channels);
+    std::vector<float> samples;
+    std::vector<float> chunk(4096 * channels);
+    sf_count_t frames = 0;
+    while (frames < maxFrames) {
+        const sf_count_t got = sf_readf_float(file, chunk.data(), 4096);
+        if (got <= 0)
+            break;
+        samples.insert(samples.end(), chunk.begin(),
+            chunk.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(got) * channels));
+        frames += got;
+    }
+    const int readError = sf_error(file);
+    const std::string readErrorText = readError ? sf_strerror(file) : "";
+    sf_close(file);
+    if (readError && frames == 0) {
+        error = "Cannot read the sound file " + path + ": " + readErrorText;
+        return PlayStart::Failed;
+    }
+    if (frames == 0)
+        return PlayStart::Started; // an empty recording has played as soon as it started
+
+    if (!openOutput(error))
+        return PlayStart::Failed;
+
+    SDL_AudioStream* stream = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(info.channels),
+        info.samplerate, m_sampleFormat, static_cast<Uint8>(m_channels), m_rate);
+    if (!stream) {
+        error = sdlError("Cannot convert the sound file for the output device");
+        return PlayStart::Failed;
+    }
+    // SDL's resampler holds back the last few milliseconds when flushed, which would clip the
+    // end of every word: a tenth of a second of silence pushes them out, and the output is cut
+    // back to the file's own length.
+    samples.resize(
+        samples.size() + static_cast<std::size_t>(info.samplerate / 10 + 64) * channels, 0.0f);
+    const auto outputFrames = static_cast<std::size_t>(
+        (static_cast<std::uint64_t>(frames) * static_cast<std::uint64_t>(m_rate)
+            + static_cast<std::uint64_t>(info.samplerate) - 1)
+        / static_cast<std::uint64_t>(info.samplerate));
+    const std::size_t outputBytes = outputFrames * static_cast<std::size_t>(m_channels)
+        * static_cast<std::size_t>(SDL_AUDIO_BITSIZE(m_sampleFormat) / 8);
+    std::vector<std::uint8_t> converted;
+    const bool convertedOk = SDL_AudioStreamPut(stream, samples.data(),
+                                 static_cast<int>(samples.size() * sizeof(float)))
+            == 0
+        && SDL_AudioStreamFlush(stream) == 0;
+    if (convertedOk) {
+        converted.resize(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream)));
+        const int got
+            = SDL_AudioStreamGet(stream, converted.data(), static_cast<int>(converted.size()));
+        converted.resize(std::min(got > 0 ? static_cast<std::size_t>(got) : 0, outputBytes));
+    }
+    SDL_FreeAudioStream(stream);
+    if (!convertedOk) {
+        error = sdlError("Cannot convert the sound file for the output device");
+        return PlayStart::Failed;
+    }
+
+    if (SDL_QueueAudio(m_device, converted.data(), static_cast<Uint32>(converted.size())) != 0) {
+        error = sdlError("Cannot play on the sound output device");
+        return PlayStart::Failed;
+    }
+    m_queuedMs
+        = static_cast<std::uint64_t>(frames) * 1000u / static_cast<std::uint64_t>(info.samplerate);
+    SDL_PauseAudioDevice(m_device, 0);
+    return PlayStart::Started;
+}
+
+bool SdlSoundDevice::finished()
+{
+    if (m_device == 0)
+        return true;
+    if (SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED) {
+        // Unplugged or taken away by the sound server: report it and open afresh next time.
+        m_playError = sdlError("The sound output device stopped");
+        closeOutput();
+        return true;
+    }
+    return SDL_GetQueuedAudioSize(m_device) == 0;
+}
+
+void SdlSoundDevice::waitUntilFinished()
+{
+    const std::uint64_t deadline = SDL_GetTicks64() + m_queuedMs + kDrainGraceMs;
+    while (!finished()) {
+        if (SDL_GetTicks64() > deadline) {
+            m_playError = "The sound output device stopped playing";
+            stop();
+            return;
+        }
+        SDL_Delay(kPollMs);
+    }
+}
+
+void SdlSoundDevice::stop()
+{
+    if (m_device == 0)
+        return;
+    SDL_ClearQueuedAudio(m_device);
+    SDL_PauseAudioDevice(m_device, 1);
+}
+
+std::string SdlSoundDevice::takePlayError()
+{
+    std::string error;
+    error.swap(m_playError);
+    return error;
+}
+
+} // namespace quorvel::services

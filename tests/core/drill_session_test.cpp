@@ -1,0 +1,815 @@
+// The drill's step machine on a real installation in a temporary folder, a fake clock and a
+// scripted prompter. A small driver plays the effects the way a front end would: Step events
+// are sent at once, and the test answers whenever the machine waits for the Enter button.
+
+#include "config/startup_info.h"
+#include "dictionary/dictionary_ops.h"
+#include "dictionary_test_support.h"
+#include "drill/drill_session.h"
+#include "drill/level_adjustment.h"
+#include "history/history_file.h"
+#include "platform/paths.h"
+#include "sound/sound_names.h"
+#include "strings/drill_strings.h"
+#include "strings/strings.h"
+#include "support/fakes.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace quorvel::test {
+namespace {
+
+using Kind = DrillEffect::Kind;
+
+// Twenty words of three to five letters in different buckets, so a three-word list is always
+// found whatever bucket the draw starts in.
+std::vector<DictionaryEntry> manyWords()
+{
+    std::vector<DictionaryEntry> out;
+    for (const char* w : { "CAT", "DOG", "EMU", "FROG", "GOAT", "HEN", "IBEX", "JAY", "KIWI",
+             "LION", "MOLE", "NEWT", "OWL", "PIG", "RAT", "SEAL", "TOAD", "VOLE", "WREN", "YAK" })
+        out.push_back(entry(w));
+    return out;
+}
+
+struct Drill
+{
+    TempFolder folder;
+    StartupInfo info;
+    DocumentState documents;
+    FakeClock clock;
+    DefaultRandomSource random;
+    FakePrompter prompter;
+    std::unique_ptr<DrillSession> session;
+    DrillEffects log; // every effect so far, in order
+
+    explicit Drill(const std::vector<DictionaryEntry>& words = manyWords())
+    {
+        folder.makeProgdata();
+        writeBytes(folder.file("progdata/sonddict.dis"), buildDictionaryImage(words));
+        EXPECT_TRUE(CreateStartupInfo(info, folder.path()));
+        ListSetupRecord list = info.listSetup(0);
+        list.listSize = "3";
+        list.minLetters = "3";
+        list.maxLetters = "6";
+        info.setListSetup(0, list);
+        DisplaySetupRecord display = info.displaySetup(0);
+        display.wordShowTime = display.answerDelay = display.betweenWords = "0";
+        info.setDisplaySetup(0, display);
+        EXPECT_TRUE(SaveStartupInfo(info));
+        EXPECT_TRUE(GenerateHistoryFile(folder.path(), 10, 0, clock));
+    }
+    // Lists of one letter: the word is found whatever the draw (a random list skips words of the
+    // first chain it meets that sort after a random letter).
+    void oneLetter(char letter)
+    {
+        ListSetupRecord list = info.listSetup(0);
+        list.typeRandom = 0;
+        list.typeOneLetter = 1;
+        list.oneLetter = std::string(1, letter);
+        info.setListSetup(0, list);
+    }
+    void open(bool soundUsable = true)
+    {
+        DrillContext ctx { info, documents, 0, folder.path(), clock, random, prompter, soundUsable,
+            nullptr };
+        session = std::make_unique<DrillSession>(ctx);
+        play(session->open());
+    }
+    // Carries out effects: a ScheduleStep sends Step at once.
+    void play(DrillEffects effects)
+    {
+        while (true) {
+            bool stepAgain = false;
+            for (const DrillEffect& e : effects) {
+                log.push_back(e);
+                if (e.kind == Kind::ScheduleStep)
+                    stepAgain = true;
+            }
+            if (!stepAgain)
+                return;
+            effects = session->step();
+        }
+    }
+    bool waitingForAnswer() const
+    {
+        return session->passRunning()
+            && (session->pendingAction() == DrillAction::Present
+                || session->pendingAction() == DrillAction::PresentRepeat);
+    }
+    // Answers every word with `answer(word)` until the pass ends.
+    void answerAll(const std::function<std::string(const std::string&)>& answer)
+    {
+        int guard = 0;
+        while (waitingForAnswer() && guard++ < 100)
+            play(session->press(DrillButton::Enter, answer(session->currentWord())));
+    }
+    std::vector<std::string> texts(Kind kind) const
+    {
+        std::vector<std::string> out;
+        for (const DrillEffect& e : log) {
+            if (e.kind == kind)
+                out.push_back(e.text);
+        }
+        return out;
+    }
+    bool prompted(const std::string& text) const
+    {
+        const auto p = texts(Kind::ShowPrompt);
+        return std::find(p.begin(), p.end(), text) != p.end();
+    }
+    std::vector<std::string> messages() const
+    {
+        std::vector<std::string> out = texts(Kind::Message);
+        for (const auto& m : prompter.shown)
+            out.push_back(m.text);
+        return out;
+    }
+    WordFileHeader header()
+    {
+        auto file = WordFile::open(folder.path(), 0, OpenMode::ReadOnly);
+        WordFileHeader h;
+        EXPECT_TRUE(file && file->readHeader(h));
+        return h;
+    }
+    std::vector<WordFileRecord> records()
+    {
+        auto file = WordFile::open(folder.path(), 0, OpenMode::ReadOnly);
+        std::vector<WordFileEntry> entries;
+        EXPECT_TRUE(file && file->readList(entries));
+        std::vector<WordFileRecord> out;
+        for (const auto& e : entries)
+            out.push_back(e.record);
+        return out;
+    }
+    int status(const std::string& word, int user = 0)
+    {
+        auto file = openDictionaryFile(folder.file("progdata/sonddict.dis"), false, nullptr);
+        CurrentWordInfo w;
+        EXPECT_TRUE(file);
+        const int found = FindWord(*file, word, w);
+        EXPECT_TRUE(found == 1 || found == 2) << word;
+        return w.status(user);
+    }
+    int historyDrills()
+    {
+        auto h = HistoryFile::open(folder.path(), 0, OpenMode::ReadOnly);
+        int drills = 0;
+        for (int k = 1; h && k <= h->count(); ++k) {
+            HistoryRecord r;
+            if (h->readRecord(k, r) && r.summary.words != 0)
+                ++drills;
+        }
+        return drills;
+    }
+    std::vector<HistorySummary> history()
+    {
+        auto h = HistoryFile::open(folder.path(), 0, OpenMode::ReadOnly);
+        std::vector<HistorySummary> out;
+        for (int k = 1; h && k <= h->count(); ++k) {
+            HistoryRecord r;
+            if (h->readRecord(k, r) && r.summary.words != 0)
+                out.push_back(r.summary);
+        }
+        return out;
+    }
+    // Statuses of the words in the word file, for user 0.
+    std::vector<int> listedStatuses()
+    {
+        std::vector<int> out;
+        for (const auto& r : records())
+            out.push_back(status(r.word));
+        return out;
+    }
+    void setOptions(const std::function<void(ListOptionsRecord&)>& change)
+    {
+        ListOptionsRecord o = info.listOptions(0);
+        change(o);
+        info.setListOptions(0, o);
+    }
+    // A right, wrong, right... pattern by position in the pass.
+    std::function<std::string(const std::string&)> pattern(std::vector<bool> right)
+    {
+        auto at = std::make_shared<std::size_t>(0);
+        return [right, at](const std::string& word) {
+            const bool ok = right[(*at)++ % right.size()];
+            return ok ? word : word + "X";
+        };
+    }
+};
+
+TEST(DrillSession, OpensIdle)
+{
+    Drill d;
+    d.open();
+    EXPECT_FALSE(d.session->passRunning());
+    EXPECT_TRUE(d.prompted(strings::kPressStartOrRepeat));
+    EXPECT_EQ(d.session->light(), 0);
+    EXPECT_EQ(d.session->displays().levelName, strings::kElementary);
+}
+
+TEST(DrillSession, ThreeWordsRightWrongRight)
+{
+    Drill d;
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    ASSERT_TRUE(d.waitingForAnswer());
+    EXPECT_EQ(d.session->light(), 2);
+    EXPECT_EQ(d.session->timeLimit(), 60000);
+    std::vector<std::string> words;
+    auto answers = d.pattern({ true, false, true });
+    d.answerAll([&](const std::string& w) {
+        words.push_back(w);
+        return answers(w);
+    });
+    EXPECT_FALSE(d.session->passRunning());
+    EXPECT_EQ(d.session->correct(), 2);
+    EXPECT_EQ(d.session->wordsInPass(), 3);
+    EXPECT_TRUE(d.prompted(strings::kFinished));
+    EXPECT_TRUE(d.prompted(std::string(strings::kYouHaveSpelt) + words[1] + strings::kIncorrectly));
+    EXPECT_EQ(d.header().state, ListState::kSpeltOnce);
+    const auto r = d.records();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].result, 1);
+    EXPECT_EQ(r[1].result, 0);
+    EXPECT_EQ(r[1].answer, words[1] + "X");
+    EXPECT_EQ(r[2].result, 1);
+    // Manual mode: the statuses move one rung, and one history record is written.
+    EXPECT_EQ(d.status(words[0]), 2);
+    EXPECT_EQ(d.status(words[1]), 0);
+    EXPECT_EQ(d.status(words[2]), 2);
+    EXPECT_EQ(d.status(words[0], 1), 1); // other users untouched
+    ASSERT_EQ(d.history().size(), 1u);
+    EXPECT_EQ(d.history()[0].words, 3);
+    EXPECT_EQ(d.history()[0].correct, 2);
+}
+
+TEST(DrillSession, LowerCaseComparesInSmallLettersAndCutsLongAnswers)
+{
+    Drill d({ entry("CAT") });
+    DisplaySetupRecord display = d.info.displaySetup(0);
+    display.upperCase = 0;
+    display.lowerCase = 1;
+    d.info.setDisplaySetup(0, display);
+    d.oneLetter('C');
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    ASSERT_EQ(d.session->currentWord(), "cat");
+    d.play(d.session->press(DrillButton::Enter, "Cat"));
+    EXPECT_EQ(d.session->correct(), 1);
+    EXPECT_TRUE(d.prompted(std::string(strings::kYouHaveSpelt) + "cat" + strings::kCorrectly));
+
+    // An answer longer than the box is cut to 36 characters before it is judged and stored.
+    d.play(d.session->press(DrillButton::Repeat));
+    d.play(d.session->press(DrillButton::Enter, std::string(50, 'q')));
+    EXPECT_EQ(d.records()[0].answer, std::string(36, 'Q'));
+}
+
+TEST(DrillSession, PracticeAndWindowListsWriteWhatTheirModeAllows)
+{
+    {
+        SCOPED_TRACE("practice with a dictionary list: nothing written");
+        Drill d;
+        d.setOptions([](ListOptionsRecord& o) {
+            o.adjustManual = 0;
+            o.adjustPractice = 1;
+        });
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        d.answerAll(d.pattern({ false }));
+        EXPECT_EQ(d.listedStatuses(), std::vector<int>(3, 1));
+        EXPECT_EQ(d.historyDrills(), 0);
+        EXPECT_EQ(d.header().state, ListState::kSpeltOnce);
+    }
+    {
+        SCOPED_TRACE("a bee window list: one history record, no dictionary change");
+        Drill d;
+        {
+            auto file = WordFile::open(d.folder.path(), 0, OpenMode::Create);
+            ASSERT_TRUE(file);
+            int i = 0;
+            for (const char* w : { "CAT", "DOG" }) {
+                WordFileRecord r;
+                r.word = w;
+                ASSERT_TRUE(file->appendListRecord(
+                    i++, r, ListState::kFreshWindow, 0, 2, ListType::kWindow));
+            }
+            ASSERT_TRUE(file->finishList(2, ListType::kWindow, ListState::kFreshWindow));
+            file->close();
+        }
+        d.documents.beeWindowCount = 1;
+        d.documents.beeListMade = true;
+        d.setOptions([](ListOptionsRecord& o) {
+            o.adjustManual = 0;
+            o.adjustAuto = 1;
+        });
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        EXPECT_EQ(d.session->wordsInPass(), 2);
+        d.answerAll(d.pattern({ true }));
+        EXPECT_EQ(d.session->correct(), 2);
+        EXPECT_EQ(d.status("CAT"), 1);
+        EXPECT_EQ(d.historyDrills(), 1);
+        EXPECT_EQ(d.info.listSetup(0).maxLetters, "6"); // no level change for a window list
+        // Spelt once: Start refuses it and points at Repeat.
+        d.play(d.session->press(DrillButton::Start));
+        EXPECT_FALSE(d.session->passRunning());
+        const auto m = d.messages();
+        EXPECT_NE(std::find(m.begin(), m.end(), strings::kAlreadyTested), m.end());
+    }
+}
+
+TEST(DrillSession, RepeatFailuresWithNoneFailedRunsNoPass)
+{
+    Drill d;
+    d.setOptions([](ListOptionsRecord& o) {
+        o.repeatAll = 0;
+        o.repeatFailures = 1;
+    });
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    d.answerAll(d.pattern({ true }));
+    d.play(d.session->press(DrillButton::Repeat));
+    EXPECT_FALSE(d.session->passRunning());
+    EXPECT_TRUE(d.prompted(strings::kNoFailedWords));
+}
+
+TEST(DrillSession, RepeatWithoutASpeltListIsRefused)
+{
+    Drill d;
+    d.open();
+    d.play(d.session->press(DrillButton::Repeat));
+    EXPECT_FALSE(d.session->passRunning());
+    const auto m = d.messages();
+    EXPECT_TRUE(std::find(m.begin(), m.end(), strings::kNoFileToRepeat) != m.end()
+        || std::find(m.begin(), m.end(), strings::kUnableToOpenYourFile) != m.end());
+}
+
+TEST(DrillSession, TwoWrongRepeatsThenRight)
+{
+    Drill d({ entry("CAT") });
+    d.setOptions([](ListOptionsRecord& o) {
+        o.repeatAll = 0;
+        o.repeatFailures = 1;
+    });
+    d.oneLetter('C');
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    d.answerAll(d.pattern({ false }));
+    for (int i = 0; i < 2; ++i) {
+        d.play(d.session->press(DrillButton::Repeat));
+        ASSERT_TRUE(d.waitingForAnswer());
+        d.answerAll(d.pattern({ false }));
+    }
+    EXPECT_EQ(d.records()[0].attempts, 2);
+    EXPECT_EQ(d.records()[0].result, 0);
+    d.play(d.session->press(DrillButton::Repeat));
+    d.answerAll(d.pattern({ true }));
+    EXPECT_EQ(d.records()[0].result, 1);
+    EXPECT_EQ(d.records()[0].attempts, 3);
+    EXPECT_EQ(d.header().state, ListState::kSpeltOnce);
+    // Repeats never touch the dictionary or the history.
+    EXPECT_EQ(d.status("CAT"), 0);
+    EXPECT_EQ(d.historyDrills(), 1);
+}
+
+TEST(DrillSession, TimeOutJudgesTheEmptyAnswerWrong)
+{
+    Drill d({ entry("CAT") });
+    d.oneLetter('C');
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    d.play(d.session->timeOut());
+    EXPECT_EQ(d.session->correct(), 0);
+    EXPECT_FALSE(d.session->passRunning());
+    const auto answers = d.texts(Kind::SetAnswer);
+    EXPECT_NE(std::find(answers.begin(), answers.end(), strings::kOutOfTime), answers.end());
+    EXPECT_EQ(d.records()[0].result, 0);
+}
+
+TEST(DrillSession, StopInAPassLeavesDictionaryAndHistoryAlone)
+{
+    Drill d;
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    d.play(d.session->press(DrillButton::Enter, "WRONG"));
+    d.play(d.session->press(DrillButton::Stop));
+    EXPECT_FALSE(d.session->passRunning());
+    EXPECT_TRUE(d.prompted(strings::kUserStopped));
+    EXPECT_EQ(d.header().state, ListState::kFreshDictionary);
+    EXPECT_EQ(d.listedStatuses(), std::vector<int>(3, 1));
+    EXPECT_EQ(d.historyDrills(), 0);
+}
+
+TEST(DrillSession, ButtonsDuringAPassAndTheColourSchemeWrap)
+{
+    Drill d;
+    d.info.setDrillWindowLayout(0, 5);
+    d.open();
+    EXPECT_EQ(d.session->colourScheme(), 5);
+    d.play(d.session->press(DrillButton::ChangeColours));
+    EXPECT_EQ(d.session->colourScheme(), 0);
+    EXPECT_EQ(d.info.drillWindowLayout(0), 0);
+
+    d.play(d.session->press(DrillButton::Start));
+    d.play(d.session->press(DrillButton::ChangeColours)); // ignored during a pass
+    EXPECT_EQ(d.session->colourScheme(), 0);
+    d.play(d.session->press(DrillButton::Learn)); // allowed during a pass
+    EXPECT_TRUE(d.session->learnOn());
+    d.play(d.session->press(DrillButton::FailuresToScrapPad));
+    EXPECT_TRUE(d.session->failuresToScrapPad());
+    d.play(d.session->press(DrillButton::Start)); // ignored: the pass goes on
+    EXPECT_TRUE(d.waitingForAnswer());
+}
+
+TEST(DrillSession, NoSoundDeviceKeepsSoundOff)
+{
+    Drill d;
+    d.open(false);
+    EXPECT_FALSE(d.session->soundOn());
+    d.play(d.session->press(DrillButton::Sound));
+    EXPECT_FALSE(d.session->soundOn());
+    EXPECT_EQ(d.texts(Kind::SetButtonText).back(), strings::kDrillSoundOff);
+}
+
+TEST(DrillSession, FailuresGoToAnExistingScrapPadFileOnly)
+{
+    Drill d({ entry("CAT") });
+    d.oneLetter('C');
+    d.open();
+    d.play(d.session->press(DrillButton::FailuresToScrapPad));
+    d.play(d.session->press(DrillButton::Start));
+    d.answerAll(d.pattern({ false }));
+    EXPECT_FALSE(fileExists(d.folder.file("progdata/spaduse0.pad")));
+
+    writeBytes(d.folder.file("progdata/spaduse0.pad"), { 'h', 'i', '\r', '\n' });
+    d.play(d.session->press(DrillButton::Repeat));
+    d.answerAll(d.pattern({ false }));
+    const auto bytes = readBytes(d.folder.file("progdata/spaduse0.pad"));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "hi\r\n CAT\r\n");
+}
+
+// --- Sounds ------------------------------------------------------------------------------------
+
+struct SoundDrill : Drill
+{
+    using Drill::Drill;
+    void installPrompts()
+    {
+        for (int i = 0; i < kVoicePromptCount; ++i) {
+            for (bool uk : { true, false })
+                writeBytes(voicePromptPath(folder.path(), i, uk), { 1 });
+        }
+        for (char c = 'a'; c <= 'z'; ++c)
+            writeBytes(letterSoundPath(folder.path(), c, false), { 1 });
+        writeBytes(letterSoundPath(folder.path(), 'z', true), { 1 });
+    }
+    std::vector<std::string> played() const
+    {
+        std::vector<std::string> names;
+        for (const auto& p : texts(Kind::Play))
+            names.push_back(p.substr(p.rfind('/') + 1));
+        return names;
+    }
+};
+
+TEST(DrillSound, PromptSetFollowsTheLanguage)
+{
+    for (bool uk : { true, false }) {
+        SCOPED_TRACE(uk ? "UK" : "US");
+        SoundDrill d({ entry("CAT") });
+        d.installPrompts();
+        d.setOptions([uk](ListOptionsRecord& o) {
+            o.languageUK = uk;
+            o.languageUS = !uk;
+        });
+        d.oneLetter('C');
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        d.answerAll(d.pattern({ true }));
+        const auto p = d.played();
+        const std::vector<std::string> expectedStart = { uk ? "aplease.wav" : "uplease.wav",
+            uk ? "afollow.wav" : "ufollow.wav", uk ? "aenteran.wav" : "uenteran.wav" };
+        ASSERT_GE(p.size(), 4u);
+        EXPECT_EQ(std::vector<std::string>(p.begin(), p.begin() + 3), expectedStart);
+        const std::string praise = p[3];
+        const std::vector<std::string> allowed = uk
+            ? std::vector<std::string> { "asuccess.wav", "bsuccess.wav", "csuccess.wav",
+                  "dsuccess.wav" }
+            : std::vector<std::string> { "usuccess.wav", "vsuccess.wav", "wsuccess.wav",
+                  "xsuccess.wav" };
+        EXPECT_NE(std::find(allowed.begin(), allowed.end(), praise), allowed.end()) << praise;
+    }
+}
+
+TEST(DrillSound, RippleOnZooInAUsDrillSaysEachLetter)
+{
+    SoundDrill d({ entry("ZOO") });
+    d.installPrompts();
+    d.setOptions([](ListOptionsRecord& o) {
+        o.languageUK = 0;
+        o.languageUS = 1;
+    });
+    LearnSetupRecord learn = d.info.learnSetup(0);
+    learn.learnFlash = learn.learnContinuous = 0;
+    learn.learnRipple = 1;
+    learn.rippleCountText = "1";
+    d.info.setLearnSetup(0, learn);
+    d.oneLetter('Z');
+    d.open();
+    d.play(d.session->press(DrillButton::Learn));
+    d.play(d.session->press(DrillButton::Start));
+    const auto p = d.played();
+    const std::vector<std::string> letters = { "squarezz.wav", "squareo.wav", "squareo.wav" };
+    EXPECT_NE(std::search(p.begin(), p.end(), letters.begin(), letters.end()), p.end());
+    const auto shown = d.texts(Kind::ShowPrompt);
+    for (const char* part : { "Z", "ZO", "ZOO" })
+        EXPECT_NE(std::find(shown.begin(), shown.end(), part), shown.end()) << part;
+}
+
+TEST(DrillSound, MissingPromptFilesAreSkippedAndTheDrillGoesOn)
+{
+    SoundDrill d({ entry("CAT") });
+    d.oneLetter('C');
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    d.answerAll(d.pattern({ true }));
+    EXPECT_TRUE(d.played().empty());
+    EXPECT_EQ(d.session->correct(), 1);
+}
+
+TEST(DrillSound, AWordsOwnRecordingIsPlayedWhenItExists)
+{
+    SoundDrill d({ [] {
+        DictionaryEntry e = entry("CAT");
+        e.soundFlag = 1;
+        e.soundIndex = 42;
+        return e;
+    }() });
+    d.installPrompts();
+    const std::string recording = paths::join(d.info.waveformPath(), "Cwavefrm/CATX0042.wav");
+    QDir().mkpath(QString::fromStdString(paths::join(d.info.waveformPath(), "Cwavefrm")));
+    writeBytes(recording, { 1 });
+    d.oneLetter('C');
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    const auto p = d.played();
+    EXPECT_NE(std::find(p.begin(), p.end(), "CATX0042.wav"), p.end());
+    EXPECT_EQ(std::find(p.begin(), p.end(), "ufollow.wav"), p.end());
+}
+
+// --- Damaged word file ---------------------------------------------------------------------------
+
+// A window list written by hand: `next` of the first record and the header's state as given.
+void writeWindowList(Drill& d, std::uint32_t firstNext, int state)
+{
+    auto file = WordFile::open(d.folder.path(), 0, OpenMode::Create);
+    ASSERT_TRUE(file);
+    int i = 0;
+    for (const char* w : { "CAT", "DOG" }) {
+        WordFileRecord r;
+        r.word = w;
+        ASSERT_TRUE(
+            file->appendListRecord(i++, r, ListState::kFreshWindow, 0, 2, ListType::kWindow));
+    }
+    ASSERT_TRUE(file->finishList(2, ListType::kWindow, ListState::kFreshWindow));
+    WordFileRecord first;
+    ASSERT_TRUE(file->readRecord(kWordFileHeaderSize, first));
+    first.next = firstNext;
+    ASSERT_NE(file->writeRecord(kWordFileHeaderSize, first), 0u);
+    file->close();
+    auto bytes = readBytes(paths::wordFile(d.folder.path(), '0'));
+    bytes[4] = static_cast<std::uint8_t>(state); // the state field follows the first offset
+    writeBytes(paths::wordFile(d.folder.path(), '0'), bytes);
+    d.documents.beeWindowCount = 1;
+    d.documents.beeListMade = true;
+}
+
+TEST(DrillSession, DamagedWordFilesEndThePassAndChangeNothing)
+{
+    {
+        SCOPED_TRACE("a chain leading out of the file");
+        Drill d;
+        writeWindowList(d, 50000, ListState::kFreshWindow);
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        ASSERT_TRUE(d.waitingForAnswer());
+        d.play(d.session->press(DrillButton::Enter, "CAT"));
+        EXPECT_FALSE(d.session->passRunning());
+        EXPECT_TRUE(d.prompted(strings::kPressStartOrRepeat));
+        EXPECT_EQ(d.historyDrills(), 0);
+        EXPECT_EQ(d.status("CAT"), 1);
+    }
+    {
+        SCOPED_TRACE("an unknown list state");
+        Drill d;
+        writeWindowList(d, kWordFileLastRecord, 5);
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        EXPECT_FALSE(d.session->passRunning());
+        const auto m = d.messages();
+        EXPECT_NE(std::find(m.begin(), m.end(), strings::kListNotValid), m.end());
+    }
+    {
+        SCOPED_TRACE("a repeat over a chain that loops");
+        Drill d;
+        writeWindowList(d, kWordFileHeaderSize, ListState::kSpeltOnce);
+        d.setOptions([](ListOptionsRecord& o) {
+            o.repeatAll = 0;
+            o.repeatFailures = 1;
+        });
+        d.open();
+        d.play(d.session->press(DrillButton::Repeat));
+        EXPECT_FALSE(d.session->passRunning());
+        EXPECT_EQ(d.historyDrills(), 0);
+    }
+}
+
+// --- Level adjustment ----------------------------------------------------------------------------
+
+TEST(LevelAdjustment, LevelBand)
+{
+    struct Case
+    {
+        int lo, hi, level, percent;
+    };
+    for (const Case& c : { Case { 4, 6, 1, 60 }, Case { 5, 7, 1, 80 }, Case { 3, 4, 1, 20 },
+             Case { 7, 9, 2, 25 }, Case { 10, 14, 3, 14 }, Case { 12, 37, 3, 100 },
+             Case { 10, 12, 2, 100 }, Case { 12, 13, 3, 14 } }) {
+        const LevelBand b = levelBand(c.lo, c.hi);
+        EXPECT_EQ(b.level, c.level) << c.lo << ".." << c.hi;
+        EXPECT_EQ(b.percent, c.percent) << c.lo << ".." << c.hi;
+    }
+}
+
+TEST(LevelAdjustment, PromotionAndDemotionAreStrictAndBounded)
+{
+    struct Case
+    {
+        int percent, lo, hi;
+        LevelChange change;
+        int newLo, newHi;
+    };
+    for (const Case& c : {
+             Case { 100, 4, 6, LevelChange::Promoted, 5, 7 },
+             Case { 90, 4, 6, LevelChange::None, 4, 6 },
+             Case { 10, 3, 4, LevelChange::None, 3, 4 },
+             Case { 10, 5, 9, LevelChange::Demoted, 4, 8 },
+             Case { 100, 12, 37, LevelChange::None, 12, 37 },
+             Case { 100, 12, 20, LevelChange::Promoted, 12, 21 },
+             Case { 20, 5, 9, LevelChange::None, 5, 9 },
+         }) {
+        int lo = c.lo, hi = c.hi;
+        EXPECT_EQ(adjustLetters(c.percent, 90, 20, lo, hi), c.change) << c.percent;
+        EXPECT_EQ(lo, c.newLo);
+        EXPECT_EQ(hi, c.newHi);
+    }
+    EXPECT_EQ(passPercent(9, 10), 90);
+    EXPECT_EQ(passPercent(2, 3), 66);
+    EXPECT_EQ(passPercent(0, 0), 0);
+}
+
+TEST(LevelAdjustment, LevelQuestionRanges)
+{
+    struct Case
+    {
+        LevelAnswer answer;
+        int lo, hi;
+        bool ok;
+        int newLo, newHi;
+        const char* refusal;
+    };
+    for (const Case& c : {
+             Case { LevelAnswer::Up, 10, 21, true, 12, 23, "" },
+             Case { LevelAnswer::Up, 9, 22, true, 12, 37, "" },
+             Case { LevelAnswer::Up, 4, 6, true, 6, 8, "" },
+             Case { LevelAnswer::Up, 12, 37, false, 12, 37, strings::kNoMoreWords },
+             Case { LevelAnswer::Down, 4, 5, true, 3, 4, "" },
+             Case { LevelAnswer::Down, 3, 4, false, 3, 4, strings::kLowestLevel },
+             Case { LevelAnswer::Down, 9, 25, true, 7, 21, "" },
+         }) {
+        int lo = c.lo, hi = c.hi;
+        std::string refusal;
+        EXPECT_EQ(levelQuestionRange(c.answer, lo, hi, refusal), c.ok) << c.lo << ".." << c.hi;
+        EXPECT_EQ(lo, c.newLo);
+        EXPECT_EQ(hi, c.newHi);
+        EXPECT_EQ(refusal, c.refusal);
+    }
+}
+
+struct AutoDrill : Drill
+{
+    explicit AutoDrill(int words, int lo, int hi)
+        : Drill(makeWords(2 * words, lo, hi))
+    {
+        ListSetupRecord list = info.listSetup(0);
+        list.listSize = std::to_string(words);
+        list.minLetters = std::to_string(lo);
+        list.maxLetters = std::to_string(hi);
+        info.setListSetup(0, list);
+        setOptions([](ListOptionsRecord& o) {
+            o.adjustManual = 0;
+            o.adjustAuto = 1;
+        });
+    }
+    static std::vector<DictionaryEntry> makeWords(int count, int lo, int hi)
+    {
+        // Words of lengths inside the range, distinct: BAAB.., spread over buckets.
+        std::vector<DictionaryEntry> out;
+        const int length = std::clamp(lo + 1, lo, hi);
+        for (int i = 0; i < count; ++i) {
+            std::string w(static_cast<std::size_t>(length), 'A');
+            w[0] = static_cast<char>('B' + i % 20);
+            w[1] = static_cast<char>('A' + i / 20);
+            w[2] = static_cast<char>('C' + i % 7);
+            out.push_back(entry(w));
+        }
+        return out;
+    }
+};
+
+TEST(LevelAdjustment, AutoPassPromotesAndWritesTwoHistoryRecords)
+{
+    AutoDrill d(10, 4, 6);
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    ASSERT_EQ(d.session->wordsInPass(), 10);
+    d.answerAll(d.pattern({ true }));
+    EXPECT_TRUE(d.prompted(strings::kPromoted));
+    EXPECT_EQ(d.info.listSetup(0).minLetters, "5");
+    EXPECT_EQ(d.info.listSetup(0).maxLetters, "7");
+    EXPECT_EQ(d.session->displays().levelName, strings::kElementary);
+    EXPECT_EQ(d.session->displays().levelPercent, 80);
+    const auto h = d.history();
+    ASSERT_EQ(h.size(), 2u);
+    EXPECT_EQ(h[0].minLetters, 4);
+    EXPECT_EQ(h[1].minLetters, 5);
+    EXPECT_EQ(h[1].levelPercent, 80);
+    EXPECT_EQ(h[0].autoFlag, 1);
+    // The new letters were saved at once.
+    StartupInfo stored;
+    ASSERT_EQ(ReadStartupInfo(stored, d.folder.path()), kStartupRead);
+    EXPECT_EQ(stored.listSetup(0).maxLetters, "7");
+}
+
+TEST(LevelAdjustment, AutoPassAtTheThresholdChangesNothing)
+{
+    AutoDrill d(10, 4, 6);
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    d.answerAll(d.pattern({ true, true, true, true, true, true, true, true, true, false }));
+    EXPECT_FALSE(d.prompted(strings::kPromoted));
+    EXPECT_EQ(d.info.listSetup(0).maxLetters, "6");
+    EXPECT_EQ(d.history().size(), 2u);
+}
+
+TEST(LevelAdjustment, AutoStartAsksTheLevelQuestionWhenNoWordFits)
+{
+    // Only five-letter words, but the range asks for 9..12: no list, so the question comes; "No"
+    // moves the range down to 7..10, still nothing; so Start fails with the Auto message.
+    AutoDrill d(3, 9, 12);
+    d.prompter.answers = { MessageAnswer::No };
+    ListSetupRecord list = d.info.listSetup(0);
+    list.minLetters = "13";
+    list.maxLetters = "16";
+    d.info.setListSetup(0, list);
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    EXPECT_FALSE(d.session->passRunning());
+    ASSERT_FALSE(d.prompter.shown.empty());
+    EXPECT_EQ(d.prompter.shown[0].text, strings::kLevelQuestion);
+    EXPECT_EQ(d.prompter.shown[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(d.info.listSetup(0).minLetters, "11");
+    EXPECT_EQ(d.info.listSetup(0).maxLetters, "14");
+    const auto m = d.texts(Kind::Message);
+    ASSERT_FALSE(m.empty());
+    EXPECT_EQ(
+        m.back(), std::string(strings::kUnableToSetAuto) + " " + strings::kWordsGenerated + " 0");
+}
+
+// --- The answer box ------------------------------------------------------------------------------
+
+TEST(AnswerGuard, DropsEarlyKeysAndReportsTheTimeOutOnce)
+{
+    AnswerGuard g;
+    g.setLimit(1000);
+    g.focused(10000);
+    using V = AnswerGuard::Verdict;
+    EXPECT_EQ(g.key('a', 10100), V::Drop); // typed ahead
+    EXPECT_EQ(g.key('a', 10200), V::Accept);
+    EXPECT_EQ(g.key('b', 10900), V::Accept);
+    EXPECT_EQ(g.key('c', 11001), V::DropAndTimeOut);
+    EXPECT_EQ(g.key('d', 11100), V::Drop);
+    EXPECT_EQ(g.key('\r', 11200), V::Accept);
+    EXPECT_EQ(g.key('\r', 10050), V::Accept); // Enter is never dropped
+    g.focused(20000);
+    EXPECT_EQ(g.key('e', 20500), V::Accept);
+}
+
+} // namespace
+} // namespace quorvel::test
