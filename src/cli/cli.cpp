@@ -59,7 +59,8 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> all;
-    for (auto group : { startupCommands(), dictCommands(), listCommands(), historyCommands() })
+    for (auto group :
+        { startupCommands(), dictCommands(), listCommands(), historyCommands(), drillCommands() })
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }

@@ -60,6 +60,7 @@ std::vector<Command> startupCommands();
 std::vector<Command> dictCommands();
 std::vector<Command> listCommands();
 std::vector<Command> historyCommands();
+std::vector<Command> drillCommands();
 
 // Runs the command line; returns the exit status.
 int run(const std::vector<std::string>& arguments);

@@ -139,11 +139,12 @@ struct DrillSession::Impl
         if (soundAllowed())
             play(voicePromptPath(ctx.programFolder, index, uk()));
     }
-    // The word's own recording, or prompt 11 when it has none that can be played.
-    void wordSound()
+    // The word's own recording, or prompt 11 when it has none that can be played. True when the
+    // recording itself was played.
+    bool wordSound()
     {
         if (!soundAllowed())
-            return;
+            return false;
         const WordFileRecord& r = s.m_record;
         bool played = false;
         if (r.soundFlag != 0 && r.soundIndex != 0) {
@@ -153,6 +154,7 @@ struct DrillSession::Impl
         }
         if (!played)
             voicePrompt(prompt::kFollowing);
+        return played;
     }
     void letterSound(char letter)
     {
@@ -400,11 +402,12 @@ struct DrillSession::Impl
             wordSound();
             wait(st.wordShowSeconds * 1000);
         } else if (l.learnFlash == 1) {
+            // Once a flash found no recording to play, the others stay silent.
+            bool tryPlay = true;
             for (int i = 0; i < st.flashCount; ++i) {
                 prompt(word);
-                // Once a play found nothing, no more are tried in this animation.
-                if (i == 0 || soundAllowed())
-                    wordSound();
+                if (tryPlay)
+                    tryPlay = wordSound();
                 wait(st.flashDuration);
                 prompt(" ");
                 wait(st.flashDuration);

@@ -22,8 +22,6 @@ inline constexpr const char* kUnableToOpenYourFile = "Unable to open your file";
 inline constexpr const char* kAlreadyTested = "Already tested...  please use the repeat button.";
 inline constexpr const char* kNoFileToRepeat = "No file to repeat. Please make a new one.";
 inline constexpr const char* kProblemClosingWordFile = "Problem closing word file";
-inline constexpr const char* kNoTimer
-    = "No Timer!  Please close down other programmes that may be using them!";
 
 // Button labels (with their mnemonics).
 inline constexpr const char* kQuitLabel = "&Quit";

@@ -1,0 +1,328 @@
+// The drill's response times, on the starter dictionary copied to a scratch folder with every
+// display time 0 and no sound:
+//   a) from an answer's Enter to the verdict: press(Enter) and the check step it schedules, on a
+//      running first pass (the engine and the write of the word file's record);
+//   b) from Start to the first word shown for a 50-word Random list: press(Start), which draws
+//      the list into the word file, and the steps until the prompt line shows the word.
+// Both are printed beside the 5 ms target.
+//
+//   quorvel_drill_bench --starter=DICTIONARY [--work-dir=DIR] [benchmark flags]
+//
+// The dictionary may also come from QUORVEL_BENCH_STARTER. It is only read: the drill works on a
+// copy, removed at the end.
+
+#include "config/startup_info.h"
+#include "drill/drill_session.h"
+#include "strings/drill_strings.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace quorvel;
+namespace fs = std::filesystem;
+
+constexpr double kTargetMs = 5.0;
+constexpr int kListSize = 50;
+constexpr int kUser = 0;
+
+std::string g_folder; // the scratch installation
+
+// List generation seeds its random numbers from "now": a clock that moves on by a second per
+// call makes every Start draw another list, as Starts a second apart do.
+class SteppingClock final : public Clock
+{
+public:
+    std::uint32_t ticks() override { return m_ticks += 10; }
+    std::time_t now() override { return ++m_now; }
+
+private:
+    std::uint32_t m_ticks = 0;
+    std::time_t m_now = 1'700'000'000;
+};
+
+// A message box during a measured run means the run did not do what it should.
+class CountingPrompter final : public Prompter
+{
+public:
+    MessageAnswer show(
+        const std::string& text, const std::string&, MessageIcon, MessageButtons buttons) override
+    {
+        ++shown;
+        last = text;
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+    int shown = 0;
+    std::string last;
+};
+
+// One drill window on the scratch installation, in Practice mode (a first pass then leaves the
+// dictionary and the history alone, so every pass is like the first).
+class Drill
+{
+public:
+    Drill()
+    {
+        if (ReadStartupInfo(m_info, g_folder) != kStartupRead)
+            throw std::runtime_error("cannot read the startup record in " + g_folder);
+        m_session = std::make_unique<DrillSession>(DrillContext {
+            m_info, m_documents, kUser, g_folder, m_clock, m_random, m_prompter, false, nullptr });
+        settle(m_session->open());
+    }
+
+    DrillSession& session() { return *m_session; }
+    CountingPrompter& prompter() { return m_prompter; }
+
+    // Runs the steps the effects ask for until the drill waits for the person. False when a
+    // message box was among them.
+    bool settle(DrillEffects effects)
+    {
+        bool quiet = true;
+        for (;;) {
+            bool again = false;
+            for (const DrillEffect& e : effects) {
+                if (e.kind == DrillEffect::Kind::Message) {
+                    quiet = false;
+                    m_prompter.last = e.text;
+                }
+                again = again || e.kind == DrillEffect::Kind::ScheduleStep;
+            }
+            if (!again)
+                return quiet;
+            effects = m_session->step();
+        }
+    }
+
+    // Start, up to the first answer asked for.
+    bool start()
+    {
+        return settle(m_session->press(DrillButton::Start)) && m_session->passRunning();
+    }
+
+private:
+    StartupInfo m_info;
+    DocumentState m_documents;
+    SteppingClock m_clock;
+    DefaultRandomSource m_random;
+    CountingPrompter m_prompter;
+    std::unique_ptr<DrillSession> m_session;
+};
+
+bool hasVerdict(const DrillEffects& effects)
+{
+    for (const DrillEffect& e : effects) {
+        if (e.kind == DrillEffect::Kind::ShowPrompt && e.text.rfind(strings::kYouHaveSpelt, 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+void a_enter_to_verdict(benchmark::State& state)
+{
+    Drill drill;
+    DrillSession& s = drill.session();
+    if (!drill.start()) {
+        state.SkipWithError(("Start failed: " + drill.prompter().last).c_str());
+        return;
+    }
+    int answered = 0;
+    for (auto _ : state) {
+        // The last word's check also ends the pass (the list finished, the level work): that is
+        // not an answer's response, so it is answered here unmeasured and a new pass begins.
+        while (s.displays().wordNumber >= s.wordsInPass()) {
+            drill.settle(s.press(DrillButton::Enter, s.currentWord()));
+            if (!drill.start()) {
+                state.SkipWithError(("Start failed: " + drill.prompter().last).c_str());
+                return;
+            }
+        }
+        // Every other answer is wrong, so both verdicts are measured.
+        const std::string answer = answered++ % 2 ? std::string("X") : s.currentWord();
+        const auto begin = std::chrono::steady_clock::now();
+        DrillEffects pressed = s.press(DrillButton::Enter, answer);
+        DrillEffects checked = s.step();
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+        if (!hasVerdict(checked)) {
+            state.SkipWithError("the check step showed no verdict");
+            return;
+        }
+        benchmark::DoNotOptimize(pressed);
+        // On to the next word (unmeasured).
+        drill.settle(std::move(checked));
+    }
+    state.counters["words_in_pass"] = s.wordsInPass();
+}
+BENCHMARK(a_enter_to_verdict)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(500)
+    ->Repetitions(5);
+
+void b_start_to_first_word(benchmark::State& state)
+{
+    Drill drill;
+    DrillSession& s = drill.session();
+    int words = 0;
+    for (auto _ : state) {
+        const auto begin = std::chrono::steady_clock::now();
+        DrillEffects effects = s.press(DrillButton::Start);
+        bool shown = false;
+        while (!shown) {
+            bool again = false;
+            for (const DrillEffect& e : effects) {
+                shown = shown
+                    || (e.kind == DrillEffect::Kind::ShowPrompt && !s.currentWord().empty()
+                        && e.text == s.currentWord());
+                again = again || e.kind == DrillEffect::Kind::ScheduleStep;
+            }
+            if (shown || !again)
+                break;
+            effects = s.step();
+        }
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - begin).count());
+        if (!shown) {
+            state.SkipWithError(("no word shown: " + drill.prompter().last).c_str());
+            return;
+        }
+        words = s.wordsInPass();
+        // Back to idle (unmeasured): the rest of the present step, then Stop.
+        drill.settle(std::move(effects));
+        drill.settle(s.press(DrillButton::Stop));
+    }
+    state.counters["words_in_list"] = words;
+}
+BENCHMARK(b_start_to_first_word)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(50)
+    ->Repetitions(5);
+
+// The console as usual, then each figure (the median of the repetitions) beside the target.
+class TargetReporter final : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        benchmark::ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if (run.error_occurred || (!median && !single))
+                continue;
+            m_ms[run.run_name.function_name]
+                = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+        }
+    }
+
+    void Finalize() override
+    {
+        benchmark::ConsoleReporter::Finalize();
+        const std::pair<const char*, const char*> rows[] = {
+            { "a_enter_to_verdict", "a) Enter to the verdict (engine + word-file write)" },
+            { "b_start_to_first_word", "b) Start to the first word, 50-word Random list" },
+        };
+        std::printf(
+            "\n%-52s %12s %10s %8s\n", "median of the repetitions", "ours (ms)", "target", "ratio");
+        for (const auto& [name, title] : rows) {
+            const auto it = m_ms.find(name);
+            if (it == m_ms.end()) {
+                std::printf("%-52s %12s %9.0f ms %8s\n", title, "-", kTargetMs, "-");
+                continue;
+            }
+            std::printf("%-52s %12.4f %9.0f ms %8.4f  %s\n", title, it->second, kTargetMs,
+                it->second / kTargetMs, it->second <= kTargetMs ? "met" : "NOT MET");
+        }
+    }
+
+private:
+    std::map<std::string, double> m_ms;
+};
+
+// The installation the drills run in: the dictionary copied in, a startup record whose user 0
+// draws 50-word Random lists with every display time 0, in Practice mode.
+void prepare(const std::string& dictionary, const std::string& folder)
+{
+    fs::create_directories(fs::path(folder) / "progdata");
+    fs::copy_file(dictionary, fs::path(folder) / "progdata" / "sonddict.dis");
+    StartupInfo info;
+    if (!CreateStartupInfo(info, folder))
+        throw std::runtime_error("cannot create the startup record in " + folder);
+    ListSetupRecord list = info.listSetup(kUser);
+    list.listSize = std::to_string(kListSize);
+    list.typeRandom = 1;
+    list.typeOneLetter = list.typePredefined = list.typeFailures = 0;
+    info.setListSetup(kUser, list);
+    DisplaySetupRecord display = info.displaySetup(kUser);
+    display.wordShowTime = display.answerDelay = display.betweenWords = "0";
+    display.spellTime = "60";
+    info.setDisplaySetup(kUser, display);
+    ListOptionsRecord options = info.listOptions(kUser);
+    options.adjustPractice = 1;
+    options.adjustManual = options.adjustAuto = 0;
+    info.setListOptions(kUser, options);
+    info.setSoundOn(kUser, 0);
+    if (!WriteStartupInfo(info, true, folder))
+        throw std::runtime_error("cannot write the startup record in " + folder);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string starter, workDir;
+    if (const char* env = std::getenv("QUORVEL_BENCH_STARTER"))
+        starter = env;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a.rfind("--starter=", 0) == 0)
+            starter = a.substr(10);
+        else if (a.rfind("--work-dir=", 0) == 0)
+            workDir = a.substr(11);
+    }
+    if (starter.empty()) {
+        std::cerr << "usage: " << argv[0]
+                  << " --starter=DICTIONARY [--work-dir=DIR] [benchmark flags]\n"
+                     "(or QUORVEL_BENCH_STARTER)\n";
+        return 2;
+    }
+    // Our own options are not Google Benchmark's.
+    int count = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a.rfind("--starter=", 0) != 0 && a.rfind("--work-dir=", 0) != 0)
+            argv[count++] = argv[i];
+    }
+    benchmark::Initialize(&count, argv);
+    if (benchmark::ReportUnrecognizedArguments(count, argv))
+        return 2;
+
+    std::error_code ec;
+    const fs::path base = workDir.empty() ? fs::temp_directory_path(ec) : fs::path(workDir);
+    const fs::path scratch = base / ("quorvel-bench-drill-" + std::to_string(::getpid()));
+    int status = 0;
+    try {
+        g_folder = (scratch / "install").string();
+        prepare(starter, g_folder);
+        benchmark::AddCustomContext("starter_dictionary", starter);
+        TargetReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        benchmark::Shutdown();
+    } catch (const std::exception& e) {
+        std::cerr << "drill benchmarks: " << e.what() << "\n";
+        status = 1;
+    }
+    fs::remove_all(scratch, ec);
+    return status;
+}
