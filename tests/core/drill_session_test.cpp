@@ -378,6 +378,29 @@ TEST(DrillSession, TwoWrongRepeatsThenRight)
     EXPECT_EQ(d.historyDrills(), 1);
 }
 
+TEST(DrillSession, EnterTypedAheadOfTheNextWordIsNotTakenAsItsAnswer)
+{
+    Drill d;
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    ASSERT_TRUE(d.session->awaitingAnswer());
+    // Enter on the first word, then the check step; the next Step would show the second word.
+    d.session->press(DrillButton::Enter, d.session->currentWord());
+    d.session->step();
+    ASSERT_EQ(d.session->pendingAction(), DrillAction::Present);
+    EXPECT_FALSE(d.session->awaitingAnswer());
+    // A second Enter, held by the front end during the verdict's waits, arrives now.
+    const DrillEffects ignored = d.session->press(DrillButton::Enter, "");
+    ASSERT_EQ(ignored.size(), 1u);
+    EXPECT_EQ(ignored[0].kind, Kind::Focus);
+    d.play(d.session->step());
+    EXPECT_TRUE(d.session->awaitingAnswer());
+    EXPECT_EQ(d.session->correct(), 1);
+    EXPECT_EQ(d.session->displays().wordNumber, 2);
+    d.answerAll(d.pattern({ true }));
+    EXPECT_EQ(d.session->correct(), 3);
+}
+
 TEST(DrillSession, TimeOutJudgesTheEmptyAnswerWrong)
 {
     Drill d({ entry("CAT") });

@@ -450,6 +450,7 @@ struct DrillSession::Impl
         presentAndPrompt();
         voicePrompt(prompt::kEnterAnswer);
         focus(DrillFocus::Answer);
+        s.m_awaitingAnswer = true;
     }
 
     void takeRecordWord()
@@ -649,6 +650,7 @@ struct DrillSession::Impl
 
     void finish()
     {
+        s.m_awaitingAnswer = false;
         closeWordFile();
         light(0);
         s.m_firstPass = s.m_repeatPass = s.m_lastWord = false;
@@ -787,6 +789,14 @@ struct DrillSession::Impl
             emit(Kind::Close);
             return;
         }
+        // An Enter that was typed ahead, before the next word was even shown, would judge that
+        // word wrong unseen: it only moves the focus back to the answer box.
+        if ((s.m_pending == DrillAction::Present || s.m_pending == DrillAction::PresentRepeat)
+            && !s.m_awaitingAnswer) {
+            focus(DrillFocus::Answer);
+            return;
+        }
+        s.m_awaitingAnswer = false;
         switch (s.m_pending) {
         case DrillAction::Present:
             s.m_answer = answer;

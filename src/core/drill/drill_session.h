@@ -161,6 +161,8 @@ public:
     // State, for front ends and tests.
     DrillAction pendingAction() const { return m_pending; }
     bool passRunning() const { return m_firstPass || m_repeatPass; }
+    // A word has been shown and hidden and the answer box waits for Enter.
+    bool awaitingAnswer() const { return m_awaitingAnswer; }
     bool firstPassRunning() const { return m_firstPass; }
     bool repeatPassRunning() const { return m_repeatPass; }
     bool busy() const { return m_busy; }
@@ -190,7 +192,7 @@ private:
     DrillAction m_pending = DrillAction::Finish;
     bool m_firstPass = false, m_repeatPass = false, m_busy = false, m_stopRequested = false;
     bool m_lastWord = false, m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
-    bool m_repeatAllWords = true, m_closed = false;
+    bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
     int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
     int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
     int m_levelPercent = 0, m_lastPercent = 0, m_timeLimit = 5000;

@@ -6,6 +6,7 @@
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "app/startup_sequence.h"
+#include "audio/sdl_sound_device.h"
 #include "common/message_box_prompter.h"
 #include "config/settings_file.h"
 #include "icons/icons.h"
@@ -22,6 +23,9 @@ struct QuorvelRuntime::Owned
 {
     MessageBoxPrompter prompter;
     std::unique_ptr<RealServices> real;
+    // Opened on the first sound played, so a run that plays nothing never touches the audio
+    // system.
+    std::unique_ptr<services::SdlSoundDevice> sound;
 };
 
 QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices services)
@@ -36,12 +40,15 @@ QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices servic
     m_prompter = services.prompter ? services.prompter : &m_owned->prompter;
     m_asker = services.asker ? services.asker : &m_owned->real->asker();
     m_help = services.help ? services.help : &m_owned->real->help();
+    if (!services.sound)
+        m_owned->sound = std::make_unique<services::SdlSoundDevice>();
+    m_sound = services.sound ? services.sound : m_owned->sound.get();
 
     m_frame = std::make_unique<MainFrame>(context(), *m_settings);
     m_owned->prompter.setOwner(m_frame.get());
     if (m_owned->real)
         m_owned->real->attach(*m_frame);
-    registerCommands(*m_frame, context());
+    registerCommands(*m_frame, context(), m_sound);
     m_frame->setQuitCheck([this] {
         return CanQuit(*m_session, *m_settings, *m_prompter, m_frame->filterPosition());
     });

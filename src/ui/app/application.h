@@ -10,6 +10,7 @@
 
 namespace quorvel {
 class Prompter;
+class SoundDevice;
 class Session;
 class SettingsFile;
 } // namespace quorvel
@@ -24,6 +25,7 @@ struct RuntimeServices
     Prompter* prompter = nullptr;
     Asker* asker = nullptr;
     HelpService* help = nullptr;
+    SoundDevice* sound = nullptr;
 };
 
 class QuorvelRuntime
@@ -42,6 +44,7 @@ public:
     Session& session() { return *m_session; }
     SettingsFile& settings() { return *m_settings; }
     UiContext context();
+    SoundDevice& sound() { return *m_sound; }
 
 private:
     struct Owned;
@@ -51,6 +54,7 @@ private:
     Prompter* m_prompter;
     Asker* m_asker;
     HelpService* m_help;
+    SoundDevice* m_sound;
     std::unique_ptr<MainFrame> m_frame;
 };
 

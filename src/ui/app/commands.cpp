@@ -6,6 +6,7 @@
 
 #include "app/command_table.h"
 #include "drill/list_setup_sheet.h"
+#include "drill/spelling_bee_window.h"
 #include "help/about_box.h"
 #include "help/first_time_help.h"
 #include "system/backup_command.h"
@@ -21,7 +22,7 @@
 
 namespace quorvel::ui {
 
-void registerCommands(MainFrame& frame, UiContext ctx)
+void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
 {
     MainFrame* f = &frame;
     // Closes the drop-down lists of the tool-bar boxes before a sheet opens over them.
@@ -67,6 +68,10 @@ void registerCommands(MainFrame& frame, UiContext ctx)
     f->setHandler(command::kAbout, [f] { runAboutBox(f); });
     f->setHandler(command::kPasswordSetup, [f, ctx]() mutable { runPasswordSetup(ctx, f); });
     f->setHandler(command::kSystemAccess, [ctx]() mutable { runSystemMenuAccess(ctx); });
+    f->setHandler(command::kSpellingBee, [f, ctx, sound]() mutable {
+        runSpellingBee(f, ctx, sound);
+        f->refreshStatus();
+    });
     f->setHandler(command::kListProperties, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
         if (runListSetupSheet(f, ctx))

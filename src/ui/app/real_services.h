@@ -8,6 +8,10 @@
 
 class QWidget;
 
+namespace quorvel {
+class SoundDevice;
+}
+
 namespace quorvel::ui {
 
 class MainFrame;
@@ -25,6 +29,6 @@ struct RealServices
 std::unique_ptr<RealServices> makeRealServices(Prompter& prompter);
 
 // Registers the handler of every command this program has.
-void registerCommands(MainFrame& frame, UiContext context);
+void registerCommands(MainFrame& frame, UiContext context, SoundDevice* sound);
 
 } // namespace quorvel::ui

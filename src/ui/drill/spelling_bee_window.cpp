@@ -1,0 +1,774 @@
+#include "drill/spelling_bee_window.h"
+
+#include "app/session.h"
+#include "config/startup_info.h"
+#include "strings/drill_strings.h"
+#include "strings/spelling_bee_strings.h"
+#include "strings/strings.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace quorvel::ui {
+
+namespace {
+
+QString text(const char* s)
+{
+    return QString::fromLatin1(s);
+}
+
+QString fromStd(const std::string& s)
+{
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+constexpr int buttonIndex(DrillButton button)
+{
+    return static_cast<int>(button);
+}
+
+// Text and background of the answer box and the drill's texts, by colour scheme 1..5; scheme 0
+// is the palette's own.
+struct SchemeColours
+{
+    QColor text;
+    QColor background;
+};
+
+const SchemeColours kSchemes[] = {
+    { {}, {} },
+    { QColor(0, 0, 0), QColor(192, 192, 192) },
+    { QColor(255, 255, 255), QColor(0, 0, 0) },
+    { QColor(0, 0, 0), QColor(255, 255, 255) },
+    { QColor(255, 255, 255), QColor(192, 192, 192) },
+    { QColor(255, 255, 0), QColor(0, 0, 0) },
+};
+
+const char* lightName(int state)
+{
+    switch (state) {
+    case 1:
+        return strings::kTrafficLightYellow;
+    case 2:
+        return strings::kTrafficLightGreen;
+    default:
+        return strings::kTrafficLightRed;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TrafficLight
+
+TrafficLight::TrafficLight(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("trafficLight531"));
+    setAccessibleName(text(strings::kTrafficLightName));
+    setAccessibleDescription(text(lightName(0)));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void TrafficLight::setState(int state)
+{
+    const int s = state == 1 || state == 2 ? state : 0;
+    if (s == m_state)
+        return;
+    m_state = s;
+    setAccessibleDescription(text(lightName(s)));
+    update();
+}
+
+QSize TrafficLight::sizeHint() const
+{
+    return { kWidth * 2, kHeight * 2 };
+}
+
+QSize TrafficLight::minimumSizeHint() const
+{
+    return { kWidth, kHeight };
+}
+
+void TrafficLight::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // Keep the picture's 1:4 proportions, centred in whatever room the layout gives.
+    const qreal scale = std::min(width() / qreal(kWidth), height() / qreal(kHeight));
+    p.translate((width() - kWidth * scale) / 2, (height() - kHeight * scale) / 2);
+    p.scale(scale, scale);
+
+    p.setPen(QPen(QColor(20, 20, 20), 0.5));
+    p.setBrush(QColor(45, 45, 45));
+    p.drawRoundedRect(QRectF(0.5, 0.5, kWidth - 1.0, kHeight - 1.0), 3, 3);
+
+    struct Lamp
+    {
+        QColor lit, dim;
+    };
+    const Lamp lamps[] = {
+        { QColor(255, 40, 30), QColor(90, 20, 18) },
+        { QColor(255, 210, 0), QColor(90, 75, 10) },
+        { QColor(40, 230, 60), QColor(15, 80, 25) },
+    };
+    const qreal radius = 5.5;
+    for (int i = 0; i < 3; ++i) {
+        const QPointF centre(kWidth / 2.0, 11.0 + i * 21.0);
+        const bool lit = i == m_state;
+        QRadialGradient glow(centre - QPointF(1.5, 1.5), radius * 1.2);
+        glow.setColorAt(0, lit ? lamps[i].lit.lighter(150) : lamps[i].dim.lighter(120));
+        glow.setColorAt(1, lit ? lamps[i].lit : lamps[i].dim);
+        p.setPen(QPen(QColor(10, 10, 10), 0.6));
+        p.setBrush(glow);
+        p.drawEllipse(centre, radius, radius);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// AnswerBox
+
+AnswerBox::AnswerBox(Clock& clock, QWidget* parent)
+    : QLineEdit(parent)
+    , m_clock(clock)
+{
+    setMaxLength(kMaxLength);
+}
+
+void AnswerBox::focusForAnswer()
+{
+    setFocus(Qt::OtherFocusReason);
+    m_guard.focused(m_clock.ticks());
+}
+
+void AnswerBox::setTimeLimit(int milliseconds)
+{
+    m_guard.setLimit(static_cast<std::uint32_t>(std::max(milliseconds, 0)));
+}
+
+void AnswerBox::keyPressEvent(QKeyEvent* event)
+{
+    if (m_hold && m_hold(*event)) {
+        event->accept();
+        return;
+    }
+    const int key = event->key();
+    const QString typed = event->text();
+    // Enter belongs to the dialog's default button and Escape to the window; keys without a
+    // character (arrows, Home) never change the answer.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || typed.isEmpty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const char16_t unit = typed.at(0).unicode();
+    const char c = unit < 0x100 ? static_cast<char>(unit) : '?';
+    switch (m_guard.key(c, m_clock.ticks())) {
+    case AnswerGuard::Verdict::Accept:
+        QLineEdit::keyPressEvent(event);
+        return;
+    case AnswerGuard::Verdict::Drop:
+        event->accept();
+        return;
+    case AnswerGuard::Verdict::DropAndTimeOut:
+        event->accept();
+        Q_EMIT timedOut();
+        return;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// SpellingBeeWindow
+
+bool SpellingBeeWindow::Progress::progress(int count)
+{
+    m_window.showProgress(count);
+    // A Stop let through meanwhile has been handed to the session, which stops the list itself.
+    return false;
+}
+
+SpellingBeeWindow::SpellingBeeWindow(
+    UiContext& context, DrillContext drill, SoundDevice* sound, QWidget* parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_clock(drill.clock)
+    , m_progressSink(*this)
+    , m_playback(sound, context.prompter)
+{
+    setObjectName(QStringLiteral("spellingBeeWindow"));
+    setWindowTitle(text(strings::kDrillCaption));
+    setModal(true);
+
+    drill.soundUsable = m_playback.checkSoundDevice(drill.info.soundOn(drill.user) == 1);
+    drill.progress = &m_progressSink;
+    m_session = std::make_unique<DrillSession>(drill);
+
+    buildControls();
+
+    m_stepTimer.setSingleShot(true);
+    m_waitTimer.setSingleShot(true);
+    m_playTimer.setInterval(10);
+    connect(&m_stepTimer, &QTimer::timeout, this, [this] { deliver({ Held::Kind::Step }); });
+    connect(&m_waitTimer, &QTimer::timeout, this, [this] { continueEffects(); });
+    connect(&m_playTimer, &QTimer::timeout, this, [this] {
+        if (!m_playback.finished())
+            return;
+        m_playTimer.stop();
+        playFinished();
+    });
+
+    callEngine([this] { return m_session->open(); });
+}
+
+SpellingBeeWindow::~SpellingBeeWindow()
+{
+    m_stepTimer.stop();
+    m_waitTimer.stop();
+    m_playTimer.stop();
+    m_playback.stop();
+    while (m_waitCursors > 0)
+        setWaitCursor(false);
+    if (m_generationCursor)
+        QApplication::restoreOverrideCursor();
+}
+
+QLabel* SpellingBeeWindow::addValue(const char* name, const char* accessibleName, bool large)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(text(name));
+    label->setAccessibleName(text(accessibleName));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    const QFontMetrics metrics(label->font());
+    label->setMinimumWidth(
+        metrics.horizontalAdvance(large ? QStringLiteral("Intermediate") : QStringLiteral("0000"))
+        + 2 * metrics.averageCharWidth());
+    return label;
+}
+
+QPushButton* SpellingBeeWindow::addButton(DrillButton button, const char* label, const char* name)
+{
+    auto* b = new QPushButton(text(label), this);
+    b->setObjectName(text(name));
+    connect(b, &QPushButton::clicked, this, [this, button] { buttonClicked(button); });
+    m_buttons[static_cast<std::size_t>(buttonIndex(button))] = b;
+    return b;
+}
+
+void SpellingBeeWindow::buildControls()
+{
+    m_answer = new AnswerBox(m_clock, this);
+    m_answer->setObjectName(QStringLiteral("answerBox501"));
+    m_answer->setAccessibleName(text(strings::kAnswerBoxName));
+    QFont answerFont = m_answer->font();
+    answerFont.setPointSizeF(answerFont.pointSizeF() * 1.6);
+    answerFont.setBold(true);
+    m_answer->setFont(answerFont);
+    {
+        const QFontMetrics metrics(answerFont);
+        m_answer->setMinimumWidth(metrics.horizontalAdvance(QString(24, QLatin1Char('M'))));
+        m_answer->setMinimumHeight(metrics.height() + 14);
+    }
+    m_answer->setKeyHold([this](const QKeyEvent& event) {
+        if (!m_running && !(m_inEngine && !m_session->busy()))
+            return false;
+        m_held.push_back(
+            { Held::Kind::Key, DrillButton::Enter, event.key(), event.modifiers(), event.text() });
+        return true;
+    });
+    connect(m_answer, &AnswerBox::timedOut, this, [this] { deliver({ Held::Kind::TimeOut }); });
+
+    m_prompt = new QLabel(this);
+    m_prompt->setObjectName(QStringLiteral("promptLine503"));
+    m_prompt->setAccessibleName(text(strings::kPromptLineName));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(std::max(fixed.pointSizeF(), font().pointSizeF()) * 1.2);
+    m_prompt->setFont(fixed);
+    m_prompt->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_prompt->setWordWrap(true);
+    m_prompt->setMargin(4);
+    m_prompt->setTextFormat(Qt::PlainText);
+    {
+        // Room for the longest verdict on one line ("You have spelt  " + a long word + "
+        // incorrectly"), and a second line for anything longer.
+        const QFontMetrics metrics(fixed);
+        m_prompt->setMinimumWidth(metrics.horizontalAdvance(QString(56, QLatin1Char('M'))));
+        m_prompt->setMinimumHeight(2 * metrics.lineSpacing() + 12);
+    }
+
+    m_light = new TrafficLight(this);
+
+    m_wordNumber = addValue("wordNumber507", strings::kWordNumberName);
+    m_scoreCorrect = addValue("scoreCorrect515", strings::kScoreCorrectName);
+    m_scoreWords = addValue("scoreWords517", strings::kScoreWordsName);
+    m_learnMode = addValue("learnMode513", strings::kLearnModeName, true);
+    m_levelName = addValue("levelName514", strings::kLevelName, true);
+    m_levelPercent = addValue("levelPercent523", strings::kLevelPercentName);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("progressBar524"));
+    m_progress->setAccessibleName(text(strings::kDrillProgressName));
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+
+    auto* start = addButton(DrillButton::Start, strings::kStartLabel, "startButton502");
+    auto* stop = addButton(DrillButton::Stop, strings::kStopLabel, "stopButton520");
+    auto* repeat = addButton(DrillButton::Repeat, strings::kRepeatLabel, "repeatButton522");
+    auto* enter = addButton(DrillButton::Enter, strings::kQuitLabel, "enterButton1");
+    auto* help = addButton(DrillButton::Help, strings::kDrillHelpLabel, "helpButton9");
+    auto* sound = addButton(DrillButton::Sound, strings::kDrillSoundOff, "soundButton530");
+    auto* failures
+        = addButton(DrillButton::FailuresToScrapPad, strings::kFailuresOff, "failuresButton505");
+    auto* learn = addButton(DrillButton::Learn, strings::kLearnOffLabel, "learnButton506");
+    auto* colours
+        = addButton(DrillButton::ChangeColours, strings::kChangeColoursLabel, "coloursButton532");
+    // Enter in the answer box submits the answer (and quits when no pass runs).
+    enter->setDefault(true);
+
+    auto* answerLabel = new QLabel(text(strings::kAnswerLabel), this);
+    answerLabel->setBuddy(m_answer);
+    auto* promptLabel = new QLabel(text(strings::kPromptLabel), this);
+    promptLabel->setBuddy(m_prompt);
+
+    auto* lines = new QGridLayout;
+    lines->addWidget(answerLabel, 0, 0);
+    lines->addWidget(m_answer, 0, 1);
+    lines->addWidget(promptLabel, 1, 0);
+    lines->addWidget(m_prompt, 1, 1);
+    lines->setColumnStretch(1, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_light, 0, Qt::AlignTop);
+    top->addSpacing(8);
+    top->addLayout(lines, 1);
+
+    auto* stats = new QGridLayout;
+    stats->addWidget(new QLabel(text(strings::kWordNumberLabel), this), 0, 0);
+    stats->addWidget(m_wordNumber, 0, 1);
+    stats->addWidget(new QLabel(text(strings::kScoreLabel), this), 1, 0);
+    auto* score = new QHBoxLayout;
+    score->addWidget(m_scoreCorrect);
+    score->addWidget(m_scoreWords);
+    stats->addLayout(score, 1, 1, 1, 2);
+    stats->setColumnMinimumWidth(3, 24);
+    stats->addWidget(new QLabel(text(strings::kLevelSetAtLabel), this), 0, 4);
+    stats->addWidget(m_levelName, 0, 5);
+    auto* percent = new QHBoxLayout;
+    percent->addWidget(m_levelPercent);
+    percent->addWidget(new QLabel(text(strings::kPercentLabel), this));
+    stats->addLayout(percent, 0, 6);
+    stats->addWidget(new QLabel(text(strings::kLearnModeLabel), this), 1, 4);
+    stats->addWidget(m_learnMode, 1, 5);
+    stats->setColumnStretch(7, 1);
+
+    auto* switches = new QHBoxLayout;
+    switches->addWidget(sound);
+    switches->addWidget(failures);
+    switches->addWidget(learn);
+    switches->addWidget(colours);
+    switches->addStretch(1);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(top);
+    left->addSpacing(6);
+    left->addLayout(stats);
+    left->addWidget(m_progress);
+    left->addSpacing(6);
+    left->addLayout(switches);
+
+    auto* commands = new QVBoxLayout;
+    for (QPushButton* b : { start, stop, repeat, enter, help })
+        commands->addWidget(b);
+    commands->addStretch(1);
+
+    auto* main = new QHBoxLayout(this);
+    main->addLayout(left, 1);
+    main->addSpacing(8);
+    main->addLayout(commands);
+
+    // Tab order follows the layout: the answer, the commands on the right, then the switches.
+    QWidget* order[]
+        = { m_answer, start, stop, repeat, enter, help, sound, failures, learn, colours };
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    // The text fields take the colour scheme; their own background shows it.
+    for (QWidget* w :
+        std::initializer_list<QWidget*> { m_prompt, m_wordNumber, m_scoreCorrect, m_scoreWords }) {
+        w->setBackgroundRole(QPalette::Base);
+        w->setForegroundRole(QPalette::Text);
+        w->setAutoFillBackground(true);
+    }
+    setColourScheme(0);
+}
+
+void SpellingBeeWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape is easily hit by accident while spelling; the drill has no Cancel, so it is ignored.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void SpellingBeeWindow::reject()
+{
+    closeRequested();
+}
+
+void SpellingBeeWindow::closeRequested()
+{
+    if (m_finished)
+        return;
+    if (m_inEngine && m_session->busy()) {
+        // A list is being generated: stop it; the close follows once the drill is back.
+        const DrillEffects effects = m_session->press(DrillButton::Stop);
+        m_sideEffects.insert(m_sideEffects.end(), effects.begin(), effects.end());
+        m_held.push_back({ Held::Kind::Close });
+        return;
+    }
+    if (m_running || m_inEngine) {
+        m_held.push_back({ Held::Kind::Close });
+        return;
+    }
+    if (m_session->passRunning()) {
+        // Closing in the middle of a pass is a Stop and then a Quit: the pass ends as Stop ends
+        // it, with nothing written to the dictionary or the history.
+        callEngine([this] { return m_session->press(DrillButton::Stop); });
+        if (m_finished)
+            return;
+        if (m_running || m_session->passRunning()) {
+            m_held.push_back({ Held::Kind::Close });
+            return;
+        }
+    }
+    callEngine([this] { return m_session->press(DrillButton::Enter, answerText()); });
+    if (!m_finished && !m_running && m_session->closed())
+        finish();
+}
+
+void SpellingBeeWindow::buttonClicked(DrillButton button)
+{
+    if (m_finished)
+        return;
+    if (m_inEngine && m_session->busy()) {
+        // Only Stop reaches the session while a list is being generated; it is noted there and
+        // the list ends after its current word. Everything else just returns to the answer box.
+        if (button == DrillButton::Stop) {
+            const DrillEffects effects = m_session->press(DrillButton::Stop);
+            m_sideEffects.insert(m_sideEffects.end(), effects.begin(), effects.end());
+        } else {
+            m_answer->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    }
+    deliver({ Held::Kind::Button, button });
+}
+
+void SpellingBeeWindow::deliver(Held item)
+{
+    if (m_finished)
+        return;
+    if (m_running || m_inEngine) {
+        m_held.push_back(std::move(item));
+        return;
+    }
+    handleNow(item);
+}
+
+void SpellingBeeWindow::handleNow(const Held& item)
+{
+    switch (item.kind) {
+    case Held::Kind::Button:
+        callEngine([this, &item] { return m_session->press(item.button, answerText()); });
+        // Switching sound on again lets the player try the device anew after an error.
+        if (item.button == DrillButton::Sound && m_session->soundOn())
+            m_playback.switchOn();
+        return;
+    case Held::Kind::Key: {
+        QKeyEvent key(QEvent::KeyPress, item.key, item.modifiers, item.text);
+        QCoreApplication::sendEvent(m_answer, &key);
+        return;
+    }
+    case Held::Kind::Step:
+        callEngine([this] { return m_session->step(); });
+        return;
+    case Held::Kind::TimeOut:
+        callEngine([this] { return m_session->timeOut(); });
+        return;
+    case Held::Kind::Close:
+        closeRequested();
+        return;
+    }
+}
+
+void SpellingBeeWindow::callEngine(const std::function<DrillEffects()>& call)
+{
+    m_inEngine = true;
+    DrillEffects effects = call();
+    m_inEngine = false;
+    if (m_generationCursor) {
+        m_generationCursor = false;
+        QApplication::restoreOverrideCursor();
+    }
+    effects.insert(effects.end(), m_sideEffects.begin(), m_sideEffects.end());
+    m_sideEffects.clear();
+    runEffects(std::move(effects));
+}
+
+void SpellingBeeWindow::runEffects(DrillEffects effects)
+{
+    m_effects.insert(m_effects.end(), effects.begin(), effects.end());
+    if (m_running)
+        return;
+    m_running = true;
+    continueEffects();
+}
+
+void SpellingBeeWindow::continueEffects()
+{
+    while (!m_effects.empty() && !m_finished) {
+        const DrillEffect effect = m_effects.front();
+        m_effects.pop_front();
+        bool suspend = false;
+        carryOut(effect, suspend);
+        if (suspend)
+            return;
+    }
+    m_running = false;
+    drainHeld();
+}
+
+void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
+{
+    using Kind = DrillEffect::Kind;
+    switch (effect.kind) {
+    case Kind::ShowPrompt:
+        m_prompt->setText(fromStd(effect.text));
+        return;
+    case Kind::SetAnswer:
+        m_answer->setText(fromStd(effect.text));
+        return;
+    case Kind::Focus:
+        switch (static_cast<DrillFocus>(effect.value)) {
+        case DrillFocus::Answer:
+            m_answer->focusForAnswer();
+            return;
+        case DrillFocus::Start:
+            m_buttons[buttonIndex(DrillButton::Start)]->setFocus(Qt::OtherFocusReason);
+            return;
+        case DrillFocus::Repeat:
+            m_buttons[buttonIndex(DrillButton::Repeat)]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        return;
+    case Kind::SetLight:
+        setLight(effect.value);
+        return;
+    case Kind::SetProgressRange:
+        m_progress->setRange(0, std::max(effect.value, 1));
+        return;
+    case Kind::SetProgress:
+        m_progress->setValue(std::clamp(effect.value, 0, m_progress->maximum()));
+        return;
+    case Kind::UpdateDisplays:
+        setDisplays(effect.displays);
+        return;
+    case Kind::SetButtonText:
+        if (effect.value >= 0 && effect.value < static_cast<int>(m_buttons.size()))
+            m_buttons[static_cast<std::size_t>(effect.value)]->setText(fromStd(effect.text));
+        return;
+    case Kind::SetColourScheme:
+        setColourScheme(effect.value);
+        return;
+    case Kind::SetTimeLimit:
+        m_answer->setTimeLimit(effect.value);
+        return;
+    case Kind::Wait:
+        // The drill's waits keep the window painting; whatever is clicked or typed meanwhile
+        // is held and handled once the effects are done.
+        if (effect.value > 0) {
+            m_waitTimer.start(effect.value);
+            suspend = true;
+        }
+        return;
+    case Kind::Play: {
+        const PlayStart started = m_playback.start(effect.text);
+        if (started == PlayStart::Failed) {
+            soundFailed();
+            return;
+        }
+        if (started == PlayStart::Started && !m_playback.finished()) {
+            m_playTimer.start();
+            suspend = true;
+            return;
+        }
+        if (m_playback.switchedOff())
+            soundFailed();
+        return;
+    }
+    case Kind::Message:
+        m_context.prompter.show(effect.text, effect.caption, effect.icon, MessageButtons::Ok);
+        return;
+    case Kind::WaitCursor:
+        setWaitCursor(effect.value != 0);
+        return;
+    case Kind::InsertIntoScrapPad:
+        // There is no scrap pad window in this program yet, and the session only asks for this
+        // while one is open; until then failures go to the scrap pad's file, which the session
+        // writes itself.
+        return;
+    case Kind::OpenHelp:
+        m_context.help.showContext(effect.value);
+        return;
+    case Kind::ScheduleStep:
+        m_stepTimer.start(std::max(effect.value, 0));
+        return;
+    case Kind::Close:
+        finish();
+        return;
+    }
+}
+
+void SpellingBeeWindow::playFinished()
+{
+    if (m_playback.switchedOff())
+        soundFailed();
+    continueEffects();
+}
+
+void SpellingBeeWindow::soundFailed()
+{
+    // The error has been shown once; the rest of this batch's sounds are not tried, and the
+    // session switches sound off and says so on the Sound button before anything else happens.
+    m_effects.erase(std::remove_if(m_effects.begin(), m_effects.end(),
+                        [](const DrillEffect& e) { return e.kind == DrillEffect::Kind::Play; }),
+        m_effects.end());
+    m_inEngine = true;
+    const DrillEffects effects = m_session->handle({ DrillEvent::Kind::SoundFailed });
+    m_inEngine = false;
+    m_effects.insert(m_effects.begin(), effects.begin(), effects.end());
+}
+
+void SpellingBeeWindow::drainHeld()
+{
+    if (m_draining)
+        return;
+    m_draining = true;
+    while (!m_finished && !m_running && !m_inEngine && !m_held.empty()) {
+        const Held item = m_held.front();
+        m_held.pop_front();
+        handleNow(item);
+    }
+    m_draining = false;
+}
+
+void SpellingBeeWindow::showProgress(int count)
+{
+    if (!m_generationCursor) {
+        m_generationCursor = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    m_progress->setRange(0, std::max({ m_session->settings().listSize, count, 1 }));
+    m_progress->setValue(count);
+    // Let waiting clicks through, so that a Stop is seen while the list is drawn.
+    QCoreApplication::processEvents();
+}
+
+void SpellingBeeWindow::finish()
+{
+    m_finished = true;
+    m_stepTimer.stop();
+    m_waitTimer.stop();
+    m_playTimer.stop();
+    m_playback.stop();
+    m_effects.clear();
+    m_held.clear();
+    m_running = false;
+    QDialog::accept();
+}
+
+void SpellingBeeWindow::setLight(int state)
+{
+    m_light->setState(state);
+}
+
+void SpellingBeeWindow::setDisplays(const DrillDisplays& d)
+{
+    m_wordNumber->setNum(d.wordNumber);
+    m_scoreCorrect->setNum(d.correct);
+    m_scoreWords->setNum(d.wordsInPass);
+    m_levelPercent->setNum(d.levelPercent);
+    m_levelName->setText(fromStd(d.levelName));
+    m_learnMode->setText(fromStd(d.learnModeName));
+}
+
+void SpellingBeeWindow::setColourScheme(int scheme)
+{
+    const std::initializer_list<QWidget*> targets
+        = { m_answer, m_prompt, m_wordNumber, m_scoreCorrect, m_scoreWords };
+    if (scheme < 1 || scheme > 5) {
+        for (QWidget* w : targets)
+            w->setPalette(QPalette());
+        return;
+    }
+    const SchemeColours& colours = kSchemes[scheme];
+    for (QWidget* w : targets) {
+        QPalette palette = w->palette();
+        for (const auto group : { QPalette::Active, QPalette::Inactive }) {
+            palette.setColor(group, QPalette::Base, colours.background);
+            palette.setColor(group, QPalette::Text, colours.text);
+            palette.setColor(group, QPalette::Window, colours.background);
+            palette.setColor(group, QPalette::WindowText, colours.text);
+        }
+        w->setPalette(palette);
+    }
+}
+
+void SpellingBeeWindow::setWaitCursor(bool on)
+{
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_waitCursors;
+    } else if (m_waitCursors > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_waitCursors;
+    }
+}
+
+std::string SpellingBeeWindow::answerText() const
+{
+    return m_answer->text().toLatin1().toStdString();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound)
+{
+    Session& session = context.session;
+    SystemClock clock;
+    DefaultRandomSource random;
+    {
+        SpellingBeeWindow window(context,
+            DrillContext { session.info, session.documents, session.currentUser(),
+                session.programFolder, clock, random, context.prompter },
+            sound, parent);
+        window.exec();
+    }
+    return session.saveStartupInfo(context.prompter, strings::kErrorWritingUserInfo);
+}
+
+} // namespace quorvel::ui

@@ -1,0 +1,199 @@
+#pragma once
+
+// The "Spelling Bee" window: a thin front end over DrillSession. The session decides everything
+// and answers each event with effects; this window carries them out in order, turning the
+// drill's waits and sounds into timers so the window keeps painting, and holding any click or key
+// that arrives meanwhile until the effects are done.
+
+#include "common/ui_services.h"
+#include "drill/drill_session.h"
+#include "sound/sound_playback.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace quorvel {
+class SoundDevice;
+}
+
+namespace quorvel::ui {
+
+// The red, yellow and green lamps beside the answer box: red idle, yellow while a word is shown,
+// green while the answer is awaited.
+class TrafficLight final : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 16; // the picture's proportions, in logical pixels
+    static constexpr int kHeight = 64;
+
+    explicit TrafficLight(QWidget* parent = nullptr);
+    int state() const { return m_state; }
+    // 0 red, 1 yellow, 2 green; anything else lights red.
+    void setState(int state);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_state = 0;
+};
+
+// The answer box: at most 36 characters, every typed character passing the AnswerGuard (typed
+// ahead within 200 ms of the focus, or after the time limit, it is dropped).
+class AnswerBox final : public QLineEdit
+{
+    Q_OBJECT
+public:
+    static constexpr int kMaxLength = 36;
+
+    explicit AnswerBox(Clock& clock, QWidget* parent = nullptr);
+
+    // Gives the box the focus and starts the guard's clock: the drill asks for the answer now.
+    void focusForAnswer();
+    void setTimeLimit(int milliseconds);
+    const AnswerGuard& guard() const { return m_guard; }
+    // While `hold` answers true for a key, the key is the owner's to keep and hand back later.
+    void setKeyHold(std::function<bool(const QKeyEvent&)> hold) { m_hold = std::move(hold); }
+
+Q_SIGNALS:
+    // The first key after the time limit: the answer comes too late.
+    void timedOut();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Clock& m_clock;
+    AnswerGuard m_guard;
+    std::function<bool(const QKeyEvent&)> m_hold;
+};
+
+class SpellingBeeWindow final : public QDialog
+{
+    Q_OBJECT
+public:
+    // `drill` names the user, the clock, the random source and the files; the window adds its
+    // own progress sink and the sound check. `sound` may be null (no sound at all).
+    SpellingBeeWindow(
+        UiContext& context, DrillContext drill, SoundDevice* sound, QWidget* parent = nullptr);
+    ~SpellingBeeWindow() override;
+
+    DrillSession& session() { return *m_session; }
+    // True while effects are still being carried out (a wait, a sound, a message).
+    bool carryingOut() const { return m_running; }
+    // Clicks and keys held until the current effects are done.
+    std::size_t heldCount() const { return m_held.size(); }
+
+    // The system's close command (and Escape) while a pass runs stops the pass first; the window
+    // then closes as Quit would.
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Something that came in while effects were being carried out, kept in arrival order.
+    struct Held
+    {
+        enum class Kind
+        {
+            Button,
+            Key,
+            Step,
+            TimeOut,
+            Close,
+        } kind;
+        DrillButton button = DrillButton::Enter;
+        int key = 0;
+        Qt::KeyboardModifiers modifiers {};
+        QString text {};
+    };
+
+    class Progress final : public ProgressSink
+    {
+    public:
+        explicit Progress(SpellingBeeWindow& window)
+            : m_window(window)
+        { }
+        bool progress(int count) override;
+
+    private:
+        SpellingBeeWindow& m_window;
+    };
+
+    void buildControls();
+    QPushButton* addButton(DrillButton button, const char* label, const char* name);
+    QLabel* addValue(const char* name, const char* accessibleName, bool large = false);
+
+    void buttonClicked(DrillButton button);
+    void deliver(Held item);
+    void handleNow(const Held& item);
+    void callEngine(const std::function<DrillEffects()>& call);
+    void runEffects(DrillEffects effects);
+    void continueEffects();
+    void carryOut(const DrillEffect& effect, bool& suspend);
+    void playFinished();
+    void soundFailed();
+    void drainHeld();
+    void showProgress(int count);
+    void closeRequested();
+    void finish();
+
+    void setLight(int state);
+    void setDisplays(const DrillDisplays& displays);
+    void setColourScheme(int scheme);
+    void setWaitCursor(bool on);
+    std::string answerText() const;
+
+    UiContext& m_context;
+    Clock& m_clock;
+    Progress m_progressSink;
+    SoundPlayback m_playback;
+    std::unique_ptr<DrillSession> m_session;
+
+    AnswerBox* m_answer = nullptr;
+    QLabel* m_prompt = nullptr;
+    QLabel* m_wordNumber = nullptr;
+    QLabel* m_scoreCorrect = nullptr;
+    QLabel* m_scoreWords = nullptr;
+    QLabel* m_learnMode = nullptr;
+    QLabel* m_levelName = nullptr;
+    QLabel* m_levelPercent = nullptr;
+    QProgressBar* m_progress = nullptr;
+    TrafficLight* m_light = nullptr;
+    std::array<QPushButton*, 9> m_buttons {};
+
+    QTimer m_stepTimer; // the drill's one-shot step timer
+    QTimer m_waitTimer; // a wait of the effects being carried out
+    QTimer m_playTimer; // polls the sound being played
+
+    std::deque<DrillEffect> m_effects;
+    DrillEffects m_sideEffects; // answers to a Stop let through while a list is generated
+    std::deque<Held> m_held;
+    bool m_running = false;
+    bool m_inEngine = false;
+    bool m_draining = false;
+    bool m_finished = false;
+    bool m_generationCursor = false;
+    int m_waitCursors = 0;
+};
+
+// The "&Spelling Bee" command: runs the drill window modally for the current user, then saves the
+// startup record ("Error in writing user Information." under "Warning!" when that fails).
+// Returns whether the record was saved.
+bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound);
+
+} // namespace quorvel::ui

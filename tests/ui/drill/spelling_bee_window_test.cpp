@@ -1,0 +1,507 @@
+// The Spelling Bee window on a temporary installation: a whole drill typed into the real window,
+// the answer box's key guard, input held during the drill's waits, the colour schemes, Stop during
+// a pass and while a list is drawn, and the sounds played through a fake device.
+
+#include "drill/spelling_bee_window.h"
+
+#include "app/session.h"
+#include "config/startup_info.h"
+#include "dictionary/current_word_info.h"
+#include "dictionary/dictionary_file.h"
+#include "dictionary/dictionary_ops.h"
+#include "drill/word_file.h"
+#include "history/history_file.h"
+#include "sound/sound_device.h"
+#include "sound/sound_names.h"
+#include "strings/drill_strings.h"
+#include "strings/sound_strings.h"
+#include "strings/strings.h"
+#include "support/fake_ui.h"
+#include "support/fakes.h"
+#include "support/modal.h"
+#include "support/temp_folder.h"
+
+#include "core/dictionary_test_support.h"
+
+#include <QAccessible>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace quorvel::test {
+namespace {
+
+using ui::SpellingBeeWindow;
+
+// Plays nothing; answers as scripted and counts its polls, so a sound "plays" for a few ticks.
+class FakeSound final : public SoundDevice
+{
+public:
+    std::vector<std::string> outputDevices() override { return { "Fake output" }; }
+    std::vector<std::string> inputDevices() override { return {}; }
+    PlayStart play(const std::string& path, std::string& error) override
+    {
+        if (m_pollsLeft > 0)
+            ++cutShort;
+        played.push_back(path);
+        if (failWith.empty()) {
+            m_pollsLeft = pollsPerSound;
+            return PlayStart::Started;
+        }
+        error = failWith;
+        return PlayStart::Failed;
+    }
+    bool finished() override
+    {
+        if (m_pollsLeft == 0)
+            return true;
+        --m_pollsLeft;
+        return false;
+    }
+    void waitUntilFinished() override { m_pollsLeft = 0; }
+    void stop() override { m_pollsLeft = 0; }
+    std::string takePlayError() override { return {}; }
+
+    std::vector<std::string> played;
+    int cutShort = 0; // plays started before the previous one had finished
+    std::string failWith; // every play fails with this text when set
+    int pollsPerSound = 3;
+
+private:
+    int m_pollsLeft = 0;
+};
+
+// An installation with a dictionary of twenty short words, a history file and user 0's settings:
+// lists of three words of 3 to 6 letters, no waits, 30 seconds to spell.
+struct Installation
+{
+    TempFolder folder;
+    Session session;
+    FakePrompter prompter;
+    FakeAsker asker;
+    FakeHelp help;
+    ui::UiContext context { session, prompter, asker, help };
+    FakeSound sound;
+
+    explicit Installation(const char* wordShowTime = "0")
+    {
+        folder.makeProgdata();
+        std::vector<DictionaryEntry> words;
+        for (const char* w :
+            { "CAT", "DOG", "EMU", "FROG", "GOAT", "HEN", "IBEX", "JAY", "KIWI", "LION", "MOLE",
+                "NEWT", "OWL", "PIG", "RAT", "SEAL", "TOAD", "VOLE", "WREN", "YAK" })
+            words.push_back(entry(w));
+        writeBytes(folder.file("progdata/sonddict.dis"), buildDictionaryImage(words));
+        EXPECT_TRUE(CreateStartupInfo(session.info, folder.path()));
+        session.programFolder = folder.path();
+        StartupInfo& info = session.info;
+        ListSetupRecord list = info.listSetup(0);
+        list.listSize = "3";
+        list.minLetters = "3";
+        list.maxLetters = "6";
+        info.setListSetup(0, list);
+        DisplaySetupRecord display = info.displaySetup(0);
+        display.wordShowTime = wordShowTime;
+        display.answerDelay = display.betweenWords = "0";
+        display.spellTime = "30";
+        info.setDisplaySetup(0, display);
+        info.setSoundOn(0, 0);
+        EXPECT_TRUE(SaveStartupInfo(info));
+        FakeClock clock;
+        EXPECT_TRUE(GenerateHistoryFile(folder.path(), 10, 0, clock));
+    }
+
+    std::vector<WordFileEntry> listed()
+    {
+        auto file = WordFile::open(folder.path(), 0, OpenMode::ReadOnly);
+        std::vector<WordFileEntry> entries;
+        EXPECT_TRUE(file && file->readList(entries));
+        return entries;
+    }
+    int listState()
+    {
+        auto file = WordFile::open(folder.path(), 0, OpenMode::ReadOnly);
+        return file ? file->readState() : -1;
+    }
+    int status(const std::string& word)
+    {
+        auto file = openDictionaryFile(folder.file("progdata/sonddict.dis"), false, nullptr);
+        CurrentWordInfo w;
+        EXPECT_TRUE(file);
+        const int found = FindWord(*file, word, w);
+        EXPECT_TRUE(found == 1 || found == 2) << word;
+        return w.status(0);
+    }
+    std::vector<HistorySummary> drills()
+    {
+        auto h = HistoryFile::open(folder.path(), 0, OpenMode::ReadOnly);
+        std::vector<HistorySummary> out;
+        for (int k = 1; h && k <= h->count(); ++k) {
+            HistoryRecord r;
+            if (h->readRecord(k, r) && r.summary.words != 0)
+                out.push_back(r.summary);
+        }
+        return out;
+    }
+    // Every voice prompt of both sets, as empty files: the drill plays what exists.
+    void installVoicePrompts()
+    {
+        for (int i = 0; i < kVoicePromptCount; ++i) {
+            for (const bool uk : { true, false })
+                std::ofstream(voicePromptPath(folder.path(), i, uk)).put('\0');
+        }
+    }
+};
+
+// The window opened directly, on a clock that moves only when told.
+struct Window
+{
+    Installation& inst;
+    FakeClock clock;
+    DefaultRandomSource random;
+    std::unique_ptr<SpellingBeeWindow> window;
+
+    explicit Window(Installation& installation, SoundDevice* sound = nullptr)
+        : inst(installation)
+    {
+        Session& s = inst.session;
+        window = std::make_unique<SpellingBeeWindow>(inst.context,
+            DrillContext { s.info, s.documents, 0, s.programFolder, clock, random, inst.prompter },
+            sound);
+        window->show();
+    }
+    DrillSession& session() { return window->session(); }
+    template <typename T> T* get(const char* name) { return child<T>(window.get(), name); }
+    QPushButton* button(const char* name) { return get<QPushButton>(name); }
+    QLineEdit* answer() { return get<QLineEdit>("answerBox501"); }
+    QString prompt() { return get<QLabel>("promptLine503")->text(); }
+    int light() { return get<ui::TrafficLight>("trafficLight531")->state(); }
+
+    bool awaitingAnswer()
+    {
+        return QTest::qWaitFor(
+            [&] {
+                // Green: the word was shown and the box waits for the answer.
+                return !window->carryingOut() && session().passRunning()
+                    && session().pendingAction() == DrillAction::Present && session().light() == 2;
+            },
+            5000);
+    }
+    bool idle()
+    {
+        return QTest::qWaitFor(
+            [&] { return !window->carryingOut() && !session().passRunning(); }, 5000);
+    }
+    void enter() { QTest::keyClick(answer(), Qt::Key_Return); }
+};
+
+TEST(SpellingBeeWindow, AWholeDrillTypedIntoTheWindowUpdatesTheListTheDictionaryAndTheHistory)
+{
+    Installation inst;
+    std::vector<std::string> spelt;
+    bool driven = false;
+    onNextModal([&](QWidget* dialog) {
+        auto* w = qobject_cast<SpellingBeeWindow*>(dialog);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowTitle(), QString::fromLatin1(strings::kDrillCaption));
+        auto* answer = child<QLineEdit>(w, "answerBox501");
+        child<QPushButton>(w, "startButton502")->click();
+        const auto awaiting = [&] {
+            return QTest::qWaitFor(
+                [&] {
+                    return !w->carryingOut() && w->session().passRunning()
+                        && w->session().pendingAction() == DrillAction::Present
+                        && w->session().light() == 2;
+                },
+                5000);
+        };
+        ASSERT_TRUE(awaiting());
+        EXPECT_EQ(child<QPushButton>(w, "enterButton1")->text(),
+            QString::fromLatin1(strings::kEnterLabel));
+        // The list was drawn at random: the word file says what is asked, in chain order.
+        const std::vector<WordFileEntry> list = inst.listed();
+        ASSERT_EQ(list.size(), 3u);
+        const bool right[] = { true, false, true };
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            ASSERT_TRUE(awaiting()) << i;
+            EXPECT_EQ(w->session().currentWord(), list[i].record.word);
+            EXPECT_EQ(child<ui::TrafficLight>(w, "trafficLight531")->state(), 2);
+            // Past the guard time after the box got the focus, as a person would be.
+            QTest::qWait(260);
+            const QString typed
+                = right[i] ? QString::fromLatin1(list[i].record.word).toLower() : "wrongly";
+            QTest::keyClicks(answer, typed);
+            EXPECT_EQ(answer->text(), typed);
+            QTest::keyClick(answer, Qt::Key_Return);
+            spelt.push_back(list[i].record.word);
+        }
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return !w->carryingOut() && !w->session().passRunning(); }, 5000));
+        EXPECT_EQ(child<QLabel>(w, "scoreCorrect515")->text(), "2");
+        EXPECT_EQ(child<QLabel>(w, "scoreWords517")->text(), "3");
+        EXPECT_EQ(child<QLabel>(w, "promptLine503")->text(),
+            QString::fromLatin1(strings::kPressStartOrRepeat));
+        EXPECT_EQ(child<ui::TrafficLight>(w, "trafficLight531")->state(), 0);
+        // Quit.
+        child<QPushButton>(w, "enterButton1")->click();
+        driven = true;
+    });
+    EXPECT_TRUE(ui::runSpellingBee(nullptr, inst.context, &inst.sound));
+    ASSERT_TRUE(driven);
+    ASSERT_EQ(spelt.size(), 3u);
+
+    EXPECT_EQ(inst.listState(), ListState::kSpeltOnce);
+    const std::vector<WordFileEntry> list = inst.listed();
+    ASSERT_EQ(list.size(), 3u);
+    std::vector<int> results;
+    for (const auto& e : list)
+        results.push_back(e.record.result);
+    EXPECT_EQ(results, (std::vector<int> { 1, 0, 1 }));
+    EXPECT_EQ(list[1].record.answer, "WRONGLY");
+    // Right answers move a Neutral word up to Successful, the wrong one down to Failure.
+    EXPECT_EQ(inst.status(spelt[0]), 2);
+    EXPECT_EQ(inst.status(spelt[1]), 0);
+    EXPECT_EQ(inst.status(spelt[2]), 2);
+    const std::vector<HistorySummary> drills = inst.drills();
+    ASSERT_EQ(drills.size(), 1u);
+    EXPECT_EQ(drills[0].words, 3);
+    EXPECT_EQ(drills[0].correct, 2);
+    EXPECT_EQ(drills[0].listType, ListType::kRandom);
+    // Nothing went wrong on the way, and the record on disk is the one in memory.
+    EXPECT_TRUE(inst.prompter.shown.empty());
+    StartupInfo saved;
+    ASSERT_EQ(ReadStartupInfo(saved, inst.folder.path()), kStartupRead);
+    EXPECT_EQ(saved.bytes(), inst.session.info.bytes());
+}
+
+TEST(SpellingBeeWindow, AFailedSaveOfTheRecordAfterTheDrillIsReported)
+{
+    Installation inst;
+    // The data folder is gone by the time the window closes.
+    inst.session.info.setDataFolder(inst.folder.file("missing"));
+    onNextModal([](QWidget* dialog) { child<QPushButton>(dialog, "enterButton1")->click(); });
+    EXPECT_FALSE(ui::runSpellingBee(nullptr, inst.context, nullptr));
+    ASSERT_EQ(inst.prompter.shown.size(), 1u);
+    EXPECT_EQ(inst.prompter.shown[0].text, strings::kErrorWritingUserInfo);
+    EXPECT_EQ(inst.prompter.shown[0].caption, strings::kWarning);
+    EXPECT_EQ(inst.prompter.shown[0].icon, MessageIcon::Exclamation);
+}
+
+TEST(SpellingBeeWindow, KeysTypedAheadOfTheGuardTimeAreDroppedAndLateOnesEndTheWord)
+{
+    Installation inst;
+    Window w(inst);
+    w.button("startButton502")->click();
+    ASSERT_TRUE(w.awaitingAnswer());
+    const std::string word = w.session().currentWord();
+
+    // Within 200 ms of the box getting the focus: lost.
+    w.clock.advance(199);
+    QTest::keyClicks(w.answer(), "abc");
+    EXPECT_EQ(w.answer()->text(), "");
+    w.clock.advance(1);
+    QTest::keyClicks(w.answer(), QString::fromLatin1(word));
+    EXPECT_EQ(w.answer()->text(), QString::fromLatin1(word));
+    w.enter();
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_EQ(w.get<QLabel>("scoreCorrect515")->text(), "1");
+
+    // After the 30 seconds: the first key is dropped, says so, and the word counts as wrong.
+    w.clock.advance(30001);
+    QTest::keyClicks(w.answer(), "x");
+    EXPECT_EQ(w.answer()->text(), QString::fromLatin1(strings::kOutOfTime));
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_EQ(w.session().displays().wordNumber, 3);
+    EXPECT_EQ(w.session().correct(), 1);
+    const std::vector<WordFileEntry> list = inst.listed();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[1].record.result, 0);
+    EXPECT_EQ(list[1].record.answer, "");
+}
+
+TEST(SpellingBeeWindow, InputDuringAWaitIsHeldAndHandledAfterIt)
+{
+    Installation inst("1"); // each word is shown for a second
+    Window w(inst);
+    w.button("startButton502")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.window->carryingOut() && w.light() == 1; }, 5000));
+    EXPECT_EQ(w.prompt(), QString::fromLatin1(w.session().currentWord()));
+
+    w.button("learnButton506")->click();
+    QTest::keyClicks(w.answer(), "ab");
+    EXPECT_FALSE(w.session().learnOn());
+    EXPECT_EQ(w.window->heldCount(), 3u);
+    EXPECT_EQ(w.answer()->text(), "");
+
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_TRUE(w.session().learnOn());
+    EXPECT_EQ(w.button("learnButton506")->text(), QString::fromLatin1(strings::kLearnOnLabel));
+    // The keys reached the box only after it got the focus for the answer: typed ahead, lost.
+    EXPECT_EQ(w.window->heldCount(), 0u);
+    EXPECT_EQ(w.answer()->text(), "");
+}
+
+TEST(SpellingBeeWindow, TheColourButtonCyclesFromTheLastSchemeToThePalette)
+{
+    Installation inst;
+    inst.session.info.setDrillWindowLayout(0, 5);
+    Window w(inst);
+    QLineEdit* answer = w.answer();
+    QLabel* score = w.get<QLabel>("scoreCorrect515");
+    EXPECT_EQ(answer->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(answer->palette().color(QPalette::Text), QColor(255, 255, 0));
+    EXPECT_EQ(score->palette().color(QPalette::Text), QColor(255, 255, 0));
+
+    w.button("coloursButton532")->click();
+    EXPECT_EQ(w.session().colourScheme(), 0);
+    EXPECT_EQ(inst.session.info.drillWindowLayout(0), 0);
+    const QLineEdit plain;
+    EXPECT_EQ(answer->palette().color(QPalette::Base), plain.palette().color(QPalette::Base));
+    EXPECT_EQ(answer->palette().color(QPalette::Text), plain.palette().color(QPalette::Text));
+
+    w.button("coloursButton532")->click();
+    EXPECT_EQ(inst.session.info.drillWindowLayout(0), 1);
+    EXPECT_EQ(answer->palette().color(QPalette::Base), QColor(192, 192, 192));
+    EXPECT_EQ(w.get<QLabel>("promptLine503")->palette().color(QPalette::Text), QColor(0, 0, 0));
+}
+
+TEST(SpellingBeeWindow, StopDuringAPassReturnsToIdleWithoutTouchingDictionaryOrHistory)
+{
+    Installation inst;
+    Window w(inst);
+    w.button("startButton502")->click();
+    ASSERT_TRUE(w.awaitingAnswer());
+    w.clock.advance(500);
+    QTest::keyClicks(w.answer(), QString::fromLatin1(w.session().currentWord()));
+
+    w.button("stopButton520")->click();
+    EXPECT_EQ(w.prompt(), QString::fromLatin1(strings::kUserStopped));
+    ASSERT_TRUE(w.idle());
+    EXPECT_EQ(w.prompt(), QString::fromLatin1(strings::kPressStartOrRepeat));
+    EXPECT_EQ(w.light(), 0);
+    EXPECT_EQ(w.button("enterButton1")->text(), QString::fromLatin1(strings::kQuitLabel));
+    EXPECT_EQ(inst.listState(), ListState::kFreshDictionary);
+    for (const WordFileEntry& e : inst.listed())
+        EXPECT_EQ(inst.status(e.record.word), 1) << e.record.word;
+    EXPECT_TRUE(inst.drills().empty());
+    EXPECT_TRUE(w.window->isVisible());
+}
+
+TEST(SpellingBeeWindow, ClosingTheWindowDuringAPassStopsItFirst)
+{
+    Installation inst;
+    Window w(inst);
+    w.button("startButton502")->click();
+    ASSERT_TRUE(w.awaitingAnswer());
+    w.window->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.window->isVisible(); }, 5000));
+    EXPECT_EQ(w.window->result(), QDialog::Accepted);
+    EXPECT_FALSE(w.session().passRunning());
+    EXPECT_EQ(inst.listState(), ListState::kFreshDictionary);
+    EXPECT_TRUE(inst.drills().empty());
+}
+
+TEST(SpellingBeeWindow, StopWhileTheListIsDrawnKeepsTheWordsFoundSoFar)
+{
+    Installation inst;
+    Window w(inst);
+    // Clicked from the event loop, which only runs inside the list generation's progress report.
+    QTimer::singleShot(0, w.button("stopButton520"), &QPushButton::click);
+    w.button("startButton502")->click();
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_EQ(w.session().wordsInPass(), 1);
+    EXPECT_EQ(inst.listed().size(), 1u);
+    EXPECT_EQ(w.get<QLabel>("scoreWords517")->text(), "1");
+}
+
+TEST(SpellingBeeWindow, SoundsPlayToTheirEndInOrderBeforeTheAnswerIsAskedFor)
+{
+    Installation inst;
+    inst.session.info.setSoundOn(0, 1);
+    inst.installVoicePrompts();
+    Window w(inst, &inst.sound);
+    EXPECT_EQ(w.button("soundButton530")->text(), QString::fromLatin1(strings::kDrillSoundOn));
+    w.button("startButton502")->click();
+    ASSERT_TRUE(w.awaitingAnswer());
+    const bool uk = inst.session.info.listOptions(0).languageUK == 1;
+    // "Please", the stand-in for a word without a recording, "enter your answer".
+    EXPECT_EQ(inst.sound.played,
+        (std::vector<std::string> { voicePromptPath(inst.folder.path(), prompt::kPlease, uk),
+            voicePromptPath(inst.folder.path(), prompt::kFollowing, uk),
+            voicePromptPath(inst.folder.path(), prompt::kEnterAnswer, uk) }));
+    EXPECT_EQ(inst.sound.cutShort, 0);
+    EXPECT_TRUE(inst.prompter.shown.empty());
+}
+
+TEST(SpellingBeeWindow, AFailedSoundIsReportedOnceAndSwitchesTheWindowsSoundOff)
+{
+    Installation inst;
+    inst.session.info.setSoundOn(0, 1);
+    inst.installVoicePrompts();
+    inst.sound.failWith = "The device has gone away.";
+    Window w(inst, &inst.sound);
+    w.button("startButton502")->click();
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_EQ(inst.sound.played.size(), 1u);
+    ASSERT_EQ(inst.prompter.shown.size(), 1u);
+    EXPECT_EQ(inst.prompter.shown[0].text, "The device has gone away.");
+    EXPECT_EQ(inst.prompter.shown[0].caption, strings::kErrorOpeningWaveform);
+    EXPECT_FALSE(w.session().soundOn());
+    EXPECT_EQ(w.button("soundButton530")->text(), QString::fromLatin1(strings::kDrillSoundOff));
+
+    // Switched on again, the next sound tries the device anew.
+    w.button("soundButton530")->click();
+    EXPECT_EQ(w.button("soundButton530")->text(), QString::fromLatin1(strings::kDrillSoundOn));
+    inst.sound.failWith.clear();
+    w.clock.advance(500);
+    w.enter();
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_GT(inst.sound.played.size(), 1u);
+    EXPECT_EQ(inst.prompter.shown.size(), 1u);
+}
+
+TEST(SpellingBeeWindow, ControlsCarryTheirNamesLabelsAndKeyboardAccess)
+{
+    Installation inst;
+    Window w(inst);
+    for (const char* name :
+        { "answerBox501", "promptLine503", "startButton502", "stopButton520", "repeatButton522",
+            "enterButton1", "helpButton9", "soundButton530", "failuresButton505", "learnButton506",
+            "coloursButton532", "wordNumber507", "scoreCorrect515", "scoreWords517", "learnMode513",
+            "levelName514", "levelPercent523", "progressBar524", "trafficLight531" }) {
+        QWidget* widget = w.get<QWidget>(name);
+        ASSERT_NE(widget, nullptr) << name;
+        const QAccessibleInterface* access = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(access, nullptr) << name;
+        EXPECT_FALSE(access->text(QAccessible::Name).isEmpty()) << name;
+    }
+    EXPECT_TRUE(w.button("enterButton1")->isDefault());
+    EXPECT_EQ(w.answer()->maxLength(), 36);
+    EXPECT_TRUE(QFontInfo(w.get<QLabel>("promptLine503")->font()).fixedPitch());
+    EXPECT_EQ(w.prompt(), QString::fromLatin1(strings::kPressStartOrRepeat));
+    EXPECT_EQ(w.light(), 0);
+    // Every push button has its own mnemonic.
+    QSet<QChar> mnemonics;
+    for (QPushButton* b : w.window->findChildren<QPushButton*>()) {
+        const QString t = b->text();
+        const qsizetype at = t.indexOf(QLatin1Char('&'));
+        if (at < 0)
+            continue;
+        EXPECT_FALSE(mnemonics.contains(t.at(at + 1).toLower())) << t.toStdString();
+        mnemonics.insert(t.at(at + 1).toLower());
+    }
+    EXPECT_EQ(mnemonics.size(), 9);
+
+    w.button("helpButton9")->click();
+    EXPECT_EQ(inst.help.contexts, (std::vector<int> { 3200 }));
+}
+
+} // namespace
+} // namespace quorvel::test
