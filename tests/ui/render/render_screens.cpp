@@ -141,10 +141,10 @@ int main(int argc, char** argv)
     runtime.session().systemAccessGranted = true;
     frame.refreshCommandStates();
 
-    const int commands[]
-        = { command::kNewUserWizard, command::kUserProperties, command::kListProperties,
-              command::kSystemAccess, command::kPasswordSetup, command::kSystemSetup,
-              command::kPaths, command::kBackup, command::kFirstTimeHelp, command::kAbout };
+    const int commands[] = { command::kSpellingBee, command::kNewUserWizard,
+        command::kUserProperties, command::kListProperties, command::kSystemAccess,
+        command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kBackup,
+        command::kFirstTimeHelp, command::kAbout };
     for (int id : commands) {
         const CommandInfo* c = findCommand(id);
         runCapturing(
