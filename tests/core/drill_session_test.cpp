@@ -815,6 +815,53 @@ TEST(LevelAdjustment, AutoStartAsksTheLevelQuestionWhenNoWordFits)
         m.back(), std::string(strings::kUnableToSetAuto) + " " + strings::kWordsGenerated + " 0");
 }
 
+// --- Settings as the drill reads them ----------------------------------------------------------
+
+TEST(DrillSettings, TextsReadingZeroOrBelowFallBack)
+{
+    Drill d;
+    struct Case
+    {
+        const char* text;
+        int seconds;
+    };
+    for (const Case& c : { Case { "0", 0 }, Case { "-5", 1 }, Case { "abc", 0 }, Case { "3", 3 },
+             Case { " 7", 7 } }) {
+        DisplaySetupRecord display = d.info.displaySetup(0);
+        display.wordShowTime = display.answerDelay = display.spellTime = display.betweenWords
+            = c.text;
+        d.info.setDisplaySetup(0, display);
+        const DrillSettings s = loadDrillSettings(d.info, 0, d.documents);
+        EXPECT_EQ(s.wordShowSeconds, c.seconds) << c.text;
+        EXPECT_EQ(s.answerDelaySeconds, c.seconds) << c.text;
+        EXPECT_EQ(s.spellSeconds, c.seconds) << c.text;
+        EXPECT_EQ(s.betweenSeconds, c.seconds) << c.text;
+    }
+    ListSetupRecord list = d.info.listSetup(0);
+    list.listSize = list.minLetters = list.maxLetters = "0";
+    d.info.setListSetup(0, list);
+    d.info.setPromotionThreshold("0");
+    d.info.setDemotionThreshold("x");
+    LearnSetupRecord learn = d.info.learnSetup(0);
+    learn.continuousTime = learn.flashCountText = learn.rippleCountText = "0";
+    learn.flashDurationText = learn.rippleDurationText = "";
+    d.info.setLearnSetup(0, learn);
+    d.info.setWorkingCategory(0, 70);
+    const DrillSettings s = loadDrillSettings(d.info, 0, d.documents);
+    EXPECT_EQ(s.listSize, 10);
+    EXPECT_EQ(s.minLetters, 5);
+    EXPECT_EQ(s.maxLetters, 9);
+    EXPECT_EQ(s.promotionPercent, 90);
+    EXPECT_EQ(s.demotionPercent, 40);
+    EXPECT_EQ(s.continuousSeconds, 3);
+    EXPECT_EQ(s.flashCount, 3);
+    EXPECT_EQ(s.rippleCount, 2);
+    EXPECT_EQ(s.flashDuration, 120);
+    EXPECT_EQ(s.rippleDuration, 120);
+    EXPECT_EQ(s.category, 0);
+    EXPECT_EQ(d.info.workingCategory(0), 0); // repaired in the record too
+}
+
 // --- The answer box ------------------------------------------------------------------------------
 
 TEST(AnswerGuard, DropsEarlyKeysAndReportsTheTimeOutOnce)
