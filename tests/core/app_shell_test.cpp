@@ -8,6 +8,7 @@
 #include "config/settings_file.h"
 #include "dictionary_test_support.h"
 #include "drill/word_file.h"
+#include "history/history_file.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
 #include "strings/app_strings.h"
@@ -195,6 +196,23 @@ TEST(StartUp, StartFoldersAreMade)
     createStartFolders(session);
     EXPECT_TRUE(fileExists(inst.folder.file("mydata/oldwave")));
     EXPECT_TRUE(fileExists(inst.folder.file("mydata/newwave")));
+}
+
+TEST(StartUp, FirstRunGivesEveryUserAHistoryFileAndKeepsExistingOnes)
+{
+    Installation inst;
+    Session session;
+    ASSERT_TRUE(inst.start(session));
+    FakeClock clock;
+    ASSERT_TRUE(GenerateHistoryFile(inst.folder.path(), 5, 3, clock));
+    const auto before = readBytes(paths::historyFile(inst.folder.path(), '3'));
+    createMissingHistoryFiles(session, clock);
+    for (char slot = '0'; slot <= '9'; ++slot) {
+        auto file = HistoryFile::open(inst.folder.path(), slot - '0', OpenMode::ReadOnly);
+        ASSERT_TRUE(file) << slot;
+        EXPECT_EQ(file->count(), slot == '3' ? 5 : kFirstRunHistoryRecords) << slot;
+    }
+    EXPECT_EQ(readBytes(paths::historyFile(inst.folder.path(), '3')), before);
 }
 
 TEST(Quit, NoKeepsRunningAndSavesNothingYesSaves)

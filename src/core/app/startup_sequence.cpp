@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "config/settings_file.h"
 #include "config/settings_groups.h"
+#include "history/history_file.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -85,6 +86,18 @@ void createStartFolders(const Session& session)
     if (!session.programFolder.empty()
         && session.info.additionalDictPath() == paths::backupFolder(session.programFolder))
         QDir().mkpath(QString::fromStdString(session.info.additionalDictPath()));
+}
+
+void createMissingHistoryFiles(const Session& session, Clock& clock, int records)
+{
+    const std::string folder = session.info.dataFolder();
+    if (folder.empty())
+        return;
+    for (int slot = 0; slot < kUserSlots; ++slot) {
+        if (testFileExists(paths::historyFile(folder, static_cast<char>('0' + slot))) != 2)
+            continue; // there already, or not testable: never touched
+        GenerateHistoryFile(folder, records, slot, clock);
+    }
 }
 
 void applyFirstRunChoice(Session& session, Prompter& prompter, bool usDialect, bool showFlag)

@@ -9,6 +9,7 @@
 
 namespace quorvel {
 
+class Clock;
 class Prompter;
 class Session;
 class SettingsFile;
@@ -23,6 +24,12 @@ bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompt
 // Creates mydata/oldwave and mydata/newwave of the dictionary folder, and the backup folder the
 // record points at when it is the installation's own, when they are missing.
 void createStartFolders(const Session& session);
+
+// A new installation gives every user a history file (of `records` records) where none exists,
+// so that drills are recorded from the first one on; files already there are left alone.
+inline constexpr int kFirstRunHistoryRecords = 20;
+void createMissingHistoryFiles(
+    const Session& session, Clock& clock, int records = kFirstRunHistoryRecords);
 
 // The first-run dialog's choice for all ten users, then saved ("Error in writing user
 // Information." on failure).

@@ -75,6 +75,8 @@ bool QuorvelRuntime::start()
     }
     createStartFolders(*m_session);
     if (m_session->firstRun) {
+        SystemClock clock;
+        createMissingHistoryFiles(*m_session, clock);
         FirstRunDialog dialog(m_frame.get());
         dialog.exec();
         applyFirstRunChoice(*m_session, *m_prompter, dialog.usDialect(), dialog.showFlag());

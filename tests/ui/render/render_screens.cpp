@@ -15,14 +15,19 @@
 #include "app/splash_window.h"
 #include "config/startup_info.h"
 #include "core/dictionary_test_support.h"
+#include "history/history_file.h"
 #include "support/temp_folder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QWizard>
 #include <cstdio>
@@ -98,6 +103,38 @@ void runCapturing(const QString& base, const std::function<void()>& run)
     delete timer;
 }
 
+// The Spelling Bee window in a drill: the answer asked for, then the verdict.
+void captureDrill(const QString& base)
+{
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, base]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->findChild<QAbstractButton*>(QStringLiteral("startButton502")))
+            return;
+        timer->stop();
+        timer->deleteLater();
+        auto waitFor = [&](const QString& text) {
+            auto* line = modal->findChild<QLabel*>(QStringLiteral("promptLine503"));
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < 15000 && !(line && line->text().contains(text)))
+                QTest::qWait(50);
+        };
+        modal->findChild<QAbstractButton*>(QStringLiteral("startButton502"))->click();
+        waitFor(QStringLiteral("answer"));
+        QTest::qWait(300);
+        auto* answer = modal->findChild<QLineEdit*>(QStringLiteral("answerBox501"));
+        QTest::keyClicks(answer, QStringLiteral("ZEBBRA"));
+        save(modal, base + QStringLiteral(" answer"));
+        QTest::keyClick(answer, Qt::Key_Return);
+        waitFor(QStringLiteral("spelt"));
+        save(modal, base + QStringLiteral(" verdict"));
+        waitFor(QStringLiteral("Press the start"));
+        modal->findChild<QAbstractButton*>(QStringLiteral("enterButton1"))->click();
+    });
+    timer->start(50);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -118,6 +155,8 @@ int main(int argc, char** argv)
         buildDictionaryImage({ test::entry("CAT"), test::entry("DOG"), test::entry("ZEBRA") }));
     StartupInfo info;
     CreateStartupInfo(info, folder.path());
+    SystemClock clock;
+    GenerateHistoryFile(folder.path(), 20, 0, clock);
 
     {
         ui::SplashWindow splash;
@@ -151,6 +190,9 @@ int main(int argc, char** argv)
             QString::fromLatin1(c->text).remove(QLatin1Char('&')).remove(QStringLiteral("...")),
             [&] { frame.runCommand(id); });
     }
+    captureDrill(QStringLiteral("spelling bee"));
+    frame.runCommand(command::kSpellingBee);
+
     frame.runCommand(command::kHelpContents);
     QApplication::processEvents();
     for (QWidget* w : QApplication::topLevelWidgets()) {
