@@ -300,7 +300,7 @@ public:
         if (!m_session.closed())
             drive(m_session.press(repeat ? DrillButton::Repeat : DrillButton::Start));
         m_passStarted = m_session.passRunning();
-        while (!m_session.closed() && m_session.passRunning() && !m_stopped)
+        while (!m_session.closed() && m_session.awaitingAnswer() && !m_stopped)
             answerOne();
         // Quit: Enter while idle closes the drill.
         if (!m_session.closed())
@@ -335,16 +335,12 @@ private:
                                  .count();
         WordResult result { m_session.currentWord(), line->substr(0, kAnswerWidth) };
         const int correctBefore = m_session.correct();
-        const int wordNumberBefore = m_session.displays().wordNumber;
         if (elapsed > m_timeLimit) {
+            // As in the window: the late key shows the time-out, and the engine then takes the
+            // empty answer itself.
             result.timedOut = true;
             result.answer.clear();
             drive(m_session.timeOut());
-            // The box sends Enter itself once the time-out has been shown; should the engine
-            // still wait for this word, the emptied answer goes in as the window's would.
-            if (m_waitingForAnswer && m_session.displays().wordNumber == wordNumberBefore
-                && m_session.correct() == correctBefore)
-                drive(m_session.press(DrillButton::Enter, {}));
         } else {
             drive(m_session.press(DrillButton::Enter, result.answer));
         }
@@ -356,7 +352,6 @@ private:
     // for the person.
     void drive(DrillEffects effects)
     {
-        m_waitingForAnswer = false;
         for (;;) {
             m_stepAsked = false;
             carryOut(effects);
@@ -364,7 +359,6 @@ private:
                 break;
             effects = m_session.step();
         }
-        m_waitingForAnswer = m_session.passRunning() && !m_session.closed();
     }
 
     void carryOut(const DrillEffects& effects)
@@ -470,7 +464,6 @@ private:
     std::chrono::steady_clock::time_point m_focusedAt = std::chrono::steady_clock::now();
     long long m_timeLimit = 5000;
     bool m_stepAsked = false;
-    bool m_waitingForAnswer = false;
     bool m_passStarted = false;
     bool m_stopped = false;
     bool m_finishedShown = false;
