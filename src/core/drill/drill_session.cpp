@@ -598,9 +598,11 @@ struct DrillSession::Impl
         return false;
     }
 
-    void checkFirstPass()
+    // Actions 2 and 4: judge and store the answer, then go on to the next word or end the pass.
+    // Only a first pass ends with the level adjustment and the list marked as spelt.
+    void check(bool repeat)
     {
-        praiseOrConsole(checkAnswer(false));
+        praiseOrConsole(checkAnswer(repeat));
         if (!writeBack()) {
             schedule();
             return;
@@ -609,7 +611,13 @@ struct DrillSession::Impl
             s.m_currentOffset = s.m_nextOffset;
             wait(s.m_settings.betweenSeconds * 1000);
             prompt({});
-            s.m_pending = DrillAction::Present;
+            s.m_pending = repeat ? DrillAction::PresentRepeat : DrillAction::Present;
+        } else if (repeat) {
+            wait(1000);
+            emit(Kind::SetProgress, 0);
+            prompt(strings::kFinished);
+            wait(500);
+            s.m_pending = DrillAction::Finish;
         } else {
             wait(500);
             emit(Kind::SetProgress, 0);
@@ -619,28 +627,6 @@ struct DrillSession::Impl
                 s.m_wordFile->invalidate();
             wait(s.m_settings.betweenSeconds * 1000);
             prompt({});
-            prompt(strings::kFinished);
-            wait(500);
-            s.m_pending = DrillAction::Finish;
-        }
-        schedule();
-    }
-
-    void checkRepeatPass()
-    {
-        praiseOrConsole(checkAnswer(true));
-        if (!writeBack()) {
-            schedule();
-            return;
-        }
-        if (s.m_wordsDone < s.m_wordsInPass && !s.m_lastWord) {
-            s.m_currentOffset = s.m_nextOffset;
-            wait(s.m_settings.betweenSeconds * 1000);
-            prompt({});
-            s.m_pending = DrillAction::PresentRepeat;
-        } else {
-            wait(1000);
-            emit(Kind::SetProgress, 0);
             prompt(strings::kFinished);
             wait(500);
             s.m_pending = DrillAction::Finish;
@@ -924,13 +910,13 @@ struct DrillSession::Impl
             presentFirstPass();
             return;
         case DrillAction::Check:
-            checkFirstPass();
+            check(false);
             return;
         case DrillAction::PresentRepeat:
             presentRepeatPass();
             return;
         case DrillAction::CheckRepeat:
-            checkRepeatPass();
+            check(true);
             return;
         case DrillAction::Finish:
             finish();
