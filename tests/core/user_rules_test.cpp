@@ -7,6 +7,7 @@
 #include "strings/strings.h"
 #include "strings/users_strings.h"
 #include "support/fakes.h"
+#include "support/records.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -23,21 +24,12 @@ protected:
         FillStartupDefaults(session.info, folder.path());
     }
 
-    // A slot protected with a password, as the wizard leaves it.
     void protect(int slot, const std::string& password)
     {
-        PasswordBuffer scrambled {};
-        ASSERT_TRUE(scrambleText(password, slot, scrambled));
-        session.info.setUserPassword(slot, scrambled);
-        session.info.setPasswordOn(slot, 1);
+        protectSlot(session.info, slot, password);
     }
 
-    StartupInfo savedRecord() const
-    {
-        StartupInfo read;
-        EXPECT_EQ(ReadStartupInfo(read, folder.path()), kStartupRead);
-        return read;
-    }
+    StartupInfo savedRecord() const { return test::savedRecord(folder.path()); }
 
     // A password dialog that answers with a script: a typed text, a cancel or a skip.
     PasswordAsk typing(std::vector<std::optional<std::string>> script, bool skip = false)

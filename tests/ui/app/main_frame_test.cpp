@@ -13,6 +13,7 @@
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
+#include "support/records.h"
 #include "support/temp_folder.h"
 #include "users/password_scramble.h"
 
@@ -134,12 +135,7 @@ TEST(Program, QuitAnsweredNoThenYes)
 TEST(Program, UserChangeRefusedAfterCancelledPasswordKeepsUserAndListFlags)
 {
     Program p;
-    p.prepareRecord([](StartupInfo& info) {
-        PasswordBuffer scrambled {};
-        ASSERT_TRUE(scrambleText("Secret1", 4, scrambled));
-        info.setUserPassword(4, scrambled);
-        info.setPasswordOn(4, 1);
-    });
+    p.prepareRecord([](StartupInfo& info) { protectSlot(info, 4, "Secret1"); });
     ASSERT_TRUE(p.start());
     p.session().documents.beeListMade = true;
     p.session().documents.scrapListMade = true;

@@ -6,6 +6,7 @@
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
+#include "support/records.h"
 #include "support/temp_folder.h"
 #include "users/dialog_asker.h"
 #include "users/new_user_wizard.h"
@@ -51,18 +52,10 @@ protected:
 
     void protect(int slot, const std::string& password)
     {
-        PasswordBuffer scrambled {};
-        ASSERT_TRUE(scrambleText(password, slot, scrambled));
-        session.info.setUserPassword(slot, scrambled);
-        session.info.setPasswordOn(slot, 1);
+        protectSlot(session.info, slot, password);
     }
 
-    StartupInfo savedRecord() const
-    {
-        StartupInfo read;
-        EXPECT_EQ(ReadStartupInfo(read, folder.path()), kStartupRead);
-        return read;
-    }
+    StartupInfo savedRecord() const { return test::savedRecord(folder.path()); }
 
     TempFolder folder;
     Session session;
