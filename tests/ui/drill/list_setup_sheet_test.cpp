@@ -2,6 +2,7 @@
 #include "drill/list_setup_sheet.h"
 #include "drill/number_box.h"
 #include "platform/paths.h"
+#include "support/dialog_world.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
@@ -21,38 +22,9 @@ namespace quorvel::test {
 namespace {
 
 // A session on defaults whose record file lies in a temporary installation, with user 2 current.
-struct SheetFixture : ::testing::Test
+struct SheetFixture : ::testing::Test, DialogWorld
 {
-    TempFolder folder;
-    Session session;
-    FakePrompter prompter;
-    FakeAsker asker;
-    FakeHelp help;
-    ui::UiContext context { session, prompter, asker, help };
-
-    void SetUp() override
-    {
-        folder.makeProgdata();
-        FillStartupDefaults(session.info, folder.path());
-        session.info.setDataFolder(folder.path());
-        session.setCurrentUser(2);
-    }
-
-    StartupInfo savedRecord() const
-    {
-        StartupInfo saved;
-        EXPECT_EQ(ReadStartupInfo(saved, folder.path()), kStartupRead);
-        return saved;
-    }
-
-    static void typeInto(QWidget* box, const QString& text)
-    {
-        ASSERT_NE(box, nullptr);
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, text);
-    }
+    void SetUp() override { session.setCurrentUser(2); }
 
     static void press(QWidget* sheet, QDialogButtonBox::StandardButton which)
     {

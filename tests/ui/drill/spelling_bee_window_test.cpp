@@ -16,6 +16,7 @@
 #include "strings/drill_strings.h"
 #include "strings/sound_strings.h"
 #include "strings/strings.h"
+#include "support/dialog_world.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
@@ -80,19 +81,12 @@ private:
 
 // An installation with a dictionary of twenty short words, a history file and user 0's settings:
 // lists of three words of 3 to 6 letters, no waits, 30 seconds to spell.
-struct Installation
+struct Installation : DialogWorld
 {
-    TempFolder folder;
-    Session session;
-    FakePrompter prompter;
-    FakeAsker asker;
-    FakeHelp help;
-    ui::UiContext context { session, prompter, asker, help };
     FakeSound sound;
 
     explicit Installation(const char* wordShowTime = "0")
     {
-        folder.makeProgdata();
         std::vector<DictionaryEntry> words;
         for (const char* w :
             { "CAT", "DOG", "EMU", "FROG", "GOAT", "HEN", "IBEX", "JAY", "KIWI", "LION", "MOLE",
@@ -100,7 +94,6 @@ struct Installation
             words.push_back(entry(w));
         writeBytes(folder.file("progdata/sonddict.dis"), buildDictionaryImage(words));
         EXPECT_TRUE(CreateStartupInfo(session.info, folder.path()));
-        session.programFolder = folder.path();
         StartupInfo& info = session.info;
         ListSetupRecord list = info.listSetup(0);
         list.listSize = "3";

@@ -2,6 +2,7 @@
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_pass.h"
 #include "platform/paths.h"
+#include "support/dialog_world.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
@@ -23,22 +24,10 @@ namespace quorvel::test {
 namespace {
 
 // An installation with a small dictionary and a saved startup record, user 3 current.
-struct SystemFixture : ::testing::Test
+struct SystemFixture : ::testing::Test, DialogWorld
 {
-    TempFolder folder;
-    Session session;
-    FakePrompter prompter;
-    FakeAsker asker;
-    FakeHelp help;
-    ui::UiContext context { session, prompter, asker, help };
-
     void SetUp() override
     {
-        folder.makeProgdata();
-        FillStartupDefaults(session.info, folder.path());
-        session.info.setDataFolder(folder.path());
-        session.info.setDictionaryFolder(folder.path());
-        session.programFolder = folder.path();
         session.setCurrentUser(3);
         session.info.setUserName(3, "Philippa Anne Marguerite Ross");
         std::vector<DictionaryEntry> words;
@@ -53,15 +42,6 @@ struct SystemFixture : ::testing::Test
     std::vector<std::uint8_t> recordFile() const
     {
         return readBytes(paths::startupRecordFile(folder.path()));
-    }
-
-    static void typeInto(QWidget* edit, const QString& text)
-    {
-        ASSERT_NE(edit, nullptr);
-        edit->setFocus();
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
     }
 };
 

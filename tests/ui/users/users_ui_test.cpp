@@ -3,6 +3,7 @@
 
 #include "app/session.h"
 #include "strings/users_strings.h"
+#include "support/dialog_world.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
@@ -41,28 +42,13 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs = 3000)
     return done();
 }
 
-class UsersUiTest : public ::testing::Test
+class UsersUiTest : public ::testing::Test, protected DialogWorld
 {
 protected:
-    void SetUp() override
-    {
-        folder.makeProgdata();
-        FillStartupDefaults(session.info, folder.path());
-    }
-
     void protect(int slot, const std::string& password)
     {
         protectSlot(session.info, slot, password);
     }
-
-    StartupInfo savedRecord() const { return test::savedRecord(folder.path()); }
-
-    TempFolder folder;
-    Session session;
-    FakePrompter prompter;
-    FakeAsker asker;
-    FakeHelp help;
-    ui::UiContext context { session, prompter, asker, help };
 };
 
 // ---- Password entry dialog ------------------------------------------------------------------
