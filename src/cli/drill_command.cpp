@@ -1,7 +1,10 @@
 // drill: the Spelling Bee on a terminal. The same drill engine as the window's, its effects
 // carried out as lines of text: prompts on standard output (standard error with --json, which
-// keeps standard output for the one result object), messages on standard error, answers read a
-// line at a time from standard input, typed or piped.
+// keeps standard output for the one result object), messages on standard error. On a terminal
+// the keys are read as they are typed, so the answer box's rules hold as in the window: keys
+// typed before the answer is asked for are dropped, keys typed while the request to type is
+// still being spoken are kept, and an answer typed in time but entered late is judged. Piped
+// answers are read a line at a time.
 
 #include "cli.h"
 #include "config/startup_info.h"
@@ -23,7 +26,9 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <deque>
 #include <optional>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -41,8 +46,9 @@ extern "C" void onInterrupt(int)
     g_interrupted = 1;
 }
 
-// Ctrl+C during the drill stops it as Stop would, so the startup record is still saved. The
-// handler is installed without SA_RESTART: a read or a sleep in progress returns at once.
+// Ctrl+C during the drill stops it as Stop would, so the startup record is still saved; so do a
+// hang-up and a polite kill, which also gives the terminal its settings back. The handlers are
+// installed without SA_RESTART: a read or a sleep in progress returns at once.
 class InterruptGuard
 {
 public:
@@ -53,62 +59,178 @@ public:
         action.sa_handler = onInterrupt;
         sigemptyset(&action.sa_mask);
         action.sa_flags = 0;
-        sigaction(SIGINT, &action, &m_previous);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            sigaction(kSignals[i], &action, &m_previous[i]);
     }
-    ~InterruptGuard() { sigaction(SIGINT, &m_previous, nullptr); }
+    ~InterruptGuard()
+    {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            sigaction(kSignals[i], &m_previous[i], nullptr);
+    }
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 
 private:
-    struct sigaction m_previous = {};
+    static constexpr int kSignals[] = { SIGINT, SIGTERM, SIGHUP };
+    struct sigaction m_previous[std::size(kSignals)] = {};
 };
 
-// Lines from standard input, read with read(2) so that an interrupt ends a read in progress.
-class LineReader
+// Standard input. A pipe is read a line at a time. A terminal is switched out of line mode and
+// echo for the drill (and back at the end): each key is taken as it arrives, stamped with the
+// moment it came, and the drill echoes only what the answer keeps.
+class KeyInput
 {
 public:
-    // The next line without its line end; nothing at the end of input or after an interrupt.
-    std::optional<std::string> readLine()
+    struct Key
     {
+        char c;
+        std::uint32_t at;
+    };
+
+    explicit KeyInput(Clock& clock)
+        : m_clock(clock)
+        , m_terminal(::isatty(STDIN_FILENO) == 1)
+    {
+        if (m_terminal && tcgetattr(STDIN_FILENO, &m_saved) == 0) {
+            termios raw = m_saved;
+            // Signals (Ctrl+C) stay on; line editing and echo are the drill's own now.
+            raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+            raw.c_cc[VMIN] = 1;
+            raw.c_cc[VTIME] = 0;
+            m_raw = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+        }
+    }
+    ~KeyInput()
+    {
+        if (m_raw)
+            tcsetattr(STDIN_FILENO, TCSANOW, &m_saved);
+    }
+    KeyInput(const KeyInput&) = delete;
+    KeyInput& operator=(const KeyInput&) = delete;
+
+    // Keys one by one (a terminal whose line mode could be switched off), else lines.
+    bool keyByKey() const { return m_raw; }
+    bool terminal() const { return m_terminal; }
+    bool ended() const { return m_eof; }
+
+    // Takes in what has arrived, waiting up to `ms` for the first byte (-1: until something
+    // comes, the end of input or an interrupt). Returns whether anything came.
+    bool pump(int ms)
+    {
+        if (m_eof || g_interrupted)
+            return false;
+        pollfd fd { STDIN_FILENO, POLLIN, 0 };
+        const int ready = ::poll(&fd, 1, ms);
+        if (ready <= 0)
+            return false;
+        char chunk[256];
+        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) {
+            m_eof = true;
+            return false;
+        }
+        if (n < 0)
+            return false;
+        const std::uint32_t now = m_clock.ticks();
+        for (ssize_t i = 0; i < n; ++i)
+            m_keys.push_back({ chunk[i], now });
+        return true;
+    }
+
+    // Takes in everything that has arrived so far, without waiting.
+    void drain()
+    {
+        while (pump(0)) { }
+    }
+
+    std::optional<Key> takeKey()
+    {
+        if (m_keys.empty())
+            return std::nullopt;
+        const Key k = m_keys.front();
+        m_keys.pop_front();
+        return k;
+    }
+    // Drops the rest of a burst that arrived with `at` (the tail of an escape sequence).
+    void dropBurst(std::uint32_t at)
+    {
+        while (!m_keys.empty() && m_keys.front().at == at)
+            m_keys.pop_front();
+    }
+    // Drops whatever was typed before now.
+    void discardTypedAhead()
+    {
+        drain();
+        m_keys.clear();
+    }
+    // Drops the keys that came before `moment`.
+    void discardBefore(std::uint32_t moment)
+    {
+        drain();
+        while (!m_keys.empty() && static_cast<std::int32_t>(m_keys.front().at - moment) < 0)
+            m_keys.pop_front();
+    }
+
+    // The next line without its line end; nothing at the end of input or after an interrupt.
+    // On a terminal in key mode the typed characters are echoed to `echo` as they come.
+    std::optional<std::string> readLine(std::FILE* echo = nullptr)
+    {
+        std::string line;
         for (;;) {
-            const std::size_t end = m_buffer.find('\n');
-            if (end != std::string::npos) {
-                std::string line = m_buffer.substr(0, end);
-                m_buffer.erase(0, end + 1);
-                if (!line.empty() && line.back() == '\r')
-                    line.pop_back();
-                return line;
+            while (const std::optional<Key> k = takeKey()) {
+                if (k->c == '\n' || (m_raw && k->c == '\r')) {
+                    if (!line.empty() && line.back() == '\r')
+                        line.pop_back();
+                    if (m_raw && echo)
+                        writeEcho(echo, "\n");
+                    return line;
+                }
+                if (!m_raw) {
+                    line.push_back(k->c);
+                    continue;
+                }
+                if (k->c == 0x7F || k->c == '\b') {
+                    if (!line.empty()) {
+                        line.pop_back();
+                        writeEcho(echo, "\b \b");
+                    }
+                } else if (k->c == 0x04 && line.empty()) {
+                    m_eof = true; // Ctrl+D on an empty line ends the input, as it always did
+                    return std::nullopt;
+                } else if (k->c == 0x1B) {
+                    dropBurst(k->at);
+                } else if (std::isprint(static_cast<unsigned char>(k->c))) {
+                    line.push_back(k->c);
+                    writeEcho(echo, std::string(1, k->c));
+                }
             }
             if (g_interrupted)
                 return std::nullopt;
             if (m_eof) {
-                if (m_buffer.empty())
-                    return std::nullopt;
                 // A last line without its line end still counts.
-                std::string line;
-                line.swap(m_buffer);
+                if (line.empty())
+                    return std::nullopt;
                 return line;
             }
-            char chunk[256];
-            const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
-            if (n > 0)
-                m_buffer.append(chunk, static_cast<std::size_t>(n));
-            else if (n == 0 || errno != EINTR)
-                m_eof = true;
+            pump(-1);
         }
     }
 
-    // Drops whatever was typed before now. Only for a terminal: a pipe's lines are the answers
-    // to come.
-    void discardTypedAhead()
+    static void writeEcho(std::FILE* to, const std::string& text)
     {
-        tcflush(STDIN_FILENO, TCIFLUSH);
-        m_buffer.clear();
+        if (!to)
+            return;
+        std::fputs(text.c_str(), to);
+        std::fflush(to);
     }
 
 private:
-    std::string m_buffer;
+    Clock& m_clock;
+    bool m_terminal;
+    bool m_raw = false;
     bool m_eof = false;
+    termios m_saved {};
+    std::deque<Key> m_keys;
 };
 
 // The terminal side: which stream the drill's lines go to, and the word shown during the
@@ -116,15 +238,23 @@ private:
 class Screen
 {
 public:
-    Screen(std::FILE* lines, bool fast)
+    Screen(std::FILE* lines, bool fast, KeyInput& input)
         : m_lines(lines)
         , m_linesTty(::isatty(::fileno(lines)) == 1)
         , m_errTty(::isatty(STDERR_FILENO) == 1)
-        , m_inputTty(::isatty(STDIN_FILENO) == 1)
+        , m_inputTty(input.terminal())
         , m_waits(!fast && m_inputTty)
+        , m_input(input)
     { }
 
     bool inputIsTerminal() const { return m_inputTty; }
+    // Where typed keys are echoed: the terminal the drill's lines or its messages go to.
+    std::FILE* echoStream() const
+    {
+        if (!m_input.keyByKey())
+            return nullptr;
+        return m_linesTty ? m_lines : m_errTty ? stderr : nullptr;
+    }
 
     // A prompt line. `transient` lines (the word, a part of it, a blank) replace each other and
     // are erased by the next prompt.
@@ -162,12 +292,26 @@ public:
     // A question's answer typed on the terminal ended its line.
     void typedLine() { lineBelowWord(m_inputTty); }
 
+    // A drill's wait. Keys typed meanwhile are taken in with the moment they came (the answer
+    // box drops them later as typed ahead); an interrupt ends the wait at once.
     void wait(int ms)
     {
         if (!m_waits || ms <= 0 || g_interrupted)
             return;
-        timespec left { ms / 1000, static_cast<long>(ms % 1000) * 1000000L };
-        while (::nanosleep(&left, &left) != 0 && errno == EINTR && !g_interrupted) { }
+        using namespace std::chrono;
+        const auto end = steady_clock::now() + milliseconds(ms);
+        while (!g_interrupted) {
+            const auto left = duration_cast<milliseconds>(end - steady_clock::now()).count();
+            if (left <= 0)
+                return;
+            if (m_input.keyByKey() && !m_input.ended()) {
+                m_input.pump(static_cast<int>(left));
+                continue;
+            }
+            timespec t { static_cast<time_t>(left / 1000),
+                static_cast<long>(left % 1000) * 1000000L };
+            ::nanosleep(&t, nullptr);
+        }
     }
 
 private:
@@ -197,6 +341,7 @@ private:
     bool m_errTty;
     bool m_inputTty;
     bool m_waits;
+    KeyInput& m_input;
     int m_linesBelowWord = -1; // -1: no word on the screen
 };
 
@@ -205,7 +350,7 @@ private:
 class TerminalPrompter final : public Prompter
 {
 public:
-    TerminalPrompter(Screen& screen, LineReader& input)
+    TerminalPrompter(Screen& screen, KeyInput& input)
         : m_screen(screen)
         , m_input(input)
     { }
@@ -227,8 +372,9 @@ public:
                                                                   : strings::kCliAskOkCancel;
         for (;;) {
             m_screen.error(keys, false);
-            m_input.discardTypedAhead();
-            const std::optional<std::string> line = m_input.readLine();
+            if (m_input.terminal())
+                m_input.discardTypedAhead();
+            const std::optional<std::string> line = m_input.readLine(m_screen.echoStream());
             if (!line)
                 return cautious;
             m_screen.typedLine();
@@ -253,7 +399,7 @@ public:
 
 private:
     Screen& m_screen;
-    LineReader& m_input;
+    KeyInput& m_input;
 };
 
 std::unique_ptr<SoundDevice> makeSoundDevice()
@@ -277,10 +423,13 @@ std::string scoreLine(const DrillDisplays& d)
 class TerminalDrill
 {
 public:
-    TerminalDrill(DrillContext context, Screen& screen, LineReader& input, SoundPlayback* playback)
+    TerminalDrill(DrillContext context, Screen& screen, KeyInput& input, Prompter& prompter,
+        SoundPlayback* playback)
         : m_session(context)
+        , m_clock(context.clock)
         , m_screen(screen)
         , m_input(input)
+        , m_prompter(prompter)
         , m_playback(playback)
     { }
 
@@ -300,11 +449,20 @@ public:
         if (!m_session.closed())
             drive(m_session.press(repeat ? DrillButton::Repeat : DrillButton::Start));
         m_passStarted = m_session.passRunning();
-        while (!m_session.closed() && m_session.awaitingAnswer() && !m_stopped)
+        while (!m_session.closed() && !m_stopped) {
+            if (g_interrupted) {
+                stop();
+                break;
+            }
+            if (!m_session.awaitingAnswer())
+                break;
             answerOne();
+        }
         // Quit: Enter while idle closes the drill.
         if (!m_session.closed())
             drive(m_session.press(DrillButton::Enter));
+        if (m_playback)
+            m_playback->stop();
         showDisplays();
         return m_passStarted && !m_stopped && m_finishedShown;
     }
@@ -313,39 +471,118 @@ public:
     const std::vector<WordResult>& results() const { return m_results; }
 
 private:
-    // The engine waits for the answer: one line, or the time-out when it came too late. The end
-    // of input stops the drill.
+    // Ctrl+C or the end of input: Stop, at once.
+    void stop()
+    {
+        if (g_interrupted) {
+            // The answer line may hold typed letters: the message starts on a line of its own.
+            m_screen.error(
+                std::string(m_screen.inputIsTerminal() ? "\n" : "") + strings::kCliInterrupted);
+        }
+        m_stopped = true;
+        if (m_playback)
+            m_playback->stop();
+        drive(m_session.press(DrillButton::Stop));
+    }
+
+    // The engine waits for the answer.
     void answerOne()
     {
-        std::optional<std::string> line = g_interrupted ? std::nullopt : m_input.readLine();
-        if (!line) {
-            if (g_interrupted) {
-                // The terminal echoed ^C where the answer was being typed.
-                m_screen.error(
-                    std::string(m_screen.inputIsTerminal() ? "\n" : "") + strings::kCliInterrupted);
-            }
-            m_stopped = true;
-            drive(m_session.press(DrillButton::Stop));
+        WordResult result { m_session.currentWord(), {} };
+        const int correctBefore = m_session.correct();
+        const Answer a = m_input.keyByKey() ? typeAnswer() : readAnswerLine();
+        if (a.kind == Answer::Kind::Ended) {
+            stop();
             return;
         }
-        if (m_screen.inputIsTerminal())
-            m_screen.typedLine();
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - m_focusedAt)
-                                 .count();
-        WordResult result { m_session.currentWord(), line->substr(0, kAnswerWidth) };
-        const int correctBefore = m_session.correct();
-        if (elapsed > m_timeLimit) {
+        if (a.kind == Answer::Kind::TimedOut) {
             // As in the window: the late key shows the time-out, and the engine then takes the
             // empty answer itself.
             result.timedOut = true;
-            result.answer.clear();
             drive(m_session.timeOut());
         } else {
+            result.answer = a.text;
             drive(m_session.press(DrillButton::Enter, result.answer));
         }
         result.correct = m_session.correct() > correctBefore;
         m_results.push_back(std::move(result));
+    }
+
+    struct Answer
+    {
+        enum class Kind
+        {
+            Entered,
+            TimedOut,
+            Ended, // end of input or an interrupt
+        } kind;
+        std::string text;
+    };
+
+    // Piped answers: a line is the answer; when it came after the time limit it is too late.
+    Answer readAnswerLine()
+    {
+        const std::optional<std::string> line
+            = g_interrupted ? std::nullopt : m_input.readLine(m_screen.echoStream());
+        if (!line)
+            return { Answer::Kind::Ended, {} };
+        if (m_screen.inputIsTerminal())
+            m_screen.typedLine();
+        const std::uint32_t elapsed = m_clock.ticks() - m_focusedAt;
+        if (elapsed > m_guard.limit())
+            return { Answer::Kind::TimedOut, {} };
+        return { Answer::Kind::Entered, line->substr(0, kAnswerWidth) };
+    }
+
+    // Keys on a terminal, by the answer box's rules: each key as it was typed, with the time it
+    // came. Letters typed while the request to type was still being spoken are already waiting.
+    Answer typeAnswer()
+    {
+        std::FILE* echo = m_screen.echoStream();
+        std::string text;
+        for (;;) {
+            while (const std::optional<KeyInput::Key> k = m_input.takeKey()) {
+                if (k->c == '\r' || k->c == '\n') {
+                    KeyInput::writeEcho(echo, "\n");
+                    m_screen.typedLine();
+                    return { Answer::Kind::Entered, text };
+                }
+                if (k->c == 0x7F || k->c == '\b') {
+                    if (!text.empty()) {
+                        text.pop_back();
+                        KeyInput::writeEcho(echo, "\b \b");
+                    }
+                    continue;
+                }
+                if (k->c == 0x04 && text.empty())
+                    return { Answer::Kind::Ended, {} };
+                if (k->c == 0x1B) {
+                    m_input.dropBurst(k->at);
+                    continue;
+                }
+                if (!std::isprint(static_cast<unsigned char>(k->c)))
+                    continue;
+                switch (m_guard.key(k->c, k->at)) {
+                case AnswerGuard::Verdict::Accept:
+                    if (text.size() < kAnswerWidth) {
+                        text.push_back(k->c);
+                        KeyInput::writeEcho(echo, std::string(1, k->c));
+                    }
+                    break;
+                case AnswerGuard::Verdict::Drop:
+                    break;
+                case AnswerGuard::Verdict::DropAndTimeOut:
+                    if (!text.empty()) {
+                        KeyInput::writeEcho(echo, "\n");
+                        m_screen.typedLine();
+                    }
+                    return { Answer::Kind::TimedOut, {} };
+                }
+            }
+            if (g_interrupted || m_input.ended())
+                return { Answer::Kind::Ended, {} };
+            m_input.pump(-1);
+        }
     }
 
     // Carries out a batch of effects, then runs the steps it asked for until the engine waits
@@ -355,7 +592,7 @@ private:
         for (;;) {
             m_stepAsked = false;
             carryOut(effects);
-            if (!m_stepAsked || m_session.closed())
+            if (!m_stepAsked || m_session.closed() || (g_interrupted && !m_stopped))
                 break;
             effects = m_session.step();
         }
@@ -377,15 +614,16 @@ private:
             case K::Focus:
                 if (e.value == static_cast<int>(DrillFocus::Answer)) {
                     // Keys typed while the word was on the screen were typed ahead: the answer
-                    // box drops them, and so does the terminal.
-                    if (m_screen.inputIsTerminal())
-                        m_input.discardTypedAhead();
-                    m_focusedAt = std::chrono::steady_clock::now();
+                    // box drops them, and so does the terminal. Keys typed once the request to
+                    // type was on the screen are the answer's.
+                    if (m_input.keyByKey())
+                        m_input.discardBefore(m_promptShownAt);
+                    m_focusedAt = m_clock.ticks();
+                    m_guard.focused(m_focusedAt);
                 }
                 break;
             case K::SetTimeLimit:
-                m_timeLimit = e.value;
-                m_focusedAt = std::chrono::steady_clock::now();
+                m_guard.setLimit(static_cast<std::uint32_t>(std::max(e.value, 0)));
                 break;
             case K::UpdateDisplays:
                 // Shown with the next prompt line: a step often refreshes the numbers twice.
@@ -395,11 +633,17 @@ private:
                 m_screen.wait(e.value);
                 break;
             case K::Play:
-                play(e.text);
+                play(e.text, e.background);
                 break;
             case K::Message:
                 m_screen.error(oneLine(e.caption) + ": " + oneLine(e.text));
                 break;
+            case K::Question: {
+                // The question is the last effect of its batch; the answer's effects follow.
+                const MessageAnswer reply = m_prompter.show(e.text, e.caption, e.icon, e.buttons);
+                carryOut(m_session.answer(reply));
+                break;
+            }
             case K::ScheduleStep:
                 m_stepAsked = true;
                 break;
@@ -438,16 +682,33 @@ private:
         const std::string& word = m_session.currentWord();
         const bool transient
             = !word.empty() && !text.empty() && word.compare(0, text.size(), text) == 0;
+        // The keys typed so far are stamped before the new line shows.
+        if (m_input.keyByKey())
+            m_input.drain();
+        m_promptShownAt = m_clock.ticks();
         m_screen.prompt(text, transient);
     }
 
-    void play(const std::string& path)
+    // Plays a sound to its end, taking in the keys typed meanwhile; a background sound (the
+    // request to type the answer) plays on while the answer is typed, until the next sound or
+    // Stop cuts it.
+    void play(const std::string& path, bool background)
     {
-        if (!m_playback)
+        if (!m_playback || g_interrupted)
             return;
         const bool wasOff = m_playback->switchedOff();
-        if (m_playback->start(path) == PlayStart::Started)
-            m_playback->waitUntilFinished();
+        if (m_playback->start(path) == PlayStart::Started && !background) {
+            while (!m_playback->finished()) {
+                if (g_interrupted) {
+                    m_playback->stop();
+                    break;
+                }
+                if (m_input.keyByKey() && !m_input.ended())
+                    m_input.pump(10);
+                else
+                    ::usleep(10000);
+            }
+        }
         if (!wasOff && m_playback->switchedOff()) {
             // The error has been shown; the drill goes on without sound.
             carryOut(m_session.handle({ DrillEvent::Kind::SoundFailed }));
@@ -455,14 +716,17 @@ private:
     }
 
     DrillSession m_session;
+    Clock& m_clock;
     Screen& m_screen;
-    LineReader& m_input;
+    KeyInput& m_input;
+    Prompter& m_prompter;
     SoundPlayback* m_playback;
+    AnswerGuard m_guard;
     std::vector<WordResult> m_results;
     std::optional<DrillDisplays> m_latestDisplays;
     std::optional<DrillDisplays> m_shownDisplays;
-    std::chrono::steady_clock::time_point m_focusedAt = std::chrono::steady_clock::now();
-    long long m_timeLimit = 5000;
+    std::uint32_t m_focusedAt = 0;
+    std::uint32_t m_promptShownAt = 0;
     bool m_stepAsked = false;
     bool m_passStarted = false;
     bool m_stopped = false;
@@ -477,8 +741,9 @@ int drillCommand(Context& ctx, const std::vector<std::string>& words)
     StartupInfo info = ctx.startup(true);
 
     InterruptGuard interrupts;
-    LineReader input;
-    Screen screen(ctx.out().json() ? stderr : stdout, args.has("fast"));
+    SystemClock clock;
+    KeyInput input(clock);
+    Screen screen(ctx.out().json() ? stderr : stdout, args.has("fast"), input);
     TerminalPrompter prompter(screen, input);
 
     std::unique_ptr<SoundDevice> device = args.has("no-sound") ? nullptr : makeSoundDevice();
@@ -489,15 +754,12 @@ int drillCommand(Context& ctx, const std::vector<std::string>& words)
         soundUsable = playback->checkSoundDevice(info.soundOn(user) == 1);
     }
 
-    SystemClock clock;
     DefaultRandomSource random;
     DocumentState documents;
-    TerminalDrill drill(DrillContext { info, documents, user, ctx.folder(), clock, random, prompter,
-                            soundUsable, nullptr },
-        screen, input, soundUsable ? &*playback : nullptr);
+    TerminalDrill drill(
+        DrillContext { info, documents, user, ctx.folder(), clock, random, soundUsable, nullptr },
+        screen, input, prompter, soundUsable ? &*playback : nullptr);
     const bool completed = drill.run(args.has("repeat"));
-    if (playback)
-        playback->stop();
 
     // As when the drill window closes: the record is saved whole, the drill may have changed it.
     if (!SaveStartupInfo(info))

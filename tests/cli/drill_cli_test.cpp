@@ -8,8 +8,18 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace quorvel::test;
 
@@ -232,5 +242,216 @@ TEST_F(DrillCliTest, EndOfInputStopsThePassAndExitStatusTellsWhetherOneRan)
         EXPECT_EQ(code, 2) << bad.join(' ').toStdString();
     }
 }
+
+// --- On a terminal ----------------------------------------------------------------------------
+
+// The drill run on a pseudo-terminal, as a person at a keyboard meets it: the keys go in as they
+// are typed, and what the drill prints is read back with its cursor movements taken out.
+class TerminalRun
+{
+public:
+    TerminalRun(const std::string& folder, const QStringList& arguments,
+        const std::vector<std::pair<std::string, std::string>>& environment = {})
+    {
+        m_pid = ::forkpty(&m_master, nullptr, nullptr, nullptr);
+        if (m_pid == 0) {
+            for (const auto& [name, value] : environment)
+                ::setenv(name.c_str(), value.c_str(), 1);
+            std::vector<std::string> args { QUORVEL_CLI, "--folder", folder, "drill" };
+            for (const QString& a : arguments)
+                args.push_back(a.toStdString());
+            std::vector<char*> argv;
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+    }
+    ~TerminalRun()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        if (m_master >= 0)
+            ::close(m_master);
+    }
+    TerminalRun(const TerminalRun&) = delete;
+    TerminalRun& operator=(const TerminalRun&) = delete;
+
+    bool started() const { return m_pid > 0; }
+
+    // Reads until the screen's text holds `text` `count` times, for at most `ms`.
+    bool waitFor(const QString& text, int count = 1, int ms = 20000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (screen().count(text) < count) {
+            if (clock.elapsed() > ms || (!readSome(50) && m_ended))
+                return screen().count(text) >= count;
+        }
+        return true;
+    }
+    void type(const std::string& keys)
+    {
+        ASSERT_EQ(::write(m_master, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    }
+    // Waits for the drill to end; its exit status, or -1.
+    int finish(int ms = 20000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!m_ended && clock.elapsed() < ms)
+            readSome(50);
+        int status = 0;
+        if (::waitpid(m_pid, &status, 0) != m_pid)
+            return -1;
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // The terminal's line mode and echo, as the drill left them.
+    bool lineModeAndEcho() const
+    {
+        termios t {};
+        return ::tcgetattr(m_master, &t) == 0 && (t.c_lflag & ICANON) && (t.c_lflag & ECHO);
+    }
+    // What the terminal shows, as lines: escape sequences and carriage returns taken out.
+    QString screen() const
+    {
+        QString text = QString::fromLatin1(m_output);
+        text.remove(QRegularExpression(QStringLiteral("\x1b\\[[0-9;]*[A-Za-z]")));
+        text.remove(QLatin1Char('\r'));
+        return text;
+    }
+    // The word shown before "Now memorise" the n-th time (0-based).
+    std::string shownWord(int n) const
+    {
+        const QStringList lines = screen().split(QLatin1Char('\n'));
+        int seen = 0;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            if (lines[i] == kMemorise && seen++ == n)
+                return lines[i - 1].trimmed().toStdString();
+        }
+        return {};
+    }
+
+private:
+    bool readSome(int ms)
+    {
+        pollfd fd { m_master, POLLIN, 0 };
+        if (::poll(&fd, 1, ms) <= 0)
+            return false;
+        char buffer[4096];
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n <= 0) {
+            m_ended = true; // the other side closed: the drill has ended
+            return false;
+        }
+        m_output.append(buffer, n);
+        return true;
+    }
+
+    int m_master = -1;
+    pid_t m_pid = -1;
+    QByteArray m_output;
+    bool m_ended = false;
+};
+
+std::string lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A wave file of silence that plays for `seconds`.
+void writeSilence(const std::string& path, int seconds)
+{
+    const std::uint32_t rate = 8000, bytes = rate * 2 * static_cast<std::uint32_t>(seconds);
+    std::ofstream out(path, std::ios::binary);
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out.put(static_cast<char>(v >> (8 * i)));
+    };
+    auto u16 = [&](std::uint16_t v) {
+        out.put(static_cast<char>(v));
+        out.put(static_cast<char>(v >> 8));
+    };
+    out << "RIFF";
+    u32(36 + bytes);
+    out << "WAVEfmt ";
+    u32(16);
+    u16(1); // PCM
+    u16(1); // mono
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    out << "data";
+    u32(bytes);
+    out << std::string(bytes, '\0');
+}
+
+// Keys are taken as they are typed: the answer is judged by when its letters were typed, not by
+// when Enter was pressed, and keys typed as soon as the answer is asked for are kept.
+TEST_F(DrillCliTest, OnATerminalKeysCountFromTheMomentTheAnswerIsAskedFor)
+{
+    int code = -1;
+    cliJson(dir.path(), { "startup", "set", "displaySetup.spellTime", "2", "--user", "2" }, &code);
+    ASSERT_EQ(code, 0);
+    TerminalRun run(dir.path(), { "--user", "2", "--no-sound" });
+    ASSERT_TRUE(run.started());
+
+    // Typed the moment the answer is asked for.
+    ASSERT_TRUE(run.waitFor(kAnswerPrompt, 1)) << run.screen().toStdString();
+    run.type(lower(run.shownWord(0)) + "\r");
+    // Typed in time, entered after the two seconds: judged.
+    ASSERT_TRUE(run.waitFor(kAnswerPrompt, 2)) << run.screen().toStdString();
+    run.type(lower(run.shownWord(1)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2600));
+    run.type("\r");
+    // A letter after the two seconds: the time-out, and the word is wrong.
+    ASSERT_TRUE(run.waitFor(kAnswerPrompt, 3)) << run.screen().toStdString();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2600));
+    run.type(lower(run.shownWord(2)) + "\r");
+    EXPECT_EQ(run.finish(), 0) << run.screen().toStdString();
+
+    const QStringList lines = run.screen().split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.filter(QStringLiteral("You have spelt  ")),
+        (QStringList {
+            QStringLiteral("You have spelt  %1   correctly").arg(run.shownWord(0).c_str()),
+            QStringLiteral("You have spelt  %1   correctly").arg(run.shownWord(1).c_str()),
+            QStringLiteral("You have spelt  %1   incorrectly").arg(run.shownWord(2).c_str()) }))
+        << run.screen().toStdString();
+    EXPECT_EQ(lines.count(QStringLiteral("Sorry!  you are out of time.")), 1);
+    // The answers were echoed as typed, and the terminal got its line mode back.
+    EXPECT_TRUE(lines.contains(QString::fromStdString(lower(run.shownWord(0)))));
+    EXPECT_TRUE(run.lineModeAndEcho());
+}
+
+#ifdef QUORVEL_CLI_SOUND
+// The spoken request to type the answer lasts a few seconds; what is typed while it speaks is
+// the answer, not keys typed ahead.
+TEST_F(DrillCliTest, OnATerminalAnAnswerTypedWhileTheRequestIsSpokenIsKept)
+{
+    for (const char* name : { "aenteran.wav", "uenteran.wav" })
+        writeSilence(dir.file(std::string("progdata/") + name), 4);
+    TerminalRun run(dir.path(), { "--user", "2" },
+        { { "SDL_AUDIODRIVER", "disk" }, { "SDL_DISKAUDIOFILE", dir.file("sound.raw") } });
+    ASSERT_TRUE(run.started());
+    for (int n = 0; n < 3; ++n) {
+        ASSERT_TRUE(run.waitFor(kAnswerPrompt, n + 1)) << run.screen().toStdString();
+        QElapsedTimer clock;
+        clock.start();
+        run.type(run.shownWord(n) + "\r");
+        ASSERT_TRUE(run.waitFor(QStringLiteral("You have spelt  "), n + 1));
+        // Judged while the four seconds of the request were still playing.
+        EXPECT_LT(clock.elapsed(), 3000);
+    }
+    EXPECT_EQ(run.finish(), 0) << run.screen().toStdString();
+    EXPECT_EQ(run.screen().count(QStringLiteral("   correctly")), 3) << run.screen().toStdString();
+}
+#endif
 
 } // namespace

@@ -16,10 +16,14 @@
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace quorvel::test {
 namespace {
@@ -76,24 +80,30 @@ struct Drill
     }
     void open(bool soundUsable = true)
     {
-        DrillContext ctx { info, documents, 0, folder.path(), clock, random, prompter, soundUsable,
-            nullptr };
+        DrillContext ctx { info, documents, 0, folder.path(), clock, random, soundUsable, nullptr };
         session = std::make_unique<DrillSession>(ctx);
         play(session->open());
     }
-    // Carries out effects: a ScheduleStep sends Step at once.
+    // Carries out effects: a ScheduleStep sends Step at once; a question is answered by the
+    // scripted prompter.
     void play(DrillEffects effects)
     {
         while (true) {
             bool stepAgain = false;
+            std::optional<MessageAnswer> reply;
             for (const DrillEffect& e : effects) {
                 log.push_back(e);
                 if (e.kind == Kind::ScheduleStep)
                     stepAgain = true;
+                if (e.kind == Kind::Question)
+                    reply = prompter.show(e.text, e.caption, e.icon, e.buttons);
             }
-            if (!stepAgain)
+            if (reply)
+                effects = session->answer(*reply);
+            else if (stepAgain)
+                effects = session->step();
+            else
                 return;
-            effects = session->step();
         }
     }
     bool waitingForAnswer() const
@@ -815,6 +825,100 @@ TEST(LevelAdjustment, AutoStartAsksTheLevelQuestionWhenNoWordFits)
         m.back(), std::string(strings::kUnableToSetAuto) + " " + strings::kWordsGenerated + " 0");
 }
 
+// What a person reads comes in the order of the drill: the greeting before the level question
+// (and the failed draw that led to it), the verdict before a warning about the history file.
+TEST(DrillSession, MessagesAndQuestionsComeInTheirPlaceAmongTheTexts)
+{
+    // The first effect of this kind whose text ends with `text`.
+    auto indexOf = [](const DrillEffects& log, Kind kind, const std::string& text) {
+        for (std::size_t i = 0; i < log.size(); ++i) {
+            const std::string& t = log[i].text;
+            if (log[i].kind == kind && t.size() >= text.size()
+                && t.compare(t.size() - text.size(), text.size(), text) == 0)
+                return static_cast<long>(i);
+        }
+        return -1L;
+    };
+    {
+        AutoDrill d(3, 9, 12);
+        d.prompter.answers = { MessageAnswer::No };
+        ListSetupRecord list = d.info.listSetup(0);
+        list.minLetters = "13";
+        list.maxLetters = "16";
+        d.info.setListSetup(0, list);
+        d.open();
+        const std::size_t before = d.log.size();
+        d.play(d.session->press(DrillButton::Start));
+        const DrillEffects log(d.log.begin() + static_cast<long>(before), d.log.end());
+        const long greeting = indexOf(log, Kind::ShowPrompt, strings::kGetReady);
+        const long noList = indexOf(log, Kind::Message, strings::kUnableToGenerateList);
+        const long question = indexOf(log, Kind::Question, strings::kLevelQuestion);
+        ASSERT_GE(greeting, 0);
+        ASSERT_GE(noList, 0);
+        ASSERT_GE(question, 0);
+        EXPECT_LT(greeting, noList);
+        EXPECT_LT(noList, question);
+        // Nothing else was said behind the person's back, outside the effects.
+        ASSERT_EQ(d.prompter.shown.size(), 1u);
+        EXPECT_EQ(d.prompter.shown[0].text, strings::kLevelQuestion);
+        EXPECT_FALSE(d.session->questionPending());
+    }
+    {
+        Drill d({ entry("CAT") });
+        d.oneLetter('C');
+        ASSERT_TRUE(QFile::remove(QString::fromStdString(d.folder.file("progdata/histuse0.his"))));
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        d.play(d.session->press(DrillButton::Enter, "CAT"));
+        const long verdict = indexOf(d.log, Kind::ShowPrompt,
+            std::string(strings::kYouHaveSpelt) + "CAT" + strings::kCorrectly);
+        const long history = indexOf(d.log, Kind::Message, strings::kUnableToSaveHistory);
+        ASSERT_GE(verdict, 0);
+        ASSERT_GE(history, 0);
+        EXPECT_LT(verdict, history);
+        EXPECT_TRUE(d.prompter.shown.empty());
+    }
+}
+
+// The light turns green as the answer box gets the focus, before the spoken request to type, so
+// nothing typed while it speaks is lost; that request plays on while the person types.
+TEST(DrillSession, TheAnswerIsAskedForBeforeTheRequestToTypeIsSpoken)
+{
+    Drill d({ entry("CAT") });
+    d.oneLetter('C');
+    for (int i = 0; i < kVoicePromptCount; ++i)
+        std::ofstream(voicePromptPath(d.folder.path(), i, false)).put('\0');
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    ASSERT_TRUE(d.session->awaitingAnswer());
+    const std::string request = voicePromptPath(d.folder.path(), prompt::kEnterAnswer, false);
+    long green = -1, focus = -1, spoken = -1, limit = -1;
+    for (std::size_t i = 0; i < d.log.size(); ++i) {
+        const DrillEffect& e = d.log[i];
+        if (e.kind == Kind::SetLight && e.value == 2)
+            green = static_cast<long>(i);
+        if (e.kind == Kind::Focus && e.value == static_cast<int>(DrillFocus::Answer))
+            focus = static_cast<long>(i);
+        if (e.kind == Kind::SetTimeLimit)
+            limit = static_cast<long>(i);
+        if (e.kind == Kind::Play && e.text == request) {
+            spoken = static_cast<long>(i);
+            EXPECT_TRUE(e.background);
+        }
+    }
+    ASSERT_GE(spoken, 0);
+    EXPECT_LT(limit, green);
+    EXPECT_LT(green, focus);
+    EXPECT_LT(focus, spoken);
+    EXPECT_EQ(spoken, static_cast<long>(d.log.size()) - 1);
+    // Every other sound holds the drill until it has played.
+    for (const DrillEffect& e : d.log) {
+        if (e.kind == Kind::Play && e.text != request) {
+            EXPECT_FALSE(e.background) << e.text;
+        }
+    }
+}
+
 // --- Settings as the drill reads them ----------------------------------------------------------
 
 TEST(DrillSettings, TextsReadingZeroOrBelowFallBack)
@@ -864,21 +968,21 @@ TEST(DrillSettings, TextsReadingZeroOrBelowFallBack)
 
 // --- The answer box ------------------------------------------------------------------------------
 
-TEST(AnswerGuard, DropsEarlyKeysAndReportsTheTimeOutOnce)
+TEST(AnswerGuard, KeepsEveryKeyOfTheAnswerAndReportsTheTimeOutOnce)
 {
     AnswerGuard g;
     g.setLimit(1000);
     g.focused(10000);
     using V = AnswerGuard::Verdict;
-    EXPECT_EQ(g.key('a', 10100), V::Drop); // typed ahead
-    EXPECT_EQ(g.key('a', 10200), V::Accept);
-    EXPECT_EQ(g.key('b', 10900), V::Accept);
-    EXPECT_EQ(g.key('c', 11001), V::DropAndTimeOut);
-    EXPECT_EQ(g.key('d', 11100), V::Drop);
-    EXPECT_EQ(g.key('\r', 11200), V::Accept);
-    EXPECT_EQ(g.key('\r', 10050), V::Accept); // Enter is never dropped
-    g.focused(20000);
-    EXPECT_EQ(g.key('e', 20500), V::Accept);
+    EXPECT_EQ(g.key('a', 10000), V::Accept); // at once: the answer has been asked for
+    EXPECT_EQ(g.key('b', 10050), V::Accept);
+    EXPECT_EQ(g.key('c', 11000), V::Accept);
+    EXPECT_EQ(g.key('d', 11001), V::DropAndTimeOut);
+    EXPECT_EQ(g.key('e', 11100), V::Drop);
+    EXPECT_EQ(g.key('\r', 11200), V::Accept); // letters typed in time, entered late
+    g.focused(0xFFFFFF00u); // the tick counter wraps during the answer
+    EXPECT_EQ(g.key('f', 0x00000100u), V::Accept);
+    EXPECT_EQ(g.key('g', 0x00000400u), V::DropAndTimeOut);
 }
 
 } // namespace

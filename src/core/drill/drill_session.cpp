@@ -7,7 +7,6 @@
 #include "strings/drill_strings.h"
 #include "strings/strings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -84,8 +83,8 @@ struct DrillSession::Impl
         if (ms > 0)
             emit(Kind::Wait, ms);
     }
-    void message(
-        const std::string& text, const char* caption, MessageIcon icon = MessageIcon::Information)
+    void message(const std::string& text, const std::string& caption,
+        MessageIcon icon = MessageIcon::Information)
     {
         DrillEffect e { Kind::Message };
         e.text = text;
@@ -93,6 +92,33 @@ struct DrillSession::Impl
         e.icon = icon;
         out.push_back(std::move(e));
     }
+    // Asks a question; the answer comes back as the Answer event, handled by `answered`.
+    void question(
+        Question which, const std::string& text, const std::string& caption, MessageButtons buttons)
+    {
+        DrillEffect e { Kind::Question };
+        e.text = text;
+        e.caption = caption;
+        e.icon = MessageIcon::Question;
+        e.buttons = buttons;
+        out.push_back(std::move(e));
+        s.m_question = which;
+    }
+    // Messages of the shared file routines (the history file's warnings) become effects in
+    // their place among the drill's texts. Those routines only ever tell, never ask.
+    struct MessageEffects final : Prompter
+    {
+        Impl& impl;
+        explicit MessageEffects(Impl& i)
+            : impl(i)
+        { }
+        MessageAnswer show(const std::string& text, const std::string& caption, MessageIcon icon,
+            MessageButtons) override
+        {
+            impl.message(text, caption, icon);
+            return MessageAnswer::Ok;
+        }
+    };
     void light(int value)
     {
         s.m_light = value;
@@ -127,17 +153,19 @@ struct DrillSession::Impl
     bool uk() const { return ctx.info.listOptions(ctx.user).languageUK == 1; }
     bool soundAllowed() const { return s.m_soundOn && ctx.soundUsable; }
     // A file that is missing is skipped silently, as a missing recording always has been.
-    bool play(const std::string& path)
+    bool play(const std::string& path, bool background = false)
     {
         if (!soundAllowed() || !fileExists(path))
             return false;
-        emit(Kind::Play, 0, path);
+        DrillEffect e { Kind::Play, 0, path };
+        e.background = background;
+        out.push_back(std::move(e));
         return true;
     }
-    void voicePrompt(int index)
+    void voicePrompt(int index, bool background = false)
     {
         if (soundAllowed())
-            play(voicePromptPath(ctx.programFolder, index, uk()));
+            play(voicePromptPath(ctx.programFolder, index, uk()), background);
     }
     // The word's own recording, or prompt 11 when it has none that can be played. True when the
     // recording itself was played.
@@ -264,37 +292,24 @@ struct DrillSession::Impl
 
     // --- level adjustment ----------------------------------------------------------------------
 
-    bool levelQuestion()
+    enum class AutoDraw
     {
-        const MessageAnswer a = ctx.prompter.show(strings::kLevelQuestion, strings::kWarning,
-            MessageIcon::Question, MessageButtons::YesNoCancel);
-        if (a != MessageAnswer::Yes && a != MessageAnswer::No)
-            return false;
-        std::string refusal;
-        if (!levelQuestionRange(a == MessageAnswer::Yes ? LevelAnswer::Up : LevelAnswer::Down,
-                s.m_settings.minLetters, s.m_settings.maxLetters, refusal)) {
-            ctx.prompter.show(refusal, strings::kInformation, MessageIcon::Information);
-            return false;
-        }
-        storeLetters();
-        if (!SaveStartupInfo(ctx.info)) {
-            ctx.prompter.show(
-                strings::kUnableToSaveConfig, strings::kWarning, MessageIcon::Exclamation);
-            return false;
-        }
-        return true;
-    }
+        Drawn,
+        NoWords, // the level question comes next
+        NoHistory, // Auto mode cannot start at all
+    };
 
-    bool autoStart()
+    // Auto start, up to the level question.
+    AutoDraw autoStart()
     {
         auto history = HistoryFile::open(ctx.info.dataFolder(), ctx.user, OpenMode::ReadWrite);
         if (!history)
-            return false;
+            return AutoDraw::NoHistory;
         HistoryHeader header;
         const bool read = history->readHeader(header);
         history->close();
         if (!read)
-            return false;
+            return AutoDraw::NoHistory;
         loadSettings();
         if (header.summary.autoFlag == 1 && !isWindowList(header.summary.listType)) {
             const int lo = header.summary.minLetters, hi = header.summary.maxLetters;
@@ -306,11 +321,50 @@ struct DrillSession::Impl
                 message(strings::kUnableToUsePrevious, strings::kInformation);
             }
         }
-        if (generateList() > 0)
-            return true;
-        if (!levelQuestion())
-            return false;
-        return generateList() > 0;
+        return generateList() > 0 ? AutoDraw::Drawn : AutoDraw::NoWords;
+    }
+
+    void autoStartFailed()
+    {
+        message(std::string(strings::kUnableToSetAuto) + " " + strings::kWordsGenerated + " "
+                + std::to_string(s.m_wordsInPass),
+            strings::kInformation);
+    }
+
+    // The answer to the level question: the letters range moves up or down and the list is
+    // drawn again; then Start goes on as if the first draw had found words.
+    void levelAnswered(MessageAnswer a)
+    {
+        if (a != MessageAnswer::Yes && a != MessageAnswer::No) {
+            autoStartFailed();
+            return;
+        }
+        std::string refusal;
+        if (!levelQuestionRange(a == MessageAnswer::Yes ? LevelAnswer::Up : LevelAnswer::Down,
+                s.m_settings.minLetters, s.m_settings.maxLetters, refusal)) {
+            message(refusal, strings::kInformation);
+            autoStartFailed();
+            return;
+        }
+        storeLetters();
+        if (!SaveStartupInfo(ctx.info)) {
+            message(strings::kUnableToSaveConfig, strings::kWarning, MessageIcon::Exclamation);
+            autoStartFailed();
+            return;
+        }
+        if (generateList() <= 0) {
+            autoStartFailed();
+            return;
+        }
+        startDictionaryPass();
+    }
+
+    void answered(MessageAnswer a)
+    {
+        const Question which = s.m_question;
+        s.m_question = Question::None;
+        if (which == Question::Level)
+            levelAnswered(a);
     }
 
     HistorySummary summary(int autoFlag, int listType) const
@@ -339,8 +393,9 @@ struct DrillSession::Impl
             return;
         if (!window && !ApplyListResults(*s.m_wordFile, ctx.info, ctx.user))
             message(strings::kFailedToUpdateDictionary, strings::kInformation);
-        appendDrillHistory(ctx.info.dataFolder(), ctx.user, summary(autoMode ? 1 : 0, listType),
-            ctx.clock, ctx.prompter);
+        MessageEffects tell(*this);
+        appendDrillHistory(
+            ctx.info.dataFolder(), ctx.user, summary(autoMode ? 1 : 0, listType), ctx.clock, tell);
         if (ctx.documents.scrapListMade || ctx.documents.beeListMade || window)
             return;
         if (!autoMode)
@@ -364,8 +419,7 @@ struct DrillSession::Impl
         }
         deriveLevel();
         displays();
-        appendDrillHistory(
-            ctx.info.dataFolder(), ctx.user, summary(1, listType), ctx.clock, ctx.prompter);
+        appendDrillHistory(ctx.info.dataFolder(), ctx.user, summary(1, listType), ctx.clock, tell);
     }
 
     // --- presenting a word ---------------------------------------------------------------------
@@ -434,9 +488,14 @@ struct DrillSession::Impl
         wait(s.m_settings.answerDelaySeconds * 1000);
         prompt(strings::kPutAnswerInBox);
         emit(Kind::SetAnswer);
-        light(2);
+        // From here on every key typed is the answer's: the light turns green as the box takes
+        // the focus, and the spoken request to type plays on while the person types.
         s.m_timeLimit = s.m_settings.spellSeconds * 1000;
         emit(Kind::SetTimeLimit, s.m_timeLimit);
+        light(2);
+        focus(DrillFocus::Answer);
+        s.m_awaitingAnswer = true;
+        voicePrompt(prompt::kEnterAnswer, true);
     }
 
     // The part of presenting shared by both passes, from the word number on.
@@ -448,9 +507,6 @@ struct DrillSession::Impl
         if (s.m_learnOn)
             learnAnimation();
         presentAndPrompt();
-        voicePrompt(prompt::kEnterAnswer);
-        focus(DrillFocus::Answer);
-        s.m_awaitingAnswer = true;
     }
 
     void takeRecordWord()
@@ -650,50 +706,74 @@ struct DrillSession::Impl
     void start()
     {
         prompt(greeting());
-        WordFileHeader header;
-        if (!isWindowList(s.m_listType)) {
-            const bool autoMode = ctx.info.listOptions(ctx.user).adjustAuto == 1;
-            if (autoMode) {
-                if (!autoStart()) {
-                    message(std::string(strings::kUnableToSetAuto) + " " + strings::kWordsGenerated
-                            + " " + std::to_string(s.m_wordsInPass),
-                        strings::kInformation);
-                    return;
-                }
-            } else {
-                loadSettings();
-                if (generateList() == 0) {
-                    prompt(strings::kPressStartOrRepeat);
-                    return;
-                }
-            }
-            if (!openWordFile(header)) {
-                prompt(strings::kPressStartOrRepeat);
-                return;
-            }
-            if (header.state != ListState::kFreshDictionary) {
-                s.m_wordFile->invalidate();
-                message(strings::kListNotValid, strings::kWarning, MessageIcon::Exclamation);
-                closeWordFile();
-                prompt(strings::kPressStartOrRepeat);
-                return;
-            }
-        } else {
-            if (!openWordFile(header)) {
-                prompt(strings::kPressStartOrRepeat);
-                return;
-            }
-            if (header.state == ListState::kSpeltOnce) {
-                message(strings::kAlreadyTested, strings::kInformation);
-                closeWordFile();
-                prompt(strings::kPressStartOrRepeat);
-                return;
-            }
-            s.m_wordsInPass = header.count;
-            emit(Kind::SetProgressRange, s.m_wordsInPass);
-            emit(Kind::SetProgress, s.m_wordsInPass);
-            loadSettings();
+        if (isWindowList(s.m_listType)) {
+            startWindowPass();
+            return;
         }
+        if (ctx.info.listOptions(ctx.user).adjustAuto == 1) {
+            switch (autoStart()) {
+            case AutoDraw::Drawn:
+                startDictionaryPass();
+                return;
+            case AutoDraw::NoWords:
+                question(Question::Level, strings::kLevelQuestion, strings::kWarning,
+                    MessageButtons::YesNoCancel);
+                return;
+            case AutoDraw::NoHistory:
+                autoStartFailed();
+                return;
+            }
+            return;
+        }
+        loadSettings();
+        if (generateList() == 0) {
+            prompt(strings::kPressStartOrRepeat);
+            return;
+        }
+        startDictionaryPass();
+    }
+
+    // A freshly drawn dictionary list: its word file must be in the fresh state.
+    void startDictionaryPass()
+    {
+        WordFileHeader header;
+        if (!openWordFile(header)) {
+            prompt(strings::kPressStartOrRepeat);
+            return;
+        }
+        if (header.state != ListState::kFreshDictionary) {
+            s.m_wordFile->invalidate();
+            message(strings::kListNotValid, strings::kWarning, MessageIcon::Exclamation);
+            closeWordFile();
+            prompt(strings::kPressStartOrRepeat);
+            return;
+        }
+        beginFirstPass(header);
+    }
+
+    // A list made from a bee window or the scrap pad is spelt once; after that only Repeat.
+    void startWindowPass()
+    {
+        WordFileHeader header;
+        if (!openWordFile(header)) {
+            prompt(strings::kPressStartOrRepeat);
+            return;
+        }
+        if (header.state == ListState::kSpeltOnce) {
+            message(strings::kAlreadyTested, strings::kInformation);
+            closeWordFile();
+            prompt(strings::kPressStartOrRepeat);
+            return;
+        }
+        s.m_wordsInPass = header.count;
+        emit(Kind::SetProgressRange, s.m_wordsInPass);
+        emit(Kind::SetProgress, s.m_wordsInPass);
+        loadSettings();
+        beginFirstPass(header);
+    }
+
+    void beginFirstPass(const WordFileHeader& header)
+    {
         s.m_headerListType = header.listType;
         s.m_pending = DrillAction::Present;
         s.m_wordsDone = s.m_correct = s.m_wordNumber = 0;
@@ -949,6 +1029,16 @@ DrillEffects DrillSession::handle(const DrillEvent& event)
                 DrillEffect::Kind::Focus, static_cast<int>(DrillFocus::Answer) } };
         return {};
     }
+    // While a question waits for its answer only the answer and Stop count; Stop drops the
+    // question.
+    if (m_question != Question::None) {
+        const bool stop
+            = event.kind == DrillEvent::Kind::Button && event.button == DrillButton::Stop;
+        if (event.kind != DrillEvent::Kind::Answer && !stop)
+            return {};
+        if (stop)
+            m_question = Question::None;
+    }
     return run(event);
 }
 
@@ -972,6 +1062,9 @@ DrillEffects DrillSession::run(const DrillEvent& event)
     case DrillEvent::Kind::SoundFailed:
         m_soundOn = false;
         impl.soundLabel();
+        break;
+    case DrillEvent::Kind::Answer:
+        impl.answered(event.reply);
         break;
     }
     return effects;

@@ -2,10 +2,16 @@
 
 // The spelling drill's step machine. It never blocks and owns no timer: each call takes one
 // event (the window opened, the step timer fired, a button, the answer box's time-out, a failed
-// sound) and returns the effects the front end carries out in order: texts to show, waits, sounds
-// to play, message boxes, and when to send the next Step. The front end holds any input that
-// arrives while it is still carrying out effects (a wait, a sound) and hands it over afterwards,
-// so a drill behaves the same in the window and in a terminal.
+// sound, the answer to a question) and returns the effects the front end carries out in order:
+// texts to show, waits, sounds to play, message boxes and questions, and when to send the next
+// Step. The front end holds any click that arrives while it is still carrying out effects (a
+// wait, a sound) and hands it over afterwards, so a drill behaves the same in the window and in a
+// terminal. Stop is the exception: it cuts the waits and sounds still to come and is handled at
+// once.
+//
+// Messages and questions are effects like everything else, so they appear in their place among
+// the texts (the greeting before the level question, the verdict before a history warning). A
+// question is always the last effect of its call; the engine then waits for the Answer event.
 //
 // File work (the word file, the dictionary, the history file, the startup record) is done inside
 // the call that decides it; the effects only show it.
@@ -71,8 +77,9 @@ struct DrillEffect
         SetColourScheme, // value: 0..5
         SetTimeLimit, // value: milliseconds the answer box allows from the next focus
         Wait, // value: milliseconds during which the window takes no input
-        Play, // text: a wave file to play to its end (it exists; sound is on)
+        Play, // text: a wave file to play to its end (it exists; sound is on); see `background`
         Message, // text, caption, icon: a message box with an OK button
+        Question, // text, caption, icon, buttons: the front end sends the Answer event
         WaitCursor, // value: 1 show the wait cursor, 0 restore it
         InsertIntoScrapPad, // text: inserted at the caret of the open scrap pad's page 1
         OpenHelp, // value: help context
@@ -89,6 +96,10 @@ struct DrillEffect
     std::string text;
     std::string caption;
     MessageIcon icon = MessageIcon::Information;
+    MessageButtons buttons = MessageButtons::Ok;
+    // Play: the sound goes on while the person types the answer (the request to type it); the
+    // front end takes keys meanwhile and cuts the sound when the next one starts or Stop comes.
+    bool background = false;
     DrillDisplays displays;
 };
 using DrillEffects = std::vector<DrillEffect>;
@@ -102,6 +113,7 @@ struct DrillEvent
         Button, // a button was pressed
         TimeOut, // the answer box's time limit ran out (noticed at a keystroke)
         SoundFailed, // a play failed with an error (already reported): sound off for the window
+        Answer, // the button chosen in the question the last effects asked
     };
     DrillEvent(Kind k, DrillButton b = DrillButton::Enter, std::string a = {})
         : kind(k)
@@ -111,6 +123,7 @@ struct DrillEvent
     Kind kind;
     DrillButton button = DrillButton::Enter;
     std::string answer; // with Button: the answer box's text at that moment
+    MessageAnswer reply = MessageAnswer::Cancel; // with Answer
 };
 
 // What the engine reaches outside itself.
@@ -122,8 +135,6 @@ struct DrillContext
     std::string programFolder; // voice prompts and letter sounds lie in its progdata/
     Clock& clock;
     RandomSource& random;
-    // The level question (Yes/No/Cancel) and the history file's warnings: answered at once.
-    Prompter& prompter;
     bool soundUsable = true; // a wave output device answered
     // Told each word drawn while a list is generated; the front end shows the count and lets a
     // Stop through (which calls handle with Stop while busy). May be null.
@@ -157,12 +168,20 @@ public:
         return handle({ DrillEvent::Kind::Button, button, std::move(answer) });
     }
     DrillEffects timeOut() { return handle({ DrillEvent::Kind::TimeOut }); }
+    DrillEffects answer(MessageAnswer reply)
+    {
+        DrillEvent e { DrillEvent::Kind::Answer };
+        e.reply = reply;
+        return handle(e);
+    }
 
     // State, for front ends and tests.
     DrillAction pendingAction() const { return m_pending; }
     bool passRunning() const { return m_firstPass || m_repeatPass; }
     // A word has been shown and hidden and the answer box waits for Enter.
     bool awaitingAnswer() const { return m_awaitingAnswer; }
+    // A question was asked and its Answer event is awaited.
+    bool questionPending() const { return m_question != Question::None; }
     bool firstPassRunning() const { return m_firstPass; }
     bool repeatPassRunning() const { return m_repeatPass; }
     bool busy() const { return m_busy; }
@@ -186,6 +205,12 @@ private:
     struct Impl;
     DrillEffects run(const DrillEvent& event);
 
+    enum class Question
+    {
+        None,
+        Level, // Auto start found no words: move the letters range up or down?
+    };
+
     DrillContext m_ctx;
     DrillSettings m_settings;
     DrillDisplays m_displays;
@@ -193,6 +218,7 @@ private:
     bool m_firstPass = false, m_repeatPass = false, m_busy = false, m_stopRequested = false;
     bool m_lastWord = false, m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
     bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
+    Question m_question = Question::None;
     int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
     int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
     int m_levelPercent = 0, m_lastPercent = 0, m_timeLimit = 5000;
@@ -202,9 +228,12 @@ private:
     std::unique_ptr<WordFile> m_wordFile;
 };
 
-// The answer box's keystroke rules: a key within 200 ms of the box getting the focus is dropped
-// (it was typed ahead, before the word was hidden); after the time limit every key is dropped,
-// and the first such key reports the time-out.
+// The answer box's keystroke rules once the answer has been asked for (the box got the focus):
+// every key typed from then on is the answer's, even while the request to type it is still being
+// spoken. After the time limit a letter is dropped and the first such letter reports the
+// time-out; Enter still submits what was typed in time. Keys typed before the answer was asked
+// for (held while the word was shown, or meant for the previous word) never reach the guard: the
+// front ends drop them.
 class AnswerGuard
 {
 public:
@@ -214,7 +243,6 @@ public:
         Drop,
         DropAndTimeOut,
     };
-    static constexpr std::uint32_t kGuardMs = 200;
     void focused(std::uint32_t now)
     {
         m_focusAt = now;
@@ -222,21 +250,16 @@ public:
     }
     void setLimit(std::uint32_t ms) { m_limit = ms; }
     std::uint32_t limit() const { return m_limit; }
-    // Enter is never dropped: it is the dialog's default button, not a character of the answer.
-    Verdict key(char c, std::uint32_t now)
+    // `typedAt` is when the key was pressed, which for a key held back while the window was busy
+    // is earlier than when it is handed over.
+    Verdict key(char c, std::uint32_t typedAt)
     {
-        if (c == '\r')
+        if (c == '\r' || typedAt - m_focusAt <= m_limit)
             return Verdict::Accept;
-        const std::uint32_t since = now - m_focusAt;
-        if (since < kGuardMs)
+        if (m_timedOut)
             return Verdict::Drop;
-        if (since > m_limit) {
-            if (m_timedOut)
-                return Verdict::Drop;
-            m_timedOut = true;
-            return Verdict::DropAndTimeOut;
-        }
-        return Verdict::Accept;
+        m_timedOut = true;
+        return Verdict::DropAndTimeOut;
     }
 
 private:

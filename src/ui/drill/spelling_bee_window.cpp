@@ -150,6 +150,7 @@ void AnswerBox::focusForAnswer()
 {
     setFocus(Qt::OtherFocusReason);
     m_guard.focused(m_clock.ticks());
+    ++m_answerRequests;
 }
 
 void AnswerBox::setTimeLimit(int milliseconds)
@@ -157,9 +158,20 @@ void AnswerBox::setTimeLimit(int milliseconds)
     m_guard.setLimit(static_cast<std::uint32_t>(std::max(milliseconds, 0)));
 }
 
+void AnswerBox::replayKey(QKeyEvent& event, std::uint32_t typedAt, unsigned answerRequest)
+{
+    // Typed before the answer was asked for: while the word was shown, or meant for the word
+    // before. It cannot be part of this answer.
+    if (answerRequest != m_answerRequests)
+        return;
+    m_replayTypedAt = typedAt;
+    QCoreApplication::sendEvent(this, &event);
+    m_replayTypedAt.reset();
+}
+
 void AnswerBox::keyPressEvent(QKeyEvent* event)
 {
-    if (m_hold && m_hold(*event)) {
+    if (!m_replayTypedAt && m_hold && m_hold(*event)) {
         event->accept();
         return;
     }
@@ -173,7 +185,7 @@ void AnswerBox::keyPressEvent(QKeyEvent* event)
     }
     const char16_t unit = typed.at(0).unicode();
     const char c = unit < 0x100 ? static_cast<char>(unit) : '?';
-    switch (m_guard.key(c, m_clock.ticks())) {
+    switch (m_guard.key(c, m_replayTypedAt ? *m_replayTypedAt : m_clock.ticks())) {
     case AnswerGuard::Verdict::Accept:
         QLineEdit::keyPressEvent(event);
         return;
@@ -283,8 +295,8 @@ void SpellingBeeWindow::buildControls()
     m_answer->setKeyHold([this](const QKeyEvent& event) {
         if (!m_running && !(m_inEngine && !m_session->busy()))
             return false;
-        m_held.push_back(
-            { Held::Kind::Key, DrillButton::Enter, event.key(), event.modifiers(), event.text() });
+        m_held.push_back({ Held::Kind::Key, DrillButton::Enter, event.key(), event.modifiers(),
+            event.text(), m_clock.ticks(), m_answer->answerRequests() });
         return true;
     });
     connect(m_answer, &AnswerBox::timedOut, this, [this] { deliver({ Held::Kind::TimeOut }); });
@@ -440,20 +452,24 @@ void SpellingBeeWindow::closeRequested()
         m_held.push_back({ Held::Kind::Close });
         return;
     }
-    if (m_running || m_inEngine) {
+    if (m_inEngine) {
         m_held.push_back({ Held::Kind::Close });
         return;
     }
     if (m_session->passRunning()) {
-        // Closing in the middle of a pass is a Stop and then a Quit: the pass ends as Stop ends
-        // it, with nothing written to the dictionary or the history.
-        callEngine([this] { return m_session->press(DrillButton::Stop); });
+        // Closing in the middle of a pass is a Stop and then a Quit, at once: the pass ends as
+        // Stop ends it, with nothing written to the dictionary or the history, and the waits
+        // that Stop itself asks for are not sat through either.
+        stopNow();
         if (m_finished)
             return;
-        if (m_running || m_session->passRunning()) {
+        cutPendingEffects();
+        if (m_session->passRunning()) {
             m_held.push_back({ Held::Kind::Close });
             return;
         }
+    } else {
+        cutPendingEffects();
     }
     callEngine([this] { return m_session->press(DrillButton::Enter, answerText()); });
     if (!m_finished && !m_running && m_session->closed())
@@ -473,6 +489,10 @@ void SpellingBeeWindow::buttonClicked(DrillButton button)
         } else {
             m_answer->setFocus(Qt::OtherFocusReason);
         }
+        return;
+    }
+    if (button == DrillButton::Stop && !m_inEngine) {
+        stopNow();
         return;
     }
     deliver({ Held::Kind::Button, button });
@@ -500,7 +520,7 @@ void SpellingBeeWindow::handleNow(const Held& item)
         return;
     case Held::Kind::Key: {
         QKeyEvent key(QEvent::KeyPress, item.key, item.modifiers, item.text);
-        QCoreApplication::sendEvent(m_answer, &key);
+        m_answer->replayKey(key, item.typedAt, item.answerRequest);
         return;
     }
     case Held::Kind::Step:
@@ -606,6 +626,8 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
         }
         return;
     case Kind::Play: {
+        // Starting a sound cuts one still playing in the background.
+        m_playTimer.stop();
         const PlayStart started = m_playback.start(effect.text);
         if (started == PlayStart::Failed) {
             soundFailed();
@@ -613,7 +635,10 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
         }
         if (started == PlayStart::Started && !m_playback.finished()) {
             m_playTimer.start();
-            suspend = true;
+            // A background sound (the request to type the answer) lets the effects, and the
+            // person's typing, go on while it plays.
+            m_playHoldsEffects = !effect.background;
+            suspend = m_playHoldsEffects;
             return;
         }
         if (m_playback.switchedOff())
@@ -623,6 +648,14 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
     case Kind::Message:
         m_context.prompter.show(effect.text, effect.caption, effect.icon, MessageButtons::Ok);
         return;
+    case Kind::Question: {
+        // The question is the last effect of its call; the answer's effects follow the ones
+        // still queued.
+        const MessageAnswer reply
+            = m_context.prompter.show(effect.text, effect.caption, effect.icon, effect.buttons);
+        callEngine([this, reply] { return m_session->answer(reply); });
+        return;
+    }
     case Kind::WaitCursor:
         setWaitCursor(effect.value != 0);
         return;
@@ -645,9 +678,12 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
 
 void SpellingBeeWindow::playFinished()
 {
+    const bool held = m_playHoldsEffects;
+    m_playHoldsEffects = false;
     if (m_playback.switchedOff())
         soundFailed();
-    continueEffects();
+    if (held)
+        continueEffects();
 }
 
 void SpellingBeeWindow::soundFailed()
@@ -661,6 +697,40 @@ void SpellingBeeWindow::soundFailed()
     const DrillEffects effects = m_session->handle({ DrillEvent::Kind::SoundFailed });
     m_inEngine = false;
     m_effects.insert(m_effects.begin(), effects.begin(), effects.end());
+    // A sound that failed in the background, after its batch was done, starts a batch of its
+    // own for the Sound button's new label.
+    if (!m_running)
+        runEffects({});
+}
+
+void SpellingBeeWindow::cutPendingEffects()
+{
+    m_stepTimer.stop();
+    m_waitTimer.stop();
+    m_playTimer.stop();
+    m_playback.stop();
+    m_playHoldsEffects = false;
+    m_effects.erase(std::remove_if(m_effects.begin(), m_effects.end(),
+                        [](const DrillEffect& e) {
+                            using K = DrillEffect::Kind;
+                            return e.kind == K::Wait || e.kind == K::Play
+                                || e.kind == K::ScheduleStep;
+                        }),
+        m_effects.end());
+    // Keys, steps and time-outs belonged to the pass being stopped; clicks and a close stay.
+    m_held.erase(std::remove_if(m_held.begin(), m_held.end(),
+                     [](const Held& h) {
+                         return h.kind == Held::Kind::Key || h.kind == Held::Kind::Step
+                             || h.kind == Held::Kind::TimeOut;
+                     }),
+        m_held.end());
+    m_running = false;
+}
+
+void SpellingBeeWindow::stopNow()
+{
+    cutPendingEffects();
+    callEngine([this] { return m_session->press(DrillButton::Stop); });
 }
 
 void SpellingBeeWindow::drainHeld()
@@ -764,7 +834,7 @@ bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound)
     {
         SpellingBeeWindow window(context,
             DrillContext { session.info, session.documents, session.currentUser(),
-                session.programFolder, clock, random, context.prompter },
+                session.programFolder, clock, random },
             sound, parent);
         window.exec();
     }

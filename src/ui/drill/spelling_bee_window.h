@@ -3,7 +3,8 @@
 // The "Spelling Bee" window: a thin front end over DrillSession. The session decides everything
 // and answers each event with effects; this window carries them out in order, turning the
 // drill's waits and sounds into timers so the window keeps painting, and holding any click or key
-// that arrives meanwhile until the effects are done.
+// that arrives meanwhile until the effects are done. Stop and the close box are not held: they
+// cut the waits and sounds still to come and act at once.
 
 #include "common/ui_services.h"
 #include "drill/drill_session.h"
@@ -16,6 +17,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -52,7 +54,7 @@ private:
 };
 
 // The answer box: at most 36 characters, every typed character passing the AnswerGuard (typed
-// ahead within 200 ms of the focus, or after the time limit, it is dropped).
+// before the answer was asked for, or after the time limit, it is dropped).
 class AnswerBox final : public QLineEdit
 {
     Q_OBJECT
@@ -65,6 +67,12 @@ public:
     void focusForAnswer();
     void setTimeLimit(int milliseconds);
     const AnswerGuard& guard() const { return m_guard; }
+    // How many times the answer has been asked for; a held key remembers the count it was
+    // typed under.
+    unsigned answerRequests() const { return m_answerRequests; }
+    // Hands over a key that was held back while the drill was busy, with the moment it was
+    // typed: a key typed before the answer was asked for is dropped, Enter included.
+    void replayKey(QKeyEvent& event, std::uint32_t typedAt, unsigned answerRequest);
     // While `hold` answers true for a key, the key is the owner's to keep and hand back later.
     void setKeyHold(std::function<bool(const QKeyEvent&)> hold) { m_hold = std::move(hold); }
 
@@ -79,6 +87,8 @@ private:
     Clock& m_clock;
     AnswerGuard m_guard;
     std::function<bool(const QKeyEvent&)> m_hold;
+    std::optional<std::uint32_t> m_replayTypedAt;
+    unsigned m_answerRequests = 0;
 };
 
 class SpellingBeeWindow final : public QDialog
@@ -120,6 +130,8 @@ private:
         int key = 0;
         Qt::KeyboardModifiers modifiers {};
         QString text {};
+        std::uint32_t typedAt = 0; // Key: when it was typed
+        unsigned answerRequest = 0; // Key: the answer box's count of requests then
     };
 
     class Progress final : public ProgressSink
@@ -147,6 +159,10 @@ private:
     void carryOut(const DrillEffect& effect, bool& suspend);
     void playFinished();
     void soundFailed();
+    // Stop and close: the waits, sounds and steps still to come are dropped (what they would
+    // have shown and said no longer matters), the other effects are carried out at once.
+    void cutPendingEffects();
+    void stopNow();
     void drainHeld();
     void showProgress(int count);
     void closeRequested();
@@ -188,6 +204,7 @@ private:
     bool m_draining = false;
     bool m_finished = false;
     bool m_generationCursor = false;
+    bool m_playHoldsEffects = false; // the sound playing holds back the effects after it
     int m_waitCursors = 0;
 };
 

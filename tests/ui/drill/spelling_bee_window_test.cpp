@@ -25,6 +25,7 @@
 #include "core/dictionary_test_support.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,11 +68,18 @@ public:
         return false;
     }
     void waitUntilFinished() override { m_pollsLeft = 0; }
-    void stop() override { m_pollsLeft = 0; }
+    void stop() override
+    {
+        if (m_pollsLeft > 0)
+            ++stoppedWhilePlaying;
+        m_pollsLeft = 0;
+    }
+    bool playing() const { return m_pollsLeft > 0; }
     std::string takePlayError() override { return {}; }
 
     std::vector<std::string> played;
     int cutShort = 0; // plays started before the previous one had finished
+    int stoppedWhilePlaying = 0;
     std::string failWith; // every play fails with this text when set
     int pollsPerSound = 3;
 
@@ -166,8 +174,7 @@ struct Window
     {
         Session& s = inst.session;
         window = std::make_unique<SpellingBeeWindow>(inst.context,
-            DrillContext { s.info, s.documents, 0, s.programFolder, clock, random, inst.prompter },
-            sound);
+            DrillContext { s.info, s.documents, 0, s.programFolder, clock, random }, sound);
         window->show();
     }
     DrillSession& session() { return window->session(); }
@@ -287,36 +294,77 @@ TEST(SpellingBeeWindow, AFailedSaveOfTheRecordAfterTheDrillIsReported)
     EXPECT_EQ(inst.prompter.shown[0].icon, MessageIcon::Exclamation);
 }
 
-TEST(SpellingBeeWindow, KeysTypedAheadOfTheGuardTimeAreDroppedAndLateOnesEndTheWord)
+TEST(SpellingBeeWindow, EveryKeyOfTheAnswerCountsAndOnlyLettersAfterTheLimitEndTheWord)
 {
     Installation inst;
     Window w(inst);
     w.button("startButton502")->click();
     ASSERT_TRUE(w.awaitingAnswer());
-    const std::string word = w.session().currentWord();
 
-    // Within 200 ms of the box getting the focus: lost.
-    w.clock.advance(199);
-    QTest::keyClicks(w.answer(), "abc");
-    EXPECT_EQ(w.answer()->text(), "");
-    w.clock.advance(1);
-    QTest::keyClicks(w.answer(), QString::fromLatin1(word));
-    EXPECT_EQ(w.answer()->text(), QString::fromLatin1(word));
+    // Typed the moment the light turned green: every key is kept.
+    EXPECT_EQ(w.light(), 2);
+    const std::string first = w.session().currentWord();
+    QTest::keyClicks(w.answer(), QString::fromLatin1(first));
+    EXPECT_EQ(w.answer()->text(), QString::fromLatin1(first));
     w.enter();
     ASSERT_TRUE(w.awaitingAnswer());
     EXPECT_EQ(w.get<QLabel>("scoreCorrect515")->text(), "1");
 
-    // After the 30 seconds: the first key is dropped, says so, and the word counts as wrong.
+    // Typed in time and entered after the 30 seconds: judged, and right.
+    const std::string second = w.session().currentWord();
+    w.clock.advance(1000);
+    QTest::keyClicks(w.answer(), QString::fromLatin1(second));
+    w.clock.advance(30000);
+    w.enter();
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_EQ(w.session().correct(), 2);
+
+    // A letter after the 30 seconds: dropped, says so, and the word counts as wrong.
     w.clock.advance(30001);
     QTest::keyClicks(w.answer(), "x");
     EXPECT_EQ(w.answer()->text(), QString::fromLatin1(strings::kOutOfTime));
-    ASSERT_TRUE(w.awaitingAnswer());
-    EXPECT_EQ(w.session().displays().wordNumber, 3);
-    EXPECT_EQ(w.session().correct(), 1);
+    ASSERT_TRUE(w.idle());
+    EXPECT_EQ(w.session().correct(), 2);
     const std::vector<WordFileEntry> list = inst.listed();
     ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[1].record.result, 0);
-    EXPECT_EQ(list[1].record.answer, "");
+    EXPECT_EQ(list[1].record.result, 1);
+    EXPECT_EQ(list[2].record.result, 0);
+    EXPECT_EQ(list[2].record.answer, "");
+}
+
+// The spoken request to type the answer takes seconds; the light is green and the box takes keys
+// from its first word on, and an Enter typed before it ends judges the answer at once.
+TEST(SpellingBeeWindow, AnAnswerTypedWhileTheRequestIsSpokenIsKept)
+{
+    Installation inst;
+    inst.session.info.setSoundOn(0, 1);
+    inst.installVoicePrompts();
+    inst.sound.pollsPerSound = 1000000; // a sound that would take hours at the window's pace
+    const bool uk = inst.session.info.listOptions(0).languageUK == 1;
+    const std::string request = voicePromptPath(inst.folder.path(), prompt::kEnterAnswer, uk);
+    Window w(inst, &inst.sound);
+    w.button("startButton502")->click();
+    // The words' own sounds play out; here only "Please" and the stand-in for the word come
+    // first, each of which the fake lets end once the test has seen it.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            if (inst.sound.playing() && inst.sound.played.back() != request)
+                inst.sound.stop();
+            return inst.sound.playing() && inst.sound.played.back() == request;
+        },
+        5000));
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_EQ(w.light(), 2);
+    EXPECT_FALSE(w.window->carryingOut());
+    const std::string word = w.session().currentWord();
+    QTest::keyClicks(w.answer(), QString::fromLatin1(word));
+    EXPECT_EQ(w.answer()->text(), QString::fromLatin1(word));
+    EXPECT_TRUE(inst.sound.playing()); // still speaking
+    w.enter();
+    EXPECT_EQ(w.session().pendingAction(), DrillAction::Check);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.session().correct() == 1; }, 5000));
+    // The praise that followed cut the request short.
+    EXPECT_GE(inst.sound.cutShort, 1);
 }
 
 TEST(SpellingBeeWindow, InputDuringAWaitIsHeldAndHandledAfterIt)
@@ -385,6 +433,41 @@ TEST(SpellingBeeWindow, StopDuringAPassReturnsToIdleWithoutTouchingDictionaryOrH
         EXPECT_EQ(inst.status(e.record.word), 1) << e.record.word;
     EXPECT_TRUE(inst.drills().empty());
     EXPECT_TRUE(w.window->isVisible());
+}
+
+// Stop and the close box do not sit out the word's presentation: the sound playing is cut and
+// the waits still to come are dropped.
+TEST(SpellingBeeWindow, StopAndCloseActAtOnceDuringThePresentation)
+{
+    for (const bool close : { false, true }) {
+        SCOPED_TRACE(close ? "close" : "stop");
+        Installation inst("20"); // each word stays on the screen for 20 seconds
+        inst.session.info.setSoundOn(0, 1);
+        inst.installVoicePrompts();
+        inst.sound.pollsPerSound = 1000000;
+        Window w(inst, &inst.sound);
+        w.button("startButton502")->click();
+        // "Please" is playing, with the word's presentation still to come.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return inst.sound.playing(); }, 5000));
+        ASSERT_TRUE(w.window->carryingOut());
+        QElapsedTimer clock;
+        clock.start();
+        if (close) {
+            w.window->close();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !w.window->isVisible(); }, 5000));
+            EXPECT_FALSE(w.session().passRunning());
+        } else {
+            w.button("stopButton520")->click();
+            EXPECT_EQ(w.prompt(), QString::fromLatin1(strings::kUserStopped));
+            ASSERT_TRUE(w.idle());
+            EXPECT_TRUE(w.window->isVisible());
+        }
+        EXPECT_LT(clock.elapsed(), 3000);
+        EXPECT_EQ(inst.sound.stoppedWhilePlaying, 1);
+        EXPECT_FALSE(inst.sound.playing());
+        EXPECT_EQ(inst.listState(), ListState::kFreshDictionary);
+        EXPECT_TRUE(inst.drills().empty());
+    }
 }
 
 TEST(SpellingBeeWindow, ClosingTheWindowDuringAPassStopsItFirst)
