@@ -12,16 +12,27 @@
 
 namespace quorvel::ui {
 
+namespace {
+
+// The dialect's text as it stands, two leading blanks included, with its letter (S or K) as the
+// keyboard mnemonic.
+QString dialectLabel(const char* text, QChar letter)
+{
+    QString label = QString::fromLatin1(text);
+    label.insert(label.indexOf(letter), QLatin1Char('&'));
+    return label;
+}
+
+} // namespace
+
 FirstRunDialog::FirstRunDialog(QWidget* parent)
     : QDialog(parent)
-    , m_us(new QRadioButton(QString::fromLatin1(strings::kFirstRunUsDialect).trimmed(), this))
-    , m_uk(new QRadioButton(QString::fromLatin1(strings::kFirstRunUkDialect).trimmed(), this))
+    , m_us(new QRadioButton(dialectLabel(strings::kFirstRunUsDialect, QLatin1Char('S')), this))
+    , m_uk(new QRadioButton(dialectLabel(strings::kFirstRunUkDialect, QLatin1Char('K')), this))
     , m_flag(new QCheckBox(QString::fromLatin1(strings::kFirstRunFlagBox), this))
 {
     setObjectName(QStringLiteral("firstRunDialog"));
     setWindowTitle(QString::fromLatin1(strings::kFirstRunTitle));
-    m_us->setText(QStringLiteral("U.&S. Dialect"));
-    m_uk->setText(QStringLiteral("U.&K. Dialect"));
     m_us->setObjectName(QStringLiteral("usDialect"));
     m_uk->setObjectName(QStringLiteral("ukDialect"));
     m_flag->setObjectName(QStringLiteral("showFlag"));

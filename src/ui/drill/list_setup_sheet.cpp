@@ -94,9 +94,11 @@ std::uint16_t flag(const QAbstractButton* button)
     return button->isChecked() ? 1 : 0;
 }
 
-QRadioButton* radio(QWidget* parent, const QString& label, const char* name, std::uint16_t on)
+// A radio button made without a parent: radio buttons that share a parent widget are exclusive
+// among all of them, so each is checked alone and only then placed in its group box.
+QRadioButton* radio(const QString& label, const char* name, std::uint16_t on)
 {
-    auto* button = new QRadioButton(label, parent);
+    auto* button = new QRadioButton(label);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(plain(label));
     button->setChecked(on == 1);
@@ -111,7 +113,6 @@ QGroupBox* radioGroup(
     auto* layout = new QVBoxLayout(box);
     auto* group = new QButtonGroup(box);
     for (QRadioButton* b : buttons) {
-        b->setParent(box);
         group->addButton(b);
         layout->addWidget(b);
     }
@@ -215,13 +216,11 @@ QWidget* ListSetupSheet::buildListPage()
     form->addWidget(m_predefined, 4, 1);
     form->setRowStretch(5, 1);
 
-    m_typeFailures
-        = radio(page, mnemonic(strings::kTypeFailures, 0), "typeFailures", r.typeFailures);
+    m_typeFailures = radio(mnemonic(strings::kTypeFailures, 0), "typeFailures", r.typeFailures);
     m_typePredefined
-        = radio(page, mnemonic(strings::kTypePredefined, 12), "typePredefined", r.typePredefined);
-    m_typeOneLetter
-        = radio(page, mnemonic(strings::kTypeOneLetter, 1), "typeOneLetter", r.typeOneLetter);
-    m_typeRandom = radio(page, mnemonic(strings::kTypeRandom, 0), "typeRandom", r.typeRandom);
+        = radio(mnemonic(strings::kTypePredefined, 12), "typePredefined", r.typePredefined);
+    m_typeOneLetter = radio(mnemonic(strings::kTypeOneLetter, 1), "typeOneLetter", r.typeOneLetter);
+    m_typeRandom = radio(mnemonic(strings::kTypeRandom, 0), "typeRandom", r.typeRandom);
     QGroupBox* types = radioGroup(page, strings::kListTypeGroup,
         { m_typeFailures, m_typePredefined, m_typeOneLetter, m_typeRandom });
 
@@ -262,8 +261,8 @@ QWidget* ListSetupSheet::buildDisplayPage()
     for (NumberBox* box : { m_wordShowTime, m_answerDelay, m_spellTime, m_betweenWords })
         box->setParent(timing);
 
-    m_upperCase = radio(page, mnemonic(strings::kUpperCase, 0), "upperCase", r.upperCase);
-    m_lowerCase = radio(page, mnemonic(strings::kLowerCase, 0), "lowerCase", r.lowerCase);
+    m_upperCase = radio(mnemonic(strings::kUpperCase, 0), "upperCase", r.upperCase);
+    m_lowerCase = radio(mnemonic(strings::kLowerCase, 0), "lowerCase", r.lowerCase);
     QGroupBox* wordIn = radioGroup(page, strings::kDisplayWordIn, { m_upperCase, m_lowerCase });
 
     auto* layout = new QVBoxLayout(page);
@@ -281,20 +280,19 @@ QWidget* ListSetupSheet::buildOptionsPage()
     const ListOptionsRecord& r = m_stored.options;
 
     m_adjustPractice
-        = radio(page, mnemonic(strings::kAdjustPractice, 1), "adjustPractice", r.adjustPractice);
-    m_adjustManual
-        = radio(page, mnemonic(strings::kAdjustManual, 0), "adjustManual", r.adjustManual);
-    m_adjustAuto = radio(page, mnemonic(strings::kAdjustAuto, 0), "adjustAuto", r.adjustAuto);
-    m_repeatAll = radio(page, text(strings::kRepeatAll), "repeatAll", r.repeatAll);
+        = radio(mnemonic(strings::kAdjustPractice, 1), "adjustPractice", r.adjustPractice);
+    m_adjustManual = radio(mnemonic(strings::kAdjustManual, 0), "adjustManual", r.adjustManual);
+    m_adjustAuto = radio(mnemonic(strings::kAdjustAuto, 0), "adjustAuto", r.adjustAuto);
+    m_repeatAll = radio(text(strings::kRepeatAll), "repeatAll", r.repeatAll);
     m_repeatFailures
-        = radio(page, mnemonic(strings::kRepeatFailures, 12), "repeatFailures", r.repeatFailures);
+        = radio(mnemonic(strings::kRepeatFailures, 12), "repeatFailures", r.repeatFailures);
     m_levelElementary
-        = radio(page, text(strings::kLevelElementary), "levelElementary", r.levelElementary);
+        = radio(text(strings::kLevelElementary), "levelElementary", r.levelElementary);
     m_levelIntermediate
-        = radio(page, text(strings::kLevelIntermediate), "levelIntermediate", r.levelIntermediate);
-    m_levelAdvanced = radio(page, text(strings::kLevelAdvanced), "levelAdvanced", r.levelAdvanced);
-    m_languageUK = radio(page, mnemonic(strings::kLanguageUK, 12), "languageUK", r.languageUK);
-    m_languageUS = radio(page, mnemonic(strings::kLanguageUS, 13), "languageUS", r.languageUS);
+        = radio(text(strings::kLevelIntermediate), "levelIntermediate", r.levelIntermediate);
+    m_levelAdvanced = radio(text(strings::kLevelAdvanced), "levelAdvanced", r.levelAdvanced);
+    m_languageUK = radio(mnemonic(strings::kLanguageUK, 12), "languageUK", r.languageUK);
+    m_languageUS = radio(mnemonic(strings::kLanguageUS, 13), "languageUS", r.languageUS);
     m_showLanguageFlag = new QCheckBox(mnemonic(strings::kShowLanguageFlag, 0), page);
     m_showLanguageFlag->setObjectName(QStringLiteral("showLanguageFlag"));
     m_showLanguageFlag->setAccessibleName(text(strings::kShowLanguageFlag));
@@ -363,10 +361,10 @@ QWidget* ListSetupSheet::buildLearnPage()
     page->setObjectName(QStringLiteral("learnPage"));
     const LearnSetupRecord& r = m_stored.learn;
 
-    m_learnFlash = radio(page, mnemonic(strings::kLearnFlash, 0), "learnFlash", r.learnFlash);
-    m_learnRipple = radio(page, mnemonic(strings::kLearnRipple, 0), "learnRipple", r.learnRipple);
+    m_learnFlash = radio(mnemonic(strings::kLearnFlash, 0), "learnFlash", r.learnFlash);
+    m_learnRipple = radio(mnemonic(strings::kLearnRipple, 0), "learnRipple", r.learnRipple);
     m_learnContinuous
-        = radio(page, mnemonic(strings::kLearnContinuous, 0), "learnContinuous", r.learnContinuous);
+        = radio(mnemonic(strings::kLearnContinuous, 0), "learnContinuous", r.learnContinuous);
     QGroupBox* mode = radioGroup(
         page, strings::kLearnModeGroup, { m_learnFlash, m_learnRipple, m_learnContinuous });
 

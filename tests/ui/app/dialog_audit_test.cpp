@@ -119,5 +119,72 @@ TEST(DialogAudit, EveryControlIsReachableByKeyboardAndNamed)
     runtime.frame().close();
 }
 
+// The button that confirms a dialog unchanged: OK, Ok or Done.
+QAbstractButton* confirmButton(QWidget* dialog)
+{
+    QAbstractButton* found = nullptr;
+    for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>()) {
+        const QString t = b->text().remove(QLatin1Char('&')).trimmed();
+        if (b->isVisible()
+            && (t == QStringLiteral("OK") || t == QStringLiteral("Ok")
+                || t == QStringLiteral("Done"))) {
+            EXPECT_EQ(found, nullptr) << "two confirm buttons";
+            found = b;
+        }
+    }
+    return found;
+}
+
+// Opening a dialog and confirming it with nothing touched changes nothing: not the record in
+// memory, not the record on disk, not the settings file. (A sheet whose radio buttons lost their
+// checked state on the way to their groups once saved every group off and moved the user's
+// level.)
+TEST(DialogAudit, ConfirmingADialogUnchangedChangesNothing)
+{
+    TempFolder folder;
+    folder.makeProgdata();
+    writeBytes(folder.file("progdata/sonddict.dis"), buildDictionaryImage({ entry("CAT") }));
+    StartupInfo info;
+    ASSERT_TRUE(CreateStartupInfo(info, folder.path()));
+    FakePrompter prompter;
+    FakeAsker asker;
+    FakeHelp help;
+    ui::QuorvelRuntime runtime(folder.path(), { &prompter, &asker, &help });
+    ASSERT_TRUE(runtime.start());
+    runtime.session().systemAccessGranted = true;
+    const std::string record = folder.file("progdata/zelinf32.cfg");
+    const std::string settings = folder.file("Fenwa.ini");
+    ASSERT_TRUE(fileExists(settings));
+
+    const int commands[]
+        = { command::kUserProperties, command::kListProperties, command::kPasswordSetup,
+              command::kSystemSetup, command::kPaths, command::kFirstTimeHelp, command::kAbout };
+    for (int id : commands) {
+        SCOPED_TRACE(id);
+        const auto recordBefore = readBytes(record);
+        const auto settingsBefore = readBytes(settings);
+        const auto memoryBefore = runtime.session().info.bytes();
+        bool confirmed = false;
+        onNextModal([&](QWidget* dialog) {
+            QAbstractButton* ok = confirmButton(dialog);
+            ASSERT_NE(ok, nullptr) << dialog->objectName().toStdString();
+            ok->click();
+            confirmed = true;
+            // A dialog that stays open (it refused its values) is closed for the next one.
+            if (dialog->isVisible())
+                if (auto* d = qobject_cast<QDialog*>(dialog))
+                    d->reject();
+        });
+        runtime.frame().runCommand(id);
+        EXPECT_TRUE(confirmed);
+        EXPECT_EQ(readBytes(record), recordBefore);
+        EXPECT_EQ(readBytes(settings), settingsBefore);
+        EXPECT_EQ(runtime.session().info.bytes(), memoryBefore);
+        EXPECT_TRUE(prompter.shown.empty()) << prompter.shown.front().text;
+    }
+    runtime.frame().setQuitCheck([] { return true; });
+    runtime.frame().close();
+}
+
 } // namespace
 } // namespace quorvel::test

@@ -76,6 +76,11 @@ TEST(Program, FirstStartShowsTheFirstRunDialogAndAppliesItsChoice)
     Program p;
     onNextModal([](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QString::fromLatin1(strings::kFirstRunTitle));
+        // The dialect texts as they stand, with their two leading blanks.
+        EXPECT_EQ(child<QRadioButton>(dialog, "usDialect")->text().remove(QLatin1Char('&')),
+            QString::fromLatin1(strings::kFirstRunUsDialect));
+        EXPECT_EQ(child<QRadioButton>(dialog, "ukDialect")->text().remove(QLatin1Char('&')),
+            QString::fromLatin1(strings::kFirstRunUkDialect));
         child<QRadioButton>(dialog, "ukDialect")->setChecked(true);
         child<QPushButton>(dialog, "doneButton")->click();
     });
