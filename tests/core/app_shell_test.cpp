@@ -55,7 +55,7 @@ TEST(StartUp, FirstStartCreatesTheRecordAndMarksFirstTime)
     Session session;
     ASSERT_TRUE(inst.start(session));
     EXPECT_TRUE(session.firstRun);
-    EXPECT_TRUE(session.recordLoaded);
+    EXPECT_TRUE(session.startCompleted);
     EXPECT_TRUE(inst.prompter.shown.empty());
     EXPECT_TRUE(fileExists(inst.folder.file("progdata/zelinf32.cfg")));
     EXPECT_EQ(inst.settings.readString("Startup", "First time", "-", 41), "No");
@@ -90,13 +90,13 @@ TEST(StartUp, StoppingStartsShowTheirMessage)
         bool progdata, dictionary;
         int startupUser; // -1: leave the created record alone
         std::vector<std::string> messages;
-        bool recordLoaded;
+        bool startCompleted;
     };
     const std::vector<Case> cases = {
         { "no progdata", false, false, -1, { FileErrorMessage(3), strings::kUnableToWriteConfig },
             false },
-        { "no dictionary", true, false, -1, { FileErrorMessage(2) }, true },
-        { "start-up user 12", true, true, 12, { strings::kErrorReadingStartup }, true },
+        { "no dictionary", true, false, -1, { FileErrorMessage(2) }, false },
+        { "start-up user 12", true, true, 12, { strings::kErrorReadingStartup }, false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -114,7 +114,7 @@ TEST(StartUp, StoppingStartsShowTheirMessage)
             EXPECT_EQ(m.caption, strings::kWarning);
             EXPECT_EQ(m.icon, MessageIcon::Exclamation);
         }
-        EXPECT_EQ(session.recordLoaded, c.recordLoaded);
+        EXPECT_EQ(session.startCompleted, c.startCompleted);
     }
 }
 
@@ -395,6 +395,37 @@ TEST(FramePlacement, SaveWritesStatusOnlyWhenMaximisedOrMinimised)
     saveFramePlacement(settings, true, false, 99, 99, 99, 99);
     EXPECT_EQ(settings.readInt("Size", "Status", 0), 3);
     EXPECT_EQ(settings.readInt("Size", "W", 0), 640);
+    // Minimised after being maximised: the window is minimised.
+    saveFramePlacement(settings, true, true, 99, 99, 99, 99);
+    EXPECT_EQ(settings.readInt("Size", "Status", 0), 2);
+}
+
+// A copy of an installation whose dictionary did not come along: its record still names the
+// original folder. The start stops, and the quit writes nothing, neither there nor here.
+TEST(StartUp, AStartThatStoppedBeforeItsFolderWasConfirmedWritesNothingAnywhere)
+{
+    Installation original;
+    Session first;
+    ASSERT_TRUE(original.start(first));
+    Installation copy(true, false);
+    for (const char* f : { "progdata/zelinf32.cfg", "Fenwa.ini" })
+        writeBytes(copy.folder.file(f), readBytes(original.folder.file(f)));
+    // The original household goes on with its own users.
+    first.info.setUserName(0, "Original Household");
+    ASSERT_TRUE(SaveStartupInfo(first.info));
+    const auto originalRecord = readBytes(original.folder.file("progdata/zelinf32.cfg"));
+    const auto copyRecord = readBytes(copy.folder.file("progdata/zelinf32.cfg"));
+    const auto copySettings = readBytes(copy.folder.file("Fenwa.ini"));
+
+    Session session;
+    EXPECT_FALSE(copy.start(session));
+    EXPECT_EQ(copy.texts(), std::vector<std::string> { FileErrorMessage(2) });
+    EXPECT_EQ(session.info.dataFolder(), original.folder.path());
+    copy.prompter.answers = { MessageAnswer::Yes };
+    EXPECT_TRUE(CanQuit(session, copy.settings, copy.prompter, 2));
+    EXPECT_EQ(readBytes(original.folder.file("progdata/zelinf32.cfg")), originalRecord);
+    EXPECT_EQ(readBytes(copy.folder.file("progdata/zelinf32.cfg")), copyRecord);
+    EXPECT_EQ(readBytes(copy.folder.file("Fenwa.ini")), copySettings);
 }
 
 TEST(Session, CurrentUserAndCategoryRefuseOutOfRange)

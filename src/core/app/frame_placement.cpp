@@ -48,12 +48,13 @@ FramePlacement restoreFramePlacement(const SettingsFile& settings, const ScreenM
 void saveFramePlacement(
     SettingsFile& settings, bool maximized, bool minimized, int x, int y, int w, int h)
 {
-    if (maximized) {
-        settings.writeString(kSize, "Status", "3");
-        return;
-    }
+    // A window minimised from its maximised state is both: it is minimised.
     if (minimized) {
         settings.writeString(kSize, "Status", "2");
+        return;
+    }
+    if (maximized) {
+        settings.writeString(kSize, "Status", "3");
         return;
     }
     settings.writeString(kSize, "X", std::to_string(x));

@@ -42,8 +42,11 @@ public:
     bool systemPasswordOn = false; // the client's copy, renewed by the password setup
     bool systemAccessGranted = false;
     int fileTypeOrder = 21257;
-    // True once the record was read or created during this start: only then is it saved at quit.
-    bool recordLoaded = false;
+    // True once the start read (or created) the record and confirmed that this folder is its
+    // own: the start-up user is in range and the dictionary is here. Only then does the quit
+    // write anything; a start that stopped before (a copied installation without its dictionary
+    // still names the original's folder) leaves every file where it is.
+    bool startCompleted = false;
     // The installation folder, which is also the current folder.
     std::string programFolder;
 

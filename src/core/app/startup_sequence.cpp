@@ -25,7 +25,7 @@ void warn(Prompter& prompter, const std::string& text)
 bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompter,
     const std::optional<std::string>& currentFolder)
 {
-    session.recordLoaded = false;
+    session.startCompleted = false;
     if (!currentFolder || currentFolder->empty()) {
         warn(prompter, strings::kWrongCurrentDirectory);
         return false;
@@ -48,9 +48,6 @@ bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompt
         warn(prompter, strings::kErrorReadingStartup);
         return false;
     }
-    // From here on the record in memory is the one on disk (or a fresh one just written), so the
-    // quit may save it.
-    session.recordLoaded = true;
 
     const int user = session.info.startupUser();
     if (!session.setCurrentUser(user)) {
@@ -64,6 +61,9 @@ bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompt
         warn(prompter, FileErrorMessage(dictionary));
         return false;
     }
+    // The record is this folder's own now (its data folder was just set to it), so the quit may
+    // save it.
+    session.startCompleted = true;
 
     if (!readFirstTimeStored(settings)) {
         session.info.setWaveformPath(
@@ -118,8 +118,9 @@ bool CanQuit(Session& session, SettingsFile& settings, Prompter& prompter, int f
             MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return false;
-    if (session.recordLoaded)
-        session.saveStartupInfo(prompter);
+    if (!session.startCompleted)
+        return true;
+    session.saveStartupInfo(prompter);
     quitFileExtension(settings, session.fileTypeOrder, filterPosition);
     return true;
 }

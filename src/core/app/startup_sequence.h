@@ -36,9 +36,9 @@ void createMissingHistoryFiles(
 void applyFirstRunChoice(Session& session, Prompter& prompter, bool usDialect, bool showFlag);
 
 // Quit, after every child window agreed to close: asks "Do you wish to Quit?"; on Yes saves the
-// record (only when it was read or created in this start) and the preferred file type. Returns
-// whether the program may end. `filterPosition` is the filter last chosen in the open dialog
-// (1-based, 0 when it was never used).
+// record and the preferred file type, but only after a start that completed (see
+// Session::startCompleted). Returns whether the program may end. `filterPosition` is the filter
+// last chosen in the open dialog (1-based, 0 when it was never used).
 bool CanQuit(Session& session, SettingsFile& settings, Prompter& prompter, int filterPosition);
 
 } // namespace quorvel

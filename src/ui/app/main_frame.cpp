@@ -4,6 +4,8 @@
 #include "app/frame_placement.h"
 #include "app/list_status.h"
 #include "app/session.h"
+#include "common/closable_document.h"
+#include "common/status_field.h"
 #include "config/settings_file.h"
 #include "config/settings_groups.h"
 #include "icons/icons.h"
@@ -17,6 +19,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -248,25 +251,29 @@ void MainFrame::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    const int charWidth = bar->fontMetrics().averageCharWidth();
+    // The fields sit side by side in one strip. They give way (down to a letter and "…") when
+    // the window is narrow, and the strip steps aside while a menu or tool-bar hint shows, so
+    // the hint is always readable.
+    m_statusFields = new QWidget(bar);
+    m_statusFields->setObjectName(QStringLiteral("statusFields"));
+    auto* strip = new QHBoxLayout(m_statusFields);
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->setSpacing(3);
     auto field = [&](const char* name, int widthChars, const QString& text = {}) {
-        auto* label = new QLabel(text, bar);
+        auto* label = new StatusField(text, widthChars, m_statusFields);
         label->setObjectName(QString::fromLatin1(name));
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setAlignment(Qt::AlignCenter);
-        label->setMinimumWidth(charWidth * widthChars + 8);
         label->setAccessibleName(text.isEmpty() ? QString::fromLatin1(name) : text);
-        bar->addPermanentWidget(label);
+        strip->addWidget(label);
         m_fields[name] = label;
         return label;
     };
     auto picture = [&](const char* name, const QString& accessible) {
-        auto* label = new QLabel(bar);
+        auto* label = new QLabel(m_statusFields);
         label->setObjectName(QString::fromLatin1(name));
         label->setAccessibleName(accessible);
         label->setFixedSize(22, 18);
         label->setAlignment(Qt::AlignCenter);
-        bar->addPermanentWidget(label);
+        strip->addWidget(label);
         return label;
     };
     field("maxListLabel", 8, QString::fromLatin1(strings::kMaxList));
@@ -284,6 +291,9 @@ void MainFrame::buildStatusBar()
         = field("overtypeIndicator", 4, QString::fromLatin1(strings::kOvertypeIndicator));
     m_capsLabel->setEnabled(false);
     m_overtypeLabel->setEnabled(false);
+    bar->addPermanentWidget(m_statusFields);
+    connect(bar, &QStatusBar::messageChanged, m_statusFields,
+        [this](const QString& message) { m_statusFields->setVisible(message.isEmpty()); });
 }
 
 void MainFrame::setHandler(int id, std::function<void()> run, std::function<bool()> enabled)
@@ -490,9 +500,12 @@ void MainFrame::savePlacement()
 
 void MainFrame::closeEvent(QCloseEvent* event)
 {
-    // Every document window is asked first; one that refuses keeps the program open.
+    // Every document window is asked first, and one that refuses keeps the program open; then
+    // the quit question. Nothing is closed until both agreed, so answering No to the question
+    // leaves every window as it was.
     for (QMdiSubWindow* w : m_mdi->subWindowList()) {
-        if (!w->close()) {
+        auto* document = dynamic_cast<ClosableDocument*>(w->widget());
+        if (document && !document->mayClose()) {
             event->ignore();
             return;
         }
@@ -501,7 +514,9 @@ void MainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    savePlacement();
+    // A start that stopped before confirming its folder writes nothing, not even the placement.
+    if (m_ctx.session.startCompleted)
+        savePlacement();
     event->accept();
 }
 
@@ -509,12 +524,17 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        // Ctrl+Shift+Tab and then K shows the hidden note.
+        // Ctrl+Shift+Tab and then K shows the hidden note, but only where Ctrl+Shift+Tab does
+        // nothing else: a key event climbs from the focus widget to its window until someone
+        // takes it (a tab widget going back a page, a text field), so one that reaches the
+        // window itself was left alone by everything on the way.
         const bool ctrlShiftTab = key->key() == Qt::Key_Backtab
             && (key->modifiers() & Qt::ControlModifier) && (key->modifiers() & Qt::ShiftModifier);
         if (ctrlShiftTab) {
-            m_noteArmed = true;
-            return true;
+            const auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->isWindow())
+                m_noteArmed = true;
+            return false;
         }
         if (m_noteArmed && key->key() == Qt::Key_K) {
             m_noteArmed = false;

@@ -111,6 +111,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr;
     QList<QAction*> m_recentActions;
+    QWidget* m_statusFields = nullptr;
     std::map<std::string, QLabel*> m_fields;
     QLabel* m_soundIcon = nullptr;
     QLabel* m_listIcon = nullptr;

@@ -6,6 +6,7 @@
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "app/session.h"
+#include "common/closable_document.h"
 #include "config/settings_file.h"
 #include "platform/paths.h"
 #include "strings/app_strings.h"
@@ -23,9 +24,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -135,6 +141,99 @@ TEST(Program, QuitAnsweredNoThenYes)
     EXPECT_EQ(stored.userName(2), "Edited");
     SettingsFile settings(p.folder.file("Fenwa.ini"));
     EXPECT_NE(settings.readInt("Size", "Status", 0), 0);
+}
+
+// A document window that records being asked whether it may close.
+class AskedDocument final : public QWidget, public ui::ClosableDocument
+{
+public:
+    AskedDocument(std::vector<std::string>& log, bool agree)
+        : m_log(log)
+        , m_agree(agree)
+    { }
+    bool mayClose() override
+    {
+        m_log.push_back("document asked");
+        return m_agree;
+    }
+
+private:
+    std::vector<std::string>& m_log;
+    bool m_agree;
+};
+
+// Closing the program asks the documents, then the quit question, and closes nothing before both
+// agreed: answering No leaves every window open.
+TEST(Program, QuitAsksTheDocumentsFirstAndClosesNothingOnNo)
+{
+    std::vector<std::string> log; // outlives the documents that write to it
+    Program p;
+    p.prepareRecord([](StartupInfo&) {});
+    ASSERT_TRUE(p.start());
+    for (int i = 0; i < 2; ++i)
+        p.frame().mdiArea()->addSubWindow(new AskedDocument(log, true))->show();
+    p.prompter.answers = { MessageAnswer::No };
+    EXPECT_FALSE(p.frame().close());
+    EXPECT_EQ(log, (std::vector<std::string> { "document asked", "document asked" }));
+    ASSERT_EQ(p.prompter.shown.size(), 1u);
+    EXPECT_EQ(p.prompter.shown[0].text, strings::kQuitQuestion);
+    EXPECT_EQ(p.frame().mdiArea()->subWindowList().size(), 2);
+    for (QMdiSubWindow* w : p.frame().mdiArea()->subWindowList())
+        EXPECT_TRUE(w->isVisible());
+
+    // A document that refuses keeps the program open without the question.
+    log.clear();
+    p.frame().mdiArea()->addSubWindow(new AskedDocument(log, false))->show();
+    EXPECT_FALSE(p.frame().close());
+    EXPECT_EQ(log.size(), 3u);
+    EXPECT_EQ(p.prompter.shown.size(), 1u);
+    EXPECT_EQ(p.frame().mdiArea()->subWindowList().size(), 3);
+}
+
+// The status bar at the widths a 1366 × 768 screen gives at 1x and 2x (and the 800 px the
+// hints once needed 1150 for): no field runs into another or out of the bar, each shows its whole
+// text or an ellipsis, and a menu hint gets the whole bar.
+TEST(Program, StatusFieldsGiveWayAndHintsAreAlwaysReadable)
+{
+    Program p;
+    p.prepareRecord([](StartupInfo&) {});
+    ASSERT_TRUE(p.start());
+    QStatusBar* bar = p.frame().statusBar();
+    QWidget* strip = bar->findChild<QWidget*>(QStringLiteral("statusFields"));
+    ASSERT_NE(strip, nullptr);
+    for (const int width : { 1366, 800, 683 }) {
+        SCOPED_TRACE(width);
+        p.frame().showNormal();
+        p.frame().resize(width, 500);
+        QApplication::processEvents();
+        ASSERT_EQ(bar->width(), width);
+        std::vector<QRect> taken;
+        for (QWidget* w : strip->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isVisible())
+                continue;
+            const QRect r(w->mapTo(bar, QPoint(0, 0)), w->size());
+            EXPECT_TRUE(bar->rect().contains(r)) << w->objectName().toStdString();
+            EXPECT_GE(r.width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
+            for (const QRect& other : taken)
+                EXPECT_FALSE(r.intersects(other)) << w->objectName().toStdString();
+            taken.push_back(r);
+        }
+        EXPECT_EQ(taken.size(), 12u);
+        // The longest hint of the menu, shown while its item is highlighted.
+        QString longest;
+        for (const CommandInfo& c : commandTable()) {
+            if (QString::fromLatin1(c.hint).size() > longest.size())
+                longest = QString::fromLatin1(c.hint);
+        }
+        bar->showMessage(longest);
+        QApplication::processEvents();
+        EXPECT_FALSE(strip->isVisible());
+        EXPECT_LT(bar->fontMetrics().horizontalAdvance(longest), bar->width() - 24);
+        bar->clearMessage();
+        QApplication::processEvents();
+        EXPECT_TRUE(strip->isVisible());
+    }
+    EXPECT_EQ(p.frame().statusText("wordFilterField"), QStringLiteral("Word filter: 4 to 10"));
 }
 
 TEST(Program, UserChangeRefusedAfterCancelledPasswordKeepsUserAndListFlags)
@@ -258,6 +357,41 @@ TEST(Program, CtrlShiftTabThenKShowsTheHiddenNote)
     // K alone shows nothing.
     QTest::keyClick(p.frame().mdiArea(), Qt::Key_K);
     EXPECT_EQ(p.prompter.shown.size(), 1u);
+}
+
+// Where Ctrl+Shift+Tab has a use of its own, it keeps it, and the K after it is just a K.
+TEST(Program, CtrlShiftTabGoesBackATabPageAndLeavesTheNextKAlone)
+{
+    Program p;
+    p.prepareRecord([](StartupInfo&) {});
+    ASSERT_TRUE(p.start());
+    bool checked = false;
+    onNextModal([&](QWidget* sheet) {
+        auto* pages = child<QTabWidget>(sheet, "listSetupPages");
+        ASSERT_NE(pages, nullptr);
+        QLineEdit* box = child<QLineEdit>(pages->widget(0), "predefinedBox");
+        ASSERT_NE(box, nullptr);
+        pages->setCurrentIndex(2);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(pages->currentIndex(), 1);
+        QTest::keyClick(
+            QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(pages->currentIndex(), 0);
+        // In a text field on a page, K is typed as a K.
+        box->setFocus();
+        box->clear();
+        QTest::keyClick(box, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(box, Qt::Key_K);
+        EXPECT_EQ(box->text(), QStringLiteral("K"));
+        EXPECT_TRUE(p.prompter.shown.empty());
+        checked = true;
+        qobject_cast<QDialog*>(sheet)->reject();
+    });
+    p.frame().runCommand(command::kListProperties);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(p.prompter.shown.empty());
 }
 
 } // namespace
