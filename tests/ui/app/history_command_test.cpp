@@ -62,9 +62,10 @@ TEST(HistoryCommand, LockedUntilAccessThenMakesTheCurrentUsersFile)
     frame.refreshCommandStates();
     EXPECT_TRUE(frame.action(command::kNewHistoryFile)->isEnabled());
 
-    // The drop-down list of a tool-bar box is shut before the dialog opens.
+    // An open drop-down list of a tool-bar box does not stay open over the dialog.
     frame.categoryBox()->showPopup();
     QTest::qWait(20);
+    EXPECT_TRUE(frame.categoryBox()->view()->isVisible());
     onNextModal([&](QWidget* dialog) {
         opened = true;
         EXPECT_FALSE(frame.categoryBox()->view()->isVisible());
