@@ -65,7 +65,7 @@ HistoryFilesDialog::HistoryFilesDialog(UiContext& context, Clock& clock, QWidget
     for (int u = 0; u < kUserSlots; ++u)
         m_users->addItem(QString::fromStdString(session.info.userName(u)).trimmed());
     m_users->setCurrentRow(m_opening.user);
-    // All ten names at once, and room for the longest name a user can have.
+    // All ten names at once, the longest of them in full.
     const int frame = 2 * m_users->frameWidth();
     m_users->setFixedHeight(m_users->sizeHintForRow(0) * kUserSlots + frame);
     const int nameWidth
@@ -81,6 +81,7 @@ HistoryFilesDialog::HistoryFilesDialog(UiContext& context, Clock& clock, QWidget
     m_records->setFixedWidth(
         m_records->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     auto* recordsLabel = new QLabel(mnemonic(strings::kHistoryRecordsLabel, 0), this);
+    recordsLabel->setObjectName(QStringLiteral("recordsLabel"));
     recordsLabel->setBuddy(m_records);
     auto* note = new QLabel(text(strings::kHistoryRecordsNote), this);
     note->setObjectName(QStringLiteral("recordsNote"));
