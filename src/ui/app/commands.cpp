@@ -9,6 +9,7 @@
 #include "drill/spelling_bee_window.h"
 #include "help/about_box.h"
 #include "help/first_time_help.h"
+#include "history/history_files_dialog.h"
 #include "system/backup_command.h"
 #include "system/sound_backup_dialog.h"
 #include "system/system_setup_dialog.h"
@@ -80,6 +81,10 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
     f->setHandler(command::kSystemSetup, [f, ctx]() mutable { runSystemSetup(f, ctx); });
     f->setHandler(command::kPaths, [f, ctx]() mutable { runSoundBackupSettings(f, ctx); });
     f->setHandler(command::kBackup, [f, ctx]() mutable { runBackupDictionary(f, ctx); });
+    f->setHandler(command::kNewHistoryFile, [f, ctx, closeBoxLists]() mutable {
+        closeBoxLists();
+        runNewHistoryFiles(f, ctx);
+    });
     f->setHandler(command::kSound, [f, ctx]() mutable {
         runSoundSwitch(ctx);
         f->refreshStatus();

@@ -100,7 +100,7 @@ TEST(DialogAudit, EveryControlIsReachableByKeyboardAndNamed)
 
     const int commands[] = { command::kNewUserWizard, command::kUserProperties,
         command::kListProperties, command::kPasswordSetup, command::kSystemSetup, command::kPaths,
-        command::kFirstTimeHelp, command::kAbout };
+        command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout };
     for (int id : commands) {
         SCOPED_TRACE(id);
         bool opened = false;

@@ -183,7 +183,7 @@ int main(int argc, char** argv)
     const int commands[] = { command::kSpellingBee, command::kNewUserWizard,
         command::kUserProperties, command::kListProperties, command::kSystemAccess,
         command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kBackup,
-        command::kFirstTimeHelp, command::kAbout };
+        command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout };
     for (int id : commands) {
         const CommandInfo* c = findCommand(id);
         runCapturing(
