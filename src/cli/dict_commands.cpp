@@ -29,8 +29,9 @@ public:
         // --dictionary may be an additional one.
         m_file = openDictionaryFile(ctx.dictionaryPath(), !ctx.workingDictionary(), &error);
         if (!m_file) {
-            const std::string reason = error == FileError::kBadFormat ? "not a working dictionary"
-                                                                      : FileErrorMessage(error);
+            const std::string reason = error == FileError::kBadFormat
+                ? strings::kCliNotWorkingDictionary
+                : FileErrorMessage(error);
             throw CommandError(Exit::kUnusable,
                 std::string(strings::kUnableToOpenDictionary) + " " + ctx.dictionaryPath() + ": "
                     + reason);

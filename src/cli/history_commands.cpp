@@ -122,13 +122,13 @@ void showCommand(Context& ctx, const std::vector<std::string>& words)
     if (!file) {
         const int error = testFileExists(historyPath(ctx, user));
         throw CommandError(Exit::kUnusable,
-            "cannot open " + historyPath(ctx, user)
+            strings::kCliCannotOpen + historyPath(ctx, user)
                 + (error != 0 ? ": " + FileErrorMessage(error) : std::string()));
     }
     HistoryHeader header;
     if (!file->readHeader(header))
-        throw CommandError(Exit::kUnusable,
-            historyPath(ctx, user) + ": the history file is too short to hold a header");
+        throw CommandError(
+            Exit::kUnusable, historyPath(ctx, user) + ": " + strings::kCliHistoryFileTooShort);
     QJsonArray entries;
     bool complete = true;
     for (int k = 1; k <= header.records; ++k) {

@@ -50,7 +50,7 @@ std::unique_ptr<WordFile> openWordFile(const Context& ctx, int user, OpenMode mo
     if (!file) {
         const int error = testFileExists(wordFilePath(ctx, user));
         throw CommandError(Exit::kUnusable,
-            "cannot open " + wordFilePath(ctx, user)
+            strings::kCliCannotOpen + wordFilePath(ctx, user)
                 + (error != 0 ? ": " + FileErrorMessage(error) : std::string()));
     }
     return file;
@@ -78,7 +78,9 @@ QJsonObject recordObject(const WordFileEntry& e)
 
 // The whole list of a word file, or what is wrong with it: a short header, a state that is none
 // of 0, 1, 2, 4, 8, a chain that breaks or holds another number of records than the header
-// counts, a record that does not carry its place in the list. Reads only.
+// counts, a record that does not carry its place in the list. A list that is used up (0) or
+// spelt (2) is only read as far as its header: it is refused for that before its records matter.
+// Reads only.
 struct WholeList
 {
     WordFileHeader header;
@@ -90,7 +92,7 @@ WholeList readWholeList(WordFile& file)
 {
     WholeList list;
     if (!file.readHeader(list.header)) {
-        list.problem = "the word file is too short to hold a list";
+        list.problem = strings::kCliWordFileTooShort;
         return list;
     }
     const int state = list.header.state;
@@ -98,6 +100,8 @@ WholeList readWholeList(WordFile& file)
         list.problem = strings::kCliListUnknownState + std::to_string(state);
         return list;
     }
+    if (state == ListState::kNone || state == ListState::kSpeltOnce)
+        return list;
     if (!file.readList(list.entries, list.header.count)) {
         list.problem = strings::kCliListChainBroken;
         return list;
@@ -179,7 +183,7 @@ void generateCommand(Context& ctx, const std::vector<std::string>& words)
         if (!dictionary)
             throw CommandError(Exit::kUnusable,
                 std::string(strings::kUnableToOpenDictionary) + " " + dictionaryPath + ": "
-                    + (error == FileError::kBadFormat ? "not a working dictionary"
+                    + (error == FileError::kBadFormat ? strings::kCliNotWorkingDictionary
                                                       : FileErrorMessage(error)),
                 out);
         const DictionaryCheckReport report = checkDictionary(*dictionary);
@@ -212,8 +216,8 @@ void showCommand(Context& ctx, const std::vector<std::string>& words)
     auto file = openWordFile(ctx, user, OpenMode::ReadOnly);
     WordFileHeader header;
     if (!file->readHeader(header))
-        throw CommandError(Exit::kUnusable,
-            wordFilePath(ctx, user) + ": the word file is too short to hold a list");
+        throw CommandError(
+            Exit::kUnusable, wordFilePath(ctx, user) + ": " + strings::kCliWordFileTooShort);
     std::vector<WordFileEntry> entries;
     const bool chainOk = file->readList(entries, header.count);
     QJsonArray records;
@@ -273,15 +277,15 @@ void markCommand(Context& ctx, const std::vector<std::string>& words)
         r.answer = right ? r.word : kUnknownWrongAnswer;
         r.attempts = 0;
         if (file->writeRecord(list.entries[i].offset, r) == 0)
-            throw CommandError(Exit::kUnusable, "cannot write " + wordFilePath(ctx, user));
+            throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
     }
     const bool windowList = state != ListState::kFreshDictionary;
     if (windowList
         && !file->finishList(
             static_cast<int>(list.entries.size()), list.header.listType, ListState::kSpeltOnce))
-        throw CommandError(Exit::kUnusable, "cannot write " + wordFilePath(ctx, user));
+        throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
     if (!file->close())
-        throw CommandError(Exit::kUnusable, "cannot write " + wordFilePath(ctx, user));
+        throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
     ctx.out().print(QJsonObject { { "marked", static_cast<int>(list.entries.size()) },
         { "state", windowList ? ListState::kSpeltOnce : state } });
 }

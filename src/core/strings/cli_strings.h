@@ -71,6 +71,12 @@ inline constexpr const char* kCliDictionaryProblems = "the dictionary has proble
 inline constexpr const char* kCliWalkFailed = ": the walk stopped at a damaged bucket chain";
 inline constexpr const char* kCliIsAFolder = " is a folder, not a word list file";
 inline constexpr const char* kCliCannotReadFile = "cannot read ";
+inline constexpr const char* kCliCannotOpen = "cannot open ";
+inline constexpr const char* kCliCannotWrite = "cannot write ";
+inline constexpr const char* kCliNotWorkingDictionary = "not a working dictionary";
+inline constexpr const char* kCliWordFileTooShort = "the word file is too short to hold a list";
+inline constexpr const char* kCliHistoryFileTooShort
+    = "the history file is too short to hold a header";
 inline constexpr const char* kCliImportFaults
     = " words could not be added: the dictionary could not be read or written: ";
 inline constexpr const char* kCliListDamaged = ": the list is damaged: ";
