@@ -2,9 +2,12 @@
 
 #include "platform/file_errors.h"
 #include "platform/paths.h"
+#include "strings/cli_strings.h"
 #include "strings/strings.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 
 namespace quorvel::cli {
@@ -12,6 +15,14 @@ namespace quorvel::cli {
 std::string Context::dictionaryPath() const
 {
     return m_dictionary ? *m_dictionary : paths::dictionaryFile(m_folder);
+}
+
+bool Context::changesFolderDictionary() const
+{
+    if (!m_dictionary)
+        return true;
+    std::error_code ec;
+    return std::filesystem::equivalent(*m_dictionary, paths::dictionaryFile(m_folder), ec);
 }
 
 StartupInfo Context::startup(bool required) const
@@ -78,11 +89,13 @@ void printUsage(std::FILE* to)
 
 int run(const std::vector<std::string>& arguments)
 {
+    // Known before anything else, so that even a misspelt global option is reported as JSON.
+    const bool json = std::find(arguments.begin(), arguments.end(), "--json") != arguments.end();
+    const Output out(json);
     try {
         // Global options may stand anywhere on the line.
         std::vector<std::string> rest;
         std::optional<std::string> folder, dictionary;
-        bool json = false;
         for (std::size_t i = 0; i < arguments.size(); ++i) {
             const std::string& a = arguments[i];
             auto takeValue = [&](const char* name) {
@@ -94,7 +107,7 @@ int run(const std::vector<std::string>& arguments)
                 return arguments[++i];
             };
             if (a == "--json")
-                json = true;
+                continue;
             else if (a == "--folder" || a.rfind("--folder=", 0) == 0)
                 folder = takeValue("folder");
             else if (a == "--dictionary" || a.rfind("--dictionary=", 0) == 0)
@@ -125,17 +138,22 @@ int run(const std::vector<std::string>& arguments)
             if (grouped ? (rest.size() >= 2 && rest[0] == c.group && rest[1] == c.name)
                         : rest[0] == c.name) {
                 const std::vector<std::string> words(rest.begin() + (grouped ? 2 : 1), rest.end());
-                return c.run(context, words);
+                c.run(context, words);
+                return Exit::kOk;
             }
         }
         throw UsageError("unknown command '" + rest[0]
             + (rest.size() > 1 ? " " + rest[1] : std::string()) + "'");
     } catch (const UsageError& e) {
-        Output::error(e.message() + " (see quorvel-cli --help)");
+        out.failure(e.message() + " (see quorvel-cli --help)", {});
         return Exit::kUnusable;
     } catch (const CommandError& e) {
-        Output::error(e.message());
-        return e.exitCode();
+        // Every failure has its line: a command that found nothing better to say still says so.
+        out.failure(e.message().empty() ? strings::kCliNoCommandOutput : e.message(), e.details());
+        return e.exitCode() == Exit::kOk ? Exit::kNotSuccess : e.exitCode();
+    } catch (const std::exception& e) {
+        out.failure(e.what(), {});
+        return Exit::kUnusable;
     }
 }
 

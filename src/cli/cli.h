@@ -4,7 +4,8 @@
 // Global options: --folder DIR (the installation folder holding progdata/; default the current
 // folder), --dictionary FILE (work on another dictionary file), --json (one JSON object per
 // command). Exit status 0 on success, 1 when the command ran but its result is not success, 2 for
-// a usage error or a file that cannot be used.
+// a usage error or a file that cannot be used. A command returns when it succeeded and throws a
+// CommandError or UsageError when it did not; run() reports every failure the same way.
 
 #include "args.h"
 #include "config/startup_info.h"
@@ -31,6 +32,9 @@ public:
     // The dictionary the dict commands work on, and whether it is the folder's own.
     std::string dictionaryPath() const;
     bool workingDictionary() const { return !m_dictionary; }
+    // Whether the dictionary worked on is the folder's own file, also when --dictionary names it:
+    // a change to it moves records that the users' word lists point at.
+    bool changesFolderDictionary() const;
 
     // The folder's startup record as the program sees it after start: read from the folder (the
     // defaults when there is none and `required` is false) with the folder as its data and
@@ -46,7 +50,8 @@ private:
     Output m_out;
 };
 
-using CommandHandler = std::function<int(Context&, const std::vector<std::string>&)>;
+// Runs one command: returns when it succeeded (having printed its result), throws otherwise.
+using CommandHandler = std::function<void(Context&, const std::vector<std::string>&)>;
 
 struct Command
 {

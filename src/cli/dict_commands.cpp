@@ -7,6 +7,7 @@
 #include "drill/word_file.h"
 #include "platform/file_errors.h"
 #include "platform/save_file.h"
+#include "strings/cli_strings.h"
 #include "strings/strings.h"
 
 #include <QJsonArray>
@@ -28,8 +29,9 @@ public:
         // --dictionary may be an additional one.
         m_file = openDictionaryFile(ctx.dictionaryPath(), !ctx.workingDictionary(), &error);
         if (!m_file) {
-            const std::string reason = error == FileError::kBadFormat ? "not a working dictionary"
-                                                                      : FileErrorMessage(error);
+            const std::string reason = error == FileError::kBadFormat
+                ? strings::kCliNotWorkingDictionary
+                : FileErrorMessage(error);
             throw CommandError(Exit::kUnusable,
                 std::string(strings::kUnableToOpenDictionary) + " " + ctx.dictionaryPath() + ": "
                     + reason);
@@ -43,19 +45,49 @@ private:
     DictionaryHandle m_file;
 };
 
-// The exit status of a dictionary result: file errors make the file unusable.
-int exitFor(int result, std::initializer_list<int> success)
+QJsonObject resultObject(int result)
 {
-    if (result == DictResult::kFileError)
-        return Exit::kUnusable;
-    return std::find(success.begin(), success.end(), result) != success.end() ? Exit::kOk
-                                                                              : Exit::kNotSuccess;
+    return QJsonObject { { "result", result } };
+}
+
+// Ends a command with a dictionary result: prints `out` when the result is one of `success`,
+// otherwise fails with the result's message (a file error makes the file unusable, exit 2;
+// anything else is exit 1). `notThere` is what result 0 means to this command.
+void finish(const Context& ctx, int result, std::initializer_list<int> success,
+    const std::string& word, const char* notThere, const QJsonObject& out)
+{
+    if (std::find(success.begin(), success.end(), result) != success.end()) {
+        ctx.out().print(out);
+        return;
+    }
+    std::string message;
+    switch (result) {
+    case DictResult::kFileError:
+        throw CommandError(
+            Exit::kUnusable, ctx.dictionaryPath() + strings::kCliDictionaryFault, out);
+    case DictResult::kNotFound:
+        message = word + notThere;
+        break;
+    case DictResult::kNotSuitable:
+        message = word + strings::kCliNotSuitable;
+        break;
+    case DictResult::kAlreadyThere:
+        message = word + strings::kCliAlreadyThere;
+        break;
+    case DictResult::kSoundLinked:
+        message = word + strings::kCliSoundLinked;
+        break;
+    default:
+        message = word + ": " + std::to_string(result);
+        break;
+    }
+    throw CommandError(Exit::kNotSuccess, message, out);
 }
 
 // A changed working dictionary leaves no word list pointing at records that may have moved.
 void afterChange(const Context& ctx, bool changed)
 {
-    if (changed && ctx.workingDictionary())
+    if (changed && ctx.changesFolderDictionary())
         invalidateAllWordFiles(ctx.folder());
 }
 
@@ -73,12 +105,7 @@ void applyAttributeOptions(const Args& args, CurrentWordInfo& info)
         info.setSoundIndex(static_cast<std::uint16_t>(*i));
 }
 
-QJsonObject resultObject(int result)
-{
-    return QJsonObject { { "result", result } };
-}
-
-int createCommand(Context& ctx, const std::vector<std::string>& words)
+void createCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, {}, { "additional", "force" });
     const std::string path = args.positional(0, "dictionary file");
@@ -91,10 +118,9 @@ int createCommand(Context& ctx, const std::vector<std::string>& words)
         throw CommandError(Exit::kUnusable, path + ": " + FileErrorMessage(error));
     ctx.out().print(QJsonObject {
         { "created", QString::fromStdString(path) }, { "bytes", static_cast<int>(image.size()) } });
-    return Exit::kOk;
 }
 
-int findCommand(Context& ctx, const std::vector<std::string>& words)
+void findCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, {}, {});
     const std::string word = args.positional(0, "word");
@@ -115,11 +141,11 @@ int findCommand(Context& ctx, const std::vector<std::string>& words)
         out.insert("media", info.mediaFlag());
         out.insert("soundIndex", info.soundIndex());
     }
-    ctx.out().print(out);
-    return exitFor(result, { DictResult::kDone, DictResult::kFoundInCategory });
+    finish(ctx, result, { DictResult::kDone, DictResult::kFoundInCategory }, word,
+        strings::kCliNotInDictionary, out);
 }
 
-int addCommand(Context& ctx, const std::vector<std::string>& words)
+void addCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "category", "language", "media", "sound-flag" }, {});
     const std::string word = args.positional(0, "word");
@@ -131,11 +157,10 @@ int addCommand(Context& ctx, const std::vector<std::string>& words)
     const int result = AddWord(dictionary.file(), word, info);
     dictionary.close();
     afterChange(ctx, result == DictResult::kDone);
-    ctx.out().print(resultObject(result));
-    return exitFor(result, { DictResult::kDone });
+    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotAdded, resultObject(result));
 }
 
-int amendCommand(Context& ctx, const std::vector<std::string>& words)
+void amendCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "category", "language", "media", "sound-flag", "sound-index" }, {});
     const std::string word = args.positional(0, "word");
@@ -151,11 +176,11 @@ int amendCommand(Context& ctx, const std::vector<std::string>& words)
     }
     dictionary.close();
     afterChange(ctx, result == DictResult::kDone);
-    ctx.out().print(resultObject(result));
-    return exitFor(result, { DictResult::kDone });
+    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary,
+        resultObject(result));
 }
 
-int removeCommand(Context& ctx, const std::vector<std::string>& words)
+void removeCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, {}, {});
     const std::string word = args.positional(0, "word");
@@ -164,11 +189,11 @@ int removeCommand(Context& ctx, const std::vector<std::string>& words)
     const int result = RemoveWord(dictionary.file(), word);
     dictionary.close();
     afterChange(ctx, result == DictResult::kDone);
-    ctx.out().print(resultObject(result));
-    return exitFor(result, { DictResult::kDone });
+    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary,
+        resultObject(result));
 }
 
-int statusCommand(Context& ctx, const std::vector<std::string>& words)
+void statusCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user", "set" }, {});
     const std::string word = args.positional(0, "word");
@@ -189,11 +214,11 @@ int statusCommand(Context& ctx, const std::vector<std::string>& words)
     } else if (result == DictResult::kNotSuitable) {
         result = DictResult::kNotFound;
     }
-    ctx.out().print(resultObject(result));
-    return exitFor(result, { DictResult::kDone });
+    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary,
+        resultObject(result));
 }
 
-int walkCommand(Context& ctx, const std::vector<std::string>& words)
+void walkCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words,
         { "start", "table", "category", "language", "min-text", "max-text", "filter-mode", "user" },
@@ -221,18 +246,27 @@ int walkCommand(Context& ctx, const std::vector<std::string>& words)
     QJsonArray list;
     for (const std::string& w : lap.words)
         list.append(QString::fromStdString(w));
-    ctx.out().print(QJsonObject { { "words", list }, { "failed", lap.failed ? 1 : 0 } });
-    return lap.failed ? Exit::kUnusable : Exit::kOk;
+    const QJsonObject out { { "words", list }, { "failed", lap.failed ? 1 : 0 } };
+    if (lap.failed)
+        throw CommandError(Exit::kUnusable, ctx.dictionaryPath() + strings::kCliWalkFailed, out);
+    ctx.out().print(out);
 }
 
-int importCommand(Context& ctx, const std::vector<std::string>& words)
+void importCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "category", "language" }, {});
     const std::string path = args.positional(0, "word list file");
     args.expectPositionals(1);
+    // A folder opens as a stream that reads nothing, which would look like an empty list.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw CommandError(Exit::kUnusable, path + strings::kCliIsAFolder);
+    if (const int error = testFileExists(path); error != 0)
+        throw CommandError(Exit::kUnusable,
+            strings::kCliCannotReadFile + path + ": " + oneLine(FileErrorMessage(error)));
     std::ifstream in(path);
     if (!in)
-        throw CommandError(Exit::kUnusable, "cannot read " + path);
+        throw CommandError(Exit::kUnusable, strings::kCliCannotReadFile + path);
     CurrentWordInfo info;
     info.setLanguage(3);
     applyAttributeOptions(args, info);
@@ -260,14 +294,20 @@ int importCommand(Context& ctx, const std::vector<std::string>& words)
             break;
         }
     }
+    const bool readToEnd = in.eof() && !in.bad();
     dictionary.close();
     afterChange(ctx, added > 0);
-    ctx.out().print(QJsonObject { { "added", added }, { "already", already },
-        { "unsuitable", unsuitable }, { "errors", errors } });
-    return errors == 0 ? Exit::kOk : Exit::kNotSuccess;
+    const QJsonObject out { { "added", added }, { "already", already },
+        { "unsuitable", unsuitable }, { "errors", errors } };
+    if (!readToEnd)
+        throw CommandError(Exit::kUnusable, strings::kCliCannotReadFile + path, out);
+    if (errors != 0)
+        throw CommandError(Exit::kUnusable,
+            std::to_string(errors) + strings::kCliImportFaults + ctx.dictionaryPath(), out);
+    ctx.out().print(out);
 }
 
-int checkCommand(Context& ctx, const std::vector<std::string>& words)
+void checkCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, {}, {});
     args.expectPositionals(0);
@@ -279,12 +319,17 @@ int checkCommand(Context& ctx, const std::vector<std::string>& words)
     QJsonArray problems;
     for (const std::string& p : report.problems)
         problems.append(QString::fromStdString(p));
-    ctx.out().print(QJsonObject { { "ok", report.ok },
+    const QJsonObject out { { "ok", report.ok },
         { "kind", report.fileKind == dict::kAdditionalKind ? "additional" : "working" },
         { "main", static_cast<qint64>(report.mainWords) },
         { "category", static_cast<qint64>(report.categoryWords) },
-        { "free", static_cast<qint64>(report.freeRecords) }, { "problems", problems } });
-    return report.ok ? Exit::kOk : Exit::kNotSuccess;
+        { "free", static_cast<qint64>(report.freeRecords) }, { "problems", problems } };
+    if (!report.ok)
+        throw CommandError(Exit::kNotSuccess,
+            ctx.dictionaryPath() + ": " + strings::kCliDictionaryProblems
+                + (report.problems.empty() ? std::string() : report.problems.front()),
+            out);
+    ctx.out().print(out);
 }
 
 } // namespace

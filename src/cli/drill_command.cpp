@@ -733,7 +733,7 @@ private:
     bool m_finishedShown = false;
 };
 
-int drillCommand(Context& ctx, const std::vector<std::string>& words)
+void drillCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user" }, { "no-sound", "repeat", "fast" });
     args.expectPositionals(0);
@@ -777,14 +777,16 @@ int drillCommand(Context& ctx, const std::vector<std::string>& words)
         });
     }
     const int wordsInPass = drill.results().empty() ? 0 : session.wordsInPass();
-    ctx.out().print(QJsonObject {
+    const QJsonObject out {
         { "completed", completed },
         { "words", wordsInPass },
         { "correct", session.correct() },
         { "percent", passPercent(session.correct(), wordsInPass) },
         { "results", results },
-    });
-    return completed ? Exit::kOk : Exit::kNotSuccess;
+    };
+    if (!completed)
+        throw CommandError(Exit::kNotSuccess, strings::kCliDrillIncomplete, out);
+    ctx.out().print(out);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include "cli.h"
 #include "history/history_file.h"
+#include "platform/file_errors.h"
 #include "platform/paths.h"
+#include "strings/cli_strings.h"
 #include "strings/strings.h"
 
 #include <QJsonArray>
@@ -11,19 +13,29 @@ namespace quorvel::cli {
 
 namespace {
 
-// Messages for a person, on standard error; every question gets its first answer.
-class StderrPrompter final : public Prompter
+// Messages for a person: kept, so that a failure can end the command with its own message and a
+// warning along the way is shown on standard error. Every question gets its first answer.
+class NotingPrompter final : public Prompter
 {
 public:
     MessageAnswer show(const std::string& text, const std::string& caption, MessageIcon,
         MessageButtons buttons) override
     {
-        Output::error(caption + ": " + text);
+        m_messages.push_back(caption + ": " + text);
         return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
             ? MessageAnswer::Yes
             : MessageAnswer::Ok;
     }
+    const std::vector<std::string>& messages() const { return m_messages; }
+
+private:
+    std::vector<std::string> m_messages;
 };
+
+std::string historyPath(const Context& ctx, int user)
+{
+    return paths::historyFile(ctx.folder(), static_cast<char>('0' + user));
+}
 
 QJsonObject summaryObject(const HistorySummary& s)
 {
@@ -47,7 +59,7 @@ QString dateText(const std::string& date)
     return text;
 }
 
-int generateCommand(Context& ctx, const std::vector<std::string>& words)
+void generateCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user", "records" }, {});
     args.expectPositionals(0);
@@ -61,12 +73,12 @@ int generateCommand(Context& ctx, const std::vector<std::string>& words)
     }
     SystemClock clock;
     if (!GenerateHistoryFile(ctx.folder(), static_cast<int>(n), user, clock))
-        throw CommandError(Exit::kUnusable, strings::kHistoryCreateFailed);
+        throw CommandError(Exit::kUnusable,
+            std::string(strings::kHistoryCreateFailed) + " " + historyPath(ctx, user));
     ctx.out().print(QJsonObject { { "user", user }, { "records", static_cast<int>(n) } });
-    return Exit::kOk;
 }
 
-int appendCommand(Context& ctx, const std::vector<std::string>& words)
+void appendCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user", "words", "correct", "min", "max", "percent", "type", "level" },
         { "auto" });
@@ -81,25 +93,42 @@ int appendCommand(Context& ctx, const std::vector<std::string>& words)
     s.levelPercent = static_cast<std::uint16_t>(args.requiredInteger("percent", 0, 65535));
     s.listType = static_cast<std::uint16_t>(args.requiredInteger("type", 1, 6));
     s.level = static_cast<std::uint16_t>(args.requiredInteger("level", 1, 3));
+    // The drill's append makes no file; say so before it fails for want of one.
+    if (const int error = testFileExists(historyPath(ctx, user)); error != 0)
+        throw CommandError(Exit::kUnusable,
+            strings::kCliNoHistoryFile + historyPath(ctx, user) + ": " + FileErrorMessage(error)
+                + strings::kCliMakeHistoryFile,
+            QJsonObject { { "appended", false } });
     SystemClock clock;
-    StderrPrompter prompter;
+    NotingPrompter prompter;
     const bool ok = appendDrillHistory(ctx.folder(), user, s, clock, prompter);
-    ctx.out().print(QJsonObject { { "appended", ok } });
-    return ok ? Exit::kOk : Exit::kUnusable;
+    if (!ok)
+        throw CommandError(Exit::kUnusable,
+            historyPath(ctx, user) + ": "
+                + (prompter.messages().empty() ? std::string(strings::kUnableToSaveHistory)
+                                               : prompter.messages().back()),
+            QJsonObject { { "appended", false } });
+    for (const std::string& warning : prompter.messages())
+        Output::note(warning);
+    ctx.out().print(QJsonObject { { "appended", true } });
 }
 
-int showCommand(Context& ctx, const std::vector<std::string>& words)
+void showCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user" }, {});
     args.expectPositionals(0);
     const int user = userOption(args);
     auto file = HistoryFile::open(ctx.folder(), user, OpenMode::ReadOnly);
-    if (!file)
+    if (!file) {
+        const int error = testFileExists(historyPath(ctx, user));
         throw CommandError(Exit::kUnusable,
-            "cannot open " + paths::historyFile(ctx.folder(), static_cast<char>('0' + user)));
+            strings::kCliCannotOpen + historyPath(ctx, user)
+                + (error != 0 ? ": " + FileErrorMessage(error) : std::string()));
+    }
     HistoryHeader header;
     if (!file->readHeader(header))
-        throw CommandError(Exit::kUnusable, "the history file is too short to hold a header");
+        throw CommandError(
+            Exit::kUnusable, historyPath(ctx, user) + ": " + strings::kCliHistoryFileTooShort);
     QJsonArray entries;
     bool complete = true;
     for (int k = 1; k <= header.records; ++k) {
@@ -112,15 +141,18 @@ int showCommand(Context& ctx, const std::vector<std::string>& words)
         entry.insert("date", dateText(record.date));
         entries.append(entry);
     }
-    ctx.out().print(QJsonObject {
+    const QJsonObject out {
         { "records", header.records },
         { "created", dateText(header.created) },
         { "nextWrite", static_cast<qint64>(header.nextWrite) },
         { "summary", summaryObject(header.summary) },
         { "entries", entries },
         { "complete", complete },
-    });
-    return complete ? Exit::kOk : Exit::kNotSuccess;
+    };
+    if (!complete)
+        throw CommandError(
+            Exit::kNotSuccess, historyPath(ctx, user) + strings::kCliHistoryIncomplete, out);
+    ctx.out().print(out);
 }
 
 } // namespace

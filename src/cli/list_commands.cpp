@@ -1,13 +1,20 @@
 // list generate/show/mark/apply: a user's word file.
 
 #include "cli.h"
+#include "dictionary/dictionary_check.h"
+#include "dictionary/dictionary_ops.h"
 #include "drill/drill_settings.h"
 #include "drill/list_generation.h"
 #include "drill/word_file.h"
+#include "platform/file_errors.h"
 #include "platform/paths.h"
+#include "platform/save_file.h"
+#include "strings/cli_strings.h"
 #include "strings/strings.h"
 
 #include <QJsonArray>
+#include <algorithm>
+#include <filesystem>
 
 namespace quorvel::cli {
 
@@ -32,12 +39,20 @@ private:
     SystemClock m_system;
 };
 
+std::string wordFilePath(const Context& ctx, int user)
+{
+    return paths::wordFile(ctx.folder(), static_cast<char>('0' + user));
+}
+
 std::unique_ptr<WordFile> openWordFile(const Context& ctx, int user, OpenMode mode)
 {
     auto file = WordFile::open(ctx.folder(), user, mode);
-    if (!file)
+    if (!file) {
+        const int error = testFileExists(wordFilePath(ctx, user));
         throw CommandError(Exit::kUnusable,
-            "cannot open " + paths::wordFile(ctx.folder(), static_cast<char>('0' + user)));
+            strings::kCliCannotOpen + wordFilePath(ctx, user)
+                + (error != 0 ? ": " + FileErrorMessage(error) : std::string()));
+    }
     return file;
 }
 
@@ -61,13 +76,87 @@ QJsonObject recordObject(const WordFileEntry& e)
     };
 }
 
-int generateCommand(Context& ctx, const std::vector<std::string>& words)
+// The whole list of a word file, or what is wrong with it: a short header, a state that is none
+// of 0, 1, 2, 4, 8, a chain that breaks or holds another number of records than the header
+// counts, a record that does not carry its place in the list. A list that is used up (0) or
+// spelt (2) is only read as far as its header: it is refused for that before its records matter.
+// Reads only.
+struct WholeList
+{
+    WordFileHeader header;
+    std::vector<WordFileEntry> entries;
+    std::string problem; // empty when the list is whole
+};
+
+WholeList readWholeList(WordFile& file)
+{
+    WholeList list;
+    if (!file.readHeader(list.header)) {
+        list.problem = strings::kCliWordFileTooShort;
+        return list;
+    }
+    const int state = list.header.state;
+    if (state != ListState::kNone && !ListState::valid(state)) {
+        list.problem = strings::kCliListUnknownState + std::to_string(state);
+        return list;
+    }
+    if (state == ListState::kNone || state == ListState::kSpeltOnce)
+        return list;
+    if (!file.readList(list.entries, list.header.count)) {
+        list.problem = strings::kCliListChainBroken;
+        return list;
+    }
+    if (list.entries.size() != list.header.count || list.entries.empty()) {
+        list.problem = strings::kCliListCountWrong + std::to_string(list.header.count)
+            + strings::kCliListCountFound + std::to_string(list.entries.size());
+        return list;
+    }
+    for (std::size_t k = 0; k < list.entries.size(); ++k) {
+        if (list.entries[k].record.index != k) {
+            list.problem = strings::kCliListRecordIndex + std::to_string(k)
+                + strings::kCliListCarriesIndex + std::to_string(list.entries[k].record.index);
+            return list;
+        }
+    }
+    return list;
+}
+
+// The list of a command that changes it: whole, or the command fails before anything is written.
+WholeList requireWholeList(const Context& ctx, WordFile& file, int user)
+{
+    WholeList list = readWholeList(file);
+    if (!list.problem.empty())
+        throw CommandError(
+            Exit::kUnusable, wordFilePath(ctx, user) + strings::kCliListDamaged + list.problem);
+    return list;
+}
+
+// What `list mark` writes as the answer of a word marked wrong: the answer itself is not known,
+// and the field must not stay empty (an empty answer is a word not yet spelt).
+constexpr const char* kUnknownWrongAnswer = "?";
+
+// A word has its first-pass result once an answer is recorded: the drill writes the typed answer
+// (capitals) and `list mark` the word itself or "?". A fresh list's records have no answer.
+bool hasResult(const WordFileRecord& record)
+{
+    return !record.answer.empty();
+}
+
+void generateCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user", "seed" }, {});
     args.expectPositionals(0);
     const int user = userOption(args);
     const std::optional<long> seed = args.integer("seed", 0, 0x7FFFFFFFL);
     StartupInfo info = ctx.startup(false);
+    const std::string dictionaryPath = paths::dictionaryFile(info.dictionaryFolder());
+    const std::string listPath = wordFilePath(ctx, user);
+
+    // A failed generation leaves the word file unusable; the command promises to change nothing,
+    // so the old list is put back.
+    std::string previous;
+    const bool hadList = testFileExists(listPath) == 0 && readWholeFile(listPath, previous);
+
     const DrillSettings settings = loadDrillSettings(info, user);
     ListCriteria criteria = drillListCriteria(settings, user);
     DefaultRandomSource random;
@@ -75,23 +164,51 @@ int generateCommand(Context& ctx, const std::vector<std::string>& words)
     ListGenerationServices services { random, clock, nullptr };
     const int count = GenerateDrillList(info, criteria, services, false);
 
-    QJsonArray list;
-    if (count > 0) {
-        auto file = openWordFile(ctx, user, OpenMode::ReadOnly);
-        std::vector<WordFileEntry> entries;
-        file->readList(entries);
-        for (const WordFileEntry& e : entries)
-            list.append(QString::fromLatin1(e.record.word.c_str()));
-    }
-    ctx.out().print(QJsonObject { { "count", count }, { "words", list } });
     if (count == 0) {
-        Output::error(strings::kUnableToGenerateList);
-        return Exit::kNotSuccess;
+        // Whether the word file could be written at all, before it is put back as it was.
+        const bool listWritable = hadList ? File::open(listPath, OpenMode::ReadWrite) != nullptr
+                                          : testFileExists(listPath) == 0;
+        std::string now;
+        std::error_code ec;
+        if (!hadList)
+            std::filesystem::remove(listPath, ec);
+        else if (!readWholeFile(listPath, now) || now != previous)
+            saveWholeFile(listPath, previous.data(), previous.size());
+
+        // Why: the dictionary cannot be opened or is damaged, the word file cannot be written,
+        // or no word fits the user's list setup.
+        const QJsonObject out { { "count", 0 }, { "words", QJsonArray() } };
+        int error = 0;
+        auto dictionary = openDictionaryFile(dictionaryPath, false, &error);
+        if (!dictionary)
+            throw CommandError(Exit::kUnusable,
+                std::string(strings::kUnableToOpenDictionary) + " " + dictionaryPath + ": "
+                    + (error == FileError::kBadFormat ? strings::kCliNotWorkingDictionary
+                                                      : FileErrorMessage(error)),
+                out);
+        const DictionaryCheckReport report = checkDictionary(*dictionary);
+        CloseDictionary(dictionary);
+        if (!report.ok)
+            throw CommandError(Exit::kUnusable,
+                dictionaryPath + strings::kCliDictionaryDamaged
+                    + (report.problems.empty() ? std::string() : report.problems.front()),
+                out);
+        if (!listWritable)
+            throw CommandError(Exit::kUnusable, strings::kCliWordFileNotMade + listPath, out);
+        throw CommandError(Exit::kNotSuccess,
+            std::string(strings::kUnableToGenerateList) + strings::kCliNoWordsGenerated, out);
     }
-    return Exit::kOk;
+
+    auto file = openWordFile(ctx, user, OpenMode::ReadOnly);
+    std::vector<WordFileEntry> entries;
+    file->readList(entries);
+    QJsonArray list;
+    for (const WordFileEntry& e : entries)
+        list.append(QString::fromLatin1(e.record.word.c_str()));
+    ctx.out().print(QJsonObject { { "count", count }, { "words", list } });
 }
 
-int showCommand(Context& ctx, const std::vector<std::string>& words)
+void showCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user" }, {});
     args.expectPositionals(0);
@@ -99,71 +216,149 @@ int showCommand(Context& ctx, const std::vector<std::string>& words)
     auto file = openWordFile(ctx, user, OpenMode::ReadOnly);
     WordFileHeader header;
     if (!file->readHeader(header))
-        throw CommandError(Exit::kUnusable, "the word file is too short to hold a list");
+        throw CommandError(
+            Exit::kUnusable, wordFilePath(ctx, user) + ": " + strings::kCliWordFileTooShort);
     std::vector<WordFileEntry> entries;
     const bool chainOk = file->readList(entries, header.count);
     QJsonArray records;
     for (const WordFileEntry& e : entries)
         records.append(recordObject(e));
-    ctx.out().print(QJsonObject {
+    const bool valid = ListState::valid(header.state) && chainOk;
+    const QJsonObject out {
         { "header",
             QJsonObject { { "firstOffset", static_cast<qint64>(header.firstOffset) },
                 { "state", header.state },
                 { "tableOffset", static_cast<qint64>(header.tableOffset) },
                 { "count", header.count }, { "listType", header.listType } } },
-        { "valid", ListState::valid(header.state) && chainOk },
+        { "valid", valid },
         { "records", records },
-    });
-    return ListState::valid(header.state) && chainOk ? Exit::kOk : Exit::kNotSuccess;
+    };
+    if (!chainOk)
+        throw CommandError(Exit::kUnusable,
+            wordFilePath(ctx, user) + strings::kCliListDamaged + strings::kCliListChainBroken, out);
+    if (!valid)
+        throw CommandError(Exit::kNotSuccess,
+            strings::kCliShowInvalid
+                + (header.state == ListState::kNone
+                        ? std::string(strings::kCliListUsedUp)
+                        : strings::kCliListUnknownState + std::to_string(header.state)),
+            out);
+    ctx.out().print(out);
 }
 
-int markCommand(Context& ctx, const std::vector<std::string>& words)
+// Records the results of a list's first pass, as the drill's answers would: a right word gets
+// itself as its answer and result 1, a wrong one "?" and result 0. A dictionary list stays fresh
+// (state 1) until `list apply` moves its words' statuses; a scrap pad or bee window list has no
+// statuses to move, so marking ends its first pass (state 2) as the drill does. Everything is
+// checked before the first byte is written.
+void markCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user", "results" }, {});
     args.expectPositionals(0);
     const int user = userOption(args);
     const std::string results = args.required("results");
-    if (results.find_first_not_of("01") != std::string::npos)
+    if (results.empty() || results.find_first_not_of("01") != std::string::npos)
         throw UsageError("--results is a row of 1 (right) and 0 (wrong)");
     auto file = openWordFile(ctx, user, OpenMode::ReadWrite);
-    WordFileHeader header;
-    std::vector<WordFileEntry> entries;
-    if (!file->readHeader(header) || !ListState::valid(header.state)
-        || !file->readList(entries, header.count))
-        throw CommandError(Exit::kUnusable, strings::kListNotValid);
-    if (results.size() != entries.size())
-        throw UsageError("the list has " + std::to_string(entries.size())
+    WholeList list = requireWholeList(ctx, *file, user);
+    const int state = list.header.state;
+    if (state == ListState::kNone)
+        throw CommandError(Exit::kNotSuccess, strings::kCliListUsedUp);
+    if (state == ListState::kSpeltOnce)
+        throw CommandError(Exit::kNotSuccess, strings::kCliListSpeltOnce);
+    if (results.size() != list.entries.size())
+        throw UsageError("the list has " + std::to_string(list.entries.size())
             + " words; --results gives " + std::to_string(results.size()));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        entries[i].record.result = results[i] == '1' ? 1 : 0;
-        if (file->writeRecord(entries[i].offset, entries[i].record) == 0)
-            throw CommandError(Exit::kUnusable, "cannot write the word file");
+
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+        WordFileRecord& r = list.entries[i].record;
+        const bool right = results[i] == '1';
+        r.result = right ? 1 : 0;
+        r.answer = right ? r.word : kUnknownWrongAnswer;
+        r.attempts = 0;
+        if (file->writeRecord(list.entries[i].offset, r) == 0)
+            throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
     }
-    // The first pass is over: the list is now spelt once.
-    const bool finished = file->finishList(
-        static_cast<int>(entries.size()), header.listType, ListState::kSpeltOnce);
-    file->close();
-    if (!finished)
-        throw CommandError(Exit::kUnusable, "cannot write the word file");
-    ctx.out().print(QJsonObject { { "marked", static_cast<int>(entries.size()) } });
-    return Exit::kOk;
+    const bool windowList = state != ListState::kFreshDictionary;
+    if (windowList
+        && !file->finishList(
+            static_cast<int>(list.entries.size()), list.header.listType, ListState::kSpeltOnce))
+        throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
+    if (!file->close())
+        throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
+    ctx.out().print(QJsonObject { { "marked", static_cast<int>(list.entries.size()) },
+        { "state", windowList ? ListState::kSpeltOnce : state } });
 }
 
-int applyCommand(Context& ctx, const std::vector<std::string>& words)
+// The end of a dictionary list's first pass: moves each word's status for the user one rung up
+// or down by its result, then marks the list as spelt once (state 2), as the drill does. Only a
+// fresh dictionary list (state 1) whose every word has its result is applied; a list a
+// dictionary change used up (state 0), one already applied or spelt in the drill (state 2), a
+// scrap pad or bee window list, one not yet marked and one whose words are no longer where the
+// list found them are refused, and nothing is written.
+void applyCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user" }, {});
     args.expectPositionals(0);
     const int user = userOption(args);
     StartupInfo info = ctx.startup(false);
     auto file = openWordFile(ctx, user, OpenMode::ReadWrite);
-    const bool applied = ApplyListResults(*file, info, user);
-    file->close();
-    ctx.out().print(QJsonObject { { "applied", applied } });
-    if (!applied) {
-        Output::error(strings::kFailedToUpdateDictionary);
-        return Exit::kNotSuccess;
+    const WholeList list = requireWholeList(ctx, *file, user);
+    switch (list.header.state) {
+    case ListState::kNone:
+        throw CommandError(Exit::kNotSuccess, strings::kCliListUsedUp);
+    case ListState::kSpeltOnce:
+        throw CommandError(Exit::kNotSuccess, strings::kCliListSpeltOnce);
+    case ListState::kFreshScrapPad:
+    case ListState::kFreshWindow:
+        throw CommandError(Exit::kNotSuccess, strings::kCliListNotFromDictionary);
+    default:
+        break;
     }
-    return Exit::kOk;
+    if (!std::all_of(list.entries.begin(), list.entries.end(),
+            [](const WordFileEntry& e) { return hasResult(e.record); }))
+        throw CommandError(Exit::kNotSuccess, strings::kCliListNotMarked);
+
+    // Each word must still be the record the list points at: a record freed by a removal may
+    // since hold another word.
+    {
+        const std::string dictionaryPath = paths::dictionaryFile(info.dictionaryFolder());
+        int error = 0;
+        auto dictionary = openDictionaryFile(dictionaryPath, false, &error);
+        if (!dictionary)
+            throw CommandError(Exit::kUnusable,
+                std::string(strings::kUnableToOpenDictionary) + " " + dictionaryPath + ": "
+                    + FileErrorMessage(error));
+        for (const WordFileEntry& e : list.entries) {
+            CurrentWordInfo word;
+            std::uint32_t offset = 0;
+            const int found = FindWord(*dictionary, e.record.word, word, &offset);
+            if (found == DictResult::kFileError)
+                throw CommandError(Exit::kUnusable, dictionaryPath + strings::kCliDictionaryFault);
+            if ((found != DictResult::kDone && found != DictResult::kFoundInCategory)
+                || offset != e.record.dictionaryOffset)
+                throw CommandError(Exit::kNotSuccess,
+                    strings::kCliListMoved + e.record.word + strings::kCliListMovedEnd);
+        }
+        CloseDictionary(dictionary);
+    }
+
+    if (!ApplyListResults(*file, info, user))
+        throw CommandError(Exit::kUnusable,
+            std::string(strings::kFailedToUpdateDictionary) + " "
+                + paths::dictionaryFile(info.dictionaryFolder()));
+    if (!file->finishList(
+            static_cast<int>(list.entries.size()), list.header.listType, ListState::kSpeltOnce)) {
+        file->invalidate();
+        file->close();
+        throw CommandError(
+            Exit::kUnusable, wordFilePath(ctx, user) + strings::kCliListFinishFailed);
+    }
+    if (!file->close())
+        throw CommandError(
+            Exit::kUnusable, wordFilePath(ctx, user) + strings::kCliListFinishFailed);
+    ctx.out().print(
+        QJsonObject { { "applied", true }, { "words", static_cast<int>(list.entries.size()) } });
 }
 
 } // namespace

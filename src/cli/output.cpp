@@ -74,9 +74,24 @@ void Output::print(const QJsonObject& result) const
     std::fflush(stdout);
 }
 
-void Output::error(const std::string& message)
+void Output::failure(const std::string& message, const QJsonObject& details) const
+{
+    const std::string line = oneLine(message);
+    if (m_json) {
+        QJsonObject object = details;
+        object.insert(QStringLiteral("error"), QString::fromStdString(line));
+        print(object);
+    } else if (!details.isEmpty()) {
+        print(details);
+    }
+    std::fprintf(stderr, "quorvel-cli: %s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+void Output::note(const std::string& message)
 {
     std::fprintf(stderr, "quorvel-cli: %s\n", oneLine(message).c_str());
+    std::fflush(stderr);
 }
 
 std::string oneLine(const std::string& text)

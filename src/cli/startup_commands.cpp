@@ -1,11 +1,14 @@
 // init, startup show, startup set: the startup record by field name.
 
+#include "app/session.h"
+#include "app/startup_sequence.h"
 #include "cli.h"
 #include "config/startup_fields.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
+#include "platform/services.h"
+#include "strings/cli_strings.h"
 #include "strings/strings.h"
-#include "users/password_scramble.h"
 
 #include <QJsonArray>
 #include <cstdio>
@@ -60,7 +63,9 @@ void putField(QJsonObject& root, std::string_view name, const QJsonValue& value)
     root.insert(group, sub);
 }
 
-int initCommand(Context& ctx, const std::vector<std::string>& words)
+// Makes the startup record when it is missing, and gives every user without a history file one,
+// as the program's first start does, so that an installation made here can drill at once.
+void initCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, {}, {});
     args.expectPositionals(0);
@@ -73,11 +78,23 @@ int initCommand(Context& ctx, const std::vector<std::string>& words)
             throw CommandError(Exit::kUnusable, strings::kUnableToWriteConfig);
         created = true;
     }
-    ctx.out().print(QJsonObject { { "created", created } });
-    return Exit::kOk;
+    Session session;
+    session.info = ctx.startup(true);
+    SystemClock clock;
+    const MissingHistoryFiles history = createMissingHistoryFiles(session, clock);
+    QJsonArray made;
+    for (int slot : history.created)
+        made.append(slot);
+    const QJsonObject result { { "created", created }, { "historyFiles", made } };
+    if (!history.failed.empty())
+        throw CommandError(Exit::kUnusable,
+            strings::kCliHistoryFilesNotMade
+                + paths::historyFile(ctx.folder(), static_cast<char>('0' + history.failed.front())),
+            result);
+    ctx.out().print(result);
 }
 
-int showCommand(Context& ctx, const std::vector<std::string>& words)
+void showCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user" }, {});
     args.expectPositionals(0);
@@ -101,60 +118,11 @@ int showCommand(Context& ctx, const std::vector<std::string>& words)
         putField(root, f.name, value);
     }
     ctx.out().print(root);
-    return Exit::kOk;
 }
 
-void setField(StartupInfo& info, const StartupField& f, int index, const std::string& value)
-{
-    const std::size_t at = fieldOffset(f, index);
-    switch (f.kind) {
-    case StartupFieldKind::Text:
-        if (value.size() > f.width - 1)
-            throw UsageError(std::string(f.name) + " holds at most " + std::to_string(f.width - 1)
-                + " characters");
-        info.setTextAt(at, f.width, value);
-        return;
-    case StartupFieldKind::U16:
-        info.setU16At(
-            at, static_cast<std::uint16_t>(parseInteger(value, 0, 65535, std::string(f.name))));
-        return;
-    case StartupFieldKind::Slider: {
-        long parts[3];
-        std::size_t start = 0;
-        for (int i = 0; i < 3; ++i) {
-            const auto comma = value.find(',', start);
-            if ((i < 2) != (comma != std::string::npos))
-                throw UsageError(
-                    std::string(f.name) + " takes three numbers: minimum,maximum,position");
-            parts[i] = parseInteger(value.substr(start, i < 2 ? comma - start : std::string::npos),
-                0, 0x7FFFFFFF, std::string(f.name));
-            start = comma + 1;
-        }
-        for (int i = 0; i < 3; ++i)
-            info.setU32At(
-                at + 4 * static_cast<std::size_t>(i), static_cast<std::uint32_t>(parts[i]));
-        return;
-    }
-    case StartupFieldKind::Password: {
-        // Given in plain text and stored scrambled with the key of its slot (5 for the system
-        // password); an empty value clears it.
-        PasswordBuffer buffer {};
-        if (!value.empty()) {
-            if (value.size() > static_cast<std::size_t>(kMaxPasswordLength)
-                || !std::all_of(value.begin(), value.end(), isPasswordCharacter))
-                throw UsageError("a password has 1 to 10 characters A-Z, a-z, 0-9");
-            const int key = f.count == 1 ? kSystemPasswordKey : index;
-            if (!scrambleText(value, key, buffer))
-                throw CommandError(Exit::kNotSuccess, "the password could not be scrambled");
-        }
-        std::copy(
-            buffer.begin(), buffer.end(), info.bytes().begin() + static_cast<std::ptrdiff_t>(at));
-        return;
-    }
-    }
-}
-
-int setCommand(Context& ctx, const std::vector<std::string>& words)
+// Changes one field, or refuses a value outside what the field takes (see allowedValues) and
+// writes nothing. A radio flag set to 1 clears the others of its group.
+void setCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user", "category" }, {});
     const std::string name = args.positional(0, "field name");
@@ -172,7 +140,11 @@ int setCommand(Context& ctx, const std::vector<std::string>& words)
         throw UsageError(name + " is not a per-user or per-category field");
 
     StartupInfo info = ctx.storedStartup();
-    setField(info, *field, index, value);
+    if (const std::string problem = startupValueProblem(info, *field, index, value);
+        !problem.empty())
+        throw CommandError(Exit::kUnusable, problem);
+    if (!putStartupValue(info, *field, index, value))
+        throw CommandError(Exit::kNotSuccess, strings::kCliValueNotStored + name);
     if (!ctx.saveStartup(info))
         throw CommandError(Exit::kUnusable, strings::kErrorWritingUserInfo);
     QJsonObject result { { "field", QString::fromStdString(name) },
@@ -182,7 +154,6 @@ int setCommand(Context& ctx, const std::vector<std::string>& words)
     else if (field->count == kCategorySlots)
         result.insert("category", index);
     ctx.out().print(result);
-    return Exit::kOk;
 }
 
 } // namespace
@@ -191,7 +162,8 @@ std::vector<Command> startupCommands()
 {
     return {
         { "", "init",
-            "init                                  create progdata/zelinf32.cfg when missing",
+            "init                                  create progdata/zelinf32.cfg and users' history "
+            "files when missing",
             initCommand },
         { "startup", "show", "startup show [--user U]", showCommand },
         { "startup", "set", "startup set NAME VALUE [--user U | --category C]", setCommand },

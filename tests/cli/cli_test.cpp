@@ -3,13 +3,19 @@
 
 #include "support/temp_folder.h"
 
+#include "config/startup_fields.h"
+
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 
+using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
@@ -36,6 +42,25 @@ CliRun cli(const std::string& folder, const QStringList& arguments)
     r.err = p.readAllStandardError().toStdString();
     r.json = QJsonDocument::fromJson(out).object();
     return r;
+}
+
+// A failed command as the README promises it: its exit status, one line on standard error, and
+// on standard output (with --json) exactly one JSON object that carries "error". Returns the
+// error text.
+std::string expectFailure(const CliRun& r, int exitCode)
+{
+    EXPECT_EQ(r.exitCode, exitCode) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line: " << r.err;
+    EXPECT_EQ(r.err.rfind("quorvel-cli: ", 0), 0u) << r.err;
+    QJsonParseError parse {};
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &parse);
+    EXPECT_EQ(parse.error, QJsonParseError::NoError) << "one JSON object: " << r.out;
+    EXPECT_TRUE(doc.isObject()) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    const QString error = doc.object().value("error").toString();
+    EXPECT_FALSE(error.isEmpty()) << r.out;
+    EXPECT_EQ("quorvel-cli: " + error.toStdString() + "\n", r.err) << "the same message twice";
+    return error.toStdString();
 }
 
 // A folder with a startup record and a small dictionary.
@@ -72,6 +97,36 @@ TEST_F(CliTest, InitCreatesTheRecordOnceAndImportCountsEachOutcome)
     EXPECT_EQ(r.json.value("unsuitable").toInt(), 1);
 }
 
+// As the program's first start does, init gives every user a history file, so that a folder set
+// up from the command line records its drills (Auto mode reads them); files there stay as they are.
+TEST_F(CliTest, InitGivesEveryUserAHistoryFileAndKeepsExistingOnes)
+{
+    for (char slot = '0'; slot <= '9'; ++slot)
+        EXPECT_TRUE(fileExists(dir.file(std::string("progdata/histuse") + slot + ".his"))) << slot;
+    EXPECT_EQ(
+        cli(dir.path(), { "history", "show", "--user", "6" }).json.value("records").toInt(), 20);
+    ASSERT_EQ(cli(dir.path(),
+                  { "history", "append", "--user", "6", "--words", "5", "--correct", "3", "--min",
+                      "4", "--max", "6", "--percent", "40", "--type", "1", "--level", "1" })
+                  .exitCode,
+        0);
+
+    ASSERT_EQ(
+        cli(dir.path(), { "history", "generate", "--user", "2", "--records", "3" }).exitCode, 0);
+    std::filesystem::remove(dir.file("progdata/histuse4.his"));
+    const auto kept2 = readBytes(dir.file("progdata/histuse2.his"));
+    const auto kept6 = readBytes(dir.file("progdata/histuse6.his"));
+    const CliRun again = cli(dir.path(), { "init" });
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_FALSE(again.json.value("created").toBool());
+    EXPECT_EQ(again.json.value("historyFiles").toArray(), (QJsonArray { 4 }))
+        << "only the missing one";
+    EXPECT_EQ(readBytes(dir.file("progdata/histuse2.his")), kept2);
+    EXPECT_EQ(readBytes(dir.file("progdata/histuse6.his")), kept6);
+    EXPECT_EQ(
+        cli(dir.path(), { "history", "show", "--user", "4" }).json.value("records").toInt(), 20);
+}
+
 TEST_F(CliTest, ExitStatusFollowsTheResult)
 {
     struct Case
@@ -98,14 +153,48 @@ TEST_F(CliTest, ExitStatusFollowsTheResult)
         const CliRun r = cli(dir.path(), c.args);
         SCOPED_TRACE(c.args.join(' ').toStdString());
         EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
-        if (c.result >= 0) {
+        if (c.exitCode != 0)
+            expectFailure(r, c.exitCode);
+        else
+            EXPECT_TRUE(r.err.empty()) << r.err;
+        if (c.result >= 0)
             EXPECT_EQ(r.json.value("result").toInt(-1), c.result);
-        } else {
-            EXPECT_TRUE(r.out.empty()) << "a usage error prints nothing on standard output";
-        }
-        if (c.exitCode == 2) {
-            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "errors are one line";
-        }
+        else
+            EXPECT_FALSE(r.json.contains("result")) << "a usage error has no result code";
+    }
+}
+
+TEST_F(CliTest, EveryFailureSaysWhyOnceAndPrintsOneJsonObject)
+{
+    QDir().mkpath(QString::fromStdString(dir.file("folder")));
+    struct Case
+    {
+        QStringList args;
+        int exitCode;
+        const char* says; // a piece of the message
+    };
+    const Case cases[] = {
+        { { "dict", "find", "cow" }, 1, "cow" },
+        { { "dict", "add", "cat" }, 1, "cat" },
+        { { "dict", "remove", "ox" }, 1, "ox" },
+        { { "dict", "status", "cow", "--user", "1", "--set", "2" }, 1, "cow" },
+        { { "dict", "find" }, 2, "missing word" },
+        { { "dict", "import", QString::fromStdString(dir.file("folder")) }, 2, "folder" },
+        { { "dict", "import", QString::fromStdString(dir.file("none.txt")) }, 2, "none.txt" },
+        { { "frob" }, 2, "frob" },
+        { { "--folder" }, 2, "--folder" },
+        { { "list", "show", "--user", "5" }, 2, "worduse5.wrd" },
+        { { "list", "apply", "--user", "5" }, 2, "worduse5.wrd" },
+        { { "list", "mark", "--user", "5", "--results", "10" }, 2, "worduse5.wrd" },
+        { { "startup", "set", "startupUser", "10" }, 2, "startupUser" },
+        { { "history", "append", "--user", "1", "--words", "5", "--correct", "3", "--min", "4",
+              "--max", "6", "--percent", "40", "--type", "9", "--level", "1" },
+            2, "--type" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliRun r = cli(dir.path(), c.args);
+        EXPECT_NE(expectFailure(r, c.exitCode).find(c.says), std::string::npos) << r.err;
     }
 }
 
@@ -158,13 +247,16 @@ TEST_F(CliTest, ListGenerateMarkApplyMovesStatuses)
     EXPECT_EQ(cli(dir.path(), { "list", "mark", "--user", "2", "--results", "10" }).exitCode, 2)
         << "three words, two results";
     ASSERT_EQ(cli(dir.path(), { "list", "mark", "--user", "2", "--results", "101" }).exitCode, 0);
-    EXPECT_EQ(cli(dir.path(), { "list", "show", "--user", "2" })
-                  .json.value("header")
-                  .toObject()
-                  .value("state")
-                  .toInt(),
-        2);
+    const auto listState = [&] {
+        return cli(dir.path(), { "list", "show", "--user", "2" })
+            .json.value("header")
+            .toObject()
+            .value("state")
+            .toInt();
+    };
+    EXPECT_EQ(listState(), 1) << "marked, still waiting to be applied";
     ASSERT_EQ(cli(dir.path(), { "list", "apply", "--user", "2" }).exitCode, 0);
+    EXPECT_EQ(listState(), 2) << "applied: spelt once, as at the end of a drill's first pass";
     const int expected[] = { 2, 0, 2 }; // Neutral answered right, wrong, right
     for (int i = 0; i < 3; ++i) {
         const CliRun f = cli(dir.path(), { "dict", "find", words.at(i).toString() });
@@ -172,6 +264,82 @@ TEST_F(CliTest, ListGenerateMarkApplyMovesStatuses)
             << words.at(i).toString().toStdString();
         EXPECT_EQ(f.json.value("statuses").toArray().at(1).toInt(), 1)
             << "other users keep their status";
+    }
+}
+
+TEST_F(CliTest, ListApplyTakesOnlyAMarkedFreshListAndOnlyOnce)
+{
+    ASSERT_EQ(cli(dir.path(), { "dict", "add", "camel" }).exitCode, 0);
+    for (const char* setting : { "listSetup.minLetters=3", "listSetup.listSize=50" }) {
+        const QStringList pair = QString(setting).split('=');
+        ASSERT_EQ(
+            cli(dir.path(), { "startup", "set", pair[0], pair[1], "--user", "2" }).exitCode, 0);
+    }
+    const std::string dictionary = dir.file("progdata/sonddict.dis");
+    const std::string list = dir.file("progdata/worduse2.wrd");
+    const auto refused = [&](const QStringList& args, const char* says) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const auto dictionaryBefore = readBytes(dictionary);
+        const auto listBefore = readBytes(list);
+        EXPECT_NE(expectFailure(cli(dir.path(), args), 1).find(says), std::string::npos);
+        EXPECT_EQ(readBytes(dictionary), dictionaryBefore) << "nothing changed";
+        EXPECT_EQ(readBytes(list), listBefore) << "nothing changed";
+    };
+    const QStringList apply { "list", "apply", "--user", "2" };
+    const auto allRight = [&] {
+        const CliRun r = cli(dir.path(), { "list", "generate", "--user", "2", "--seed", "5" });
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        const QJsonArray words = r.json.value("words").toArray();
+        EXPECT_TRUE(words.contains(QJsonValue("CAMEL")) || words.contains(QJsonValue("CAMEO")));
+        return QStringList { "list", "mark", "--user", "2", "--results",
+            QString(words.size(), '1') };
+    };
+    const auto statusOfUser2 = [&](const char* word) {
+        return cli(dir.path(), { "dict", "find", word })
+            .json.value("statuses")
+            .toArray()
+            .at(2)
+            .toInt();
+    };
+
+    const QStringList mark = allRight();
+    refused(apply, "list mark"); // a fresh list nobody has marked
+    ASSERT_EQ(cli(dir.path(), mark).exitCode, 0);
+    // CAMEO takes the record CAMEL left: the list no longer means what it says.
+    ASSERT_EQ(cli(dir.path(), { "dict", "remove", "camel" }).exitCode, 0);
+    ASSERT_EQ(cli(dir.path(), { "dict", "add", "cameo" }).exitCode, 0);
+    refused(apply, "used up");
+    EXPECT_EQ(statusOfUser2("cameo"), 1) << "CAMEL's result did not land on CAMEO";
+    refused(mark, "used up");
+
+    ASSERT_EQ(cli(dir.path(), allRight()).exitCode, 0);
+    ASSERT_EQ(cli(dir.path(), apply).exitCode, 0);
+    EXPECT_EQ(statusOfUser2("cameo"), 2);
+    EXPECT_EQ(statusOfUser2("dog"), 2);
+    refused(apply, "spelt once"); // the same pass applied twice
+    refused(mark, "spelt once");
+}
+
+TEST_F(CliTest, ListMarkChecksTheWholeListBeforeWritingAnything)
+{
+    ASSERT_EQ(
+        cli(dir.path(), { "startup", "set", "listSetup.listSize", "3", "--user", "2" }).exitCode,
+        0);
+    ASSERT_EQ(cli(dir.path(), { "list", "generate", "--user", "2" }).exitCode, 0);
+    // The second record claims to be the list's eighth.
+    const std::string list = dir.file("progdata/worduse2.wrd");
+    auto bytes = readBytes(list);
+    ASSERT_GT(bytes.size(), 14u + 106u + 93u);
+    bytes[14 + 106 + 92] = 7;
+    writeBytes(list, bytes);
+    for (const QStringList& args :
+        { QStringList { "list", "mark", "--user", "2", "--results", "111" },
+            QStringList { "list", "apply", "--user", "2" } }) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const std::string error = expectFailure(cli(dir.path(), args), 2);
+        EXPECT_NE(error.find("worduse2.wrd"), std::string::npos) << error;
+        EXPECT_NE(error.find("index 7"), std::string::npos) << error;
+        EXPECT_EQ(readBytes(list), bytes) << "no result was written";
     }
 }
 
@@ -198,6 +366,180 @@ TEST_F(CliTest, StartupSetChangesOneFieldAndRefusesBadValues)
     }
     EXPECT_EQ(readBytes(dir.file("progdata/zelinf32.cfg")), after)
         << "a refused change writes nothing";
+}
+
+// Every field `startup set` knows, at the edges of what it takes. Each value is tried on the
+// record as `init` made it (after the row's `before` settings): a refused value exits 2 naming the
+// field and what it takes (or the rule it breaks) and leaves the file as it was; an accepted one is
+// stored ("given>stored" when the record keeps it otherwise).
+TEST_F(CliTest, StartupSetKeepsEveryFieldInsideWhatItTakes)
+{
+    struct Row
+    {
+        const char* field;
+        const char* slot; // "--user", "--category" or ""
+        QStringList refused;
+        QStringList accepted;
+        QStringList before = {}; // "field=value" settings made first, in the same slot
+    };
+    const QString x26(26, 'x'), x29(29, 'x'), a40(40, 'A'), p10 = "Abcdefghi1", path256(256, 'p');
+    const QStringList flag { "2", "-1", "x", "" };
+    const QStringList paths { "", path256 + "p", "a\tb" };
+    const Row rows[] = {
+        { "categoryNames", "--category", { "", x26 + "x", "Cafe!" }, { "x", x26, "U.S basics" } },
+        { "startupUser", "", { "10", "65535", "-1", "abc", "", " 1", "+1" }, { "0", "9" } },
+        { "dictionaryOpened", "", flag, { "0", "1" } },
+        { "systemPasswordOn", "", flag, { "1", "0" } },
+        { "systemPasswordOn", "", { "1" }, { "0" }, { "systemPassword=" } },
+        { "additionalDictPath", "", paths, { "A:", path256 } },
+        { "waveformPath", "", paths, { "/sounds/", path256 } },
+        { "dataFolder", "", paths, { "/data", path256 } },
+        { "dictionaryFolder", "", paths, { "/data", path256 } },
+        { "soundOn", "--user", flag, { "0", "1" } },
+        { "promotionThreshold", "", { "0", "101", "20", "9x" }, { "21", "100", "050>50" } },
+        { "demotionThreshold", "", { "0", "101", "90" }, { "1", "89" } },
+        { "userNames", "--user", { "Al", x29 + "x", "Ann!", "Ann\nBo" },
+            { "Ann", x29, "O'Neil Jr" } },
+        { "drillWindowLayout", "--user", { "6", "-1" }, { "0", "5" } },
+        { "passwordOn", "--user", { "1", "2" }, { "0" } },
+        { "passwordOn", "--user", { "2" }, { "1", "0" }, { "userPasswords=Secret1" } },
+        { "systemPassword", "", { "abc def", p10 + "x", "P@ss" }, { "", "Admin2", p10 } },
+        { "systemPassword", "", { "" }, { "Admin2" }, { "systemPasswordOn=1" } },
+        { "browseWord", "--user", { "", a40 + "A" }, { "ZEBRA", a40 } },
+        { "drillLanguage", "--user", { "0", "3", "7" }, { "1", "2" } },
+        { "workingCategory", "--user", { "64", "-1" }, { "0", "63" } },
+        { "userPasswords", "--user", { "abc def", p10 + "x" }, { "", "Secret1", p10 } },
+        { "userPasswords", "--user", { "" }, { "Other1" },
+            { "userPasswords=Secret1", "passwordOn=1" } },
+        { "displaySetup.wordShowTime", "--user", { "0", "21", "1.5" }, { "1", "20" } },
+        { "displaySetup.answerDelay", "--user", { "0", "21" }, { "1", "20" } },
+        { "displaySetup.spellTime", "--user", { "0", "91" }, { "1", "90" } },
+        { "displaySetup.betweenWords", "--user", { "0", "21" }, { "1", "20" } },
+        { "displaySetup.upperCase", "--user", { "0", "2" }, { "1" } },
+        { "displaySetup.lowerCase", "--user", { "2" }, { "1", "0" } },
+        { "listSetup.minLetters", "--user", { "2", "13", "11", "abc", "" }, { "3", "10", "04>4" } },
+        { "listSetup.maxLetters", "--user", { "3", "38", "7" }, { "8", "37" },
+            { "listSetup.minLetters=8" } },
+        { "listSetup.listSize", "--user", { "0", "51" }, { "1", "50" } },
+        { "listSetup.oneLetter", "--user", { "", "a", "AB", "1" }, { "Z" } },
+        { "listSetup.predefined", "--user", { "", "C1M", "c?m", "ABCDEFGHIJKL" },
+            { "?", "C?M", "ABCDEFGHIJK" } },
+        { "listSetup.typeFailures", "--user", { "2" }, { "1", "0" } },
+        { "listSetup.typePredefined", "--user", { "2" }, { "1", "0" } },
+        { "listSetup.typeOneLetter", "--user", { "2" }, { "1", "0" } },
+        { "listSetup.typeRandom", "--user", { "0", "2" }, { "1" } },
+        { "listOptions.adjustPractice", "--user", { "2" }, { "1", "0" } },
+        { "listOptions.adjustManual", "--user", { "0", "2" }, { "1" } },
+        { "listOptions.adjustAuto", "--user", { "2" }, { "1", "0" } },
+        { "listOptions.repeatAll", "--user", { "0", "2" }, { "1" } },
+        { "listOptions.repeatFailures", "--user", { "2" }, { "1", "0" } },
+        { "listOptions.levelElementary", "--user", { "0", "2" }, { "1" } },
+        { "listOptions.levelIntermediate", "--user", { "2" }, { "1", "0" } },
+        { "listOptions.levelAdvanced", "--user", { "2" }, { "1", "0" } },
+        { "listOptions.languageUK", "--user", { "2" }, { "1", "0" } },
+        { "listOptions.languageUS", "--user", { "0", "2" }, { "1" } },
+        { "listOptions.showLanguageFlag", "--user", flag, { "0", "1" } },
+        { "learnSetup.learnFlash", "--user", { "2" }, { "1", "0" } },
+        { "learnSetup.learnRipple", "--user", { "0", "2" }, { "1" } },
+        { "learnSetup.learnContinuous", "--user", { "2" }, { "1", "0" } },
+        { "learnSetup.continuousTime", "--user", { "0", "16" }, { "1", "15" } },
+        { "learnSetup.flashDurationText", "--user", { "0", "501" }, { "1", "500" } },
+        { "learnSetup.flashCountText", "--user", { "0", "11" }, { "1", "10" } },
+        { "learnSetup.rippleDurationText", "--user", { "0", "501" }, { "1", "500" } },
+        { "learnSetup.rippleCountText", "--user", { "0", "11" }, { "1", "10" } },
+        { "learnSetup.flashDuration", "--user",
+            { "1,500", "0,500,360", "1,501,360", "1,500,600", "10,5,7", "a,b,c", "1,500,360," },
+            { "1,500,360", "1,1,1" } },
+        { "learnSetup.flashCount", "--user", { "1,11,2", "0,10,2" }, { "1,10,10", "1,10,1" } },
+        { "learnSetup.rippleDuration", "--user", { "1,500,0", "1,501,2" }, { "1,500,500" } },
+        { "learnSetup.rippleCount", "--user", { "2,10,1", "1,11,1" }, { "1,10,1" } },
+    };
+
+    const std::string record = dir.file("progdata/zelinf32.cfg");
+    const auto fresh = readBytes(record);
+    // The command line of one setting, in slot 3 (category 3) of per-slot fields.
+    const auto setting = [](const QString& field, const char* slot, const QString& value) {
+        QStringList args { "startup", "set", field, value };
+        if (*slot)
+            args << slot << "3";
+        return args;
+    };
+    std::set<std::string> covered;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.field);
+        covered.insert(row.field);
+        const StartupField* field = findStartupField(row.field);
+        ASSERT_NE(field, nullptr);
+        const auto prepare = [&] {
+            writeBytes(record, fresh);
+            for (const QString& b : row.before) {
+                const QStringList pair = b.split('=');
+                ASSERT_EQ(cli(dir.path(), setting(pair[0], row.slot, pair[1])).exitCode, 0)
+                    << b.toStdString();
+            }
+        };
+        for (const QString& value : row.refused) {
+            SCOPED_TRACE("refused '" + value.toStdString() + "'");
+            prepare();
+            const auto before = readBytes(record);
+            const std::string error
+                = expectFailure(cli(dir.path(), setting(row.field, row.slot, value)), 2);
+            EXPECT_EQ(error.rfind(row.field, 0), 0u) << "names the field: " << error;
+            const bool saysRange = error.find(allowedValues(*field)) != std::string::npos;
+            const bool saysPartner = !field->range.partner.empty()
+                && error.find(field->range.partner) != std::string::npos;
+            const bool saysGroup
+                = field->range.group != 0 && error.find("group") != std::string::npos;
+            const bool saysRule = saysPartner || saysGroup;
+            EXPECT_TRUE(saysRange || saysRule) << error;
+            EXPECT_EQ(readBytes(record), before) << "a refused value writes nothing";
+        }
+        for (const QString& accepted : row.accepted) {
+            const QString value = accepted.section('>', 0, 0);
+            const QString stored = accepted.contains('>') ? accepted.section('>', 1) : value;
+            SCOPED_TRACE("accepted '" + value.toStdString() + "'");
+            prepare();
+            const CliRun r = cli(dir.path(), setting(row.field, row.slot, value));
+            EXPECT_EQ(r.exitCode, 0) << r.err;
+            const QJsonValue shown = r.json.value("value");
+            if (field->kind == StartupFieldKind::Password) {
+                EXPECT_EQ(shown.toString().isEmpty(), value.isEmpty()) << "stored scrambled";
+            } else if (shown.isArray()) {
+                QStringList parts;
+                for (const QJsonValue& v : shown.toArray())
+                    parts << QString::number(v.toInteger());
+                EXPECT_EQ(parts.join(','), stored);
+            } else {
+                EXPECT_EQ(
+                    shown.isDouble() ? QString::number(shown.toInt()) : shown.toString(), stored);
+            }
+        }
+    }
+    for (const StartupField& f : startupFields())
+        EXPECT_TRUE(covered.count(std::string(f.name))) << f.name << " has no row";
+}
+
+TEST_F(CliTest, StartupSetKeepsEachRadioGroupAtOneFlag)
+{
+    const auto user3 = [&] { return cli(dir.path(), { "startup", "show", "--user", "3" }).json; };
+    ASSERT_EQ(cli(dir.path(), { "startup", "set", "listOptions.levelAdvanced", "1", "--user", "3" })
+                  .exitCode,
+        0);
+    QJsonObject options = user3().value("listOptions").toObject();
+    EXPECT_EQ(options.value("levelAdvanced").toInt(), 1);
+    EXPECT_EQ(options.value("levelElementary").toInt(), 0) << "the group's other flag is cleared";
+    EXPECT_EQ(options.value("levelIntermediate").toInt(), 0);
+    EXPECT_EQ(options.value("adjustManual").toInt(), 1) << "other groups keep theirs";
+    EXPECT_EQ(cli(dir.path(), { "startup", "show", "--user", "4" })
+                  .json.value("listOptions")
+                  .toObject()
+                  .value("levelElementary")
+                  .toInt(),
+        1)
+        << "other slots keep theirs";
+    // Switching the flag that is on off again would leave the group with none.
+    expectFailure(
+        cli(dir.path(), { "startup", "set", "listOptions.levelAdvanced", "0", "--user", "3" }), 2);
 }
 
 TEST_F(CliTest, UnusableDictionariesAreRefused)
@@ -234,16 +576,73 @@ TEST_F(CliTest, UnusableDictionariesAreRefused)
         << "an existing file is not replaced without --force";
 }
 
+// A damaged file is named with what is wrong with it, and a failed command leaves it, and the
+// user's list, as they were.
+TEST_F(CliTest, DamagedFilesAreNamedAndLeftAsTheyWere)
+{
+    ASSERT_EQ(
+        cli(dir.path(), { "startup", "set", "listSetup.listSize", "3", "--user", "2" }).exitCode,
+        0);
+    ASSERT_EQ(cli(dir.path(), { "list", "generate", "--user", "2" }).exitCode, 0);
+    const std::string list = dir.file("progdata/worduse2.wrd");
+    const auto listBefore = readBytes(list);
+    // The records cut off: every chain of the tables now leads out of the file.
+    const int emptySize
+        = cli(dir.path(), { "dict", "create", QString::fromStdString(dir.file("empty.dis")) })
+              .json.value("bytes")
+              .toInt();
+    ASSERT_GT(emptySize, 0);
+    const std::string dictionary = dir.file("progdata/sonddict.dis");
+    std::filesystem::resize_file(dictionary, static_cast<std::uintmax_t>(emptySize));
+    const auto damaged = readBytes(dictionary);
+
+    struct Case
+    {
+        QStringList args;
+        int exitCode;
+        int result; // -1: none
+    };
+    const Case cases[] = {
+        { { "dict", "find", "cat" }, 2, 4 },
+        { { "dict", "walk" }, 2, -1 },
+        { { "dict", "check" }, 1, -1 },
+        { { "list", "generate", "--user", "2" }, 2, -1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliRun r = cli(dir.path(), c.args);
+        const std::string error = expectFailure(r, c.exitCode);
+        EXPECT_NE(error.find(dictionary), std::string::npos) << error;
+        EXPECT_EQ(r.json.value("result").toInt(-1), c.result);
+        EXPECT_EQ(readBytes(dictionary), damaged);
+        EXPECT_EQ(readBytes(list), listBefore) << "the user's list is kept";
+    }
+    EXPECT_NE(expectFailure(cli(dir.path(), { "list", "generate", "--user", "2" }), 2)
+                  .find("damaged: main table bucket"),
+        std::string::npos)
+        << "says what is wrong";
+
+    // A word file whose chain leads out of the file.
+    auto broken = listBefore;
+    broken[14 + 102 + 3] = 0x7F;
+    writeBytes(list, broken);
+    const std::string error = expectFailure(cli(dir.path(), { "list", "show", "--user", "2" }), 2);
+    EXPECT_NE(error.find(list), std::string::npos) << error;
+}
+
 TEST_F(CliTest, HistoryRingKeepsTheNewestDrills)
 {
+    std::filesystem::remove(dir.file("progdata/histuse1.his"));
     EXPECT_EQ(
         cli(dir.path(), { "history", "generate", "--user", "1", "--records", "61" }).exitCode, 2);
-    EXPECT_EQ(cli(dir.path(),
-                  { "history", "append", "--user", "1", "--words", "5", "--correct", "3", "--min",
-                      "4", "--max", "6", "--percent", "40", "--type", "1", "--level", "1" })
-                  .exitCode,
-        2)
-        << "no history file yet";
+    EXPECT_NE(expectFailure(cli(dir.path(),
+                                { "history", "append", "--user", "1", "--words", "5", "--correct",
+                                    "3", "--min", "4", "--max", "6", "--percent", "40", "--type",
+                                    "1", "--level", "1" }),
+                  2)
+                  .find("histuse1.his"),
+        std::string::npos)
+        << "no history file: the drill's append makes none";
     EXPECT_FALSE(fileExists(dir.file("progdata/histuse1.his")));
     ASSERT_EQ(
         cli(dir.path(), { "history", "generate", "--user", "1", "--records", "3" }).exitCode, 0);

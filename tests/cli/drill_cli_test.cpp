@@ -92,8 +92,8 @@ DrillRun drill(const std::string& folder, const QStringList& arguments, Answer a
 }
 
 // A small installation: a startup record, a dictionary of eight words, user 2 with lists of
-// three words of 3 letters or more and no display pauses (the spelling time stays generous), and
-// a history file for user 2.
+// three words of 3 letters or more and the shortest display pauses (piped answers skip them
+// anyway; the spelling time stays generous), and a history file of five records for user 2.
 class DrillCliTest : public ::testing::Test
 {
 protected:
@@ -113,9 +113,9 @@ protected:
         for (const auto& [field, value] :
             { std::pair { "listSetup.listSize", "3" }, std::pair { "listSetup.minLetters", "3" },
                 std::pair { "listSetup.maxLetters", "10" },
-                std::pair { "displaySetup.wordShowTime", "0" },
-                std::pair { "displaySetup.answerDelay", "0" },
-                std::pair { "displaySetup.betweenWords", "0" },
+                std::pair { "displaySetup.wordShowTime", "1" },
+                std::pair { "displaySetup.answerDelay", "1" },
+                std::pair { "displaySetup.betweenWords", "1" },
                 std::pair { "displaySetup.spellTime", "60" } }) {
             cliJson(dir.path(), { "startup", "set", field, value, "--user", "2" }, &code);
             ASSERT_EQ(code, 0) << field;
@@ -192,9 +192,8 @@ TEST_F(DrillCliTest, PipedPassMarksTheWordsAndRecordsTheDrill)
     }
     EXPECT_EQ(drills, 1);
 
-    // The failed word comes back in a repeat pass of the failures.
-    cliJson(dir.path(), { "startup", "set", "listOptions.repeatAll", "0", "--user", "2" }, &code);
-    ASSERT_EQ(code, 0);
+    // The failed word comes back in a repeat pass of the failures (the radio flag clears
+    // repeatAll).
     cliJson(
         dir.path(), { "startup", "set", "listOptions.repeatFailures", "1", "--user", "2" }, &code);
     ASSERT_EQ(code, 0);

@@ -88,16 +88,19 @@ void createStartFolders(const Session& session)
         QDir().mkpath(QString::fromStdString(session.info.additionalDictPath()));
 }
 
-void createMissingHistoryFiles(const Session& session, Clock& clock, int records)
+MissingHistoryFiles createMissingHistoryFiles(const Session& session, Clock& clock, int records)
 {
+    MissingHistoryFiles result;
     const std::string folder = session.info.dataFolder();
     if (folder.empty())
-        return;
+        return result;
     for (int slot = 0; slot < kUserSlots; ++slot) {
         if (testFileExists(paths::historyFile(folder, static_cast<char>('0' + slot))) != 2)
             continue; // there already, or not testable: never touched
-        GenerateHistoryFile(folder, records, slot, clock);
+        (GenerateHistoryFile(folder, records, slot, clock) ? result.created : result.failed)
+            .push_back(slot);
     }
+    return result;
 }
 
 void applyFirstRunChoice(Session& session, Prompter& prompter, bool usDialect, bool showFlag)

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -26,9 +27,15 @@ bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompt
 void createStartFolders(const Session& session);
 
 // A new installation gives every user a history file (of `records` records) where none exists,
-// so that drills are recorded from the first one on; files already there are left alone.
+// so that drills are recorded from the first one on; files already there are left alone. Tells
+// which slots got one and which could not.
 inline constexpr int kFirstRunHistoryRecords = 20;
-void createMissingHistoryFiles(
+struct MissingHistoryFiles
+{
+    std::vector<int> created;
+    std::vector<int> failed;
+};
+MissingHistoryFiles createMissingHistoryFiles(
     const Session& session, Clock& clock, int records = kFirstRunHistoryRecords);
 
 // The first-run dialog's choice for all ten users, then saved ("Error in writing user

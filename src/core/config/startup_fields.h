@@ -3,8 +3,11 @@
 // A table of every named field of the startup record, for tools that show or set fields by
 // name (the command-line front end). Per-user fields repeat with a stride for slots 0..9, the
 // category names for slots 0..63; sub-record fields are named "listSetup.minLetters" and so on.
+// Each field also carries what it may hold, so a record changed by name is one the program can
+// start with and the drill can use.
 
 #include "startup_info.h"
+#include "users/character_sets.h"
 
 #include <span>
 #include <string>
@@ -20,6 +23,39 @@ enum class StartupFieldKind : std::uint8_t
     Password, // scrambled password bytes (11)
 };
 
+// What a field's value must be.
+enum class StartupRule : std::uint8_t
+{
+    Number, // U16: a value min..max; Text: a whole number min..max, kept as decimal text
+    Text, // min..max characters, each of `chars`
+    Slider, // min <= minimum <= position <= maximum <= max
+    Password, // min..max password characters given in plain text (none: no password)
+};
+
+// A rule between two fields of the same slot (or two single fields).
+enum class StartupRelation : std::uint8_t
+{
+    None,
+    NotAbove, // a number not above the partner's (when the partner reads inside its own range)
+    NotBelow,
+    Above,
+    Below,
+    NeedsPassword, // a switch that may be 1 only while the partner password is set
+    GuardedBy, // a password that may be emptied only while the partner switch is 0
+};
+
+struct StartupRange
+{
+    StartupRule rule;
+    long min;
+    long max;
+    CharacterSet chars = CharacterSet::Any;
+    // Flags of one sub-record that share a non-zero group form a radio group: exactly one is 1.
+    int group = 0;
+    StartupRelation relation = StartupRelation::None;
+    std::string_view partner = {};
+};
+
 struct StartupField
 {
     std::string_view name;
@@ -28,6 +64,7 @@ struct StartupField
     std::size_t width; // bytes of one element's field
     std::size_t stride; // distance between elements; 0 for a single field
     int count; // 1, kUserSlots or kCategorySlots
+    StartupRange range;
 };
 
 std::span<const StartupField> startupFields();
@@ -37,5 +74,21 @@ inline std::size_t fieldOffset(const StartupField& f, int index)
 {
     return f.offset + static_cast<std::size_t>(index) * f.stride;
 }
+
+// What the field takes, in words: "a whole number from 3 to 12", "0 or 1", ...
+std::string allowedValues(const StartupField& field);
+
+// Why `value` may not go into element `index` of `field`, naming the field and what it takes;
+// empty when it may. Besides the field's own range: the relation to its partner, and a radio
+// flag can only be switched off by switching another flag of its group on.
+std::string startupValueProblem(
+    const StartupInfo& info, const StartupField& field, int index, std::string_view value);
+
+// Puts a value that passed startupValueProblem into the record: numbers as plain decimal text, a
+// password scrambled with its slot's key (5 for the system password), and a radio flag set to 1
+// clears the other flags of its group. False when the value could not be put (it was not
+// checked first).
+bool putStartupValue(
+    StartupInfo& info, const StartupField& field, int index, std::string_view value);
 
 } // namespace quorvel
