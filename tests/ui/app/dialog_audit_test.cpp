@@ -156,9 +156,9 @@ TEST(DialogAudit, ConfirmingADialogUnchangedChangesNothing)
     const std::string settings = folder.file("Fenwa.ini");
     ASSERT_TRUE(fileExists(settings));
 
-    const int commands[]
-        = { command::kUserProperties, command::kListProperties, command::kPasswordSetup,
-              command::kSystemSetup, command::kPaths, command::kFirstTimeHelp, command::kAbout };
+    const int commands[] = { command::kUserProperties, command::kListProperties,
+        command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kFirstTimeHelp,
+        command::kAbout, command::kNewHistoryFile };
     for (int id : commands) {
         SCOPED_TRACE(id);
         const auto recordBefore = readBytes(record);
