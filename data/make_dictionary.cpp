@@ -1,15 +1,22 @@
 // quorvel-mkdict: makes a dictionary file from Debian's SCOWL word lists and the ISO 3166-1
-// country names. The build runs it for the starter dictionary that a new installation is given
-// and, on demand, for the large dictionary the benchmarks search. The same inputs always give the
-// same bytes: every choice below is made on sorted lists, never on the order of a hash table.
+// country names, less a list of offensive words with their inflections and the SCOWL entries that
+// are no words to learn (word_filter.h). The build runs it for the starter dictionary that a new
+// installation is given and, on demand, for the large dictionary the benchmarks search. The same
+// inputs always give the same bytes: every choice below is made on sorted lists, never on the
+// order of a hash table.
 //
-//   quorvel-mkdict --scowl DIR --countries FILE --max-size N --output FILE
+//   quorvel-mkdict --scowl DIR --countries FILE --offensive FILE --max-size N --output FILE
+//                  [--left-out FILE]
+//
+// --left-out writes every word the inputs offered that the dictionary leaves out, one a line,
+// with the reason: the listed word it is a form of, or "not a word".
 
 #include "dictionary/dictionary_check.h"
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_format.h"
 #include "platform/save_file.h"
 #include "strings/strings.h"
+#include "word_filter.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -24,7 +31,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -37,10 +43,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace quorvel;
-
-// SCOWL's size levels. Each "<list>-words.<size>" file holds only the words first met at that
-// size, so a dictionary "up to size N" is the union of the files of every size up to N.
-constexpr std::array<int, 10> kScowlSizes { 10, 20, 35, 40, 50, 55, 60, 70, 80, 95 };
+using mkdict::kScowlSizes;
 
 // The British variant lists feed a category; they are read up to this size whatever the size of
 // the main dictionary, so that the starter and the large dictionary fill it by the same rule.
@@ -84,7 +87,9 @@ struct Options
 {
     std::string scowlDir;
     std::string countriesFile;
+    std::string offensiveFile;
     std::string output;
+    std::string leftOutFile;
     int maxSize = 0;
 };
 
@@ -98,52 +103,6 @@ struct WordSources
 
 using WordTable = std::unordered_map<std::string, WordSources>;
 
-bool plainWord(std::string_view line)
-{
-    if (line.size() < static_cast<std::size_t>(dict::kMinWordLength)
-        || line.size() > static_cast<std::size_t>(dict::kMaxWordLength))
-        return false;
-    return std::all_of(line.begin(), line.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-}
-
-std::string upperCase(std::string word)
-{
-    for (char& c : word)
-        c = static_cast<char>(c - 'a' + 'A');
-    return word;
-}
-
-// Reads one SCOWL list, keeping the words of 3 to 37 lower-case letters a-z. Possessives,
-// capitalised words and words with accents are left out: the dictionary holds plain A-Z. SCOWL
-// does not ship every list at every size, so a missing file is an empty list; a file that is
-// there but cannot be read is an error.
-bool readScowlList(const Options& options, std::string_view list, int size,
-    std::vector<std::string>& words, std::string& error)
-{
-    const fs::path path
-        = fs::path(options.scowlDir) / (std::string(list) + "-words." + std::to_string(size));
-    std::error_code ec;
-    if (!fs::exists(path, ec))
-        return true;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path.string();
-        return false;
-    }
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (plainWord(line))
-            words.push_back(upperCase(line));
-    }
-    if (in.bad()) {
-        error = "cannot read " + path.string();
-        return false;
-    }
-    return true;
-}
-
 bool readScowlSizes(const Options& options, std::string_view list, int maxSize,
     const std::function<void(const std::string&, int)>& take, std::string& error)
 {
@@ -151,7 +110,7 @@ bool readScowlSizes(const Options& options, std::string_view list, int maxSize,
         if (size > maxSize)
             break;
         std::vector<std::string> words;
-        if (!readScowlList(options, list, size, words, error))
+        if (!mkdict::readScowlList(options.scowlDir, list, size, words, error))
             return false;
         for (const std::string& w : words)
             take(w, size);
@@ -302,16 +261,20 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.scowlDir = value;
         else if (key == "--countries")
             options.countriesFile = value;
+        else if (key == "--offensive")
+            options.offensiveFile = value;
         else if (key == "--output")
             options.output = value;
+        else if (key == "--left-out")
+            options.leftOutFile = value;
         else if (key == "--max-size")
             options.maxSize = std::atoi(value.c_str());
         else
             return false;
     }
     return argc % 2 == 1 && !options.scowlDir.empty() && !options.countriesFile.empty()
-        && !options.output.empty() && options.maxSize >= kScowlSizes.front()
-        && options.maxSize <= kScowlSizes.back();
+        && !options.offensiveFile.empty() && !options.output.empty()
+        && options.maxSize >= kScowlSizes.front() && options.maxSize <= kScowlSizes.back();
 }
 
 int fail(const std::string& message)
@@ -328,8 +291,10 @@ int main(int argc, char** argv)
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-            "usage: quorvel-mkdict --scowl DIR --countries FILE --max-size N --output FILE\n"
-            "  N is a SCOWL size from 10 to 95\n");
+            "usage: quorvel-mkdict --scowl DIR --countries FILE --offensive FILE --max-size N\n"
+            "                      --output FILE [--left-out FILE]\n"
+            "  N is a SCOWL size from 10 to 95; the offensive words are a JSON array of strings\n"
+            "  or one entry a line\n");
         return 2;
     }
     if (!fs::exists(fs::path(options.scowlDir) / "english-words.10"))
@@ -374,6 +339,26 @@ int main(int argc, char** argv)
     if (!readCountries(options, countries, error))
         return fail(error);
 
+    // What no dictionary holds: the listed offensive words with their inflections, and the
+    // entries that are no words to learn. Forms are judged against every SCOWL size, so that the
+    // starter and the large dictionary leave out the same words.
+    mkdict::ScowlSizes allSizes;
+    std::vector<std::string> offensive;
+    if (!mkdict::readSpellingSizes(options.scowlDir, allSizes, error)
+        || !mkdict::readOffensiveWords(options.offensiveFile, offensive, error))
+        return fail(error);
+    const mkdict::LeftOut leftOut = mkdict::wordsToLeaveOut(offensive, allSizes);
+    mkdict::LeftOut leftOutHere; // the words this dictionary's inputs offered
+    auto leaveOut = [&](const std::string& w) {
+        const auto it = leftOut.find(w);
+        if (it == leftOut.end())
+            return false;
+        leftOutHere.insert(*it);
+        return true;
+    };
+    std::erase_if(words, [&](const auto& entry) { return leaveOut(entry.first); });
+    std::erase_if(countries, leaveOut);
+
     // The category of every word that does not go to the main dictionary. Countries come first:
     // CHINA, GUINEA, JAPAN, JERSEY, MOROCCO and PANAMA are ordinary words too, and a country list
     // without them would look broken, while the main dictionary hardly misses six words (they
@@ -400,13 +385,14 @@ int main(int argc, char** argv)
             category.emplace(w, grade.slot);
     }
     for (const std::string& w : britishAlternatives) {
-        if (!sharedSpellings.contains(w) && !words.contains(w))
+        if (!sharedSpellings.contains(w) && !words.contains(w) && !leaveOut(w))
             category.emplace(w, kExtraUkCategory);
     }
 
     std::vector<DictionaryEntry> entries;
     entries.reserve(words.size() + category.size());
     std::size_t mainWords = 0;
+    std::map<int, std::size_t> perLanguage;
     for (const auto& [w, sources] : words) {
         if (category.contains(w))
             continue;
@@ -416,6 +402,7 @@ int main(int argc, char** argv)
             e.language = kLanguageBoth;
         else
             e.language = sources.american != 0 ? kLanguageUsa : kLanguageUk;
+        ++perLanguage[e.language];
         entries.push_back(std::move(e));
         ++mainWords;
     }
@@ -465,6 +452,17 @@ int main(int argc, char** argv)
                 + std::to_string(mainWords) + " and " + std::to_string(categoryWords));
     }
 
+    if (!options.leftOutFile.empty()) {
+        std::string text;
+        for (const auto& [w, listWord] : leftOutHere)
+            text += w + "\t" + (listWord.empty() ? "not a word" : "form of " + listWord) + "\n";
+        if (const int err = saveWholeFile(options.leftOutFile, text.data(), text.size()); err != 0)
+            return fail("cannot write " + options.leftOutFile + " (file error "
+                + std::to_string(err) + ")");
+    }
+    const auto nonWords = static_cast<std::size_t>(std::count_if(leftOutHere.begin(),
+        leftOutHere.end(), [](const auto& entry) { return entry.second.empty(); }));
+
     const double seconds
         = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::string figures;
@@ -473,9 +471,11 @@ int main(int argc, char** argv)
         figures += std::to_string(slot) + " " + strings::defaultCategoryName(slot) + ": "
             + std::to_string(count);
     }
-    std::printf("quorvel-mkdict: %s (SCOWL to size %d): %zu words in main, %zu in categories "
-                "(%s), %zu bytes, %.2f s\n",
-        options.output.c_str(), options.maxSize, mainWords, categoryWords, figures.c_str(),
-        image.size(), seconds);
+    std::printf("quorvel-mkdict: %s (SCOWL to size %d): %zu words in main (%zu both, %zu UK only, "
+                "%zu USA only), %zu in categories (%s); left out %zu offensive words and %zu "
+                "non-words; %zu bytes, %.2f s\n",
+        options.output.c_str(), options.maxSize, mainWords, perLanguage[kLanguageBoth],
+        perLanguage[kLanguageUk], perLanguage[kLanguageUsa], categoryWords, figures.c_str(),
+        leftOutHere.size() - nonWords, nonWords, image.size(), seconds);
     return 0;
 }

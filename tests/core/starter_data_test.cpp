@@ -1,7 +1,9 @@
 // The dictionary maker and the starter dictionary it made for this build. The maker's rules are
-// checked on a handful of hand-written SCOWL lists, where every word's fate is known; the real
-// starter file is checked for the spellings whose dialect nobody disputes and for categories
-// that hold what their names promise. The build has already run the full dictionary check.
+// checked on a handful of hand-written SCOWL lists, where every word's fate is known, and the
+// rules for the words it leaves out on small tables of SCOWL sizes; the real starter file is
+// checked for the spellings whose dialect nobody disputes, for categories that hold what their
+// names promise, and against the offensive-word list the build read. The build has already run
+// the full dictionary check.
 
 #include "dictionary/current_word_info.h"
 #include "dictionary/dictionary_check.h"
@@ -10,6 +12,7 @@
 #include "dictionary/dictionary_walk.h"
 #include "strings/strings.h"
 #include "support/temp_folder.h"
+#include "word_filter.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -18,6 +21,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
+#include <sstream>
 
 using namespace quorvel;
 using namespace quorvel::test;
@@ -38,16 +42,24 @@ struct Placement
 };
 
 // Runs the maker; its exit code, or -1 when it did not finish normally.
-int makeDictionary(
-    const std::string& scowl, const std::string& countries, int maxSize, const std::string& output)
+int makeDictionary(const std::string& scowl, const std::string& countries,
+    const std::string& offensive, int maxSize, const std::string& output,
+    const QStringList& more = {})
 {
     QProcess p;
     p.start(QStringLiteral(QUORVEL_MKDICT),
-        { "--scowl", QString::fromStdString(scowl), "--countries",
-            QString::fromStdString(countries), "--max-size", QString::number(maxSize), "--output",
-            QString::fromStdString(output) });
+        QStringList { "--scowl", QString::fromStdString(scowl), "--countries",
+            QString::fromStdString(countries), "--offensive", QString::fromStdString(offensive),
+            "--max-size", QString::number(maxSize), "--output", QString::fromStdString(output) }
+            + more);
     p.waitForFinished(60000);
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+std::string readText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 void writeText(const std::string& path, const std::string& text)
@@ -66,6 +78,14 @@ void expectPlacements(File& file, const std::vector<Placement>& cases)
         EXPECT_EQ(info.language(), c.language);
         EXPECT_EQ(info.category(), c.category);
     }
+}
+
+// True when the word is in the main dictionary or a category.
+bool holds(File& file, const std::string& word)
+{
+    CurrentWordInfo info;
+    const int found = FindWord(file, word, info);
+    return found == DictResult::kDone || found == DictResult::kFoundInCategory;
 }
 
 std::vector<std::string> wordsOfCategory(File& file, int category)
@@ -111,17 +131,22 @@ protected:
                 {"alpha_2": "GB", "name": "United Kingdom"},
                 {"alpha_2": "TD", "name": "Chad"}
             ]})");
+        // Offensive words as the naughty-words package lists them: phrases and signs can never
+        // be dictionary words.
+        m_offensive = m_folder.file("offensive.json");
+        writeText(m_offensive, R"(["2 girls 1 cup", "Fuck", "g-spot", "butt", "s&m"])");
     }
 
     TempFolder m_folder;
     std::string m_scowl;
     std::string m_countries;
+    std::string m_offensive;
 };
 
 TEST_F(DictionaryMaker, PutsEachWordWhereItsListsSay)
 {
     const std::string output = m_folder.file("out/progdata/sonddict.dis");
-    ASSERT_EQ(makeDictionary(m_scowl, m_countries, 60, output), 0);
+    ASSERT_EQ(makeDictionary(m_scowl, m_countries, m_offensive, 60, output), 0);
     auto file = openDictionaryFile(output, false);
     ASSERT_TRUE(file);
     const DictionaryCheckReport report = checkDictionary(*file);
@@ -154,20 +179,206 @@ TEST_F(DictionaryMaker, PutsEachWordWhereItsListsSay)
 TEST_F(DictionaryMaker, TakesLargerSizesOnlyWhenAsked)
 {
     const std::string output = m_folder.file("large.dis");
-    ASSERT_EQ(makeDictionary(m_scowl, m_countries, 95, output), 0);
+    ASSERT_EQ(makeDictionary(m_scowl, m_countries, m_offensive, 95, output), 0);
     auto file = openDictionaryFile(output, false);
     ASSERT_TRUE(file);
     expectPlacements(*file, { { "ZEBRA", DictResult::kDone, 3, 0 } });
 }
 
+TEST_F(DictionaryMaker, LeavesOutListedWordsTheirFormsAndNonWords)
+{
+    // At sizes the other tests leave empty, so that their counts stay as they are. BUTTER is
+    // commoner than BUTT, so it is no form of it.
+    writeText(m_scowl + "/english-words.20", "butter\n");
+    writeText(m_scowl + "/english-words.35",
+        "fuck\nfucks\nfucked\nfucking\nfucker\nbutt\nbutts\nbutted\nbutton\nbuttress\n"
+        "hmm\nmkay\nugh\nhello\nrhythm\n");
+    const std::string output = m_folder.file("clean.dis");
+    const std::string leftOut = m_folder.file("left-out.txt");
+    ASSERT_EQ(makeDictionary(m_scowl, m_countries, m_offensive, 60, output,
+                  { "--left-out", QString::fromStdString(leftOut) }),
+        0);
+    auto file = openDictionaryFile(output, false);
+    ASSERT_TRUE(file);
+
+    using namespace DictResult;
+    expectPlacements(*file,
+        {
+            { "FUCK", kNotFound, 0, 0 },
+            { "FUCKS", kNotFound, 0, 0 },
+            { "FUCKED", kNotFound, 0, 0 },
+            { "FUCKING", kNotFound, 0, 0 },
+            { "FUCKER", kNotFound, 0, 0 },
+            { "BUTT", kNotFound, 0, 0 },
+            { "BUTTS", kNotFound, 0, 0 },
+            { "BUTTED", kNotFound, 0, 0 },
+            { "HMM", kNotFound, 0, 0 },
+            { "MKAY", kNotFound, 0, 0 },
+            { "UGH", kNotFound, 0, 0 },
+            { "BUTTER", kDone, 3, 0 },
+            { "BUTTON", kDone, 3, 0 },
+            { "BUTTRESS", kDone, 3, 0 },
+            { "HELLO", kDone, 3, 0 },
+            { "RHYTHM", kDone, 3, 0 },
+            { "CAT", kFoundInCategory, 3, kFirstGrade },
+        });
+    EXPECT_EQ(readText(leftOut),
+        "BUTT\tform of BUTT\nBUTTED\tform of BUTT\nBUTTS\tform of BUTT\nFUCK\tform of FUCK\n"
+        "FUCKED\tform of FUCK\nFUCKER\tform of FUCK\nFUCKING\tform of FUCK\n"
+        "FUCKS\tform of FUCK\nHMM\tnot a word\nMKAY\tnot a word\nUGH\tnot a word\n");
+}
+
 TEST_F(DictionaryMaker, FailsWithoutItsInputsAndWritesNothing)
 {
     const std::string output = m_folder.file("none.dis");
-    EXPECT_NE(makeDictionary(m_folder.file("no-scowl"), m_countries, 60, output), 0);
-    EXPECT_NE(makeDictionary(m_scowl, m_folder.file("no-countries.json"), 60, output), 0);
+    EXPECT_NE(makeDictionary(m_folder.file("no-scowl"), m_countries, m_offensive, 60, output), 0);
+    EXPECT_NE(
+        makeDictionary(m_scowl, m_folder.file("no-countries.json"), m_offensive, 60, output), 0);
     writeText(m_folder.file("broken.json"), "{\"3166-1\": [");
-    EXPECT_NE(makeDictionary(m_scowl, m_folder.file("broken.json"), 60, output), 0);
+    EXPECT_NE(makeDictionary(m_scowl, m_folder.file("broken.json"), m_offensive, 60, output), 0);
+    // The offensive words: missing, unreadable as JSON, or with no word a dictionary could hold.
+    EXPECT_NE(makeDictionary(m_scowl, m_countries, m_folder.file("none.json"), 60, output), 0);
+    writeText(m_folder.file("broken-list.json"), R"(["fuck", )");
+    EXPECT_NE(
+        makeDictionary(m_scowl, m_countries, m_folder.file("broken-list.json"), 60, output), 0);
+    writeText(m_folder.file("phrases.json"), R"(["2 girls 1 cup", "g-spot"])");
+    EXPECT_NE(makeDictionary(m_scowl, m_countries, m_folder.file("phrases.json"), 60, output), 0);
     EXPECT_FALSE(fileExists(output));
+    // And the list is not optional.
+    QProcess p;
+    p.start(QStringLiteral(QUORVEL_MKDICT),
+        { "--scowl", QString::fromStdString(m_scowl), "--countries",
+            QString::fromStdString(m_countries), "--max-size", "60", "--output",
+            QString::fromStdString(output) });
+    p.waitForFinished(60000);
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_FALSE(fileExists(output));
+}
+
+// SCOWL sizes for the word-form rules: each list word among real words that start or end like
+// it, at the sizes SCOWL gives them. One family a line, as word and size.
+const mkdict::ScowlSizes& formSizes()
+{
+    static const mkdict::ScowlSizes sizes = [] {
+        const std::vector<std::string> families {
+            "ASS 20 ASSES 35 ASSESS 20 ASSET 10 CLASS 10 BASS 20 PASSAGE 20",
+            "BUTT 35 BUTTS 35 BUTTED 35 BUTTING 35 BUTTER 20 BUTTERS 35 BUTTE 35 BUTTES 35 BUTTON "
+            "10 BUTTY 55",
+            "CUMS 10 CUMMING 10 CUMIN 50 CUMMIN 80 CUMMER 80 CUMULATIVE 20 CUCUMBER 35",
+            "TIT 35 TITS 35 TITTED 80 TITTER 35 TITTERS 35 TITLE 10 TITAN 35",
+            "SCAT 50 SCATS 50 SCATTED 50 SCATTER 20 SCATTY 55",
+            "SPIC 55 SPICS 55 SPICE 35 SPICES 35 SPICED 35 SPICY 35 SPICER 70",
+            "FUCK 40 FUCKS 40 FUCKED 40 FUCKING 40 FUCKER 40 FUCKERS 40",
+            "SHIT 40 SHITS 40 SHITTED 55 SHITTING 40 SHITTY 40 SHITTIER 40 SHITTIEST 40 SHIITAKE "
+            "50",
+            "NUDE 35 NUDES 35 NUDER 35 NUDEST 35 NUDGE 35 NUDIST 50",
+            "RAPE 20 RAPES 35 RAPED 35 RAPING 35 GRAPE 35 GRAPES 35 DRAPE 35 RAPT 35 RAPESEED 60 "
+            "THERAPIST 35",
+            "COCK 35 COCKS 35 COCKED 35 COCKY 35 COCKIER 35 COCKIEST 35 COCKTAIL 35 COCKPIT 35 "
+            "PEACOCK 35",
+            "HORN 10 HORNS 10 HORNY 35 HORNIER 35 HORNIEST 35",
+            "SODOMIZE 55 SODOMIZED 55 SODOMISE 55 SODOMISED 55",
+            "SEX 10 SEXES 20 SEXY 20 SEXIER 40 SEXIEST 40 SEXTON 50 SEXTANT 50 SEXIST 35",
+            "DICK 40 DICKS 40 DICKED 80 DICKER 50 DICKENS 55",
+            "ANAL 35 ANALLY 55 ANALYSIS 10 ANALOG 35 CANAL 10",
+            "HOES 35 HOE 35",
+        };
+        mkdict::ScowlSizes table;
+        for (const std::string& family : families) {
+            std::istringstream in(family);
+            std::string word;
+            int size = 0;
+            while (in >> word >> size)
+                table.emplace(word, size);
+        }
+        return table;
+    }();
+    return sizes;
+}
+
+TEST(OffensiveWordForms, FollowEnglishEndingsAndLeaveLookAlikes)
+{
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases {
+        // Never a word that merely starts with the list word: ASSESS, BASS, CLASS, PASSAGE.
+        { "ASS", { "ASS", "ASSES" } },
+        // BUTTES is BUTTE + S (-ES follows only S, X, Z, CH, SH, O); BUTTER is commoner than BUTT.
+        { "BUTT", { "BUTT", "BUTTED", "BUTTING", "BUTTS" } },
+        // Not a SCOWL word: its inflections go, derivations such as CUMMER do not; -IN is no
+        // ending, so CUMIN stays.
+        { "CUM", { "CUM", "CUMMING", "CUMS" } },
+        // TITTED is rarer than TITTER, so TITTER is no agent noun of TIT.
+        { "TIT", { "TIT", "TITS", "TITTED" } },
+        // SCATTER is commoner than SCAT; SCATTY is a named look-alike.
+        { "SCAT", { "SCAT", "SCATS", "SCATTED" } },
+        // SPICED, SPICY are commoner than SPIC; SPICES is SPICE + S; SPICER has no verb beside it.
+        { "SPIC", { "SPIC", "SPICS" } },
+        { "FUCK", { "FUCK", "FUCKED", "FUCKER", "FUCKERS", "FUCKING", "FUCKS" } },
+        // The doubled consonant and the adjective in -Y with its own degrees.
+        { "SHIT", { "SHIT", "SHITS", "SHITTED", "SHITTIER", "SHITTIEST", "SHITTING", "SHITTY" } },
+        // A final E dropped before -ING; comparatives only as a pair.
+        { "NUDE", { "NUDE", "NUDER", "NUDES", "NUDEST" } },
+        { "RAPE", { "RAPE", "RAPED", "RAPES", "RAPING" } },
+        // COCKY is a named look-alike, and its degrees go with it.
+        { "COCK", { "COCK", "COCKED", "COCKS" } },
+        // Y to I.
+        { "HORNY", { "HORNIER", "HORNIEST", "HORNY" } },
+        // The British -ISE spelling of a listed -IZE word.
+        { "SODOMIZE", { "SODOMISE", "SODOMISED", "SODOMIZE", "SODOMIZED" } },
+        { "SEX", { "SEX", "SEXES", "SEXIER", "SEXIEST", "SEXY" } },
+        // DICKED is a form (rarer than DICK), but rarer than DICKER too, so DICKER stays.
+        { "DICK", { "DICK", "DICKED", "DICKS" } },
+        { "ANAL", { "ANAL", "ANALLY" } },
+        // Shorter than a dictionary word: only itself, so HOES stays.
+        { "HO", { "HO" } },
+    };
+    for (const auto& [listWord, expected] : cases) {
+        SCOPED_TRACE(listWord);
+        EXPECT_EQ(mkdict::formsOf(listWord, formSizes()), expected);
+    }
+}
+
+TEST(NonWords, AreNoisesAndSpokenSpellingsNotInterjectionsWithASettledSpelling)
+{
+    for (const char* word : { "HMM", "SHH", "PSST", "BRR", "NTH", "PWN", "ZZZ", "MKAY", "GONNA",
+             "WANNA", "YEP", "NAH", "UGH", "MEH", "OOH", "HEH" })
+        EXPECT_TRUE(mkdict::isNonWord(word)) << word;
+    // Y counts as a vowel; interjections that school spelling lists teach stay.
+    for (const char* word :
+        { "RHYTHM", "GYM", "SKY", "CRYPT", "HELLO", "OUCH", "OOPS", "WOW", "HOORAY", "ALAS" })
+        EXPECT_FALSE(mkdict::isNonWord(word)) << word;
+}
+
+TEST(OffensiveWordList, IsReadAsJsonOrTextKeepingSingleWords)
+{
+    TempFolder folder;
+    std::vector<std::string> words;
+    std::string error;
+
+    const std::string json = folder.file("list.json");
+    writeText(json,
+        "\n [\"Fuck\", \"2 girls 1 cup\", \"g-spot\", \"  butt \", \"fuck\", "
+        "\"\u00fcber\", \"\U0001F595\"]");
+    ASSERT_TRUE(mkdict::readOffensiveWords(json, words, error)) << error;
+    EXPECT_EQ(words, (std::vector<std::string> { "BUTT", "FUCK" }));
+
+    const std::string text = folder.file("list.txt");
+    writeText(text, "shit\r\nblow job\n\nWANK\n");
+    ASSERT_TRUE(mkdict::readOffensiveWords(text, words, error)) << error;
+    EXPECT_EQ(words, (std::vector<std::string> { "SHIT", "WANK" }));
+
+    for (const auto& [name, content] : std::vector<std::pair<std::string, std::string>> {
+             { "broken.json", "[\"fuck\"," },
+             { "numbers.json", "[\"fuck\", 3]" },
+             { "empty.json", "[]" },
+             { "phrases.txt", "blow job\ng-spot\n" },
+         }) {
+        SCOPED_TRACE(name);
+        writeText(folder.file(name), content);
+        error.clear();
+        EXPECT_FALSE(mkdict::readOffensiveWords(folder.file(name), words, error));
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_FALSE(mkdict::readOffensiveWords(folder.file("missing.json"), words, error));
 }
 
 class StarterDictionary : public ::testing::Test
@@ -224,6 +435,71 @@ TEST_F(StarterDictionary, OnlyTheFilledCategoriesHoldWords)
         previousLongest = static_cast<int>(longest->size());
     }
     EXPECT_EQ(total, checkDictionary(*m_file).categoryWords);
+}
+
+// The starter dictionary's SCOWL sizes run to 60.
+constexpr int kStarterMaxSize = 60;
+
+bool inStarterScowl(const mkdict::ScowlSizes& sizes, const std::string& word)
+{
+    const auto it = sizes.find(word);
+    return it != sizes.end() && it->second <= kStarterMaxSize;
+}
+
+TEST_F(StarterDictionary, HoldsNoListedOffensiveWordNorItsForms)
+{
+    std::vector<std::string> offensive;
+    std::string error;
+    ASSERT_TRUE(mkdict::readOffensiveWords(QUORVEL_OFFENSIVE_WORDS_FILE, offensive, error))
+        << error;
+    mkdict::ScowlSizes sizes;
+    ASSERT_TRUE(mkdict::readSpellingSizes(QUORVEL_SCOWL_DIR, sizes, error)) << error;
+
+    // Every list word and every form the rules find, of which many were SCOWL words the
+    // dictionary would otherwise hold.
+    std::size_t candidates = 0;
+    for (const auto& [word, listWord] : mkdict::wordsToLeaveOut(offensive, sizes)) {
+        if (listWord.empty())
+            continue;
+        EXPECT_FALSE(holds(*m_file, word)) << word;
+        candidates += inStarterScowl(sizes, word) ? 1 : 0;
+    }
+    EXPECT_GT(candidates, 250u);
+
+    // Words of the starter's SCOWL sizes, chosen by hand, for the rules' own mistakes.
+    for (const std::string word : { "FUCK", "FUCKING", "FUCKER", "MOTHERFUCKER", "PUBES", "SHIT",
+             "SHITTY", "SHITTIER", "BITCHES", "BITCHY", "ASSES", "RAPED", "RAPING", "SEXY",
+             "SEXIEST", "NUDEST", "SLUTTY", "WANKER", "CUMS", "CUMMING", "SODOMIZE", "SODOMISE",
+             "ORGIES", "PUSSIES", "BULLSHITTING", "MASTURBATING", "NIGGERS" }) {
+        EXPECT_TRUE(inStarterScowl(sizes, word)) << word;
+        EXPECT_FALSE(holds(*m_file, word)) << word;
+    }
+}
+
+TEST_F(StarterDictionary, KeepsWordsThatOnlyLookLikeListedOnes)
+{
+    for (const char* word : { "ASSESS", "CLASS", "CLASSIC", "BASS", "PASSAGE", "ASSASSIN",
+             "COCKTAIL", "COCKPIT", "PEACOCK", "COCKY", "CUCUMBER", "CUMULATIVE", "CUMIN", "BUTTER",
+             "BUTTON", "BUTTES", "SCATTER", "SPICE", "SPICY", "SPICED", "TITTER", "TITLE",
+             "THERAPIST", "ANALYSIS", "ANALYST", "GRAPES", "DICKENS", "SEXTON", "SEXTANT", "MONGER",
+             "TWINKLE", "SUCKLE", "SHIITAKE", "RACCOON", "COCOON" }) {
+        EXPECT_TRUE(holds(*m_file, word)) << word;
+    }
+}
+
+TEST_F(StarterDictionary, HoldsNoSpeechNoisesOrSpokenSpellings)
+{
+    std::string error;
+    mkdict::ScowlSizes sizes;
+    ASSERT_TRUE(mkdict::readSpellingSizes(QUORVEL_SCOWL_DIR, sizes, error)) << error;
+    for (const std::string word : { "MKAY", "HMM", "SHH", "PSST", "BRR", "NTH", "UGH", "MEH", "DUH",
+             "OOH", "GONNA", "WANNA", "GIMME", "DUNNO", "YEP", "YUP", "NAH" }) {
+        EXPECT_TRUE(inStarterScowl(sizes, word)) << word;
+        EXPECT_FALSE(holds(*m_file, word)) << word;
+    }
+    for (const char* word : { "HELLO", "OUCH", "OOPS", "WOW", "HOORAY", "RHYTHM", "GYM" }) {
+        EXPECT_TRUE(holds(*m_file, word)) << word;
+    }
 }
 
 } // namespace
