@@ -242,6 +242,35 @@ TEST_F(ListGeneration, CategoryListsComeFromTheCategoryTable)
 
 // The three numbers drawn for each word pick the second letter, the first letter and a letter
 // that the third letter of a word in the first chain visited must sort before.
+// The random rule passes over words of the first chain that do not sort before the random
+// letter; when every other acceptable word is taken, the draw goes back to that chain without the
+// rule. So a Random list of ten from four acceptable words holds all four, whatever the seed.
+TEST_F(ListGeneration, RandomListTakesEveryAcceptableWordWhateverTheSeed)
+{
+    useDictionary({ entry("BADGER"), entry("CAMEL", 0, 0, 1), entry("HORSE", 0, 2), entry("ZEBRA"),
+        entry("ANT"), entry("COYOTE", 0, 3), entry("MOOSE", 0, 1, 2), entry("RHINOCEROS", 0, 1, 0),
+        entry("HIPPOPOTAMUS"), entry("OKAPI", 4) });
+    DefaultRandomSource real;
+    int short_ = 0;
+    for (std::time_t seed = 1; seed <= 400; ++seed) {
+        clock.setNow(seed);
+        ListGenerationServices services { real, clock, nullptr };
+        ListCriteria c = criteria(ListType::kRandom, 10, 4, 10);
+        const int found = GenerateDrillList(info, c, services, false);
+        if (found != 4) {
+            ++short_;
+            ADD_FAILURE() << "seed " << seed << ": " << found << " words";
+        }
+    }
+    EXPECT_EQ(short_, 0);
+    // The same case drawn by hand: the start bucket CA holds CAMEL, which the rule holds back
+    // (C does not sort before A); once the three others are taken only CAMEL is left there.
+    random = ScriptedRandom({ 0, 23, 0 });
+    ASSERT_EQ(generate(criteria(ListType::kRandom, 10, 4, 10)), 4);
+    EXPECT_EQ(
+        asSet(listedWords()), (std::set<std::string> { "BADGER", "CAMEL", "HORSE", "ZEBRA" }));
+}
+
 TEST_F(ListGeneration, RandomStartBucketAndFirstChainRule)
 {
     useDictionary({ entry("CAB"), entry("CAN"), entry("CAT"), entry("CELL"), entry("DOG") });

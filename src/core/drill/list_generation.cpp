@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace quorvel {
@@ -150,6 +151,7 @@ public:
             break;
         }
         m_c.firstChain = 1;
+        m_skippedByRule.reset();
         std::uint32_t slot = start;
         do {
             const Draw d = scanBucket(slot, r, out);
@@ -157,6 +159,14 @@ public:
                 return d;
             slot = slot == m_range.lastSlot ? m_range.firstSlot : slot + 4;
         } while (slot != start);
+        // Back where it began. The random rule may have passed over acceptable words of the
+        // first chain (those not sorting before the random letter), and the walk never reads
+        // that chain again: read it once more without the rule, so a word that fits is never
+        // missed.
+        if (m_skippedByRule) {
+            m_c.firstChain = 0;
+            return scanBucket(*m_skippedByRule, r, out);
+        }
         return Draw::NoneLeft;
     }
 
@@ -180,7 +190,7 @@ private:
                 return Draw::Failed;
             }
             const WordRecordHeader header = WordRecordHeader::decode(record.header);
-            if (accept(header, current, r, record.text)) {
+            if (accept(header, current, r, record.text, slot)) {
                 char letters[2];
                 BucketLetters(slot, letters);
                 out.word.assign(letters, 2);
@@ -202,7 +212,8 @@ private:
         return Draw::NoneLeft;
     }
 
-    bool accept(const WordRecordHeader& header, std::uint32_t offset, char r, std::string_view text)
+    bool accept(const WordRecordHeader& header, std::uint32_t offset, char r, std::string_view text,
+        std::uint32_t slot)
     {
         if (!MatchesFilter(header, m_c.language, m_c.category, static_cast<int>(m_c.statusWanted),
                 m_c.filterMode, m_user))
@@ -212,8 +223,10 @@ private:
             return false;
         }
         if (m_c.listType == 1 && m_c.firstChain == 1) {
-            if (!(text[0] < r))
+            if (!(text[0] < r)) {
+                m_skippedByRule = slot;
                 return false;
+            }
             m_c.firstChain = 0;
         }
         if (!m_range.tail.empty() && !matchesTail(m_range.tail, text))
@@ -231,6 +244,7 @@ private:
     RandomSource& m_random;
     int m_user;
     std::vector<std::uint32_t> m_taken;
+    std::optional<std::uint32_t> m_skippedByRule; // the chain whose words the random rule held
 };
 
 } // namespace
