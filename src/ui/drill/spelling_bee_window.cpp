@@ -1,6 +1,7 @@
 #include "drill/spelling_bee_window.h"
 
 #include "app/session.h"
+#include "common/monospace_font.h"
 #include "config/startup_info.h"
 #include "strings/drill_strings.h"
 #include "strings/spelling_bee_strings.h"
@@ -304,7 +305,7 @@ void SpellingBeeWindow::buildControls()
     m_prompt = new QLabel(this);
     m_prompt->setObjectName(QStringLiteral("promptLine503"));
     m_prompt->setAccessibleName(text(strings::kPromptLineName));
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixed = monospaceFont();
     fixed.setPointSizeF(std::max(fixed.pointSizeF(), font().pointSizeF()) * 1.2);
     m_prompt->setFont(fixed);
     m_prompt->setFrameStyle(QFrame::Panel | QFrame::Sunken);

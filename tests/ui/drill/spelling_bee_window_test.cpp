@@ -4,6 +4,8 @@
 
 #include "drill/spelling_bee_window.h"
 
+#include "common/monospace_font.h"
+
 #include "app/session.h"
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"
@@ -26,6 +28,7 @@
 
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -560,7 +563,10 @@ TEST(SpellingBeeWindow, ControlsCarryTheirNamesLabelsAndKeyboardAccess)
     }
     EXPECT_TRUE(w.button("enterButton1")->isDefault());
     EXPECT_EQ(w.answer()->maxLength(), 36);
-    EXPECT_TRUE(QFontInfo(w.get<QLabel>("promptLine503")->font()).fixedPitch());
+    // Monospaced by measure: every character the same width (whatever flag the font carries).
+    EXPECT_TRUE(ui::hasEqualAdvances(w.get<QLabel>("promptLine503")->font()))
+        << QFontInfo(w.get<QLabel>("promptLine503")->font()).family().toStdString();
+    EXPECT_FALSE(ui::hasEqualAdvances(QFontDatabase::systemFont(QFontDatabase::GeneralFont)));
     EXPECT_EQ(w.prompt(), QString::fromLatin1(strings::kPressStartOrRepeat));
     EXPECT_EQ(w.light(), 0);
     // Every push button has its own mnemonic.
