@@ -1,8 +1,10 @@
 #include "common/status_field.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 #include <algorithm>
+#include <cmath>
 
 namespace quorvel::ui {
 
@@ -24,8 +26,10 @@ StatusField::StatusField(const QString& text, int widthInCharacters, QWidget* pa
 QSize StatusField::sizeHint() const
 {
     const QFontMetrics metrics = fontMetrics();
-    const int text = std::max(
-        metrics.averageCharWidth() * m_widthInCharacters, metrics.horizontalAdvance(this->text()));
+    // Measured in fractions and rounded up, so the whole text fits the room it asks for.
+    const int whole
+        = static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(this->text()))) + 1;
+    const int text = std::max(metrics.averageCharWidth() * m_widthInCharacters, whole);
     return { text + 2 * (frameWidth() + kPadding), metrics.height() + 2 * frameWidth() + 2 };
 }
 
@@ -38,12 +42,18 @@ QSize StatusField::minimumSizeHint() const
     return { least + 2 * (frameWidth() + kPadding), metrics.height() + 2 * frameWidth() + 2 };
 }
 
+QString StatusField::shownText() const
+{
+    const QRect room = contentsRect().adjusted(kPadding, 0, -kPadding, 0);
+    return fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+}
+
 void StatusField::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     drawFrame(&painter);
     const QRect room = contentsRect().adjusted(kPadding, 0, -kPadding, 0);
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+    const QString shown = shownText();
     const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
     painter.setPen(palette().color(group, foregroundRole()));
     painter.drawText(room, static_cast<int>(alignment()), shown);

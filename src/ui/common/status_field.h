@@ -16,6 +16,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // The text as the field shows it at its present width: whole, or cut short with "…".
+    QString shownText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -711,11 +711,13 @@ void SpellingBeeWindow::cutPendingEffects()
     m_playTimer.stop();
     m_playback.stop();
     m_playHoldsEffects = false;
+    // What was still to be shown of the word being presented no longer applies (its prompts,
+    // its green light); only what the person must still be told stays: messages, and the labels
+    // of the switches.
     m_effects.erase(std::remove_if(m_effects.begin(), m_effects.end(),
                         [](const DrillEffect& e) {
                             using K = DrillEffect::Kind;
-                            return e.kind == K::Wait || e.kind == K::Play
-                                || e.kind == K::ScheduleStep;
+                            return e.kind != K::Message && e.kind != K::SetButtonText;
                         }),
         m_effects.end());
     // Keys, steps and time-outs belonged to the pass being stopped; clicks and a close stay.

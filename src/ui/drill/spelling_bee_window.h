@@ -159,8 +159,8 @@ private:
     void carryOut(const DrillEffect& effect, bool& suspend);
     void playFinished();
     void soundFailed();
-    // Stop and close: the waits, sounds and steps still to come are dropped (what they would
-    // have shown and said no longer matters), the other effects are carried out at once.
+    // Stop and close: the effects still to come are dropped (what they would have shown and said
+    // no longer matters), except the messages and switch labels, which are carried out at once.
     void cutPendingEffects();
     void stopNow();
     void drainHeld();

@@ -7,6 +7,7 @@
 #include "app/main_frame.h"
 #include "app/session.h"
 #include "common/closable_document.h"
+#include "common/status_field.h"
 #include "config/settings_file.h"
 #include "platform/paths.h"
 #include "strings/app_strings.h"
@@ -214,6 +215,10 @@ TEST(Program, StatusFieldsGiveWayAndHintsAreAlwaysReadable)
             const QRect r(w->mapTo(bar, QPoint(0, 0)), w->size());
             EXPECT_TRUE(bar->rect().contains(r)) << w->objectName().toStdString();
             EXPECT_GE(r.width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
+            // With the room of a whole 1366-pixel screen every field shows all of its text.
+            if (auto* field = dynamic_cast<ui::StatusField*>(w); field && width == 1366) {
+                EXPECT_EQ(field->shownText(), field->text()) << w->objectName().toStdString();
+            }
             for (const QRect& other : taken)
                 EXPECT_FALSE(r.intersects(other)) << w->objectName().toStdString();
             taken.push_back(r);

@@ -462,6 +462,8 @@ TEST(SpellingBeeWindow, StopAndCloseActAtOnceDuringThePresentation)
         } else {
             w.button("stopButton520")->click();
             EXPECT_EQ(w.prompt(), QString::fromLatin1(strings::kUserStopped));
+            // Nothing of the stopped word's presentation shows: no green light, no request.
+            EXPECT_NE(w.light(), 2);
             ASSERT_TRUE(w.idle());
             EXPECT_TRUE(w.window->isVisible());
         }
