@@ -19,7 +19,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -254,16 +253,14 @@ void MainFrame::buildStatusBar()
     // The fields sit side by side in one strip. They give way (down to a letter and "…") when
     // the window is narrow, and the strip steps aside while a menu or tool-bar hint shows, so
     // the hint is always readable.
-    m_statusFields = new QWidget(bar);
+    auto* strip = new StatusStrip(bar);
+    m_statusFields = strip;
     m_statusFields->setObjectName(QStringLiteral("statusFields"));
-    auto* strip = new QHBoxLayout(m_statusFields);
-    strip->setContentsMargins(0, 0, 0, 0);
-    strip->setSpacing(3);
     auto field = [&](const char* name, int widthChars, const QString& text = {}) {
         auto* label = new StatusField(text, widthChars, m_statusFields);
         label->setObjectName(QString::fromLatin1(name));
         label->setAccessibleName(text.isEmpty() ? QString::fromLatin1(name) : text);
-        strip->addWidget(label);
+        strip->add(label);
         m_fields[name] = label;
         return label;
     };
@@ -273,7 +270,7 @@ void MainFrame::buildStatusBar()
         label->setAccessibleName(accessible);
         label->setFixedSize(22, 18);
         label->setAlignment(Qt::AlignCenter);
-        strip->addWidget(label);
+        strip->add(label);
         return label;
     };
     field("maxListLabel", 8, QString::fromLatin1(strings::kMaxList));

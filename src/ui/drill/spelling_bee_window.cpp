@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -227,6 +228,7 @@ SpellingBeeWindow::SpellingBeeWindow(
     m_session = std::make_unique<DrillSession>(drill);
 
     buildControls();
+    openAtComfortableSize();
 
     m_stepTimer.setSingleShot(true);
     m_waitTimer.setSingleShot(true);
@@ -253,6 +255,20 @@ SpellingBeeWindow::~SpellingBeeWindow()
         setWaitCursor(false);
     if (m_generationCursor)
         QApplication::restoreOverrideCursor();
+}
+
+void SpellingBeeWindow::openAtComfortableSize()
+{
+    // Room for the longest verdict ("You have spelt  " + a long word + "   incorrectly") on one
+    // line where the screen allows, never more than the screen.
+    const QFontMetrics metrics(m_prompt->font());
+    QSize size = sizeHint();
+    size.rwidth() += metrics.horizontalAdvance(QString(26, QLatin1Char('M')));
+    if (const QScreen* s = screen()) {
+        const QRect room = s->availableGeometry();
+        size = size.boundedTo(room.size() - QSize(16, 40)).expandedTo(minimumSizeHint());
+    }
+    resize(size);
 }
 
 QLabel* SpellingBeeWindow::addValue(const char* name, const char* accessibleName, bool large)
@@ -290,7 +306,7 @@ void SpellingBeeWindow::buildControls()
     m_answer->setFont(answerFont);
     {
         const QFontMetrics metrics(answerFont);
-        m_answer->setMinimumWidth(metrics.horizontalAdvance(QString(24, QLatin1Char('M'))));
+        m_answer->setMinimumWidth(metrics.horizontalAdvance(QString(14, QLatin1Char('M'))));
         m_answer->setMinimumHeight(metrics.height() + 14);
     }
     m_answer->setKeyHold([this](const QKeyEvent& event) {
@@ -313,10 +329,11 @@ void SpellingBeeWindow::buildControls()
     m_prompt->setMargin(4);
     m_prompt->setTextFormat(Qt::PlainText);
     {
-        // Room for the longest verdict on one line ("You have spelt  " + a long word + "
-        // incorrectly"), and a second line for anything longer.
+        // At least a short verdict on one line, so the window fits a small screen (a 1366-pixel
+        // screen at double scale); longer ones take the second line. The window opens wider
+        // where there is room (see below).
         const QFontMetrics metrics(fixed);
-        m_prompt->setMinimumWidth(metrics.horizontalAdvance(QString(56, QLatin1Char('M'))));
+        m_prompt->setMinimumWidth(metrics.horizontalAdvance(QString(30, QLatin1Char('M'))));
         m_prompt->setMinimumHeight(2 * metrics.lineSpacing() + 12);
     }
 

@@ -147,6 +147,7 @@ private:
     };
 
     void buildControls();
+    void openAtComfortableSize();
     QPushButton* addButton(DrillButton button, const char* label, const char* name);
     QLabel* addValue(const char* name, const char* accessibleName, bool large = false);
 

@@ -224,6 +224,14 @@ TEST(Program, StatusFieldsGiveWayAndHintsAreAlwaysReadable)
             taken.push_back(r);
         }
         EXPECT_EQ(taken.size(), 12u);
+        // Spare width goes before any text is cut: while one field holds more than its whole
+        // text, no field shows an ellipsis.
+        bool spare = false, cut = false;
+        for (auto* field : strip->findChildren<ui::StatusField*>()) {
+            spare = spare || field->width() > field->wholeTextWidth();
+            cut = cut || field->shownText() != field->text();
+        }
+        EXPECT_FALSE(spare && cut);
         // The longest hint of the menu, shown while its item is highlighted.
         QString longest;
         for (const CommandInfo& c : commandTable()) {

@@ -564,6 +564,9 @@ TEST(SpellingBeeWindow, ControlsCarryTheirNamesLabelsAndKeyboardAccess)
         EXPECT_FALSE(access->text(QAccessible::Name).isEmpty()) << name;
     }
     EXPECT_TRUE(w.button("enterButton1")->isDefault());
+    // It fits a 1366 × 768 screen at double scale (683 × 384 in the window's own pixels).
+    EXPECT_LE(w.window->minimumSizeHint().width(), 683);
+    EXPECT_LE(w.window->minimumSizeHint().height(), 384);
     EXPECT_EQ(w.answer()->maxLength(), 36);
     // Monospaced by measure: every character the same width (whatever flag the font carries).
     EXPECT_TRUE(ui::hasEqualAdvances(w.get<QLabel>("promptLine503")->font()))

@@ -25,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
@@ -148,6 +149,28 @@ int main(int argc, char** argv)
     }
     g_out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_out);
+    // --dark: the pictures as a dark desktop shows them.
+    if (argc > 2 && QByteArray(argv[2]) == "--dark") {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(30, 30, 32));
+        dark.setColor(QPalette::AlternateBase, QColor(50, 50, 54));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Button, QColor(55, 55, 58));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        dark.setColor(QPalette::ToolTipBase, QColor(55, 55, 58));
+        dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Mid, QColor(70, 70, 74));
+        dark.setColor(QPalette::Dark, QColor(25, 25, 27));
+        dark.setColor(QPalette::Light, QColor(80, 80, 84));
+        for (auto role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+            dark.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+        QApplication::setPalette(dark);
+    }
 
     test::TempFolder folder;
     folder.makeProgdata();
