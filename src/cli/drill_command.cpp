@@ -475,9 +475,10 @@ private:
     void stop()
     {
         if (g_interrupted) {
-            // The answer line may hold typed letters: the message starts on a line of its own.
-            m_screen.error(
-                std::string(m_screen.inputIsTerminal() ? "\n" : "") + strings::kCliInterrupted);
+            // A terminal in line mode echoed ^C after what was typed: the message starts on a
+            // line of its own. (Typing key by key, the answer's line was ended already.)
+            const bool lineOpen = m_screen.inputIsTerminal() && !m_input.keyByKey();
+            m_screen.error(std::string(lineOpen ? "\n" : "") + strings::kCliInterrupted);
         }
         m_stopped = true;
         if (m_playback)
@@ -579,8 +580,11 @@ private:
                     return { Answer::Kind::TimedOut, {} };
                 }
             }
-            if (g_interrupted || m_input.ended())
+            if (g_interrupted || m_input.ended()) {
+                if (!text.empty())
+                    KeyInput::writeEcho(echo, "\n");
                 return { Answer::Kind::Ended, {} };
+            }
             m_input.pump(-1);
         }
     }
