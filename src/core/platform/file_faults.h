@@ -1,8 +1,10 @@
 #pragma once
 
-// Failure injection for the file layer. Tests arm it to make the Nth open, seek, read or write
-// (counted from the moment it is armed, across all files) fail, and then check that the program
-// reports the right result and keeps what it already had. Unarmed it costs one branch.
+// Failure injection for the file layer. Tests arm it to make the Nth open, seek, read, write or
+// sync (counted from the moment it is armed, across all files) fail, and then check that the
+// program reports the right result and keeps what it already had. Crash tests arm it to end the
+// process at the Nth operation instead, as a crash or a power cut would between two writes.
+// Unarmed it costs one branch.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +17,7 @@ enum class FileOp : std::uint8_t
     Seek,
     Read,
     Write,
+    Sync,
     Count
 };
 
@@ -25,6 +28,9 @@ public:
     static void failNth(FileOp op, int n, int times = 1);
     // The nth operation of this kind from now and every later one fail.
     static void failFrom(FileOp op, int n);
+    // The nth operation of this kind from now ends the process at once with `status` (_exit: no
+    // destructor runs, nothing more is written), before the operation is carried out.
+    static void exitAtNth(FileOp op, int n, int status);
     // Disarms everything and zeroes the counters.
     static void reset();
     // Operations of this kind seen since the last reset (counted whether armed or not).
@@ -39,6 +45,8 @@ private:
         int seen = 0;
         int first = 0; // 0: not armed
         int last = 0; // inclusive; -1: unbounded
+        int exitAt = 0; // 0: not armed
+        int exitStatus = 0;
     };
     static std::array<Plan, static_cast<int>(FileOp::Count)> s_plans;
 };
