@@ -362,39 +362,45 @@ TEST(WriteWithRetry, EveryWriteOfEveryChangeSurvivesOneFailure)
         const char* name;
         Operation op;
     } changes[] = {
-        { "add", [](File& f) {
-             CurrentWordInfo info;
-             return AddWord(f, "CAZ", info);
-         } },
-        { "add to a category", [](File& f) {
-             CurrentWordInfo info;
-             info.setCategory(6);
-             return AddWord(f, "CAZ", info);
-         } },
+        { "add",
+            [](File& f) {
+                CurrentWordInfo info;
+                return AddWord(f, "CAZ", info);
+            } },
+        { "add to a category",
+            [](File& f) {
+                CurrentWordInfo info;
+                info.setCategory(6);
+                return AddWord(f, "CAZ", info);
+            } },
         { "remove", [](File& f) { return RemoveWord(f, "CAT"); } },
-        { "amend in place with its sound", [](File& f) {
-             CurrentWordInfo info;
-             info.setLanguage(2);
-             info.setSoundIndex(77);
-             return AmendWord(f, "DOG", true, info);
-         } },
-        { "move to a category", [](File& f) {
-             CurrentWordInfo info;
-             info.setCategory(3);
-             return AmendWord(f, "CAT", false, info);
-         } },
-        { "move to the main table", [](File& f) {
-             CurrentWordInfo info;
-             return AmendWord(f, "ZEBRA", false, info);
-         } },
-        { "status", [](File& f) {
-             CurrentWordInfo info;
-             std::uint32_t at = 0;
-             if (FindWord(f, "CAT", info, &at) != DictResult::kDone)
-                 return -1;
-             info.setStatus(4, 0);
-             return StoreWordInfo(f, at, info) ? DictResult::kDone : DictResult::kFileError;
-         } },
+        { "amend in place with its sound",
+            [](File& f) {
+                CurrentWordInfo info;
+                info.setLanguage(2);
+                info.setSoundIndex(77);
+                return AmendWord(f, "DOG", true, info);
+            } },
+        { "move to a category",
+            [](File& f) {
+                CurrentWordInfo info;
+                info.setCategory(3);
+                return AmendWord(f, "CAT", false, info);
+            } },
+        { "move to the main table",
+            [](File& f) {
+                CurrentWordInfo info;
+                return AmendWord(f, "ZEBRA", false, info);
+            } },
+        { "status",
+            [](File& f) {
+                CurrentWordInfo info;
+                std::uint32_t at = 0;
+                if (FindWord(f, "CAT", info, &at) != DictResult::kDone)
+                    return -1;
+                info.setStatus(4, 0);
+                return StoreWordInfo(f, at, info) ? DictResult::kDone : DictResult::kFileError;
+            } },
     };
     for (const Bytes& image : images) {
         for (const auto& c : changes) {
