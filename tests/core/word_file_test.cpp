@@ -367,7 +367,8 @@ TEST_F(ListResults, ListThatNoLongerMatchesTheDictionaryChangesNothing)
 }
 
 // The writes are: the list marked used up, then ANT's status, then BEE's. Each is retried once.
-TEST_F(ListResults, FailedWriteIsRetriedOnceThenReported)
+// The list's mark is synced before the first status is written.
+TEST_F(ListResults, FailedWriteIsRetriedOnceThenReportedAndAFailedSyncStopsIt)
 {
     for (int times : { 1, 2 }) {
         SCOPED_TRACE(times);
@@ -384,6 +385,15 @@ TEST_F(ListResults, FailedWriteIsRetriedOnceThenReported)
         EXPECT_EQ(
             ApplyListResults(*list, info, kUser).outcome, ListApplyResult::Outcome::OutOfDate);
     }
+
+    // The mark must be on the disk before a status moves: when it cannot be, none moves.
+    makeListAndDictionary({ { "ANT", 1, true, 2 }, { "BEE", 1, false, 0 } });
+    const Bytes dictionary = readBytes(folder.file("progdata/sonddict.dis"));
+    auto list = update(kUser);
+    FileFaults::failNth(FileOp::Sync, 1);
+    EXPECT_EQ(ApplyListResults(*list, info, kUser).outcome, ListApplyResult::Outcome::Failed);
+    FileFaults::reset();
+    EXPECT_EQ(readBytes(folder.file("progdata/sonddict.dis")), dictionary);
 }
 
 // Another program changed the dictionary after the list was made and did not mark the list used
