@@ -293,9 +293,7 @@ int RemoveWord(File& file, std::string_view word, ChangeNotes* notes)
         bool unlinked = false;
         const int r = unlinkFound(file, *pos, refuseIfSound, &unlinked);
         if (!unlinked)
-            return r;
-        if (notes)
-            notes->unlinked = true;
+            return r; // the word is still there (a copy that stays is a move cut short)
         // With the free list full the word is still gone from its chain: that is a removal. A
         // record the list could not take is reported, though the word is gone all the same.
         if (r == DictResult::kFileError) {
@@ -304,6 +302,8 @@ int RemoveWord(File& file, std::string_view word, ChangeNotes* notes)
             result = r;
         }
     }
+    if (notes)
+        notes->unlinked = true;
     return result;
 }
 

@@ -18,7 +18,7 @@ namespace quorvel {
 // What a change did beside its result, for a caller that reports it.
 struct ChangeNotes
 {
-    // A record left its chain (a removal: also when the result is 4).
+    // The word left its chain (every copy of it): removed, also when the result is 4.
     bool unlinked = false;
     // A record that left its chain could not be put on the free list (a write failed, or the list
     // is damaged): the word is gone from where it was, only its space will not be reused.

@@ -236,7 +236,8 @@ bool invalidateAllWordFiles(const std::string& dataFolder, std::string* failedPa
         if (!file) {
             // A user without a word file has no list to mark; one that is there but cannot be
             // opened keeps a list that may be applied.
-            done = testFileExists(path) == FileError::kFileNotFound;
+            const int error = testFileExists(path);
+            done = error == FileError::kFileNotFound || error == FileError::kPathNotFound;
         } else {
             std::uint8_t state[2];
             if (!file->file().readAt(4, state, 2) || le::u16(state) != ListState::kNone)
