@@ -104,6 +104,8 @@ inline constexpr const char* kCliShowInvalid = "the list is not usable: ";
 inline constexpr const char* kCliNoWordsGenerated
     = " (no word of the dictionary fits the user's list setup)";
 inline constexpr const char* kCliWordFileNotMade = "cannot write the word file ";
+inline constexpr const char* kCliListNotRestored
+    = "no list was made, and the previous list could not be put back in ";
 inline constexpr const char* kCliHistoryIncomplete = ": the history ring cannot be read to its end";
 inline constexpr const char* kCliNoHistoryFile = "no history file ";
 inline constexpr const char* kCliMakeHistoryFile
