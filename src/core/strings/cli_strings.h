@@ -112,5 +112,9 @@ inline constexpr const char* kCliMakeHistoryFile
     = " (make one with quorvel-cli history generate --user U --records N)";
 inline constexpr const char* kCliHistoryFilesNotMade = "cannot create the history file ";
 inline constexpr const char* kCliDrillIncomplete = "no pass of the drill ran to its end";
+// A writing command finds the installation folder held by another program (the window, or
+// another command) for longer than it waits.
+inline constexpr const char* kCliFolderInUse = " is in use by another Quorvel program";
+inline constexpr const char* kCliFolderInUseAdvice = "; try again when it has finished";
 
 } // namespace quorvel::strings
