@@ -449,7 +449,7 @@ private:
     mode_t m_old;
 };
 
-TEST(ReplaceFile, NewFileHasTheOldFilesPermissions)
+TEST(ReplaceFile, NewFileHasTheOldFilesPermissionsAndOwner)
 {
     TempFolder folder;
     const ScopedUmask mask(022);
@@ -470,6 +470,20 @@ TEST(ReplaceFile, NewFileHasTheOldFilesPermissions)
         const std::string fresh = folder.file("fresh" + std::to_string(umaskBits));
         ASSERT_TRUE(replaceFile(fresh, "new", 3).ok());
         EXPECT_EQ(permissions(fresh), 0666 & ~umaskBits);
+    }
+
+    // Run as root (a command run with sudo in a user's folder, say), the file stays the user's.
+    if (::geteuid() == 0) {
+        writeText(path, "old");
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+        ASSERT_TRUE(replaceFile(path, "new", 3).ok());
+        struct stat st
+        { };
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
     }
 
     // The startup record holds the passwords: one kept private stays private.

@@ -221,10 +221,15 @@ ReplaceResult replaceFile(const std::string& path, const ReplaceWriter& writer)
     }
     if (temporary.fd() < 0)
         return failed(ReplaceStep::Create, EEXIST, path);
-    // Created with no more than the old bits (the umask may have taken some): now exactly them.
-    // A file system without permission bits refuses, which does not matter to the save.
-    if (keepMode)
+    // The old file's owner and group where this process may give them (a save made as root in
+    // a user's folder leaves the file the user's), then exactly the old bits: it was created with
+    // no more than them, the umask perhaps taking some. A file system without owners or
+    // permission bits refuses, which does not matter to the save.
+    if (keepMode) {
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
+            (void)::fchown(temporary.fd(), old.st_uid, old.st_gid);
         (void)::fchmod(temporary.fd(), mode);
+    }
 
     ReplaceSink sink(temporary.fd());
     const bool written = writer(sink);

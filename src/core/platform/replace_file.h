@@ -8,8 +8,9 @@
 // The steps: a temporary file ".<name>.<pid>.<random>.tmp" is created in the target's folder,
 // exclusively and never through a symbolic link (a name that is taken, by a file or a link, is
 // passed over for another); it gets the old file's permission bits (0666 less the umask for a
-// new file); every write is checked; the file is synced and closed, both checked; it is renamed
-// over the target; and the folder is synced so that the rename itself survives a crash.
+// new file) and, where the process may give them, its owner and group; every write is checked; the
+// file is synced and closed, both checked; it is renamed over the target; and the folder is synced
+// so that the rename itself survives a crash.
 //
 // A target that is a symbolic link is replaced itself: the link becomes a regular file holding
 // the new bytes and the file it pointed at is not touched. A save never writes through a link it
