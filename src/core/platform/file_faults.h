@@ -1,12 +1,14 @@
 #pragma once
 
-// Failure injection for the file layer. Tests arm it to make the Nth open, seek, read, write or
-// sync (counted from the moment it is armed, across all files) fail, and then check that the
-// program reports the right result and keeps what it already had. Crash tests arm it to end the
-// process at the Nth operation instead, as a crash or a power cut would between two writes.
-// Unarmed it costs one branch.
+// Failure injection for the file layer. Tests arm it to make the Nth open, seek, read, write,
+// sync or rename (counted from the moment it is armed, across all files) fail, and then check
+// that the program reports the right result and keeps what it already had. An armed failure
+// carries the errno the operation fails with (EIO unless the test names another, ENOSPC for a
+// full disk, say). Crash tests arm it to end the process at the Nth operation instead, as a crash
+// or a power cut would between two writes. Unarmed it costs one branch.
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
 
 namespace quorvel {
@@ -17,17 +19,19 @@ enum class FileOp : std::uint8_t
     Seek,
     Read,
     Write,
-    Sync,
+    Sync, // a file or folder brought to disk (fsync, fdatasync)
+    Rename, // a replacement file put in place of the old one
     Count
 };
 
 class FileFaults
 {
 public:
-    // The nth operation of this kind from now (1-based) fails, and so do the `times` - 1 after it.
-    static void failNth(FileOp op, int n, int times = 1);
-    // The nth operation of this kind from now and every later one fail.
-    static void failFrom(FileOp op, int n);
+    // The nth operation of this kind from now (1-based) fails with `error`, and so do the
+    // `times` - 1 after it.
+    static void failNth(FileOp op, int n, int times = 1, int error = EIO);
+    // The nth operation of this kind from now and every later one fail with `error`.
+    static void failFrom(FileOp op, int n, int error = EIO);
     // The nth operation of this kind from now ends the process at once with `status` (_exit: no
     // destructor runs, nothing more is written), before the operation is carried out.
     static void exitAtNth(FileOp op, int n, int status);
@@ -36,8 +40,10 @@ public:
     // Operations of this kind seen since the last reset (counted whether armed or not).
     static int count(FileOp op);
 
-    // Called by the file layer before it carries out an operation.
-    static bool shouldFail(FileOp op);
+    // Called by the file layer before it carries out an operation: true when it must fail.
+    static bool shouldFail(FileOp op) { return failure(op) != 0; }
+    // The same, giving the errno the operation fails with, or 0 when it goes ahead.
+    static int failure(FileOp op);
 
 private:
     struct Plan
@@ -45,6 +51,7 @@ private:
         int seen = 0;
         int first = 0; // 0: not armed
         int last = 0; // inclusive; -1: unbounded
+        int error = EIO;
         int exitAt = 0; // 0: not armed
         int exitStatus = 0;
     };
