@@ -8,6 +8,7 @@
 
 #include "cli.h"
 #include "config/startup_info.h"
+#include "drill/answer_judging.h"
 #include "drill/drill_session.h"
 #include "drill/level_adjustment.h"
 #include "sound/sound_playback.h"
@@ -37,7 +38,7 @@ namespace quorvel::cli {
 namespace {
 
 // The answer box holds at most this many characters.
-constexpr std::size_t kAnswerWidth = 36;
+constexpr std::size_t kAnswerWidth = kMaxAnswerLength;
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
@@ -590,13 +591,14 @@ private:
     }
 
     // Carries out a batch of effects, then runs the steps it asked for until the engine waits
-    // for the person.
+    // for the person. A list being drawn is drawn to its end first, whatever came meanwhile.
     void drive(DrillEffects effects)
     {
         for (;;) {
             m_stepAsked = false;
             carryOut(effects);
-            if (!m_stepAsked || m_session.closed() || (g_interrupted && !m_stopped))
+            if (!m_stepAsked || m_session.closed()
+                || (g_interrupted && !m_stopped && !m_session.busy()))
                 break;
             effects = m_session.step();
         }

@@ -439,6 +439,39 @@ TEST(DrillSession, StopInAPassLeavesDictionaryAndHistoryAlone)
     EXPECT_EQ(d.historyDrills(), 0);
 }
 
+// A list is drawn a word a step, the first in Start's own call. Between the words only Stop
+// counts: it ends the list with the words found so far and their pass begins.
+TEST(DrillSession, StopWhileTheListIsDrawnKeepsTheWordsFoundSoFar)
+{
+    Drill d;
+    d.open();
+    const DrillEffects started = d.session->press(DrillButton::Start);
+    ASSERT_FALSE(started.empty());
+    EXPECT_EQ(started.back().kind, Kind::ScheduleStep);
+    EXPECT_EQ(started.back().value, 0);
+    ASSERT_TRUE(d.session->busy());
+    EXPECT_FALSE(d.session->passRunning());
+
+    for (const DrillButton b : { DrillButton::Learn, DrillButton::Enter, DrillButton::Repeat }) {
+        const DrillEffects e = d.session->press(b);
+        ASSERT_EQ(e.size(), 1u);
+        EXPECT_EQ(e[0].kind, Kind::Focus);
+    }
+    EXPECT_TRUE(d.session->timeOut().empty());
+    EXPECT_FALSE(d.session->learnOn());
+
+    d.play(d.session->press(DrillButton::Stop));
+    EXPECT_FALSE(d.session->busy());
+    EXPECT_FALSE(d.prompted(strings::kUserStopped));
+    ASSERT_TRUE(d.waitingForAnswer());
+    EXPECT_EQ(d.session->wordsInPass(), 1);
+    EXPECT_EQ(d.records().size(), 1u);
+    EXPECT_EQ(d.header().state, ListState::kFreshDictionary);
+    const auto cursors = std::count_if(d.log.begin(), d.log.end(),
+        [](const DrillEffect& e) { return e.kind == Kind::WaitCursor && e.value == 0; });
+    EXPECT_EQ(cursors, 1);
+}
+
 TEST(DrillSession, ButtonsDuringAPassAndTheColourSchemeWrap)
 {
     Drill d;

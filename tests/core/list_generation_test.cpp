@@ -310,6 +310,53 @@ TEST_F(ListGeneration, StopKeepsTheWordsFoundSoFar)
     EXPECT_TRUE(progress.counts.empty());
 }
 
+// The drill draws its list a word a step: to its end the list is the one drawn at once; ended
+// early it keeps the words so far; dropped half-way (the drill closed) it leaves no usable list
+// and lets go of the dictionary.
+TEST_F(ListGeneration, AListDrawnAWordAtATime)
+{
+    useDictionary({ entry("ANT"), entry("BEE"), entry("CAT"), entry("DOG"), entry("EMU") });
+    ASSERT_EQ(generate(criteria(ListType::kRandom, 4)), 4);
+    const std::vector<std::string> atOnce = listedWords();
+    ListGenerationServices services { random, clock, &progress };
+    {
+        SCOPED_TRACE("to its end");
+        random = ScriptedRandom({ 25 });
+        progress.counts.clear();
+        ListCriteria c = criteria(ListType::kRandom, 4);
+        DrillListDraw draw(info, c, services, true);
+        int calls = 1;
+        while (draw.drawNext())
+            ++calls;
+        EXPECT_EQ(calls, 4);
+        EXPECT_EQ(progress.counts, (std::vector<int> { 1, 2, 3, 4 }));
+        EXPECT_EQ(draw.finish(), 4);
+        EXPECT_EQ(listedWords(), atOnce);
+        EXPECT_EQ(draw.finish(), 0);
+    }
+    {
+        SCOPED_TRACE("ended after two words");
+        ListCriteria c = criteria(ListType::kRandom, 4);
+        DrillListDraw draw(info, c, services, false);
+        ASSERT_TRUE(draw.drawNext());
+        ASSERT_TRUE(draw.drawNext());
+        EXPECT_EQ(draw.drawn(), 2);
+        EXPECT_EQ(draw.finish(), 2);
+        EXPECT_EQ(listedWords().size(), 2u);
+        EXPECT_EQ(storedState(), ListState::kFreshDictionary);
+    }
+    {
+        SCOPED_TRACE("dropped after one word");
+        {
+            ListCriteria c = criteria(ListType::kRandom, 4);
+            DrillListDraw draw(info, c, services, false);
+            ASSERT_TRUE(draw.drawNext());
+        }
+        EXPECT_EQ(storedState(), 0);
+        EXPECT_EQ(generate(criteria(ListType::kRandom, 2)), 2);
+    }
+}
+
 // A write that fails anywhere in the making of a list leaves the word file holding no usable
 // list.
 TEST_F(ListGeneration, FailedWriteLeavesNoUsableList)

@@ -1,8 +1,11 @@
 #include "drill/drill_session.h"
 
 #include "config/startup_info.h"
+#include "drill/answer_judging.h"
 #include "drill/level_adjustment.h"
 #include "drill/list_generation.h"
+#include "drill/word_picking.h"
+#include "help/help_contexts.h"
 #include "sound/sound_names.h"
 #include "strings/drill_strings.h"
 #include "strings/strings.h"
@@ -10,8 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-#include <cctype>
+#include <utility>
 
 namespace quorvel {
 
@@ -20,21 +22,11 @@ namespace {
 using Kind = DrillEffect::Kind;
 
 constexpr int kStepMs = 10;
-constexpr std::size_t kMaxAnswer = 36;
-
-std::string toUpper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string toLower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
+constexpr int kInitialTimeLimitMs = 5000;
+// A list of this many words or more tells the front end its progress as it is drawn.
+constexpr int kListSizeShowingProgress = 3;
+// Four recordings each praise a right answer and console a wrong one.
+constexpr unsigned kPraiseVariants = prompt::kSuccessFirst - prompt::kFailedFirst;
 
 bool fileExists(const std::string& path)
 {
@@ -58,15 +50,137 @@ bool isWindowList(int listType)
     return listType == ListType::kScrapPad || listType == ListType::kWindow;
 }
 
+int validColourScheme(int scheme)
+{
+    return scheme >= 0 && scheme < kColourSchemeCount ? scheme : 0;
+}
+
 } // namespace
 
-// The steps of the machine. Kept apart from the header so that the state lives in one place
-// (DrillSession) and the logic reads top to bottom in the order of a drill.
+// The machine: its state, and the steps that change it, in the order of a drill. Each call of
+// handle collects the effects of one event in m_out.
 struct DrillSession::Impl
 {
-    DrillSession& s;
-    DrillEffects& out;
-    DrillContext& ctx;
+    enum class Question
+    {
+        None,
+        Level, // Auto start found no words: move the letters range up or down?
+    };
+
+    // What follows once a list has been drawn.
+    enum class AfterDraw
+    {
+        Start, // a pass of the list, or back to idle when there is none
+        AutoStart, // a pass of the list, or the level question when there is none
+        LevelAnswer, // a pass of the list, or the Auto start's failure when there is none
+    };
+
+    // A list being drawn, a word a step.
+    struct Drawing
+    {
+        ListCriteria criteria;
+        ListGenerationServices services;
+        AfterDraw then;
+        std::unique_ptr<DrillListDraw> draw;
+    };
+
+    explicit Impl(DrillContext context)
+        : ctx(std::move(context))
+    { }
+
+    ~Impl()
+    {
+        m_drawing.reset();
+        if (m_wordFile)
+            m_wordFile->close();
+    }
+
+    DrillContext ctx;
+    DrillEffects m_out; // the effects of the event being handled
+
+    DrillSettings m_settings;
+    DrillDisplays m_displays;
+    DrillAction m_pending = DrillAction::Finish;
+    Question m_question = Question::None;
+    std::unique_ptr<Drawing> m_drawing;
+    bool m_firstPass = false, m_repeatPass = false, m_lastWord = false;
+    bool m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
+    bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
+    int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
+    int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
+    int m_levelPercent = 0, m_lastPercent = 0, m_timeLimit = kInitialTimeLimitMs;
+    std::uint32_t m_currentOffset = 0, m_nextOffset = 0;
+    std::string m_currentWord, m_answer;
+    WordFileRecord m_record;
+    std::unique_ptr<WordFile> m_wordFile;
+
+    bool passRunning() const { return m_firstPass || m_repeatPass; }
+
+    // --- events --------------------------------------------------------------------------------
+
+    DrillEffects handle(const DrillEvent& event)
+    {
+        m_out.clear();
+        const bool stop
+            = event.kind == DrillEvent::Kind::Button && event.button == DrillButton::Stop;
+        if (m_drawing) {
+            whileDrawing(event);
+            return std::exchange(m_out, {});
+        }
+        // While a question waits for its answer only the answer and Stop count; Stop drops the
+        // question.
+        if (m_question != Question::None) {
+            if (event.kind != DrillEvent::Kind::Answer && !stop)
+                return {};
+            if (stop)
+                m_question = Question::None;
+        }
+        switch (event.kind) {
+        case DrillEvent::Kind::Open:
+            open();
+            break;
+        case DrillEvent::Kind::Step:
+            step();
+            break;
+        case DrillEvent::Kind::Button:
+            button(event.button, event.answer);
+            break;
+        case DrillEvent::Kind::TimeOut:
+            timeOut();
+            break;
+        case DrillEvent::Kind::SoundFailed:
+            soundFailed();
+            break;
+        case DrillEvent::Kind::Answer:
+            answered(event.reply);
+            break;
+        }
+        return std::exchange(m_out, {});
+    }
+
+    // While a list is drawn: Step draws the next word, Stop ends the list with the words found
+    // so far, any other button returns to the answer box.
+    void whileDrawing(const DrillEvent& event)
+    {
+        switch (event.kind) {
+        case DrillEvent::Kind::Step:
+            drawNextWord();
+            return;
+        case DrillEvent::Kind::Button:
+            if (event.button == DrillButton::Stop)
+                listDrawn();
+            else
+                focus(DrillFocus::Answer);
+            return;
+        case DrillEvent::Kind::SoundFailed:
+            soundFailed();
+            return;
+        case DrillEvent::Kind::Open:
+        case DrillEvent::Kind::TimeOut:
+        case DrillEvent::Kind::Answer:
+            return;
+        }
+    }
 
     // --- effects -------------------------------------------------------------------------------
 
@@ -75,7 +189,7 @@ struct DrillSession::Impl
         DrillEffect e { kind };
         e.value = value;
         e.text = std::move(text);
-        out.push_back(std::move(e));
+        m_out.push_back(std::move(e));
     }
     void prompt(const std::string& text) { emit(Kind::ShowPrompt, 0, text); }
     void wait(int ms)
@@ -90,7 +204,7 @@ struct DrillSession::Impl
         e.text = text;
         e.caption = caption;
         e.icon = icon;
-        out.push_back(std::move(e));
+        m_out.push_back(std::move(e));
     }
     // Asks a question; the answer comes back as the Answer event, handled by `answered`.
     void question(
@@ -101,8 +215,8 @@ struct DrillSession::Impl
         e.caption = caption;
         e.icon = MessageIcon::Question;
         e.buttons = buttons;
-        out.push_back(std::move(e));
-        s.m_question = which;
+        m_out.push_back(std::move(e));
+        m_question = which;
     }
     // Messages of the shared file routines (the history file's warnings) become effects in
     // their place among the drill's texts. Those routines only ever tell, never ask.
@@ -121,7 +235,7 @@ struct DrillSession::Impl
     };
     void light(int value)
     {
-        s.m_light = value;
+        m_light = value;
         emit(Kind::SetLight, value);
     }
     void label(DrillButton button, const char* text)
@@ -130,28 +244,37 @@ struct DrillSession::Impl
     }
     void focus(DrillFocus f) { emit(Kind::Focus, static_cast<int>(f)); }
     void schedule() { emit(Kind::ScheduleStep, kStepMs); }
+    void idlePrompt() { prompt(strings::kPressStartOrRepeat); }
+    // A pass that cannot begin: says why, lets go of the word file and goes back to idle.
+    void refuse(const char* text, const char* caption = strings::kInformation,
+        MessageIcon icon = MessageIcon::Information)
+    {
+        message(text, caption, icon);
+        closeWordFile();
+        idlePrompt();
+    }
     void displays()
     {
         const ListOptionsRecord o = ctx.info.listOptions(ctx.user);
         const LearnSetupRecord l = ctx.info.learnSetup(ctx.user);
-        DrillDisplays& d = s.m_displays;
-        d.wordNumber = s.m_wordNumber;
-        d.correct = s.m_correct;
-        d.wordsInPass = s.m_wordsInPass;
-        d.levelPercent = s.m_levelPercent;
+        DrillDisplays& d = m_displays;
+        d.wordNumber = m_wordNumber;
+        d.correct = m_correct;
+        d.wordsInPass = m_wordsInPass;
+        d.levelPercent = m_levelPercent;
         d.levelName = levelName(levelOf(o));
         d.learnModeName = l.learnContinuous == 1 ? strings::kLearnContinuous
             : l.learnFlash == 1                  ? strings::kLearnFlash
                                                  : strings::kLearnRipple;
         DrillEffect e { Kind::UpdateDisplays };
         e.displays = d;
-        out.push_back(std::move(e));
+        m_out.push_back(std::move(e));
     }
 
     // --- sound ---------------------------------------------------------------------------------
 
     bool uk() const { return ctx.info.listOptions(ctx.user).languageUK == 1; }
-    bool soundAllowed() const { return s.m_soundOn && ctx.soundUsable; }
+    bool soundAllowed() const { return m_soundOn && ctx.soundUsable; }
     // A file that is missing is skipped silently, as a missing recording always has been.
     bool play(const std::string& path, bool background = false)
     {
@@ -159,7 +282,7 @@ struct DrillSession::Impl
             return false;
         DrillEffect e { Kind::Play, 0, path };
         e.background = background;
-        out.push_back(std::move(e));
+        m_out.push_back(std::move(e));
         return true;
     }
     void voicePrompt(int index, bool background = false)
@@ -173,11 +296,11 @@ struct DrillSession::Impl
     {
         if (!soundAllowed())
             return false;
-        const WordFileRecord& r = s.m_record;
+        const WordFileRecord& r = m_record;
         bool played = false;
         if (r.soundFlag != 0 && r.soundIndex != 0) {
             const auto path
-                = wordRecordingPath(ctx.info.waveformPath(), s.m_currentWord, r.soundIndex);
+                = wordRecordingPath(ctx.info.waveformPath(), m_currentWord, r.soundIndex);
             played = path && play(*path);
         }
         if (!played)
@@ -190,40 +313,57 @@ struct DrillSession::Impl
             play(letterSoundPath(
                 ctx.programFolder, letter, ctx.info.listOptions(ctx.user).languageUS == 1));
     }
+    void soundLabel()
+    {
+        label(DrillButton::Sound,
+            m_soundOn && ctx.soundUsable ? strings::kDrillSoundOn : strings::kDrillSoundOff);
+    }
+    void soundFailed()
+    {
+        m_soundOn = false;
+        soundLabel();
+    }
 
     // --- settings and level --------------------------------------------------------------------
 
     void loadSettings()
     {
-        s.m_settings = loadDrillSettings(ctx.info, ctx.user, ctx.documents);
-        s.m_listType = s.m_settings.listType;
+        m_settings = loadDrillSettings(ctx.info, ctx.user, ctx.documents);
+        m_listType = m_settings.listType;
     }
     void deriveLevel()
     {
-        const LevelBand band = levelBand(s.m_settings.minLetters, s.m_settings.maxLetters);
+        const LevelBand band = levelBand(m_settings.minLetters, m_settings.maxLetters);
         ListOptionsRecord o = ctx.info.listOptions(ctx.user);
         o.levelElementary = band.level == 1;
         o.levelIntermediate = band.level == 2;
         o.levelAdvanced = band.level == 3;
         ctx.info.setListOptions(ctx.user, o);
-        s.m_levelPercent = band.percent;
+        m_levelPercent = band.percent;
     }
     void storeLetters()
     {
         ListSetupRecord l = ctx.info.listSetup(ctx.user);
-        l.minLetters = std::to_string(s.m_settings.minLetters);
-        l.maxLetters = std::to_string(s.m_settings.maxLetters);
+        l.minLetters = std::to_string(m_settings.minLetters);
+        l.maxLetters = std::to_string(m_settings.maxLetters);
         ctx.info.setListSetup(ctx.user, l);
+    }
+    bool saveRecord()
+    {
+        if (SaveStartupInfo(ctx.info))
+            return true;
+        message(strings::kUnableToSaveConfig, strings::kWarning, MessageIcon::Exclamation);
+        return false;
     }
 
     // --- word file -----------------------------------------------------------------------------
 
     void closeWordFile()
     {
-        if (!s.m_wordFile)
+        if (!m_wordFile)
             return;
-        const bool ok = s.m_wordFile->close();
-        s.m_wordFile.reset();
+        const bool ok = m_wordFile->close();
+        m_wordFile.reset();
         if (!ok)
             message(strings::kProblemClosingWordFile, strings::kWarning, MessageIcon::Exclamation);
     }
@@ -231,9 +371,9 @@ struct DrillSession::Impl
     bool openWordFile(WordFileHeader& header)
     {
         closeWordFile();
-        s.m_wordFile = WordFile::open(ctx.info.dataFolder(), ctx.user, OpenMode::ReadWrite);
-        if (!s.m_wordFile || !s.m_wordFile->readHeader(header)) {
-            s.m_wordFile.reset();
+        m_wordFile = WordFile::open(ctx.info.dataFolder(), ctx.user, OpenMode::ReadWrite);
+        if (!m_wordFile || !m_wordFile->readHeader(header)) {
+            m_wordFile.reset();
             message(strings::kUnableToOpenYourFile, strings::kWarning, MessageIcon::Exclamation);
             return false;
         }
@@ -245,89 +385,99 @@ struct DrillSession::Impl
         return true;
     }
 
-    // --- list generation -----------------------------------------------------------------------
+    // --- drawing a list ------------------------------------------------------------------------
 
-    // Passes the count to the front end (which lets a Stop through) and answers whether to stop.
-    struct StopSink final : ProgressSink
+    // Begins drawing a list for the current settings; `then` says what follows once it is drawn.
+    void drawList(AfterDraw then)
     {
-        DrillSession& s;
-        ProgressSink* outer;
-        StopSink(DrillSession& session, ProgressSink* front)
-            : s(session)
-            , outer(front)
-        { }
-        bool progress(int count) override
-        {
-            if (outer)
-                outer->progress(count);
-            const bool stop = s.m_stopRequested;
-            s.m_stopRequested = false;
-            return stop;
-        }
-    };
-
-    int generateList()
-    {
-        emit(Kind::SetProgressRange, s.m_settings.listSize);
+        emit(Kind::SetProgressRange, m_settings.listSize);
         emit(Kind::WaitCursor, 1);
-        ListCriteria criteria = drillListCriteria(s.m_settings, ctx.user);
-        StopSink sink(s, ctx.progress);
-        ListGenerationServices services { ctx.random, ctx.clock, &sink };
-        s.m_busy = true;
-        s.m_stopRequested = false;
-        const int count
-            = GenerateDrillList(ctx.info, criteria, services, s.m_settings.listSize >= 3);
-        s.m_busy = false;
+        m_drawing.reset(new Drawing { drillListCriteria(m_settings, ctx.user),
+            { ctx.random, ctx.clock, ctx.progress }, then, nullptr });
+        m_drawing->draw = std::make_unique<DrillListDraw>(ctx.info, m_drawing->criteria,
+            m_drawing->services, m_settings.listSize >= kListSizeShowingProgress);
+        drawNextWord();
+    }
+
+    void drawNextWord()
+    {
+        if (m_drawing->draw->drawNext())
+            emit(Kind::ScheduleStep, 0);
+        else
+            listDrawn();
+    }
+
+    // The list is complete, or ends here with the words found so far.
+    void listDrawn()
+    {
+        const int count = m_drawing->draw->finish();
+        const AfterDraw then = m_drawing->then;
+        m_drawing.reset();
         emit(Kind::WaitCursor, 0);
         if (count <= 0) {
             message(strings::kUnableToGenerateList, strings::kInformation);
-            return 0;
+        } else {
+            m_wordsInPass = count;
+            emit(Kind::SetProgress, count);
+            loadSettings();
+            displays();
         }
-        s.m_wordsInPass = count;
-        emit(Kind::SetProgress, count);
-        loadSettings();
-        displays();
-        return count;
+        switch (then) {
+        case AfterDraw::Start:
+            if (count <= 0)
+                idlePrompt();
+            else
+                startDictionaryPass();
+            return;
+        case AfterDraw::AutoStart:
+            if (count <= 0)
+                question(Question::Level, strings::kLevelQuestion, strings::kWarning,
+                    MessageButtons::YesNoCancel);
+            else
+                startDictionaryPass();
+            return;
+        case AfterDraw::LevelAnswer:
+            if (count <= 0)
+                autoStartFailed();
+            else
+                startDictionaryPass();
+            return;
+        }
     }
 
     // --- level adjustment ----------------------------------------------------------------------
 
-    enum class AutoDraw
-    {
-        Drawn,
-        NoWords, // the level question comes next
-        NoHistory, // Auto mode cannot start at all
-    };
-
-    // Auto start, up to the level question.
-    AutoDraw autoStart()
+    // Auto start: the letters range of the last automatic drill, when the history file has one
+    // that can be used, then the list. False when there is no history to start from.
+    bool autoStart()
     {
         auto history = HistoryFile::open(ctx.info.dataFolder(), ctx.user, OpenMode::ReadWrite);
         if (!history)
-            return AutoDraw::NoHistory;
+            return false;
         HistoryHeader header;
         const bool read = history->readHeader(header);
         history->close();
         if (!read)
-            return AutoDraw::NoHistory;
+            return false;
         loadSettings();
         if (header.summary.autoFlag == 1 && !isWindowList(header.summary.listType)) {
             const int lo = header.summary.minLetters, hi = header.summary.maxLetters;
-            if (lo >= 1 && lo <= 12 && hi >= lo && hi <= 40) {
-                s.m_settings.minLetters = lo;
-                s.m_settings.maxLetters = hi;
+            if (usableHistoryRange(lo, hi)) {
+                m_settings.minLetters = lo;
+                m_settings.maxLetters = hi;
                 storeLetters();
             } else {
                 message(strings::kUnableToUsePrevious, strings::kInformation);
             }
         }
-        return generateList() > 0 ? AutoDraw::Drawn : AutoDraw::NoWords;
+        drawList(AfterDraw::AutoStart);
+        return true;
     }
 
     void autoStartFailed()
     {
         message(std::string(strings::kUnableToSetAuto) + " " + strings::kWordsGenerated + " "
-                + std::to_string(s.m_wordsInPass),
+                + std::to_string(m_wordsInPass),
             strings::kInformation);
     }
 
@@ -341,28 +491,23 @@ struct DrillSession::Impl
         }
         std::string refusal;
         if (!levelQuestionRange(a == MessageAnswer::Yes ? LevelAnswer::Up : LevelAnswer::Down,
-                s.m_settings.minLetters, s.m_settings.maxLetters, refusal)) {
+                m_settings.minLetters, m_settings.maxLetters, refusal)) {
             message(refusal, strings::kInformation);
             autoStartFailed();
             return;
         }
         storeLetters();
-        if (!SaveStartupInfo(ctx.info)) {
-            message(strings::kUnableToSaveConfig, strings::kWarning, MessageIcon::Exclamation);
+        if (!saveRecord()) {
             autoStartFailed();
             return;
         }
-        if (generateList() <= 0) {
-            autoStartFailed();
-            return;
-        }
-        startDictionaryPass();
+        drawList(AfterDraw::LevelAnswer);
     }
 
     void answered(MessageAnswer a)
     {
-        const Question which = s.m_question;
-        s.m_question = Question::None;
+        const Question which = m_question;
+        m_question = Question::None;
         if (which == Question::Level)
             levelAnswered(a);
     }
@@ -371,14 +516,33 @@ struct DrillSession::Impl
     {
         HistorySummary h;
         h.autoFlag = static_cast<std::uint16_t>(autoFlag);
-        h.words = static_cast<std::uint16_t>(s.m_wordsInPass);
-        h.correct = static_cast<std::uint16_t>(s.m_correct);
-        h.minLetters = static_cast<std::uint16_t>(s.m_settings.minLetters);
-        h.maxLetters = static_cast<std::uint16_t>(s.m_settings.maxLetters);
-        h.levelPercent = static_cast<std::uint16_t>(s.m_levelPercent);
+        h.words = static_cast<std::uint16_t>(m_wordsInPass);
+        h.correct = static_cast<std::uint16_t>(m_correct);
+        h.minLetters = static_cast<std::uint16_t>(m_settings.minLetters);
+        h.maxLetters = static_cast<std::uint16_t>(m_settings.maxLetters);
+        h.levelPercent = static_cast<std::uint16_t>(m_levelPercent);
         h.listType = static_cast<std::uint16_t>(listType);
         h.level = static_cast<std::uint16_t>(levelOf(ctx.info.listOptions(ctx.user)));
         return h;
+    }
+
+    // An automatic pass's score moves the letters range: said, spoken and saved at once.
+    void adjustLevel()
+    {
+        m_lastPercent = passPercent(m_correct, m_wordsInPass);
+        const LevelChange change = adjustLetters(m_lastPercent, m_settings.promotionPercent,
+            m_settings.demotionPercent, m_settings.minLetters, m_settings.maxLetters);
+        if (change == LevelChange::Promoted) {
+            prompt(strings::kPromoted);
+            voicePrompt(prompt::kPromoted);
+            wait(1500);
+        } else if (change == LevelChange::Demoted) {
+            prompt(strings::kDemoted);
+            voicePrompt(prompt::kDemoted);
+            wait(1000);
+        }
+        storeLetters();
+        saveRecord();
     }
 
     void endOfFirstPass(int listType)
@@ -392,7 +556,7 @@ struct DrillSession::Impl
         if (practice && !window)
             return;
         if (!window) {
-            const ListApplyResult applied = ApplyListResults(*s.m_wordFile, ctx.info, ctx.user);
+            const ListApplyResult applied = ApplyListResults(*m_wordFile, ctx.info, ctx.user);
             if (applied.outcome == ListApplyResult::Outcome::OutOfDate)
                 message(strings::kListOutOfDate, strings::kInformation);
             else if (!applied)
@@ -405,23 +569,8 @@ struct DrillSession::Impl
             return;
         if (!autoMode)
             return;
-        if (s.m_wordsInPass != 0) {
-            s.m_lastPercent = passPercent(s.m_correct, s.m_wordsInPass);
-            const LevelChange change = adjustLetters(s.m_lastPercent, s.m_settings.promotionPercent,
-                s.m_settings.demotionPercent, s.m_settings.minLetters, s.m_settings.maxLetters);
-            if (change == LevelChange::Promoted) {
-                prompt(strings::kPromoted);
-                voicePrompt(prompt::kPromoted);
-                wait(1500);
-            } else if (change == LevelChange::Demoted) {
-                prompt(strings::kDemoted);
-                voicePrompt(prompt::kDemoted);
-                wait(1000);
-            }
-            storeLetters();
-            if (!SaveStartupInfo(ctx.info))
-                message(strings::kUnableToSaveConfig, strings::kWarning, MessageIcon::Exclamation);
-        }
+        if (m_wordsInPass != 0)
+            adjustLevel();
         deriveLevel();
         displays();
         appendDrillHistory(ctx.info.dataFolder(), ctx.user, summary(1, listType), ctx.clock, tell);
@@ -441,8 +590,8 @@ struct DrillSession::Impl
     void learnAnimation()
     {
         const LearnSetupRecord l = ctx.info.learnSetup(ctx.user);
-        const DrillSettings& st = s.m_settings;
-        const std::string& word = s.m_currentWord;
+        const DrillSettings& st = m_settings;
+        const std::string& word = m_currentWord;
         if (l.learnRipple == 1) {
             prompt(" ");
             prompt(word);
@@ -484,22 +633,22 @@ struct DrillSession::Impl
     void presentAndPrompt()
     {
         emit(Kind::SetAnswer);
-        if (!s.m_learnOn) {
-            prompt(s.m_currentWord);
+        if (!m_learnOn) {
+            prompt(m_currentWord);
             wordSound();
-            wait(s.m_settings.wordShowSeconds * 1000);
+            wait(m_settings.wordShowSeconds * 1000);
         }
         prompt(strings::kNowMemorise);
-        wait(s.m_settings.answerDelaySeconds * 1000);
+        wait(m_settings.answerDelaySeconds * 1000);
         prompt(strings::kPutAnswerInBox);
         emit(Kind::SetAnswer);
         // From here on every key typed is the answer's: the light turns green as the box takes
         // the focus, and the spoken request to type plays on while the person types.
-        s.m_timeLimit = s.m_settings.spellSeconds * 1000;
-        emit(Kind::SetTimeLimit, s.m_timeLimit);
+        m_timeLimit = m_settings.spellSeconds * 1000;
+        emit(Kind::SetTimeLimit, m_timeLimit);
         light(2);
         focus(DrillFocus::Answer);
-        s.m_awaitingAnswer = true;
+        m_awaitingAnswer = true;
         voicePrompt(prompt::kEnterAnswer, true);
     }
 
@@ -508,89 +657,62 @@ struct DrillSession::Impl
     {
         displays();
         light(1);
-        s.m_lastWord = s.m_nextOffset == kWordFileLastRecord;
-        if (s.m_learnOn)
+        m_lastWord = m_nextOffset == kWordFileLastRecord;
+        if (m_learnOn)
             learnAnimation();
         presentAndPrompt();
     }
 
     void takeRecordWord()
     {
-        s.m_currentWord
-            = s.m_settings.upperCase ? toUpper(s.m_record.word) : toLower(s.m_record.word);
-        s.m_nextOffset = s.m_record.next;
+        m_currentWord = shownWord(m_record, m_settings.upperCase);
+        m_nextOffset = m_record.next;
     }
 
     void presentFirstPass()
     {
         voicePrompt(prompt::kPlease);
-        if (!s.m_wordFile || !s.m_wordFile->readRecord(s.m_currentOffset, s.m_record)) {
-            s.m_pending = DrillAction::Finish;
+        if (!m_wordFile || !m_wordFile->readRecord(m_currentOffset, m_record)) {
+            m_pending = DrillAction::Finish;
             schedule();
             return;
         }
         takeRecordWord();
-        emit(Kind::SetProgress, s.m_wordsInPass - s.m_wordsDone);
-        ++s.m_wordsDone;
-        ++s.m_wordNumber;
+        emit(Kind::SetProgress, m_wordsInPass - m_wordsDone);
+        ++m_wordsDone;
+        ++m_wordNumber;
         present();
-    }
-
-    enum class Found
-    {
-        Word,
-        NoneLeft,
-        Error
-    };
-
-    // From currentOffset along the chain: the next record to spell in a repeat pass.
-    Found findNextWord()
-    {
-        if (!s.m_wordFile)
-            return Found::Error;
-        // The chain cannot hold more records than the file has room for: a longer walk is a loop.
-        const std::uint64_t size = s.m_wordFile->file().size();
-        std::uint64_t budget = size / kWordFileRecordSize + 1;
-        std::uint32_t offset = s.m_currentOffset;
-        while (budget-- > 0) {
-            emit(Kind::SetProgress, s.m_wordsInPass - s.m_wordsDone);
-            WordFileRecord r;
-            if (!s.m_wordFile->readRecord(offset, r))
-                return Found::Error;
-            if (s.m_repeatAllWords || r.result == 0) {
-                s.m_currentOffset = offset;
-                s.m_record = r;
-                ++s.m_wordNumber;
-                ++s.m_wordsDone;
-                takeRecordWord();
-                return Found::Word;
-            }
-            if (r.next == kWordFileLastRecord)
-                return Found::NoneLeft;
-            offset = r.next;
-            s.m_currentOffset = offset;
-        }
-        return Found::Error;
     }
 
     void presentRepeatPass()
     {
         voicePrompt(prompt::kPlease);
-        switch (findNextWord()) {
-        case Found::Error:
-            s.m_pending = DrillAction::Finish;
+        RepeatPick pick;
+        if (m_wordFile)
+            pick = nextRepeatWord(*m_wordFile, m_currentOffset, !m_repeatAllWords);
+        for (int i = 0; i < pick.visited; ++i)
+            emit(Kind::SetProgress, m_wordsInPass - m_wordsDone);
+        if (m_wordFile)
+            m_currentOffset = pick.offset;
+        switch (pick.outcome) {
+        case RepeatPick::Outcome::Error:
+            m_pending = DrillAction::Finish;
             schedule();
             return;
-        case Found::NoneLeft:
+        case RepeatPick::Outcome::NoneLeft:
             wait(2000);
-            s.m_pending = DrillAction::Finish;
+            m_pending = DrillAction::Finish;
             prompt(strings::kNoFailedWords);
             wait(2000);
             schedule();
             return;
-        case Found::Word:
+        case RepeatPick::Outcome::Word:
             break;
         }
+        m_record = pick.record;
+        ++m_wordNumber;
+        ++m_wordsDone;
+        takeRecordWord();
         present();
     }
 
@@ -598,7 +720,7 @@ struct DrillSession::Impl
 
     void appendFailureToScrapPad()
     {
-        const std::string line = " " + s.m_currentWord + "\r\n";
+        const std::string line = " " + m_currentWord + "\r\n";
         if (ctx.documents.scrapPadOpen) {
             emit(Kind::InsertIntoScrapPad, 0, line);
             return;
@@ -613,49 +735,32 @@ struct DrillSession::Impl
 
     bool checkAnswer(bool repeat)
     {
-        std::string answer = s.m_answer.substr(0, kMaxAnswer);
-        std::string word = s.m_currentWord;
-        if (!s.m_settings.upperCase) {
-            answer = toLower(answer);
-            word = toLower(word);
-        } else {
-            answer = toUpper(answer);
+        const Judgement judged = judgeAnswer(m_answer, m_currentWord, m_settings.upperCase);
+        if (judged.right) {
+            ++m_correct;
+        } else if (m_failuresToScrapPad) {
+            appendFailureToScrapPad();
         }
-        const bool right = answer == word;
-        const std::string verdict = std::string(strings::kYouHaveSpelt) + s.m_currentWord
-            + (right ? strings::kCorrectly : strings::kIncorrectly);
-        if (right) {
-            s.m_record.result = 1;
-            ++s.m_correct;
-        } else {
-            s.m_record.result = 0;
-            if (s.m_failuresToScrapPad)
-                appendFailureToScrapPad();
-        }
-        s.m_record.word = toUpper(s.m_currentWord);
-        s.m_record.answer = toUpper(answer);
-        s.m_record.attempts = repeat
-            ? static_cast<std::uint8_t>(std::min(255, s.m_record.attempts + 1))
-            : std::uint8_t { 0 };
-        prompt(verdict);
+        recordJudgement(m_record, m_currentWord, judged, repeat);
+        prompt(verdictText(m_currentWord, judged.right));
         emit(Kind::SetAnswer);
         displays();
-        return right;
+        return judged.right;
     }
 
     void praiseOrConsole(bool right)
     {
-        const int pick = static_cast<int>(ctx.random.next() % 4u);
+        const int pick = static_cast<int>(ctx.random.next() % kPraiseVariants);
         voicePrompt(pick + (right ? prompt::kSuccessFirst : prompt::kFailedFirst));
     }
 
     bool writeBack()
     {
-        if (s.m_wordFile && s.m_wordFile->writeRecord(s.m_currentOffset, s.m_record) != 0)
+        if (m_wordFile && m_wordFile->writeRecord(m_currentOffset, m_record) != 0)
             return true;
-        if (s.m_wordFile)
-            s.m_wordFile->invalidate();
-        s.m_pending = DrillAction::Finish;
+        if (m_wordFile)
+            m_wordFile->invalidate();
+        m_pending = DrillAction::Finish;
         return false;
     }
 
@@ -668,43 +773,42 @@ struct DrillSession::Impl
             schedule();
             return;
         }
-        if (s.m_wordsDone < s.m_wordsInPass && !s.m_lastWord) {
-            s.m_currentOffset = s.m_nextOffset;
-            wait(s.m_settings.betweenSeconds * 1000);
+        if (m_wordsDone < m_wordsInPass && !m_lastWord) {
+            m_currentOffset = m_nextOffset;
+            wait(m_settings.betweenSeconds * 1000);
             prompt({});
-            s.m_pending = repeat ? DrillAction::PresentRepeat : DrillAction::Present;
+            m_pending = repeat ? DrillAction::PresentRepeat : DrillAction::Present;
         } else if (repeat) {
             wait(1000);
             emit(Kind::SetProgress, 0);
             prompt(strings::kFinished);
             wait(500);
-            s.m_pending = DrillAction::Finish;
+            m_pending = DrillAction::Finish;
         } else {
             wait(500);
             emit(Kind::SetProgress, 0);
-            endOfFirstPass(s.m_headerListType);
+            endOfFirstPass(m_headerListType);
             // The pass's write phase ends with the list on the disk (the dictionary and the
             // history file were written through by the calls that changed them).
-            if (!s.m_wordFile->finishList(
-                    s.m_wordsInPass, s.m_headerListType, ListState::kSpeltOnce)
-                || !s.m_wordFile->file().sync())
-                s.m_wordFile->invalidate();
-            wait(s.m_settings.betweenSeconds * 1000);
+            if (!m_wordFile->finishList(m_wordsInPass, m_headerListType, ListState::kSpeltOnce)
+                || !m_wordFile->file().sync())
+                m_wordFile->invalidate();
+            wait(m_settings.betweenSeconds * 1000);
             prompt({});
             prompt(strings::kFinished);
             wait(500);
-            s.m_pending = DrillAction::Finish;
+            m_pending = DrillAction::Finish;
         }
         schedule();
     }
 
     void finish()
     {
-        s.m_awaitingAnswer = false;
+        m_awaitingAnswer = false;
         closeWordFile();
         light(0);
-        s.m_firstPass = s.m_repeatPass = s.m_lastWord = false;
-        prompt(strings::kPressStartOrRepeat);
+        m_firstPass = m_repeatPass = m_lastWord = false;
+        idlePrompt();
         label(DrillButton::Enter, strings::kQuitLabel);
         emit(Kind::SetProgress, 0);
     }
@@ -714,31 +818,17 @@ struct DrillSession::Impl
     void start()
     {
         prompt(greeting());
-        if (isWindowList(s.m_listType)) {
+        if (isWindowList(m_listType)) {
             startWindowPass();
             return;
         }
         if (ctx.info.listOptions(ctx.user).adjustAuto == 1) {
-            switch (autoStart()) {
-            case AutoDraw::Drawn:
-                startDictionaryPass();
-                return;
-            case AutoDraw::NoWords:
-                question(Question::Level, strings::kLevelQuestion, strings::kWarning,
-                    MessageButtons::YesNoCancel);
-                return;
-            case AutoDraw::NoHistory:
+            if (!autoStart())
                 autoStartFailed();
-                return;
-            }
             return;
         }
         loadSettings();
-        if (generateList() == 0) {
-            prompt(strings::kPressStartOrRepeat);
-            return;
-        }
-        startDictionaryPass();
+        drawList(AfterDraw::Start);
     }
 
     // A freshly drawn dictionary list: its word file must be in the fresh state.
@@ -746,14 +836,12 @@ struct DrillSession::Impl
     {
         WordFileHeader header;
         if (!openWordFile(header)) {
-            prompt(strings::kPressStartOrRepeat);
+            idlePrompt();
             return;
         }
         if (header.state != ListState::kFreshDictionary) {
-            s.m_wordFile->invalidate();
-            message(strings::kListNotValid, strings::kWarning, MessageIcon::Exclamation);
-            closeWordFile();
-            prompt(strings::kPressStartOrRepeat);
+            m_wordFile->invalidate();
+            refuse(strings::kListNotValid, strings::kWarning, MessageIcon::Exclamation);
             return;
         }
         beginFirstPass(header);
@@ -764,32 +852,30 @@ struct DrillSession::Impl
     {
         WordFileHeader header;
         if (!openWordFile(header)) {
-            prompt(strings::kPressStartOrRepeat);
+            idlePrompt();
             return;
         }
         if (header.state == ListState::kSpeltOnce) {
-            message(strings::kAlreadyTested, strings::kInformation);
-            closeWordFile();
-            prompt(strings::kPressStartOrRepeat);
+            refuse(strings::kAlreadyTested);
             return;
         }
-        s.m_wordsInPass = header.count;
-        emit(Kind::SetProgressRange, s.m_wordsInPass);
-        emit(Kind::SetProgress, s.m_wordsInPass);
+        m_wordsInPass = header.count;
+        emit(Kind::SetProgressRange, m_wordsInPass);
+        emit(Kind::SetProgress, m_wordsInPass);
         loadSettings();
         beginFirstPass(header);
     }
 
     void beginFirstPass(const WordFileHeader& header)
     {
-        s.m_headerListType = header.listType;
-        s.m_pending = DrillAction::Present;
-        s.m_wordsDone = s.m_correct = s.m_wordNumber = 0;
-        s.m_lastWord = false;
+        m_headerListType = header.listType;
+        m_pending = DrillAction::Present;
+        m_wordsDone = m_correct = m_wordNumber = 0;
+        m_lastWord = false;
         deriveLevel();
         displays();
-        s.m_currentOffset = s.m_nextOffset = header.firstOffset;
-        s.m_firstPass = true;
+        m_currentOffset = m_nextOffset = header.firstOffset;
+        m_firstPass = true;
         label(DrillButton::Enter, strings::kEnterLabel);
         emit(Kind::ScheduleStep, 0);
     }
@@ -799,96 +885,89 @@ struct DrillSession::Impl
         prompt(greeting());
         wait(1000);
         loadSettings();
-        s.m_pending = DrillAction::PresentRepeat;
-        s.m_wordNumber = s.m_correct = s.m_wordsDone = 0;
-        s.m_nextOffset = 0;
-        s.m_lastWord = false;
+        m_pending = DrillAction::PresentRepeat;
+        m_wordNumber = m_correct = m_wordsDone = 0;
+        m_nextOffset = 0;
+        m_lastWord = false;
         WordFileHeader header;
         if (!openWordFile(header)) {
-            prompt(strings::kPressStartOrRepeat);
+            idlePrompt();
             return;
         }
         if (header.state != ListState::kSpeltOnce) {
-            message(strings::kNoFileToRepeat, strings::kInformation);
-            closeWordFile();
-            prompt(strings::kPressStartOrRepeat);
+            refuse(strings::kNoFileToRepeat);
             return;
         }
-        s.m_wordsInPass = header.count;
-        const std::uint32_t first = s.m_wordFile->readFirstOffset();
+        m_wordsInPass = header.count;
+        const std::uint32_t first = m_wordFile->readFirstOffset();
         if (first == kWordFileLastRecord) {
-            message(strings::kListNotValid, strings::kInformation);
-            closeWordFile();
-            prompt(strings::kPressStartOrRepeat);
+            refuse(strings::kListNotValid);
             return;
         }
-        s.m_currentOffset = s.m_nextOffset = first;
+        m_currentOffset = m_nextOffset = first;
         if (ctx.info.listOptions(ctx.user).repeatFailures == 1) {
             std::vector<WordFileEntry> entries;
-            if (!s.m_wordFile->readList(entries)) {
-                message(strings::kListNotValid, strings::kInformation);
-                closeWordFile();
-                prompt(strings::kPressStartOrRepeat);
+            if (!m_wordFile->readList(entries)) {
+                refuse(strings::kListNotValid);
                 return;
             }
-            const auto failed = std::count_if(entries.begin(), entries.end(),
-                [](const WordFileEntry& e) { return e.record.result == 0; });
+            const int failed = failedWords(entries);
             if (failed == 0) {
                 prompt(strings::kNoFailedWords);
                 wait(2000);
-                prompt(strings::kPressStartOrRepeat);
+                idlePrompt();
                 closeWordFile();
                 return;
             }
-            s.m_repeatAllWords = false;
-            s.m_wordsInPass = static_cast<int>(failed);
+            m_repeatAllWords = false;
+            m_wordsInPass = failed;
         } else {
-            s.m_repeatAllWords = true;
+            m_repeatAllWords = true;
         }
-        s.m_headerListType = header.listType;
-        emit(Kind::SetProgressRange, s.m_wordsInPass);
+        m_headerListType = header.listType;
+        emit(Kind::SetProgressRange, m_wordsInPass);
         emit(Kind::SetProgress, 0);
         loadSettings();
         displays();
         label(DrillButton::Enter, strings::kEnterLabel);
-        s.m_repeatPass = true;
+        m_repeatPass = true;
         emit(Kind::ScheduleStep, 0);
     }
 
     void enter(const std::string& answer)
     {
-        if (!s.passRunning()) {
+        if (!passRunning()) {
             closeWordFile();
-            s.m_closed = true;
+            m_closed = true;
             emit(Kind::Close);
             return;
         }
         // An Enter that was typed ahead, before the next word was even shown, would judge that
         // word wrong unseen: it only moves the focus back to the answer box.
-        if ((s.m_pending == DrillAction::Present || s.m_pending == DrillAction::PresentRepeat)
-            && !s.m_awaitingAnswer) {
+        if ((m_pending == DrillAction::Present || m_pending == DrillAction::PresentRepeat)
+            && !m_awaitingAnswer) {
             focus(DrillFocus::Answer);
             return;
         }
-        s.m_awaitingAnswer = false;
-        switch (s.m_pending) {
+        m_awaitingAnswer = false;
+        switch (m_pending) {
         case DrillAction::Present:
-            s.m_answer = answer;
+            m_answer = answer;
             light(0);
-            s.m_pending = DrillAction::Check;
+            m_pending = DrillAction::Check;
             focus(DrillFocus::Start);
             break;
         case DrillAction::PresentRepeat:
-            s.m_answer = answer;
-            s.m_pending = DrillAction::CheckRepeat;
+            m_answer = answer;
+            m_pending = DrillAction::CheckRepeat;
             focus(DrillFocus::Repeat);
             break;
         case DrillAction::Check:
             light(0);
-            s.m_pending = DrillAction::Finish;
+            m_pending = DrillAction::Finish;
             break;
         default:
-            s.m_pending = DrillAction::Finish;
+            m_pending = DrillAction::Finish;
             break;
         }
         schedule();
@@ -898,19 +977,13 @@ struct DrillSession::Impl
     {
         prompt(strings::kUserStopped);
         wait(1000);
-        s.m_pending = DrillAction::Finish;
+        m_pending = DrillAction::Finish;
         finish();
-    }
-
-    void soundLabel()
-    {
-        label(DrillButton::Sound,
-            s.soundOn() && ctx.soundUsable ? strings::kDrillSoundOn : strings::kDrillSoundOff);
     }
 
     void button(DrillButton b, const std::string& answer)
     {
-        const bool idle = !s.passRunning();
+        const bool idle = !passRunning();
         switch (b) {
         case DrillButton::Start:
             if (idle)
@@ -932,56 +1005,55 @@ struct DrillSession::Impl
             return;
         case DrillButton::Help:
             if (idle)
-                emit(Kind::OpenHelp, 3200);
+                emit(Kind::OpenHelp, help::kDrillWindowContext);
             else
                 focus(DrillFocus::Answer);
             return;
         case DrillButton::Sound:
-            s.m_soundOn = ctx.soundUsable && !s.m_soundOn;
+            m_soundOn = ctx.soundUsable && !m_soundOn;
             soundLabel();
             return;
         case DrillButton::FailuresToScrapPad:
-            s.m_failuresToScrapPad = !s.m_failuresToScrapPad;
-            label(b, s.m_failuresToScrapPad ? strings::kFailuresOn : strings::kFailuresOff);
+            m_failuresToScrapPad = !m_failuresToScrapPad;
+            label(b, m_failuresToScrapPad ? strings::kFailuresOn : strings::kFailuresOff);
             return;
         case DrillButton::Learn:
-            s.m_learnOn = !s.m_learnOn;
-            label(b, s.m_learnOn ? strings::kLearnOnLabel : strings::kLearnOffLabel);
+            m_learnOn = !m_learnOn;
+            label(b, m_learnOn ? strings::kLearnOnLabel : strings::kLearnOffLabel);
             return;
         case DrillButton::ChangeColours:
             if (!idle) {
                 focus(DrillFocus::Answer);
                 return;
             }
-            s.m_colourScheme = (s.m_colourScheme + 1) % 6;
-            ctx.info.setDrillWindowLayout(ctx.user, static_cast<std::uint16_t>(s.m_colourScheme));
-            emit(Kind::SetColourScheme, s.m_colourScheme);
+            m_colourScheme = (m_colourScheme + 1) % kColourSchemeCount;
+            ctx.info.setDrillWindowLayout(ctx.user, static_cast<std::uint16_t>(m_colourScheme));
+            emit(Kind::SetColourScheme, m_colourScheme);
             return;
         }
     }
 
     void open()
     {
-        const int layout = ctx.info.drillWindowLayout(ctx.user);
-        s.m_colourScheme = layout >= 0 && layout <= 5 ? layout : 0;
-        emit(Kind::SetColourScheme, s.m_colourScheme);
+        m_colourScheme = validColourScheme(ctx.info.drillWindowLayout(ctx.user));
+        emit(Kind::SetColourScheme, m_colourScheme);
         loadSettings();
         deriveLevel();
         displays();
-        s.m_learnOn = false;
-        s.m_failuresToScrapPad = false;
+        m_learnOn = false;
+        m_failuresToScrapPad = false;
         label(DrillButton::Learn, strings::kLearnOffLabel);
         label(DrillButton::FailuresToScrapPad, strings::kFailuresOff);
-        s.m_soundOn = ctx.soundUsable && ctx.info.soundOn(ctx.user) == 1;
+        m_soundOn = ctx.soundUsable && ctx.info.soundOn(ctx.user) == 1;
         soundLabel();
         ctx.random.seed(ctx.clock.ticks());
-        s.m_pending = DrillAction::Finish;
+        m_pending = DrillAction::Finish;
         finish();
     }
 
     void timeOut()
     {
-        if (!s.passRunning())
+        if (!passRunning())
             return;
         emit(Kind::SetAnswer, 0, strings::kOutOfTime);
         voicePrompt(prompt::kOutOfTime);
@@ -993,7 +1065,7 @@ struct DrillSession::Impl
 
     void step()
     {
-        switch (s.m_pending) {
+        switch (m_pending) {
         case DrillAction::Present:
             presentFirstPass();
             return;
@@ -1010,72 +1082,120 @@ struct DrillSession::Impl
             finish();
             return;
         }
-        s.m_pending = DrillAction::Finish;
+        m_pending = DrillAction::Finish;
         schedule();
     }
 };
 
 DrillSession::DrillSession(DrillContext context)
-    : m_ctx(std::move(context))
+    : m_impl(std::make_unique<Impl>(std::move(context)))
 { }
 
-DrillSession::~DrillSession()
-{
-    if (m_wordFile)
-        m_wordFile->close();
-}
+DrillSession::~DrillSession() = default;
 
 DrillEffects DrillSession::handle(const DrillEvent& event)
 {
-    // While a list is being generated only Stop (noted for the generation) and Enter (back to
-    // the answer box) are heard; this call comes from inside the generation's progress report.
-    if (m_busy) {
-        if (event.kind == DrillEvent::Kind::Button && event.button == DrillButton::Stop)
-            m_stopRequested = true;
-        if (event.kind == DrillEvent::Kind::Button && event.button == DrillButton::Enter)
-            return { DrillEffect {
-                DrillEffect::Kind::Focus, static_cast<int>(DrillFocus::Answer) } };
-        return {};
-    }
-    // While a question waits for its answer only the answer and Stop count; Stop drops the
-    // question.
-    if (m_question != Question::None) {
-        const bool stop
-            = event.kind == DrillEvent::Kind::Button && event.button == DrillButton::Stop;
-        if (event.kind != DrillEvent::Kind::Answer && !stop)
-            return {};
-        if (stop)
-            m_question = Question::None;
-    }
-    return run(event);
+    return m_impl->handle(event);
 }
 
-DrillEffects DrillSession::run(const DrillEvent& event)
+DrillAction DrillSession::pendingAction() const
 {
-    DrillEffects effects;
-    Impl impl { *this, effects, m_ctx };
-    switch (event.kind) {
-    case DrillEvent::Kind::Open:
-        impl.open();
-        break;
-    case DrillEvent::Kind::Step:
-        impl.step();
-        break;
-    case DrillEvent::Kind::Button:
-        impl.button(event.button, event.answer);
-        break;
-    case DrillEvent::Kind::TimeOut:
-        impl.timeOut();
-        break;
-    case DrillEvent::Kind::SoundFailed:
-        m_soundOn = false;
-        impl.soundLabel();
-        break;
-    case DrillEvent::Kind::Answer:
-        impl.answered(event.reply);
-        break;
-    }
-    return effects;
+    return m_impl->m_pending;
+}
+
+bool DrillSession::passRunning() const
+{
+    return m_impl->passRunning();
+}
+
+bool DrillSession::awaitingAnswer() const
+{
+    return m_impl->m_awaitingAnswer;
+}
+
+bool DrillSession::questionPending() const
+{
+    return m_impl->m_question != Impl::Question::None;
+}
+
+bool DrillSession::firstPassRunning() const
+{
+    return m_impl->m_firstPass;
+}
+
+bool DrillSession::repeatPassRunning() const
+{
+    return m_impl->m_repeatPass;
+}
+
+bool DrillSession::busy() const
+{
+    return m_impl->m_drawing != nullptr;
+}
+
+bool DrillSession::soundOn() const
+{
+    return m_impl->m_soundOn;
+}
+
+bool DrillSession::learnOn() const
+{
+    return m_impl->m_learnOn;
+}
+
+bool DrillSession::failuresToScrapPad() const
+{
+    return m_impl->m_failuresToScrapPad;
+}
+
+int DrillSession::colourScheme() const
+{
+    return m_impl->m_colourScheme;
+}
+
+int DrillSession::light() const
+{
+    return m_impl->m_light;
+}
+
+const DrillDisplays& DrillSession::displays() const
+{
+    return m_impl->m_displays;
+}
+
+const DrillSettings& DrillSession::settings() const
+{
+    return m_impl->m_settings;
+}
+
+const std::string& DrillSession::currentWord() const
+{
+    return m_impl->m_currentWord;
+}
+
+int DrillSession::wordsInPass() const
+{
+    return m_impl->m_wordsInPass;
+}
+
+int DrillSession::correct() const
+{
+    return m_impl->m_correct;
+}
+
+int DrillSession::lastPercent() const
+{
+    return m_impl->m_lastPercent;
+}
+
+int DrillSession::timeLimit() const
+{
+    return m_impl->m_timeLimit;
+}
+
+bool DrillSession::closed() const
+{
+    return m_impl->m_closed;
 }
 
 } // namespace quorvel

@@ -14,7 +14,10 @@
 // question is always the last effect of its call; the engine then waits for the Answer event.
 //
 // File work (the word file, the dictionary, the history file, the startup record) is done inside
-// the call that decides it; the effects only show it.
+// the call that decides it; the effects only show it. A list is drawn one word a call: the call
+// that begins it draws the first word and each Step the next, so that the front end takes input
+// between the words without running an event loop of its own. While a list is drawn Stop ends it
+// with the words found so far, and every other button only returns to the answer box.
 
 #include "drill/drill_settings.h"
 #include "drill/word_file.h"
@@ -29,6 +32,9 @@
 namespace quorvel {
 
 class StartupInfo;
+
+// The drill window's colour schemes: 0 is the palette's own, 1..5 the fixed pairs of colours.
+inline constexpr int kColourSchemeCount = 6;
 
 enum class DrillButton
 {
@@ -74,7 +80,7 @@ struct DrillEffect
         SetProgress, // value
         UpdateDisplays, // displays
         SetButtonText, // value: DrillButton; text: the label with its mnemonic
-        SetColourScheme, // value: 0..5
+        SetColourScheme, // value: 0..kColourSchemeCount - 1
         SetTimeLimit, // value: milliseconds the answer box allows from the next focus
         Wait, // value: milliseconds during which the window takes no input
         Play, // text: a wave file to play to its end (it exists; sound is on); see `background`
@@ -136,8 +142,8 @@ struct DrillContext
     Clock& clock;
     RandomSource& random;
     bool soundUsable = true; // a wave output device answered
-    // Told each word drawn while a list is generated; the front end shows the count and lets a
-    // Stop through (which calls handle with Stop while busy). May be null.
+    // Told the count after each word drawn for a list of three or more words, and 0 when the
+    // draw fails; the front end shows it. May be null.
     ProgressSink* progress = nullptr;
 };
 
@@ -176,56 +182,35 @@ public:
     }
 
     // State, for front ends and tests.
-    DrillAction pendingAction() const { return m_pending; }
-    bool passRunning() const { return m_firstPass || m_repeatPass; }
+    DrillAction pendingAction() const;
+    bool passRunning() const;
     // A word has been shown and hidden and the answer box waits for Enter.
-    bool awaitingAnswer() const { return m_awaitingAnswer; }
+    bool awaitingAnswer() const;
     // A question was asked and its Answer event is awaited.
-    bool questionPending() const { return m_question != Question::None; }
-    bool firstPassRunning() const { return m_firstPass; }
-    bool repeatPassRunning() const { return m_repeatPass; }
-    bool busy() const { return m_busy; }
-    bool soundOn() const { return m_soundOn; }
-    bool learnOn() const { return m_learnOn; }
-    bool failuresToScrapPad() const { return m_failuresToScrapPad; }
-    int colourScheme() const { return m_colourScheme; }
-    int light() const { return m_light; }
-    const DrillDisplays& displays() const { return m_displays; }
-    const DrillSettings& settings() const { return m_settings; }
-    const std::string& currentWord() const { return m_currentWord; }
-    int wordsInPass() const { return m_wordsInPass; }
-    int correct() const { return m_correct; }
-    int lastPercent() const { return m_lastPercent; }
+    bool questionPending() const;
+    bool firstPassRunning() const;
+    bool repeatPassRunning() const;
+    // A list is being drawn: each Step draws its next word.
+    bool busy() const;
+    bool soundOn() const;
+    bool learnOn() const;
+    bool failuresToScrapPad() const;
+    int colourScheme() const;
+    int light() const;
+    const DrillDisplays& displays() const;
+    const DrillSettings& settings() const;
+    const std::string& currentWord() const;
+    int wordsInPass() const;
+    int correct() const;
+    int lastPercent() const;
     // The answer box's limit in milliseconds (5000 until the first answer is asked for).
-    int timeLimit() const { return m_timeLimit; }
+    int timeLimit() const;
     // True once the window should close.
-    bool closed() const { return m_closed; }
+    bool closed() const;
 
 private:
     struct Impl;
-    DrillEffects run(const DrillEvent& event);
-
-    enum class Question
-    {
-        None,
-        Level, // Auto start found no words: move the letters range up or down?
-    };
-
-    DrillContext m_ctx;
-    DrillSettings m_settings;
-    DrillDisplays m_displays;
-    DrillAction m_pending = DrillAction::Finish;
-    bool m_firstPass = false, m_repeatPass = false, m_busy = false, m_stopRequested = false;
-    bool m_lastWord = false, m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
-    bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
-    Question m_question = Question::None;
-    int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
-    int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
-    int m_levelPercent = 0, m_lastPercent = 0, m_timeLimit = 5000;
-    std::uint32_t m_currentOffset = 0, m_nextOffset = 0;
-    std::string m_currentWord, m_answer;
-    WordFileRecord m_record;
-    std::unique_ptr<WordFile> m_wordFile;
+    std::unique_ptr<Impl> m_impl;
 };
 
 // The answer box's keystroke rules once the answer has been asked for (the box got the focus):

@@ -1,19 +1,47 @@
 #include "drill/level_adjustment.h"
 
+#include "drill/list_setup_rules.h"
 #include "strings/drill_strings.h"
 
 #include <algorithm>
 
 namespace quorvel {
 
+using namespace letters;
+
+static_assert(kLowestMinimum == spin::kMinLetters.minimum
+    && kHighestMinimum == spin::kMinLetters.maximum && kLowestMaximum == spin::kMaxLetters.minimum
+    && kHighestMaximum == spin::kMaxLetters.maximum);
+
+namespace {
+
+// The middle of the range is counted up to this many letters.
+constexpr int kLongestMiddle = 18;
+constexpr int kElementaryTop = 7;
+constexpr int kIntermediateTop = 11;
+// Below this maximum the level question moves the range two letters at a time; from it on "Yes"
+// goes to the top at once and "No" to just below it.
+constexpr int kLevelQuestionStepLimit = 22;
+constexpr int kLevelQuestionStep = 2;
+
+} // namespace
+
+bool usableHistoryRange(int minLetters, int maxLetters)
+{
+    return minLetters >= kHistoryLowestMinimum && minLetters <= kHighestMinimum
+        && maxLetters >= minLetters && maxLetters <= kHistoryHighestMaximum;
+}
+
 LevelBand levelBand(int minLetters, int maxLetters)
 {
-    const int m = std::min((minLetters + maxLetters) / 2, 18);
-    if (m <= 7)
+    const int m = std::min((minLetters + maxLetters) / 2, kLongestMiddle);
+    // Elementary runs to a middle of 7 letters, 20% a letter from 2; Intermediate to 11, 25% a
+    // letter from 7; Advanced 14% a letter from 11, shown as 100% past 90.
+    if (m <= kElementaryTop)
         return { 1, (m - 2) * 20 };
-    if (m <= 11)
-        return { 2, (m - 7) * 25 };
-    const int percent = (m - 11) * 14;
+    if (m <= kIntermediateTop)
+        return { 2, (m - kElementaryTop) * 25 };
+    const int percent = (m - kIntermediateTop) * 14;
     return { 3, percent > 90 ? 100 : percent };
 }
 
@@ -28,20 +56,20 @@ LevelChange adjustLetters(
     int percent, int promotionPercent, int demotionPercent, int& minLetters, int& maxLetters)
 {
     if (percent > promotionPercent) {
-        if (maxLetters >= 37 && minLetters >= 12)
+        if (maxLetters >= kHighestMaximum && minLetters >= kHighestMinimum)
             return LevelChange::None;
-        if (maxLetters < 37)
+        if (maxLetters < kHighestMaximum)
             ++maxLetters;
-        if (minLetters < 12)
+        if (minLetters < kHighestMinimum)
             ++minLetters;
         return LevelChange::Promoted;
     }
     if (percent < demotionPercent) {
-        if (minLetters == 3 && maxLetters <= 4)
+        if (minLetters == kLowestMinimum && maxLetters <= kLowestMaximum)
             return LevelChange::None;
-        if (minLetters > 3)
+        if (minLetters > kLowestMinimum)
             --minLetters;
-        if (maxLetters > 4)
+        if (maxLetters > kLowestMaximum)
             --maxLetters;
         return LevelChange::Demoted;
     }
@@ -51,28 +79,33 @@ LevelChange adjustLetters(
 bool levelQuestionRange(LevelAnswer answer, int& minLetters, int& maxLetters, std::string& refusal)
 {
     if (answer == LevelAnswer::Up) {
-        if (maxLetters >= 37 && minLetters >= 12) {
+        if (maxLetters >= kHighestMaximum && minLetters >= kHighestMinimum) {
             refusal = strings::kNoMoreWords;
             return false;
         }
-        if (maxLetters < 22) {
-            maxLetters += 2;
-            minLetters = minLetters >= 10 ? 12 : minLetters + 2;
+        if (maxLetters < kLevelQuestionStepLimit) {
+            maxLetters += kLevelQuestionStep;
+            minLetters = minLetters >= kHighestMinimum - kLevelQuestionStep
+                ? kHighestMinimum
+                : minLetters + kLevelQuestionStep;
         } else {
-            maxLetters = 37;
-            minLetters = 12;
+            maxLetters = kHighestMaximum;
+            minLetters = kHighestMinimum;
         }
         return true;
     }
-    if (minLetters == 3 && maxLetters < 5) {
+    if (minLetters == kLowestMinimum && maxLetters <= kLowestMaximum) {
         refusal = strings::kLowestLevel;
         return false;
     }
-    minLetters = minLetters < 5 ? 3 : minLetters - 2;
-    if (maxLetters < 22)
-        maxLetters = maxLetters < 6 ? 4 : maxLetters - 2;
+    minLetters = minLetters < kLowestMinimum + kLevelQuestionStep ? kLowestMinimum
+                                                                  : minLetters - kLevelQuestionStep;
+    if (maxLetters < kLevelQuestionStepLimit)
+        maxLetters = maxLetters < kLowestMaximum + kLevelQuestionStep
+            ? kLowestMaximum
+            : maxLetters - kLevelQuestionStep;
     else
-        maxLetters = 21;
+        maxLetters = kLevelQuestionStepLimit - 1;
     return true;
 }
 

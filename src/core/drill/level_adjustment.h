@@ -7,6 +7,19 @@
 
 namespace quorvel {
 
+// The letters range a drill may reach by promotion, demotion and the level question: the minimum
+// within 3..12, the maximum within 4..37 (the List Setup sheet's spin buttons allow the same).
+namespace letters {
+inline constexpr int kLowestMinimum = 3;
+inline constexpr int kHighestMinimum = 12;
+inline constexpr int kLowestMaximum = 4;
+inline constexpr int kHighestMaximum = 37;
+// A range read back from the history file is taken when its minimum lies within 1..12 and its
+// maximum between that minimum and 40.
+inline constexpr int kHistoryLowestMinimum = 1;
+inline constexpr int kHistoryHighestMaximum = 40;
+} // namespace letters
+
 struct LevelBand
 {
     int level = 1; // 1 Elementary, 2 Intermediate, 3 Advanced
@@ -15,6 +28,10 @@ struct LevelBand
 
 // The middle of the range (limited to 18) decides the level and how far into it the user is.
 LevelBand levelBand(int minLetters, int maxLetters);
+
+// Whether the letters range of the last automatic drill, as the history file keeps it, can be
+// taken up again.
+bool usableHistoryRange(int minLetters, int maxLetters);
 
 // The integer part of 100 x correct / words, computed as (100 / words) x correct; 0 for no
 // words.
@@ -28,7 +45,7 @@ enum class LevelChange
 };
 
 // After an automatic pass: strictly above the promotion threshold widens the range upwards,
-// strictly below the demotion threshold moves it down, within 3..12 and 4..37.
+// strictly below the demotion threshold moves it down, within the letters bounds above.
 LevelChange adjustLetters(
     int percent, int promotionPercent, int demotionPercent, int& minLetters, int& maxLetters);
 

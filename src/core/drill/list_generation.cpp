@@ -259,74 +259,165 @@ std::uint32_t listTable(File& dictionary, const ListCriteria& c)
 
 } // namespace
 
+struct DrillListDraw::State
+{
+    enum class Phase
+    {
+        Drawing, // the files are open and words may follow
+        Full, // no word is to follow; finish writes the list
+        Closed, // finished, or failed and cleaned up
+    };
+
+    State(StartupInfo& i, ListCriteria& c, ListGenerationServices& s, bool show)
+        : info(i)
+        , criteria(c)
+        , services(s)
+        , showProgress(show)
+    { }
+
+    StartupInfo& info;
+    ListCriteria& criteria;
+    ListGenerationServices& services;
+    bool showProgress;
+    Phase phase = Phase::Closed;
+    DictionaryHandle dictionary;
+    std::unique_ptr<WordFile> wordFile;
+    std::uint32_t table = kNoOffset;
+    ListRange range;
+    std::optional<ListDrawer> drawer;
+    int found = 0;
+
+    // Tells the sink the list came to nothing and leaves the word file in state 0.
+    void fail()
+    {
+        if (showProgress && services.progress)
+            services.progress->progress(0);
+        release();
+    }
+    void release()
+    {
+        drawer.reset();
+        if (wordFile) {
+            wordFile->invalidate();
+            wordFile->close();
+            wordFile.reset();
+        }
+        if (dictionary)
+            CloseDictionary(dictionary);
+        phase = Phase::Closed;
+        found = 0;
+    }
+};
+
+DrillListDraw::DrillListDraw(
+    StartupInfo& info, ListCriteria& criteria, ListGenerationServices& services, bool showProgress)
+    : m_state(std::make_unique<State>(info, criteria, services, showProgress))
+{
+    State& s = *m_state;
+    criteria.failed = 0;
+    s.dictionary = OpenDictionary(info);
+    if (!s.dictionary)
+        return;
+    s.wordFile = WordFile::open(info.dataFolder(), criteria.user, OpenMode::Create);
+    if (!s.wordFile) {
+        CloseDictionary(s.dictionary);
+        return;
+    }
+    // The list is built in the cache and reaches the file in one write at the end.
+    s.wordFile->file().beginBatch();
+
+    const ListSetupRecord setup = info.listSetup(criteria.user);
+    s.table = listTable(*s.dictionary, criteria);
+    if (s.table == kNoOffset || !setUpRange(criteria, setup.oneLetter, setup.predefined, s.range)) {
+        criteria.failed = 1;
+        s.fail();
+        return;
+    }
+    services.random.seed(static_cast<std::uint32_t>(services.clock.now()));
+    s.drawer.emplace(*s.dictionary, s.table, criteria, s.range, services.random, criteria.user);
+    s.phase = State::Phase::Drawing;
+}
+
+DrillListDraw::~DrillListDraw()
+{
+    if (m_state->phase != State::Phase::Closed)
+        m_state->release();
+}
+
+bool DrillListDraw::drawNext()
+{
+    State& s = *m_state;
+    if (s.phase != State::Phase::Drawing)
+        return false;
+    ListCriteria& criteria = s.criteria;
+    if (s.found >= criteria.count) {
+        s.phase = State::Phase::Full;
+        return false;
+    }
+    DrawnWord drawn;
+    const Draw d = s.drawer->draw(drawn);
+    if (d == Draw::Failed || (d == Draw::NoneLeft && s.found == 0)) {
+        s.fail();
+        return false;
+    }
+    if (d == Draw::NoneLeft) {
+        s.phase = State::Phase::Full;
+        return false;
+    }
+    s.drawer->taken(drawn.offset);
+    bool stop = false;
+    if (s.showProgress && s.services.progress)
+        stop = s.services.progress->progress(s.found + 1);
+    WordFileRecord record;
+    record.word = drawn.word;
+    record.bucketOffset = drawn.slot;
+    record.dictionaryOffset = drawn.offset;
+    record.soundIndex = criteria.outSoundIndex;
+    record.media = criteria.outMedia;
+    record.soundFlag = criteria.outSoundFlag;
+    if (!s.wordFile->appendListRecord(s.found, record, ListState::kFreshDictionary, s.table,
+            criteria.count, static_cast<int>(criteria.listType))) {
+        s.fail();
+        return false;
+    }
+    ++s.found;
+    if (stop || s.found >= criteria.count) {
+        s.phase = State::Phase::Full;
+        return false;
+    }
+    return true;
+}
+
+int DrillListDraw::finish()
+{
+    State& s = *m_state;
+    if (s.phase == State::Phase::Closed)
+        return 0;
+    if (!s.wordFile->finishList(
+            s.found, static_cast<int>(s.criteria.listType), ListState::kFreshDictionary)
+        || !s.wordFile->file().endBatch()) {
+        s.fail();
+        return 0;
+    }
+    s.drawer.reset();
+    const bool closedWords = s.wordFile->close();
+    s.wordFile.reset();
+    const bool closedDictionary = CloseDictionary(s.dictionary);
+    s.phase = State::Phase::Closed;
+    return closedWords && closedDictionary ? s.found : 0;
+}
+
+int DrillListDraw::drawn() const
+{
+    return m_state->found;
+}
+
 int GenerateDrillList(
     StartupInfo& info, ListCriteria& criteria, ListGenerationServices& services, bool showProgress)
 {
-    criteria.failed = 0;
-    auto dictionary = OpenDictionary(info);
-    if (!dictionary)
-        return 0;
-    auto wordFile = WordFile::open(info.dataFolder(), criteria.user, OpenMode::Create);
-    if (!wordFile) {
-        CloseDictionary(dictionary);
-        return 0;
-    }
-    auto fail = [&]() {
-        if (showProgress && services.progress)
-            services.progress->progress(0);
-        wordFile->invalidate();
-        wordFile->close();
-        CloseDictionary(dictionary);
-        return 0;
-    };
-
-    // The list is built in the cache and reaches the file in one write at the end.
-    wordFile->file().beginBatch();
-
-    const ListSetupRecord setup = info.listSetup(criteria.user);
-    const std::uint32_t table = listTable(*dictionary, criteria);
-    ListRange range;
-    if (table == kNoOffset || !setUpRange(criteria, setup.oneLetter, setup.predefined, range)) {
-        criteria.failed = 1;
-        return fail();
-    }
-    services.random.seed(static_cast<std::uint32_t>(services.clock.now()));
-
-    ListDrawer drawer(*dictionary, table, criteria, range, services.random, criteria.user);
-    int found = 0;
-    bool stop = false;
-    while (found < criteria.count && !stop) {
-        DrawnWord drawn;
-        const Draw d = drawer.draw(drawn);
-        if (d == Draw::Failed)
-            return fail();
-        if (d == Draw::NoneLeft) {
-            if (found == 0)
-                return fail();
-            break;
-        }
-        drawer.taken(drawn.offset);
-        if (showProgress && services.progress)
-            stop = services.progress->progress(found + 1);
-        WordFileRecord record;
-        record.word = drawn.word;
-        record.bucketOffset = drawn.slot;
-        record.dictionaryOffset = drawn.offset;
-        record.soundIndex = criteria.outSoundIndex;
-        record.media = criteria.outMedia;
-        record.soundFlag = criteria.outSoundFlag;
-        if (!wordFile->appendListRecord(found, record, ListState::kFreshDictionary, table,
-                criteria.count, static_cast<int>(criteria.listType)))
-            return fail();
-        ++found;
-    }
-    if (!wordFile->finishList(
-            found, static_cast<int>(criteria.listType), ListState::kFreshDictionary)
-        || !wordFile->file().endBatch())
-        return fail();
-    const bool closedWords = wordFile->close();
-    const bool closedDictionary = CloseDictionary(dictionary);
-    return closedWords && closedDictionary ? found : 0;
+    DrillListDraw draw(info, criteria, services, showProgress);
+    while (draw.drawNext()) { }
+    return draw.finish();
 }
 
 int pickRandomWords(File& dictionary, ListCriteria& criteria, const std::string& oneLetter,

@@ -8,6 +8,7 @@
 #include "dictionary/dictionary_walk.h"
 #include "platform/services.h"
 
+#include <memory>
 #include <string>
 
 namespace quorvel {
@@ -26,6 +27,34 @@ struct ListGenerationServices
 // state 0). The user's one-letter and pre-defined settings come from the record.
 int GenerateDrillList(
     StartupInfo& info, ListCriteria& criteria, ListGenerationServices& services, bool showProgress);
+
+// The same list drawn a word at a time, so that a front end can take input between the words
+// (the drill's Stop ends the list with the words found so far). GenerateDrillList is this draw
+// run to its end. The dictionary and the word file stay open from construction until finish;
+// a draw dropped unfinished leaves the word file in state 0.
+class DrillListDraw
+{
+public:
+    // Opens the files and sets up the draw. `criteria` and `services` must outlive the draw.
+    DrillListDraw(StartupInfo& info, ListCriteria& criteria, ListGenerationServices& services,
+        bool showProgress);
+    ~DrillListDraw();
+    DrillListDraw(const DrillListDraw&) = delete;
+    DrillListDraw& operator=(const DrillListDraw&) = delete;
+
+    // Draws and writes the next word. False once no word is to follow: the list is full, the
+    // dictionary holds no more that fit, the progress sink asked to stop, or the draw failed.
+    bool drawNext();
+    // Ends the list with the words drawn so far and closes the files. Returns the number of words
+    // written, 0 on failure. Further calls return 0.
+    int finish();
+    // Words drawn and written so far.
+    int drawn() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 // The browser's picker: draws `count` words by the same rules (no word file), seeding the
 // generator from the clock first. Returns the number drawn; `lastWord` is the last one, empty

@@ -55,6 +55,7 @@ const SchemeColours kSchemes[] = {
     { QColor(255, 255, 255), QColor(192, 192, 192) },
     { QColor(255, 255, 0), QColor(0, 0, 0) },
 };
+static_assert(std::size(kSchemes) == kColourSchemeCount);
 
 const char* lightName(int state)
 {
@@ -207,7 +208,7 @@ void AnswerBox::keyPressEvent(QKeyEvent* event)
 bool SpellingBeeWindow::Progress::progress(int count)
 {
     m_window.showProgress(count);
-    // A Stop let through meanwhile has been handed to the session, which stops the list itself.
+    // A Stop clicked between the words reaches the session as the button; the list ends there.
     return false;
 }
 
@@ -234,7 +235,7 @@ SpellingBeeWindow::SpellingBeeWindow(
     m_waitTimer.setSingleShot(true);
     m_playTimer.setInterval(10);
     connect(&m_stepTimer, &QTimer::timeout, this, [this] { deliver({ Held::Kind::Step }); });
-    connect(&m_waitTimer, &QTimer::timeout, this, [this] { continueEffects(); });
+    connect(&m_waitTimer, &QTimer::timeout, this, [this] { carryOutQueued(); });
     connect(&m_playTimer, &QTimer::timeout, this, [this] {
         if (!m_playback.finished())
             return;
@@ -243,6 +244,7 @@ SpellingBeeWindow::SpellingBeeWindow(
     });
 
     callEngine([this] { return m_session->open(); });
+    pump();
 }
 
 SpellingBeeWindow::~SpellingBeeWindow()
@@ -253,8 +255,6 @@ SpellingBeeWindow::~SpellingBeeWindow()
     m_playback.stop();
     while (m_waitCursors > 0)
         setWaitCursor(false);
-    if (m_generationCursor)
-        QApplication::restoreOverrideCursor();
 }
 
 void SpellingBeeWindow::openAtComfortableSize()
@@ -310,7 +310,7 @@ void SpellingBeeWindow::buildControls()
         m_answer->setMinimumHeight(metrics.height() + 14);
     }
     m_answer->setKeyHold([this](const QKeyEvent& event) {
-        if (!m_running && !(m_inEngine && !m_session->busy()))
+        if (!m_running)
             return false;
         m_held.push_back({ Held::Kind::Key, DrillButton::Enter, event.key(), event.modifiers(),
             event.text(), m_clock.ticks(), m_answer->answerRequests() });
@@ -463,17 +463,10 @@ void SpellingBeeWindow::closeRequested()
 {
     if (m_finished)
         return;
-    if (m_inEngine && m_session->busy()) {
-        // A list is being generated: stop it; the close follows once the drill is back.
-        const DrillEffects effects = m_session->press(DrillButton::Stop);
-        m_sideEffects.insert(m_sideEffects.end(), effects.begin(), effects.end());
-        m_held.push_back({ Held::Kind::Close });
-        return;
-    }
-    if (m_inEngine) {
-        m_held.push_back({ Held::Kind::Close });
-        return;
-    }
+    // A list being drawn ends with the words found so far; the pass it begins is stopped below
+    // like any other.
+    if (m_session->busy())
+        stopNow();
     if (m_session->passRunning()) {
         // Closing in the middle of a pass is a Stop and then a Quit, at once: the pass ends as
         // Stop ends it, with nothing written to the dictionary or the history, and the waits
@@ -490,6 +483,7 @@ void SpellingBeeWindow::closeRequested()
         cutPendingEffects();
     }
     callEngine([this] { return m_session->press(DrillButton::Enter, answerText()); });
+    pump();
     if (!m_finished && !m_running && m_session->closed())
         finish();
 }
@@ -498,18 +492,7 @@ void SpellingBeeWindow::buttonClicked(DrillButton button)
 {
     if (m_finished)
         return;
-    if (m_inEngine && m_session->busy()) {
-        // Only Stop reaches the session while a list is being generated; it is noted there and
-        // the list ends after its current word. Everything else just returns to the answer box.
-        if (button == DrillButton::Stop) {
-            const DrillEffects effects = m_session->press(DrillButton::Stop);
-            m_sideEffects.insert(m_sideEffects.end(), effects.begin(), effects.end());
-        } else {
-            m_answer->setFocus(Qt::OtherFocusReason);
-        }
-        return;
-    }
-    if (button == DrillButton::Stop && !m_inEngine) {
+    if (button == DrillButton::Stop) {
         stopNow();
         return;
     }
@@ -520,11 +503,12 @@ void SpellingBeeWindow::deliver(Held item)
 {
     if (m_finished)
         return;
-    if (m_running || m_inEngine) {
+    if (m_running) {
         m_held.push_back(std::move(item));
         return;
     }
     handleNow(item);
+    pump();
 }
 
 void SpellingBeeWindow::handleNow(const Held& item)
@@ -555,39 +539,41 @@ void SpellingBeeWindow::handleNow(const Held& item)
 
 void SpellingBeeWindow::callEngine(const std::function<DrillEffects()>& call)
 {
-    m_inEngine = true;
-    DrillEffects effects = call();
-    m_inEngine = false;
-    if (m_generationCursor) {
-        m_generationCursor = false;
-        QApplication::restoreOverrideCursor();
-    }
-    effects.insert(effects.end(), m_sideEffects.begin(), m_sideEffects.end());
-    m_sideEffects.clear();
-    runEffects(std::move(effects));
+    const DrillEffects effects = call();
+    m_effects.insert(m_effects.end(), effects.begin(), effects.end());
 }
 
-void SpellingBeeWindow::runEffects(DrillEffects effects)
+void SpellingBeeWindow::pump()
 {
-    m_effects.insert(m_effects.end(), effects.begin(), effects.end());
-    if (m_running)
+    if (m_running || m_finished)
         return;
     m_running = true;
-    continueEffects();
+    carryOutQueued();
 }
 
-void SpellingBeeWindow::continueEffects()
+void SpellingBeeWindow::carryOutQueued()
 {
-    while (!m_effects.empty() && !m_finished) {
-        const DrillEffect effect = m_effects.front();
-        m_effects.pop_front();
-        bool suspend = false;
-        carryOut(effect, suspend);
-        if (suspend)
+    for (;;) {
+        while (!m_effects.empty() && !m_finished) {
+            const DrillEffect effect = m_effects.front();
+            m_effects.pop_front();
+            bool suspend = false;
+            carryOut(effect, suspend);
+            if (suspend)
+                return;
+        }
+        m_running = false;
+        if (m_finished || m_held.empty())
             return;
+        const Held item = m_held.front();
+        m_held.pop_front();
+        handleNow(item);
+        // A replayed key that came too late has had its time-out carried out meanwhile, and that
+        // may be waiting now: its end goes on from there.
+        if (m_running)
+            return;
+        m_running = true;
     }
-    m_running = false;
-    drainHeld();
 }
 
 void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
@@ -701,7 +687,7 @@ void SpellingBeeWindow::playFinished()
     if (m_playback.switchedOff())
         soundFailed();
     if (held)
-        continueEffects();
+        carryOutQueued();
 }
 
 void SpellingBeeWindow::soundFailed()
@@ -711,14 +697,11 @@ void SpellingBeeWindow::soundFailed()
     m_effects.erase(std::remove_if(m_effects.begin(), m_effects.end(),
                         [](const DrillEffect& e) { return e.kind == DrillEffect::Kind::Play; }),
         m_effects.end());
-    m_inEngine = true;
     const DrillEffects effects = m_session->handle({ DrillEvent::Kind::SoundFailed });
-    m_inEngine = false;
     m_effects.insert(m_effects.begin(), effects.begin(), effects.end());
     // A sound that failed in the background, after its batch was done, starts a batch of its
     // own for the Sound button's new label.
-    if (!m_running)
-        runEffects({});
+    pump();
 }
 
 void SpellingBeeWindow::cutPendingEffects()
@@ -751,31 +734,13 @@ void SpellingBeeWindow::stopNow()
 {
     cutPendingEffects();
     callEngine([this] { return m_session->press(DrillButton::Stop); });
-}
-
-void SpellingBeeWindow::drainHeld()
-{
-    if (m_draining)
-        return;
-    m_draining = true;
-    while (!m_finished && !m_running && !m_inEngine && !m_held.empty()) {
-        const Held item = m_held.front();
-        m_held.pop_front();
-        handleNow(item);
-    }
-    m_draining = false;
+    pump();
 }
 
 void SpellingBeeWindow::showProgress(int count)
 {
-    if (!m_generationCursor) {
-        m_generationCursor = true;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
     m_progress->setRange(0, std::max({ m_session->settings().listSize, count, 1 }));
     m_progress->setValue(count);
-    // Let waiting clicks through, so that a Stop is seen while the list is drawn.
-    QCoreApplication::processEvents();
 }
 
 void SpellingBeeWindow::finish()
@@ -810,7 +775,7 @@ void SpellingBeeWindow::setColourScheme(int scheme)
 {
     const std::initializer_list<QWidget*> targets
         = { m_answer, m_prompt, m_wordNumber, m_scoreCorrect, m_scoreWords };
-    if (scheme < 1 || scheme > 5) {
+    if (scheme < 1 || scheme >= kColourSchemeCount) {
         for (QWidget* w : targets)
             w->setPalette(QPalette());
         return;

@@ -7,6 +7,7 @@
 // cut the waits and sounds still to come and act at once.
 
 #include "common/ui_services.h"
+#include "drill/answer_judging.h"
 #include "drill/drill_session.h"
 #include "sound/sound_playback.h"
 
@@ -53,13 +54,13 @@ private:
     int m_state = 0;
 };
 
-// The answer box: at most 36 characters, every typed character passing the AnswerGuard (typed
-// before the answer was asked for, or after the time limit, it is dropped).
+// The answer box: at most kMaxAnswerLength characters, every typed character passing the
+// AnswerGuard (typed before the answer was asked for, or after the time limit, it is dropped).
 class AnswerBox final : public QLineEdit
 {
     Q_OBJECT
 public:
-    static constexpr int kMaxLength = 36;
+    static constexpr int kMaxLength = static_cast<int>(kMaxAnswerLength);
 
     explicit AnswerBox(Clock& clock, QWidget* parent = nullptr);
 
@@ -134,6 +135,7 @@ private:
         unsigned answerRequest = 0; // Key: the answer box's count of requests then
     };
 
+    // Shows the count of the list being drawn on the progress bar.
     class Progress final : public ProgressSink
     {
     public:
@@ -154,9 +156,13 @@ private:
     void buttonClicked(DrillButton button);
     void deliver(Held item);
     void handleNow(const Held& item);
+    // Queues the session's answer to a call; pump() carries it out.
     void callEngine(const std::function<DrillEffects()>& call);
-    void runEffects(DrillEffects effects);
-    void continueEffects();
+    // Carries out the queued effects unless that is already under way.
+    void pump();
+    // The effects in order, then what was held meanwhile, until a wait or a sound holds the rest
+    // back (its end goes on from here) or nothing is left.
+    void carryOutQueued();
     void carryOut(const DrillEffect& effect, bool& suspend);
     void playFinished();
     void soundFailed();
@@ -164,7 +170,6 @@ private:
     // no longer matters), except the messages and switch labels, which are carried out at once.
     void cutPendingEffects();
     void stopNow();
-    void drainHeld();
     void showProgress(int count);
     void closeRequested();
     void finish();
@@ -198,13 +203,9 @@ private:
     QTimer m_playTimer; // polls the sound being played
 
     std::deque<DrillEffect> m_effects;
-    DrillEffects m_sideEffects; // answers to a Stop let through while a list is generated
     std::deque<Held> m_held;
-    bool m_running = false;
-    bool m_inEngine = false;
-    bool m_draining = false;
+    bool m_running = false; // effects are being carried out: input is held
     bool m_finished = false;
-    bool m_generationCursor = false;
     bool m_playHoldsEffects = false; // the sound playing holds back the effects after it
     int m_waitCursors = 0;
 };

@@ -27,6 +27,7 @@
 #include "core/dictionary_test_support.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -493,13 +494,32 @@ TEST(SpellingBeeWindow, StopWhileTheListIsDrawnKeepsTheWordsFoundSoFar)
 {
     Installation inst;
     Window w(inst);
-    // Clicked from the event loop, which only runs inside the list generation's progress report.
+    // Clicked from the event loop, which runs between the words of the list being drawn.
     QTimer::singleShot(0, w.button("stopButton520"), &QPushButton::click);
     w.button("startButton502")->click();
     ASSERT_TRUE(w.awaitingAnswer());
     EXPECT_EQ(w.session().wordsInPass(), 1);
     EXPECT_EQ(inst.listed().size(), 1u);
     EXPECT_EQ(w.get<QLabel>("scoreWords517")->text(), "1");
+}
+
+// The close box between the words of a list being drawn: the list ends, its pass is stopped
+// before a word is asked, and the window closes with nothing written but the short list.
+TEST(SpellingBeeWindow, ClosingTheWindowWhileTheListIsDrawnStopsAndCloses)
+{
+    Installation inst;
+    Window w(inst);
+    QTimer::singleShot(0, w.window.get(), &QWidget::close);
+    w.button("startButton502")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.window->isVisible(); }, 5000));
+    EXPECT_EQ(w.window->result(), QDialog::Accepted);
+    EXPECT_FALSE(w.session().busy());
+    EXPECT_FALSE(w.session().passRunning());
+    EXPECT_EQ(w.session().wordsInPass(), 1);
+    EXPECT_EQ(inst.listState(), ListState::kFreshDictionary);
+    EXPECT_TRUE(inst.drills().empty());
+    EXPECT_TRUE(inst.prompter.shown.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr); // the draw's wait cursor is gone
 }
 
 TEST(SpellingBeeWindow, SoundsPlayToTheirEndInOrderBeforeTheAnswerIsAskedFor)
