@@ -12,14 +12,13 @@
 #include "platform/paths.h"
 #include "strings/app_strings.h"
 #include "strings/strings.h"
+#include "support/dictionary_test_support.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
 #include "support/records.h"
 #include "support/temp_folder.h"
 #include "users/password_scramble.h"
-
-#include "core/dictionary_test_support.h"
 
 #include <QAbstractItemView>
 #include <QAction>
