@@ -24,7 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readRecentFiles(file);
     if (!file.writeString("Print options", "Print size", "large"))
         return 0;
+    // A value just written must read back, from what this run keeps and from the file as the
+    // next start reads it.
     if (file.readString("print OPTIONS", "print size", settings::kSentinel, 20) != "large")
-        std::abort(); // a value just written must read back
+        std::abort();
+    if (SettingsFile(path).readString("print OPTIONS", "print size", settings::kSentinel, 20)
+        != "large")
+        std::abort();
     return 0;
 }

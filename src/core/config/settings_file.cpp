@@ -7,9 +7,11 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <strings.h>
-#include <vector>
+#include <sys/stat.h>
 
 namespace quorvel {
 
@@ -50,105 +52,243 @@ bool lineHasKey(std::string_view line, std::string_view key)
     return eq != std::string_view::npos && equalNoCase(trim(line.substr(0, eq)), key);
 }
 
-// The file as lines, each with its own line break, so that lines the program does not touch are
-// written back byte for byte.
-struct Line
+// One line of the text: its bytes [begin, end) and its line break [end, next).
+struct LineSpan
 {
-    std::string text;
-    std::string eol; // "\n", "\r\n", "\r", or "" for a last line without a break
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t next = 0;
+    bool hasBreak() const { return next > end; }
 };
 
-struct Document
+// The lines of the text as the reader splits them: at "\r\n", "\n" or a lone "\r". A last line
+// without a break counts only when it holds something.
+class Lines
 {
-    std::string bom;
-    std::vector<Line> lines;
-    std::string newline = "\r\n"; // for lines the program adds
-};
-
-Document splitLines(std::string text)
-{
-    Document doc;
-    if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
-        doc.bom = kByteOrderMark;
-        text.erase(0, kByteOrderMark.size());
+public:
+    Lines(std::string_view text, std::size_t from)
+        : m_text(text)
+        , m_at(from)
+    { }
+    bool next(LineSpan& line)
+    {
+        if (m_at >= m_text.size())
+            return false;
+        line.begin = m_at;
+        const std::size_t brk = m_text.find_first_of("\r\n", m_at);
+        line.end = brk == std::string_view::npos ? m_text.size() : brk;
+        line.next = line.end;
+        if (line.next < m_text.size())
+            line.next += m_text[line.next] == '\r' && line.next + 1 < m_text.size()
+                    && m_text[line.next + 1] == '\n'
+                ? 2
+                : 1;
+        m_at = line.next;
+        return true;
     }
+
+private:
+    std::string_view m_text;
+    std::size_t m_at;
+};
+
+// A line as the reader sees it: a NUL byte reads as a blank (see readerText), so a header or key
+// with one in it is the same header or key to the writer as to the reader.
+std::string_view readerLine(std::string_view line, std::string& scratch)
+{
+    if (line.find('\0') == std::string_view::npos)
+        return line;
+    scratch.assign(line);
+    for (char& c : scratch) {
+        if (c == '\0')
+            c = ' ';
+    }
+    return scratch;
+}
+
+std::size_t byteOrderMarkLength(std::string_view text)
+{
+    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+}
+
+// The line break for lines the program adds: the one most lines of the file end with.
+std::string fileNewline(std::string_view text)
+{
     std::size_t crlf = 0, lf = 0;
-    Line current;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                current.eol = "\r\n";
-                ++crlf;
-                ++i;
-            } else {
-                current.eol = std::string(1, c);
-                lf += c == '\n';
-            }
-            doc.lines.push_back(std::move(current));
-            current = Line();
-        } else {
-            current.text.push_back(c);
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++crlf;
+            ++i;
+        } else if (text[i] == '\n') {
+            ++lf;
         }
     }
-    if (!current.text.empty())
-        doc.lines.push_back(std::move(current));
-    if (lf > crlf)
-        doc.newline = "\n";
-    return doc;
+    return lf > crlf ? "\n" : "\r\n";
 }
 
 // What the reader is given: the text without a byte-order mark, and with any NUL byte made a
 // blank, so that it sees the same lines the writer edits.
-std::string readerText(std::string text)
+std::string readerText(std::string_view text)
 {
-    if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
-        text.erase(0, kByteOrderMark.size());
-    for (char& c : text) {
+    std::string out(text.substr(byteOrderMarkLength(text)));
+    for (char& c : out) {
         if (c == '\0')
             c = ' ';
     }
-    return text;
+    return out;
 }
 
-bool loadText(const std::string& text, CSimpleIniA& ini)
+void configure(CSimpleIniA& ini)
 {
     ini.SetMultiKey(true); // a repeated key reads as its first value
     ini.SetQuotes(true);
-    return ini.LoadData(readerText(text)) >= 0;
 }
 
-bool loadIni(const std::string& path, CSimpleIniA& ini)
+// What the reader takes from the line "key=value" (blanks around it dropped, quotes taken off).
+std::string readerValue(std::string_view key, std::string_view value)
 {
-    std::string text;
-    return readWholeFile(path, text) && loadText(text, ini);
+    CSimpleIniA line;
+    configure(line);
+    line.LoadData("[v]\n" + std::string(key) + "=" + std::string(value) + "\n");
+    const char* read = line.GetValue("v", std::string(key).c_str(), "");
+    return read ? read : "";
 }
 
-// True when the reader finds `value` under section/key in the text.
-bool readsBack(const std::string& text, const std::string& section, const std::string& key,
-    std::string_view value)
+// What is known of the file on disk, to tell whether it changed since it was read or written.
+struct FileStamp
 {
-    CSimpleIniA ini;
-    if (!loadText(text, ini))
-        return false;
-    const char* stored = ini.GetValue(section.c_str(), key.c_str(), nullptr);
-    return stored && std::string_view(stored) == trim(value);
+    bool known = false; // false: the file could not be looked at (or is not there)
+    std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t seconds = 0, nanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp stampOf(const std::string& path)
+{
+    struct stat st = {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {};
+    return { true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+        static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+        static_cast<std::int64_t>(st.st_mtim.tv_nsec) };
+}
+
+// A change to the text: `erase` bytes at `at` give way to `insert`.
+struct Edit
+{
+    std::size_t at = 0;
+    std::size_t erase = 0;
+    std::string insert;
+};
+
+// Where "key=value" goes: over the key's line in the section, after the section's last line that
+// holds something, or in a new section at the end.
+Edit planEdit(std::string_view text, const std::string& newline, std::string_view section,
+    std::string_view key, std::string_view value)
+{
+    const std::string entry = std::string(key) + "=" + std::string(value);
+    std::string scratch;
+    Lines lines(text, byteOrderMarkLength(text));
+    LineSpan line;
+    bool inSection = false;
+    LineSpan lastContent;
+    std::optional<LineSpan> last;
+    while (lines.next(line)) {
+        last = line;
+        const std::string_view seen
+            = readerLine(text.substr(line.begin, line.end - line.begin), scratch);
+        std::string_view name;
+        if (opensSection(seen, name)) {
+            if (inSection)
+                break;
+            if (!name.empty() && equalNoCase(name, section)) {
+                inSection = true;
+                lastContent = line;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (lineHasKey(seen, key))
+            return { line.begin, line.end - line.begin, entry };
+        if (!trim(seen).empty())
+            lastContent = line;
+    }
+    if (inSection) {
+        // After the section's last line that holds something; a last line of the file without a
+        // break gets one first.
+        Edit edit { lastContent.next, 0, {} };
+        if (!lastContent.hasBreak())
+            edit.insert = newline;
+        edit.insert += entry + newline;
+        return edit;
+    }
+    Edit edit { text.size(), 0, {} };
+    if (last) {
+        if (!last->hasBreak())
+            edit.insert = newline;
+        std::string lastScratch;
+        if (!trim(readerLine(text.substr(last->begin, last->end - last->begin), lastScratch))
+                 .empty())
+            edit.insert += newline; // a blank line before the new section
+    }
+    edit.insert += "[" + std::string(section) + "]" + newline + entry + newline;
+    return edit;
 }
 
 } // namespace
+
+struct SettingsFile::Parsed
+{
+    std::string text; // the file's bytes as they are on disk
+    CSimpleIniA ini; // what the reader sees in them
+    std::string newline; // for lines the program adds
+    FileStamp stamp; // the file as it was when it was read or last written
+};
+
+std::unique_ptr<SettingsFile::Parsed> SettingsFile::readFile(const std::string& path)
+{
+    auto p = std::make_unique<Parsed>();
+    // Looked at before it is read: a change in between is then taken for a change after it, and
+    // the next write reads the file again.
+    p->stamp = stampOf(path);
+    int error = 0;
+    if (!readWholeFile(path, p->text, &error)) {
+        if (error != FileError::kFileNotFound)
+            return nullptr;
+        p->text.clear();
+    }
+    configure(p->ini);
+    if (p->ini.LoadData(readerText(p->text)) < 0)
+        return nullptr;
+    p->newline = fileNewline(p->text);
+    return p;
+}
 
 SettingsFile::SettingsFile(std::string path)
     : m_path(std::move(path))
 { }
 
+SettingsFile::~SettingsFile() = default;
+SettingsFile::SettingsFile(SettingsFile&&) noexcept = default;
+SettingsFile& SettingsFile::operator=(SettingsFile&&) noexcept = default;
+
+const SettingsFile::Parsed* SettingsFile::parsed() const
+{
+    // A file that could not be read is tried again at the next call.
+    if (!m_parsed)
+        m_parsed = readFile(m_path);
+    return m_parsed.get();
+}
+
 std::string SettingsFile::readString(std::string_view section, std::string_view key,
     std::string_view absent, std::size_t limit) const
 {
-    CSimpleIniA ini;
-    if (!loadIni(m_path, ini))
+    const Parsed* p = parsed();
+    if (!p)
         return std::string(absent);
     const char* value
-        = ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
+        = p->ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
     if (!value)
         return std::string(absent);
     std::string out(value);
@@ -159,11 +299,11 @@ std::string SettingsFile::readString(std::string_view section, std::string_view 
 
 int SettingsFile::readInt(std::string_view section, std::string_view key, int absent) const
 {
-    CSimpleIniA ini;
-    if (!loadIni(m_path, ini))
+    const Parsed* p = parsed();
+    if (!p)
         return absent;
     const char* value
-        = ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
+        = p->ini.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
     if (!value)
         return absent;
     return static_cast<int>(std::strtol(value, nullptr, 10));
@@ -172,68 +312,34 @@ int SettingsFile::readInt(std::string_view section, std::string_view key, int ab
 bool SettingsFile::writeString(
     std::string_view section, std::string_view key, std::string_view value)
 {
-    std::string original;
-    int readError = 0;
-    // A missing file is an empty one; a file that is there but cannot be read must not be
-    // replaced by one that holds nothing but this key.
-    if (!readWholeFile(m_path, original, &readError) && readError != FileError::kFileNotFound)
+    if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
         return false;
-    Document doc = splitLines(original);
-    const Line entry { std::string(key) + "=" + std::string(value), doc.newline };
-    auto add = [&](std::size_t at, Line line) {
-        if (at > 0 && doc.lines[at - 1].eol.empty())
-            doc.lines[at - 1].eol = doc.newline;
-        doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
-    };
-
-    std::size_t sectionLine = doc.lines.size();
-    for (std::size_t i = 0; i < doc.lines.size(); ++i) {
-        std::string_view name;
-        if (opensSection(doc.lines[i].text, name) && !name.empty() && equalNoCase(name, section)) {
-            sectionLine = i;
-            break;
-        }
+    // The file as it is now: what was kept, unless the file changed since. A file that is there
+    // but cannot be read must not be replaced by one that holds nothing but this key.
+    if (!m_parsed || !m_parsed->stamp.known || m_parsed->stamp != stampOf(m_path)) {
+        auto fresh = readFile(m_path);
+        if (!fresh)
+            return false;
+        m_parsed = std::move(fresh);
     }
-    if (sectionLine == doc.lines.size()) {
-        if (!doc.lines.empty() && !trim(doc.lines.back().text).empty())
-            add(doc.lines.size(), Line { std::string(), doc.newline });
-        add(doc.lines.size(), Line { "[" + std::string(section) + "]", doc.newline });
-        add(doc.lines.size(), entry);
-    } else {
-        std::size_t lastContent = sectionLine;
-        bool replaced = false;
-        for (std::size_t i = sectionLine + 1; i < doc.lines.size(); ++i) {
-            std::string_view name;
-            if (opensSection(doc.lines[i].text, name))
-                break;
-            if (lineHasKey(doc.lines[i].text, key)) {
-                doc.lines[i].text = entry.text;
-                replaced = true;
-                break;
-            }
-            if (!trim(doc.lines[i].text).empty())
-                lastContent = i;
-        }
-        if (!replaced)
-            add(lastContent + 1, entry);
-    }
+    Parsed& p = *m_parsed;
+    const Edit edit = planEdit(p.text, p.newline, section, key, value);
+    std::string out;
+    out.reserve(p.text.size() - edit.erase + edit.insert.size());
+    out.append(p.text, 0, edit.at);
+    out += edit.insert;
+    out.append(p.text, edit.at + edit.erase);
 
-    std::string out = doc.bom;
-    for (const Line& line : doc.lines)
-        out += line.text + line.eol;
-
-    // A file mangled badly enough (a stray "[" the reader takes as part of the next header, say)
-    // can hide the edited line from the reader. Then the reader's own view of the file is written
-    // out with the new value: a value just written always reads back.
-    const std::string sectionText(section), keyText(key), valueText(value);
-    if (!readsBack(out, sectionText, keyText, value)) {
-        CSimpleIniA ini;
-        loadText(original, ini);
-        ini.SetValue(sectionText.c_str(), keyText.c_str(), valueText.c_str());
-        out.clear();
-        ini.Save(out);
-    }
-    return saveWholeFile(m_path, out.data(), out.size()) == 0;
+    if (saveWholeFile(m_path, out.data(), out.size()) != 0)
+        return false;
+    p.text = std::move(out);
+    p.stamp = stampOf(m_path);
+    // The writer edits the lines the reader sees, so the file now reads the value back; what is
+    // kept reads it the same way.
+    const std::string sectionText(section), keyText(key);
+    p.ini.SetValue(
+        sectionText.c_str(), keyText.c_str(), readerValue(key, value).c_str(), nullptr, true);
+    return true;
 }
 
 } // namespace quorvel
