@@ -1,7 +1,7 @@
 #include "settings_file.h"
 
 #include "platform/file_errors.h"
-#include "platform/save_file.h"
+#include "platform/replace_file.h"
 
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
@@ -330,7 +330,7 @@ bool SettingsFile::writeString(
     out += edit.insert;
     out.append(p.text, edit.at + edit.erase);
 
-    if (saveWholeFile(m_path, out.data(), out.size()) != 0)
+    if (!replaceFile(m_path, out.data(), out.size()).ok())
         return false;
     p.text = std::move(out);
     p.stamp = stampOf(m_path);

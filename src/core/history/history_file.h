@@ -16,7 +16,9 @@ namespace quorvel {
 inline constexpr std::uint32_t kHistoryBlockSize = 56;
 inline constexpr int kHistoryMinRecords = 3;
 inline constexpr int kHistoryMaxRecords = 60;
-inline constexpr int kHistoryTemporarySlot = 10; // the "X" file used while a file is rebuilt
+// Slot 10 names the "X" file (progdata/histuseX.his), opened on request only: a rebuild writes
+// its new file under a temporary name of its own that no link or other file can stand in for.
+inline constexpr int kHistoryTemporarySlot = 10;
 
 // The eight summary values of a drill (a record's bytes 2..17).
 struct HistorySummary
@@ -82,9 +84,10 @@ private:
     std::unique_ptr<File> m_file;
 };
 
-// Makes (or rebuilds, keeping the newest drills) the slot's history file with N records. An old
-// file that claims more than 60 records is refused unless `rebuildOversized` (the person agreed):
-// then the newest of its drills that can be read are kept, up to N.
+// Makes (or rebuilds, keeping the newest drills) the slot's history file with N records. The
+// old file is replaced only by a complete new one; any failure leaves it as it was. An old file
+// that claims more than 60 records is refused unless `rebuildOversized` (the person agreed): then
+// the newest of its drills that can be read are kept, up to N.
 bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, Clock& clock,
     bool rebuildOversized = false);
 
