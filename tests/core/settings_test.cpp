@@ -181,8 +181,9 @@ TEST_F(Settings, FailedWriteLeavesTheFileAsItWas)
 }
 
 // A file mangled by another program: a NUL byte or a stray carriage return before a section or
-// inside a header or key. The writer sees the lines as the reader does, so it changes the line the
-// reader will read, and the value just written always reads back, in this run and the next.
+// inside a header or key, a header split over lines, a "[" left open. The writer sees the lines as
+// the reader does, so it changes the line the reader will read, and the value just written always
+// reads back, in this run and the next.
 TEST_F(Settings, WrittenValueReadsBackWhateverTheFileHolds)
 {
     using namespace std::string_literals;
@@ -191,6 +192,10 @@ TEST_F(Settings, WrittenValueReadsBackWhateverTheFileHolds)
         const char* name;
         std::string before;
         std::string after; // empty: only that it reads back
+        // Another key of the file, which must keep its value.
+        const char* keptSection = nullptr;
+        const char* keptKey = nullptr;
+        const char* kept = nullptr;
     } cases[] = {
         { "NUL before the section", "\0[Print options]\nPrint size=small\n"s,
             "\0[Print options]\nPrint size=large\n"s },
@@ -209,6 +214,21 @@ TEST_F(Settings, WrittenValueReadsBackWhateverTheFileHolds)
             "[Print options]\rPrint size=large\rLeft hand Margin=5"s },
         { "byte-order mark and NUL", "\xEF\xBB\xBF\0[Print options]\r\nPrint size=small\r\n"s,
             "\xEF\xBB\xBF\0[Print options]\r\nPrint size=large\r\n"s },
+        { "byte-order mark twice", "\xEF\xBB\xBF\xEF\xBB\xBF[Print options]\nPrint size=small\n"s,
+            "\xEF\xBB\xBF\xEF\xBB\xBF[Print options]\nPrint size=large\n"s },
+        // The reader takes a header's name from the next line that holds something after a "[".
+        { "header name on the line after its bracket", "[\n\nPrint options]\nPrint size=small\n"s,
+            "[\n\nPrint options]\nPrint size=large\n"s },
+        { "bracket alone before the header",
+            "[ \n[Print options]\nPrint size=small\n"s, // a section named "[Print options"
+            "[ \n[Print options]\nPrint size=small\n\n[Print options]\nPrint size=large\n"s,
+            "[Print options", "Print size", "small" },
+        { "bracket left open at the end", "[Size]\nX=1\n\t[ \r\n"s,
+            "[Size]\nX=1\n[Print options]\nPrint size=large\n\t[ \r\n"s, "Size", "X", "1" },
+        { "comments and lines without an equals sign",
+            "[Print options]\n; Print size=tiny\n  # Print size=tiny\nPrint size\n=small\n"s,
+            "[Print options]\n; Print size=tiny\n  # Print size=tiny\nPrint size\n=small\n"
+            "Print size=large\n"s },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,6 +239,10 @@ TEST_F(Settings, WrittenValueReadsBackWhateverTheFileHolds)
             SettingsFile(path()).readString("print OPTIONS", "print size", "absent", 20), "large");
         if (!c.after.empty()) {
             EXPECT_EQ(text(), c.after);
+        }
+        if (c.kept) {
+            EXPECT_EQ(
+                SettingsFile(path()).readString(c.keptSection, c.keptKey, "absent", 20), c.kept);
         }
     }
 }

@@ -17,16 +17,6 @@ namespace quorvel {
 
 namespace {
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (
-        !s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool equalNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
@@ -34,81 +24,123 @@ bool equalNoCase(std::string_view a, std::string_view b)
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// A line that opens a section: it starts with "[" (after blanks). A header without its "]"
-// still ends the section before it, as the reader sees it, but names no section.
-bool opensSection(std::string_view line, std::string_view& name)
-{
-    line = trim(line);
-    if (line.empty() || line.front() != '[')
-        return false;
-    const auto close = line.find(']');
-    name = close == std::string_view::npos ? std::string_view() : trim(line.substr(1, close - 1));
-    return true;
-}
-
-bool lineHasKey(std::string_view line, std::string_view key)
-{
-    const auto eq = line.find('=');
-    return eq != std::string_view::npos && equalNoCase(trim(line.substr(0, eq)), key);
-}
-
-// One line of the text: its bytes [begin, end) and its line break [end, next).
-struct LineSpan
-{
-    std::size_t begin = 0;
-    std::size_t end = 0;
-    std::size_t next = 0;
-    bool hasBreak() const { return next > end; }
-};
-
-// The lines of the text as the reader splits them: at "\r\n", "\n" or a lone "\r". A last line
-// without a break counts only when it holds something.
-class Lines
+// The text entry by entry, as the reader walks it (SimpleIni's parser): blanks and line breaks
+// before an entry are passed over, a NUL byte counts as a blank (see readerText), a comment or a
+// line without "=" is passed over to its end, and a "[" followed by nothing but blanks and line
+// breaks takes its section name from the next line that holds something. The writer finds its
+// section and key with the same walk, so it changes the very line the reader will read.
+class Entries
 {
 public:
-    Lines(std::string_view text, std::size_t from)
+    enum class Kind
+    {
+        Section,
+        BadSection, // a "[" without its "]": it ends the section before it and names none
+        Key,
+        Other, // a comment, or a line the reader passes over
+    };
+    struct Entry
+    {
+        Kind kind = Kind::Other;
+        std::string name; // of a section or key, blanks around it dropped
+        std::size_t begin = 0; // the start of the entry's first line
+        std::size_t end = 0; // the end of its last line, before the line break
+        std::size_t next = 0; // after that line break
+        bool open = false; // a "[" with nothing after it but blanks to the end of the text
+    };
+
+    Entries(std::string_view text, std::size_t from)
         : m_text(text)
         , m_at(from)
+        , m_lineStart(from)
     { }
-    bool next(LineSpan& line)
+
+    bool next(Entry& e)
     {
+        while (m_at < m_text.size() && blank(m_at)) {
+            if (lineBreak(m_at))
+                m_lineStart = m_at + 1;
+            ++m_at;
+        }
         if (m_at >= m_text.size())
             return false;
-        line.begin = m_at;
-        const std::size_t brk = m_text.find_first_of("\r\n", m_at);
-        line.end = brk == std::string_view::npos ? m_text.size() : brk;
-        line.next = line.end;
-        if (line.next < m_text.size())
-            line.next += m_text[line.next] == '\r' && line.next + 1 < m_text.size()
-                    && m_text[line.next + 1] == '\n'
-                ? 2
-                : 1;
-        m_at = line.next;
+        e = Entry();
+        e.begin = m_lineStart;
+        const char c = at(m_at);
+        std::size_t p = m_at;
+        if (c == ';' || c == '#') {
+            p = endOfLine(p);
+        } else if (c == '[') {
+            ++p;
+            while (p < m_text.size() && blank(p))
+                ++p;
+            const std::size_t nameStart = p;
+            while (p < m_text.size() && at(p) != ']' && !lineBreak(p))
+                ++p;
+            if (p < m_text.size() && at(p) == ']') {
+                e.kind = Kind::Section;
+                e.name = trimmed(nameStart, p);
+                p = endOfLine(p);
+            } else {
+                e.kind = Kind::BadSection;
+                e.open = nameStart >= m_text.size();
+            }
+        } else {
+            while (p < m_text.size() && at(p) != '=' && !lineBreak(p))
+                ++p;
+            if (p < m_text.size() && at(p) == '=' && p > m_at) {
+                e.kind = Kind::Key;
+                e.name = trimmed(m_at, p);
+            }
+            p = endOfLine(p);
+        }
+        e.end = p;
+        e.next = p;
+        if (p < m_text.size())
+            e.next += m_text[p] == '\r' && p + 1 < m_text.size() && m_text[p + 1] == '\n' ? 2 : 1;
+        m_at = p;
         return true;
     }
 
 private:
+    char at(std::size_t i) const { return m_text[i] == '\0' ? ' ' : m_text[i]; }
+    bool lineBreak(std::size_t i) const { return m_text[i] == '\r' || m_text[i] == '\n'; }
+    bool blank(std::size_t i) const
+    {
+        const char c = at(i);
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    }
+    std::size_t endOfLine(std::size_t i) const
+    {
+        while (i < m_text.size() && !lineBreak(i))
+            ++i;
+        return i;
+    }
+    std::string trimmed(std::size_t from, std::size_t to) const
+    {
+        while (to > from && blank(to - 1))
+            --to;
+        std::string out(m_text.substr(from, to - from));
+        for (char& ch : out) {
+            if (ch == '\0')
+                ch = ' ';
+        }
+        return out;
+    }
+
     std::string_view m_text;
     std::size_t m_at;
+    std::size_t m_lineStart;
 };
 
-// A line as the reader sees it: a NUL byte reads as a blank (see readerText), so a header or key
-// with one in it is the same header or key to the writer as to the reader.
-std::string_view readerLine(std::string_view line, std::string& scratch)
-{
-    if (line.find('\0') == std::string_view::npos)
-        return line;
-    scratch.assign(line);
-    for (char& c : scratch) {
-        if (c == '\0')
-            c = ' ';
-    }
-    return scratch;
-}
-
+// The byte-order marks the file starts with. The reader is given the text without them all: the
+// parser would take off one more itself, and the writer would then see a different first line.
 std::size_t byteOrderMarkLength(std::string_view text)
 {
-    return text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+    std::size_t length = 0;
+    while (text.substr(length, kByteOrderMark.size()) == kByteOrderMark)
+        length += kByteOrderMark.size();
+    return length;
 }
 
 // The line break for lines the program adds: the one most lines of the file end with.
@@ -126,7 +158,7 @@ std::string fileNewline(std::string_view text)
     return lf > crlf ? "\n" : "\r\n";
 }
 
-// What the reader is given: the text without a byte-order mark, and with any NUL byte made a
+// What the reader is given: the text without its byte-order marks, and with any NUL byte made a
 // blank, so that it sees the same lines the writer edits.
 std::string readerText(std::string_view text)
 {
@@ -181,58 +213,66 @@ struct Edit
     std::string insert;
 };
 
-// Where "key=value" goes: over the key's line in the section, after the section's last line that
-// holds something, or in a new section at the end.
+// Where "key=value" goes: over the key's line in the section, after the section's last entry, or
+// in a new section at the end.
 Edit planEdit(std::string_view text, const std::string& newline, std::string_view section,
     std::string_view key, std::string_view value)
 {
+    using Kind = Entries::Kind;
     const std::string entry = std::string(key) + "=" + std::string(value);
-    std::string scratch;
-    Lines lines(text, byteOrderMarkLength(text));
-    LineSpan line;
+    Entries entries(text, byteOrderMarkLength(text));
+    Entries::Entry e;
     bool inSection = false;
-    LineSpan lastContent;
-    std::optional<LineSpan> last;
-    while (lines.next(line)) {
-        last = line;
-        const std::string_view seen
-            = readerLine(text.substr(line.begin, line.end - line.begin), scratch);
-        std::string_view name;
-        if (opensSection(seen, name)) {
+    Entries::Entry lastContent;
+    std::optional<Entries::Entry> last;
+    while (entries.next(e)) {
+        last = e;
+        if (e.kind == Kind::Section || e.kind == Kind::BadSection) {
             if (inSection)
                 break;
-            if (!name.empty() && equalNoCase(name, section)) {
+            if (e.kind == Kind::Section && !e.name.empty() && equalNoCase(e.name, section)) {
                 inSection = true;
-                lastContent = line;
+                lastContent = e;
             }
             continue;
         }
         if (!inSection)
             continue;
-        if (lineHasKey(seen, key))
-            return { line.begin, line.end - line.begin, entry };
-        if (!trim(seen).empty())
-            lastContent = line;
+        if (e.kind == Kind::Key && equalNoCase(e.name, key))
+            return { e.begin, e.end - e.begin, entry };
+        lastContent = e;
     }
     if (inSection) {
-        // After the section's last line that holds something; a last line of the file without a
-        // break gets one first.
+        // After the section's last entry; a last line of the file without a break gets one.
         Edit edit { lastContent.next, 0, {} };
-        if (!lastContent.hasBreak())
+        if (lastContent.next == lastContent.end)
             edit.insert = newline;
         edit.insert += entry + newline;
         return edit;
     }
+    const std::string newSection = "[" + std::string(section) + "]" + newline + entry + newline;
+    // A "[" left open at the end would take the new section's header for its own name: the new
+    // section goes before it.
+    if (last && last->open)
+        return { last->begin, 0, newSection };
     Edit edit { text.size(), 0, {} };
-    if (last) {
-        if (!last->hasBreak())
+    const std::size_t start = byteOrderMarkLength(text);
+    if (text.size() > start) {
+        // The file's last line ends with a break, and a blank line parts it from the new section
+        // unless it is blank itself.
+        std::size_t lineEnd = text.size();
+        if (text.back() != '\n' && text.back() != '\r')
             edit.insert = newline;
-        std::string lastScratch;
-        if (!trim(readerLine(text.substr(last->begin, last->end - last->begin), lastScratch))
-                 .empty())
-            edit.insert += newline; // a blank line before the new section
+        else
+            lineEnd -= text.size() >= 2 && text.substr(text.size() - 2) == "\r\n" ? 2 : 1;
+        std::size_t lineBegin = lineEnd;
+        while (lineBegin > start && text[lineBegin - 1] != '\n' && text[lineBegin - 1] != '\r')
+            --lineBegin;
+        const std::string_view lastLine = text.substr(lineBegin, lineEnd - lineBegin);
+        if (lastLine.find_first_not_of(std::string_view(" \t\0", 3)) != std::string_view::npos)
+            edit.insert += newline;
     }
-    edit.insert += "[" + std::string(section) + "]" + newline + entry + newline;
+    edit.insert += newSection;
     return edit;
 }
 
