@@ -115,7 +115,7 @@ bool freeRecordTextLengths(File& file, std::vector<std::size_t>& lengths, std::s
 
 // Valid dictionaries for the targets that start from one. `small`: a few words in both tables,
 // some with a sound, of every language. `withFreeRecords`: the same after removing words, so its
-// free list holds records of several text lengths. `large`: some 1,500 words, over two cache
+// free list holds records of several text lengths. `large`: some 800 words, over two cache
 // blocks, so that records and chains lie across a block boundary.
 const std::vector<std::uint8_t>& smallDictionary();
 const std::vector<std::uint8_t>& dictionaryWithFreeRecords();
