@@ -14,7 +14,7 @@
 #include "dictionary/dictionary_check.h"
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_format.h"
-#include "platform/save_file.h"
+#include "platform/replace_file.h"
 #include "strings/strings.h"
 #include "word_filter.h"
 
@@ -30,6 +30,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -422,8 +423,9 @@ int main(int argc, char** argv)
     std::error_code ec;
     if (output.has_parent_path())
         fs::create_directories(output.parent_path(), ec);
-    if (const int err = saveWholeFile(options.output, image.data(), image.size()); err != 0)
-        return fail("cannot write " + options.output + " (file error " + std::to_string(err) + ")");
+    if (const ReplaceResult saved = replaceFile(options.output, image.data(), image.size()); !saved)
+        return fail("cannot write " + options.output + " (file error "
+            + std::to_string(saved.fileError) + ": " + std::strerror(saved.systemError) + ")");
 
     // Read back what was written and check every chain; a file that fails the check, or holds
     // other counts than were put in, must not be installed, so it is removed and the build fails.
@@ -456,9 +458,10 @@ int main(int argc, char** argv)
         std::string text;
         for (const auto& [w, listWord] : leftOutHere)
             text += w + "\t" + (listWord.empty() ? "not a word" : "form of " + listWord) + "\n";
-        if (const int err = saveWholeFile(options.leftOutFile, text.data(), text.size()); err != 0)
+        if (const ReplaceResult saved = replaceFile(options.leftOutFile, text.data(), text.size());
+            !saved)
             return fail("cannot write " + options.leftOutFile + " (file error "
-                + std::to_string(err) + ")");
+                + std::to_string(saved.fileError) + ": " + std::strerror(saved.systemError) + ")");
     }
     const auto nonWords = static_cast<std::size_t>(std::count_if(leftOutHere.begin(),
         leftOutHere.end(), [](const auto& entry) { return entry.second.empty(); }));

@@ -5,7 +5,7 @@
 #include "dictionary/dictionary_format.h"
 #include "drill/word_file.h"
 #include "fuzz_support.h"
-#include "platform/save_file.h"
+#include "platform/replace_file.h"
 
 using namespace quorvel;
 
@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const bool ready = [] {
         const auto image = buildDictionaryImage({ { "CAT" }, { "DOG" }, { "SPELLING" } });
-        return saveWholeFile(
-                   fuzz::scratchFolder() + "/progdata/sonddict.dis", image.data(), image.size())
-            == 0;
+        return replaceFile(
+            fuzz::scratchFolder() + "/progdata/sonddict.dis", image.data(), image.size())
+            .ok();
     }();
     if (!ready)
         return 0;

@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "platform/file_errors.h"
+#include "platform/folder_lock.h"
 #include "platform/paths.h"
 #include "strings/cli_strings.h"
 #include "strings/strings.h"
@@ -9,6 +10,9 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <iterator>
+#include <string_view>
+#include <utility>
 
 namespace quorvel::cli {
 
@@ -76,6 +80,40 @@ std::vector<Command> allCommands()
     return all;
 }
 
+// Commands that only read; every other command writes and holds the installation folder while it
+// runs, so that one program writes a folder at a time (a new command holds it until it is added
+// here). Reading needs no lock: a reader never waits for a writer.
+bool onlyReads(const Command& c)
+{
+    static const std::pair<std::string_view, std::string_view> kReaders[] = {
+        { "startup", "show" },
+        { "dict", "find" },
+        { "dict", "walk" },
+        { "dict", "check" },
+        { "list", "show" },
+        { "history", "show" },
+    };
+    return std::any_of(std::begin(kReaders), std::end(kReaders),
+        [&](const auto& r) { return r.first == c.group && r.second == c.name; });
+}
+
+// Takes the folder for a writing command, waiting for a moment when another program holds it.
+void takeFolder(FolderLock& lock)
+{
+    switch (lock.take(kFolderLockWait)) {
+    case FolderLockResult::Taken:
+        return;
+    case FolderLockResult::InUse:
+        throw CommandError(Exit::kUnusable,
+            lock.folder() + strings::kCliFolderInUse
+                + (lock.holder() ? " (" + describeHolder(*lock.holder()) + ")" : std::string())
+                + strings::kCliFolderInUseAdvice);
+    case FolderLockResult::CannotCreate:
+        throw CommandError(Exit::kUnusable,
+            strings::kCliCannotWrite + lock.file() + ": " + FileErrorMessage(lock.fileError()));
+    }
+}
+
 void printUsage(std::FILE* to)
 {
     std::fprintf(to,
@@ -138,6 +176,10 @@ int run(const std::vector<std::string>& arguments)
             if (grouped ? (rest.size() >= 2 && rest[0] == c.group && rest[1] == c.name)
                         : rest[0] == c.name) {
                 const std::vector<std::string> words(rest.begin() + (grouped ? 2 : 1), rest.end());
+                // The folder's lock, whatever --dictionary names: it guards the installation.
+                std::optional<FolderLock> lock;
+                if (!onlyReads(c))
+                    takeFolder(lock.emplace(absolute));
                 c.run(context, words);
                 return Exit::kOk;
             }

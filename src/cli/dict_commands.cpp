@@ -6,8 +6,9 @@
 #include "dictionary/dictionary_walk.h"
 #include "drill/word_file.h"
 #include "platform/file_errors.h"
-#include "platform/save_file.h"
+#include "platform/replace_file.h"
 #include "strings/cli_strings.h"
+#include "strings/settings_strings.h"
 #include "strings/strings.h"
 
 #include <QJsonArray>
@@ -114,8 +115,12 @@ void createCommand(Context& ctx, const std::vector<std::string>& words)
     if (std::filesystem::exists(path, ec) && !args.has("force"))
         throw CommandError(Exit::kUnusable, path + " already exists (use --force to replace it)");
     const auto image = buildDictionaryImage({}, args.has("additional") ? dict::kAdditionalKind : 0);
-    if (const int error = saveWholeFile(path, image.data(), image.size()); error != 0)
-        throw CommandError(Exit::kUnusable, path + ": " + FileErrorMessage(error));
+    // A file already there stays as it was unless the new one is complete on disk.
+    if (const ReplaceResult saved = replaceFile(path, image.data(), image.size()); !saved)
+        throw CommandError(Exit::kUnusable,
+            path + ": "
+                + (saved.diskFull() ? std::string(strings::kDiskSpaceProblem)
+                                    : FileErrorMessage(saved.fileError)));
     ctx.out().print(QJsonObject {
         { "created", QString::fromStdString(path) }, { "bytes", static_cast<int>(image.size()) } });
 }

@@ -8,8 +8,9 @@
 #include "drill/word_file.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
-#include "platform/save_file.h"
+#include "platform/replace_file.h"
 #include "strings/cli_strings.h"
+#include "strings/settings_strings.h"
 #include "strings/strings.h"
 
 #include <QJsonArray>
@@ -170,14 +171,22 @@ void generateCommand(Context& ctx, const std::vector<std::string>& words)
                                           : testFileExists(listPath) == 0;
         std::string now;
         std::error_code ec;
-        if (!hadList)
+        const QJsonObject out { { "count", 0 }, { "words", QJsonArray() } };
+        if (!hadList) {
             std::filesystem::remove(listPath, ec);
-        else if (!readWholeFile(listPath, now) || now != previous)
-            saveWholeFile(listPath, previous.data(), previous.size());
+        } else if (!readWholeFile(listPath, now) || now != previous) {
+            if (const ReplaceResult restored
+                = replaceFile(listPath, previous.data(), previous.size());
+                !restored)
+                throw CommandError(Exit::kUnusable,
+                    strings::kCliListNotRestored + listPath + ": "
+                        + (restored.diskFull() ? std::string(strings::kDiskSpaceProblem)
+                                               : FileErrorMessage(restored.fileError)),
+                    out);
+        }
 
         // Why: the dictionary cannot be opened or is damaged, the word file cannot be written,
         // or no word fits the user's list setup.
-        const QJsonObject out { { "count", 0 }, { "words", QJsonArray() } };
         int error = 0;
         auto dictionary = openDictionaryFile(dictionaryPath, false, &error);
         if (!dictionary)

@@ -662,4 +662,51 @@ TEST_F(CliTest, HistoryRingKeepsTheNewestDrills)
     EXPECT_EQ(words, (QList<int> { 2, 3, 4 }));
 }
 
+// dict create --force on a disk with no room left: a failure that says the disk may be full, and
+// the dictionary already there stays byte for byte, with nothing left beside it. The disk is a
+// small tmpfs in a mount namespace of the test's own (unshare); a machine that allows none skips
+// the test.
+TEST(CliFullDisk, DictCreateFailsAndKeepsTheOldDictionary)
+{
+    TempFolder dir;
+    const std::string disk = dir.file("disk");
+    std::filesystem::create_directory(disk);
+    const QString script = QStringLiteral(R"(
+disk="$1"; cli="$2"; out="$3"
+mount -t tmpfs -o size=256k tmpfs "$disk" || exit 77
+echo ready
+"$cli" --json --folder "$out" dict create "$disk/words.dis" > /dev/null || exit 78
+cp "$disk/words.dis" "$out/before.dis"
+cat /dev/zero > "$disk/filler" 2> /dev/null
+"$cli" --json --folder "$out" dict create --force --additional "$disk/words.dis"
+echo "exit $?"
+cmp -s "$disk/words.dis" "$out/before.dis" && echo unchanged
+ls -A "$disk"
+)");
+    QStringList lines;
+    for (const QStringList& how :
+        { QStringList { "--mount" }, QStringList { "--mount", "--map-root-user" } }) {
+        QProcess p;
+        p.start("unshare",
+            how
+                + QStringList { "sh", "-c", script, "sh", QString::fromStdString(disk),
+                    QStringLiteral(QUORVEL_CLI), QString::fromStdString(dir.path()) });
+        p.waitForFinished(60000);
+        lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        if (!lines.isEmpty() && lines.front() == "ready")
+            break;
+    }
+    if (lines.isEmpty() || lines.front() != "ready")
+        GTEST_SKIP() << "this machine lets no test mount a small file system";
+
+    ASSERT_EQ(lines.size(), 6) << lines.join('\n').toStdString();
+    const QJsonObject out = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+    EXPECT_EQ(out.value("error").toString().toStdString(),
+        disk + "/words.dis: There could be problems in the availability of disk space.");
+    EXPECT_FALSE(out.contains("created"));
+    EXPECT_EQ(lines[2], "exit 2");
+    EXPECT_EQ(lines[3], "unchanged");
+    EXPECT_EQ(lines.mid(4), (QStringList { "filler", "words.dis" })) << "no temporary file left";
+}
+
 } // namespace

@@ -364,34 +364,6 @@ std::string lower(std::string s)
     return s;
 }
 
-// A wave file of silence that plays for `seconds`.
-void writeSilence(const std::string& path, int seconds)
-{
-    const std::uint32_t rate = 8000, bytes = rate * 2 * static_cast<std::uint32_t>(seconds);
-    std::ofstream out(path, std::ios::binary);
-    auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            out.put(static_cast<char>(v >> (8 * i)));
-    };
-    auto u16 = [&](std::uint16_t v) {
-        out.put(static_cast<char>(v));
-        out.put(static_cast<char>(v >> 8));
-    };
-    out << "RIFF";
-    u32(36 + bytes);
-    out << "WAVEfmt ";
-    u32(16);
-    u16(1); // PCM
-    u16(1); // mono
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    out << "data";
-    u32(bytes);
-    out << std::string(bytes, '\0');
-}
-
 // Keys are taken as they are typed: the answer is judged by when its letters were typed, not by
 // when Enter was pressed, and keys typed as soon as the answer is asked for are kept.
 TEST_F(DrillCliTest, OnATerminalKeysCountFromTheMomentTheAnswerIsAskedFor)
@@ -430,6 +402,34 @@ TEST_F(DrillCliTest, OnATerminalKeysCountFromTheMomentTheAnswerIsAskedFor)
 }
 
 #ifdef QUORVEL_CLI_SOUND
+// A wave file of silence that plays for `seconds`.
+void writeSilence(const std::string& path, int seconds)
+{
+    const std::uint32_t rate = 8000, bytes = rate * 2 * static_cast<std::uint32_t>(seconds);
+    std::ofstream out(path, std::ios::binary);
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out.put(static_cast<char>(v >> (8 * i)));
+    };
+    auto u16 = [&](std::uint16_t v) {
+        out.put(static_cast<char>(v));
+        out.put(static_cast<char>(v >> 8));
+    };
+    out << "RIFF";
+    u32(36 + bytes);
+    out << "WAVEfmt ";
+    u32(16);
+    u16(1); // PCM
+    u16(1); // mono
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    out << "data";
+    u32(bytes);
+    out << std::string(bytes, '\0');
+}
+
 // The spoken request to type the answer lasts a few seconds; what is typed while it speaks is
 // the answer, not keys typed ahead.
 TEST_F(DrillCliTest, OnATerminalAnAnswerTypedWhileTheRequestIsSpokenIsKept)

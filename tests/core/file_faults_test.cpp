@@ -3,8 +3,9 @@
 // after writes that leave gaps.
 
 #include "platform/file.h"
+#include "platform/file_errors.h"
 #include "platform/file_faults.h"
-#include "platform/save_file.h"
+#include "platform/replace_file.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -207,31 +208,32 @@ TEST(FileCache, CreatedFileShowsNoneOfItsOldBytes)
     EXPECT_EQ(readBytes(path), all);
 }
 
-TEST(SaveFile, ReplacesTheWholeFileOrNothing)
+TEST(ReplaceFile, ReplacesTheWholeFileOrNothing)
 {
     TempFolder folder;
     const std::string path = folder.file("whole");
     const std::string first = "first version";
-    ASSERT_EQ(saveWholeFile(path, first.data(), first.size()), 0);
+    ASSERT_TRUE(replaceFile(path, first.data(), first.size()).ok());
     std::string read;
     ASSERT_TRUE(readWholeFile(path, read));
     EXPECT_EQ(read, first);
 
     const std::string second = "second";
     FileFaults::failNth(FileOp::Write, 1);
-    EXPECT_NE(saveWholeFile(path, second.data(), second.size()), 0);
+    EXPECT_FALSE(replaceFile(path, second.data(), second.size()).ok());
     FileFaults::reset();
     ASSERT_TRUE(readWholeFile(path, read));
     EXPECT_EQ(read, first);
 
-    ASSERT_EQ(saveWholeFile(path, second.data(), second.size()), 0);
+    ASSERT_TRUE(replaceFile(path, second.data(), second.size()).ok());
     ASSERT_TRUE(readWholeFile(path, read));
     EXPECT_EQ(read, second);
 
     int error = 0;
     EXPECT_FALSE(readWholeFile(folder.file("missing"), read, &error));
     EXPECT_EQ(error, 2);
-    EXPECT_NE(saveWholeFile(folder.file("no/such/folder/file"), first.data(), first.size()), 0);
+    EXPECT_EQ(replaceFile(folder.file("no/such/folder/file"), first.data(), first.size()).fileError,
+        FileError::kPathNotFound);
 }
 
 } // namespace

@@ -22,6 +22,24 @@ void warn(Prompter& prompter, const std::string& text)
 
 } // namespace
 
+std::string folderRefusedText(const FolderLock& lock, FolderLockResult result)
+{
+    switch (result) {
+    case FolderLockResult::Taken:
+        break;
+    case FolderLockResult::InUse: {
+        std::string text = std::string(strings::kFolderInUse) + "\r\n" + lock.folder();
+        if (lock.holder())
+            text += "\r\n(" + describeHolder(*lock.holder()) + ")";
+        return text + "\r\n" + strings::kFolderInUseAdvice;
+    }
+    case FolderLockResult::CannotCreate:
+        return std::string(strings::kFolderNotWritable) + "\r\n" + lock.folder() + "\r\n"
+            + FileErrorMessage(lock.fileError());
+    }
+    return {};
+}
+
 bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompter,
     const std::optional<std::string>& currentFolder)
 {

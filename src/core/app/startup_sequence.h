@@ -4,6 +4,8 @@
 // reading of the start-up files with every message that stops a start, the folders made at
 // start, the first-run choice and what is saved at quit.
 
+#include "platform/folder_lock.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +16,12 @@ class Clock;
 class Prompter;
 class Session;
 class SettingsFile;
+
+// The program takes its installation folder for the run before anything of it is read; a start
+// that finds it held by another program, or cannot write in it, stops having written nothing.
+// This is the text shown under "Warning!" for such a start (`result` is what taking the folder
+// with `lock` gave; empty when it was taken).
+std::string folderRefusedText(const FolderLock& lock, FolderLockResult result);
 
 // Reads the startup record from `currentFolder` (nothing when the current folder could not be
 // read), creating it on a first start, and sets up the session: current user and category,

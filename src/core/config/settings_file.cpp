@@ -1,7 +1,7 @@
 #include "settings_file.h"
 
 #include "platform/file_errors.h"
-#include "platform/save_file.h"
+#include "platform/replace_file.h"
 
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
@@ -233,7 +233,7 @@ bool SettingsFile::writeString(
         out.clear();
         ini.Save(out);
     }
-    return saveWholeFile(m_path, out.data(), out.size()) == 0;
+    return replaceFile(m_path, out.data(), out.size()).ok();
 }
 
 } // namespace quorvel

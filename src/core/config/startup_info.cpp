@@ -4,7 +4,7 @@
 #include "platform/file_errors.h"
 #include "platform/le_codec.h"
 #include "platform/paths.h"
-#include "platform/save_file.h"
+#include "platform/replace_file.h"
 #include "strings/strings.h"
 #include "users/password_scramble.h"
 
@@ -519,8 +519,8 @@ bool WriteStartupInfo(
         base = info.dataFolder();
     if (base.empty())
         return false;
-    return saveWholeFile(paths::startupRecordFile(base), info.bytes().data(), info.bytes().size())
-        == 0;
+    return replaceFile(paths::startupRecordFile(base), info.bytes().data(), info.bytes().size())
+        .ok();
 }
 
 bool CreateStartupInfo(StartupInfo& info, const std::string& currentFolder)

@@ -5,11 +5,11 @@
 #include "dictionary/dictionary_pass.h"
 #include "platform/file.h"
 #include "platform/paths.h"
+#include "platform/replace_file.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <new>
 #include <vector>
 
@@ -44,13 +44,7 @@ private:
     bool m_on = true;
 };
 
-void removeQuietly(const std::string& path)
-{
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-}
-
-CopyResult copyInto(File& source, File& target)
+CopyResult copyInto(File& source, ReplaceSink& target)
 {
     std::vector<std::uint8_t> buffer;
     try {
@@ -98,23 +92,28 @@ CopyResult copyFileBytes(const std::string& source, const std::string& destinati
     auto from = File::open(source, OpenMode::ReadOnly);
     if (!from)
         return CopyResult::SourceUnopenable;
-    const std::string temporary = destination + ".partial";
-    auto to = File::open(temporary, OpenMode::Create);
-    if (!to)
-        return CopyResult::DestinationUncreatable;
-    CopyResult result = copyInto(*from, *to);
-    if (!to->close() && result == CopyResult::Done)
-        result = CopyResult::WriteFailed;
+    CopyResult copied = CopyResult::Done;
+    const ReplaceResult saved = replaceFile(destination, [&](ReplaceSink& sink) {
+        copied = copyInto(*from, sink);
+        return copied == CopyResult::Done;
+    });
     from->close();
-    if (result == CopyResult::Done) {
-        std::error_code error;
-        std::filesystem::rename(temporary, destination, error);
-        if (error)
-            result = CopyResult::DestinationUncreatable;
+    if (saved.ok())
+        return CopyResult::Done;
+    // The source's own failures first; then where the destination failed. A full disk is a
+    // write failure at whatever step it showed.
+    if (copied == CopyResult::ReadFailed || copied == CopyResult::OutOfMemory)
+        return copied;
+    if (saved.diskFull())
+        return CopyResult::WriteFailed;
+    switch (saved.failedStep) {
+    case ReplaceStep::Write:
+    case ReplaceStep::Sync:
+    case ReplaceStep::SyncFolder:
+        return CopyResult::WriteFailed;
+    default:
+        return CopyResult::DestinationUncreatable;
     }
-    if (result != CopyResult::Done)
-        removeQuietly(temporary);
-    return result;
 }
 
 std::string backupDestination(const StartupInfo& info, const char* fileName)

@@ -29,7 +29,7 @@ enum class CopyResult
 };
 
 // Copies a file byte for byte. The bytes go to a temporary file beside the destination that
-// replaces it only once every byte is there: the source is only ever read, and a failed copy
+// replaces it only once every byte is on disk: the source is only ever read, and a failed copy
 // leaves an earlier backup whole.
 CopyResult copyFileBytes(const std::string& source, const std::string& destination);
 

@@ -3,10 +3,11 @@
 #include "platform/file_errors.h"
 #include "platform/le_codec.h"
 #include "platform/paths.h"
+#include "platform/replace_file.h"
 #include "strings/strings.h"
 
-#include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace quorvel {
 
@@ -128,6 +129,17 @@ bool HistoryFile::readRecord(int k, HistoryRecord& record)
     return true;
 }
 
+namespace {
+
+// Puts a drill into a record block: its summary and date. The block's N and next fields stay.
+void fillRecord(std::uint8_t* block, const HistorySummary& summary, const std::string& date)
+{
+    encodeSummary(block, summary);
+    putDate(block, date);
+}
+
+} // namespace
+
 bool HistoryFile::append(
     const HistorySummary& summary, const std::string& date, bool keepDate, Clock& clock)
 {
@@ -138,8 +150,7 @@ bool HistoryFile::append(
     std::uint8_t block[kHistoryBlockSize];
     if (!ringOffsetValid(at, le::u16(header), m_file->size()) || !readBlock(at, block))
         return false;
-    encodeSummary(block, summary);
-    putDate(block, keepDate ? date : classicDateText(clock.now()));
+    fillRecord(block, summary, keepDate ? date : classicDateText(clock.now()));
     if (!m_file->writeAt(at, block, sizeof block))
         return false;
     std::memcpy(header + kNextOffset, block + kNextOffset, 4);
@@ -148,83 +159,75 @@ bool HistoryFile::append(
 
 namespace {
 
-// Writes a fresh ring of `records` empty records dated now.
-bool writeEmptyRing(File& file, int records, Clock& clock)
+// A fresh ring of `records` empty records dated now: the header points at record 1, and the
+// records, each holding N and the date, link 1 -> 2 -> ... -> N -> 1.
+std::vector<std::uint8_t> emptyRing(int records, Clock& clock)
 {
+    std::vector<std::uint8_t> ring(kHistoryBlockSize * static_cast<std::size_t>(records + 1), 0);
     std::uint8_t block[kHistoryBlockSize] = {};
     putDate(block, classicDateText(clock.now()));
-    if (!file.writeAt(0, block, sizeof block))
-        return false;
     le::putU16(block, static_cast<std::uint16_t>(records));
-    le::putU32(block + kNextOffset, kHistoryBlockSize);
-    if (!file.writeAt(0, block, sizeof block))
-        return false;
-    for (int i = 1; i < records; ++i) {
-        const std::uint32_t at = kHistoryBlockSize * static_cast<std::uint32_t>(i);
-        if (!file.writeAt(at, block, sizeof block))
-            return false;
-        le::putU32(block + kNextOffset, at + kHistoryBlockSize);
-        if (!file.writeAt(at, block, sizeof block))
-            return false;
+    for (int i = 0; i <= records; ++i) {
+        const std::uint32_t next = i == 0 || i == records
+            ? kHistoryBlockSize
+            : kHistoryBlockSize * static_cast<std::uint32_t>(i + 1);
+        le::putU32(block + kNextOffset, next);
+        std::memcpy(
+            ring.data() + kHistoryBlockSize * static_cast<std::size_t>(i), block, sizeof block);
     }
-    le::putU32(block + kNextOffset, kHistoryBlockSize);
-    return file.writeAt(
-        kHistoryBlockSize * static_cast<std::uint32_t>(records), block, sizeof block);
+    return ring;
+}
+
+// A drill with its own date written into a ring held in memory, as an append writes it into a
+// file: the oldest record takes it and the header moves on to the record after it.
+void appendToRing(std::vector<std::uint8_t>& ring, const HistoryRecord& record)
+{
+    std::uint8_t* header = ring.data();
+    const std::uint32_t at = le::u32(header + kNextOffset);
+    std::uint8_t* block = ring.data() + at;
+    fillRecord(block, record.summary, record.date);
+    std::memcpy(header + kNextOffset, block + kNextOffset, 4);
 }
 
 } // namespace
 
 bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, Clock& clock)
 {
-    if (records < kHistoryMinRecords || records > kHistoryMaxRecords || slot < 0 || slot > 9)
+    if (records < kHistoryMinRecords || records > kHistoryMaxRecords || slot < 0 || slot > 9
+        || dataFolder.empty())
         return false;
+    const std::string path = historyPath(dataFolder, slot);
     auto old = HistoryFile::open(dataFolder, slot, OpenMode::ReadOnly);
     // A file that is there but cannot be opened is not a missing one: making a new file in its
     // place would throw its drills away.
-    if (!old && testFileExists(historyPath(dataFolder, slot)) != FileError::kFileNotFound)
+    if (!old && testFileExists(path) != FileError::kFileNotFound)
         return false;
-    std::unique_ptr<HistoryFile> fresh;
-    if (old) {
-        // Build beside the old file, which stays untouched until the new one is complete.
-        fresh = HistoryFile::open(dataFolder, kHistoryTemporarySlot, OpenMode::Create);
-        if (fresh) {
-            fresh->close();
-            fresh = HistoryFile::open(dataFolder, kHistoryTemporarySlot, OpenMode::ReadWrite);
-        }
-    } else {
-        fresh = HistoryFile::open(dataFolder, slot, OpenMode::Create);
-    }
-    if (!fresh)
-        return false;
-    if (!writeEmptyRing(fresh->file(), records, clock))
-        return false;
-    if (!old)
-        return fresh->close();
 
-    // A file too short to hold its number of records has no drills to keep; one whose number
-    // cannot be read has drills that must not be thrown away.
-    std::uint8_t number[2];
-    int oldRecords = 0;
-    if (old->file().readAt(0, number, 2))
-        oldRecords = le::u16(number);
-    else if (old->file().size() >= 2)
-        return false;
-    if (oldRecords > kHistoryMaxRecords)
-        return false;
-    for (int k = 1; k <= oldRecords; ++k) {
-        HistoryRecord record;
-        if (!old->readRecord(k, record))
+    // The new ring is made in memory, the old file's drills copied into it, and only then does
+    // it replace the old file, which stays untouched until the new one is complete on disk.
+    std::vector<std::uint8_t> ring = emptyRing(records, clock);
+    if (old) {
+        // A file too short to hold its number of records has no drills to keep; one whose
+        // number cannot be read has drills that must not be thrown away.
+        std::uint8_t number[2];
+        int oldRecords = 0;
+        if (old->file().readAt(0, number, 2))
+            oldRecords = le::u16(number);
+        else if (old->file().size() >= 2)
             return false;
-        if (record.summary.words != 0 && !AppendHistory(*fresh, record, true, clock))
+        if (oldRecords > kHistoryMaxRecords)
+            return false;
+        for (int k = 1; k <= oldRecords; ++k) {
+            HistoryRecord record;
+            if (!old->readRecord(k, record))
+                return false;
+            if (record.summary.words != 0)
+                appendToRing(ring, record);
+        }
+        if (!old->close())
             return false;
     }
-    const bool closed = old->close() && fresh->close();
-    if (!closed)
-        return false;
-    // rename() replaces the old file in one step: there is no moment without a history file.
-    return std::rename(historyPath(dataFolder, kHistoryTemporarySlot).c_str(),
-               historyPath(dataFolder, slot).c_str())
-        == 0;
+    return replaceFile(path, ring.data(), ring.size()).ok();
 }
 
 bool appendDrillHistory(const std::string& dataFolder, int slot, const HistorySummary& summary,

@@ -15,7 +15,9 @@ namespace quorvel {
 inline constexpr std::uint32_t kHistoryBlockSize = 56;
 inline constexpr int kHistoryMinRecords = 3;
 inline constexpr int kHistoryMaxRecords = 60;
-inline constexpr int kHistoryTemporarySlot = 10; // the "X" file used while a file is rebuilt
+// Slot 10 names the "X" file (progdata/histuseX.his), opened on request only: a rebuild writes
+// its new file under a temporary name of its own that no link or other file can stand in for.
+inline constexpr int kHistoryTemporarySlot = 10;
 
 // The eight summary values of a drill (a record's bytes 2..17).
 struct HistorySummary
@@ -77,7 +79,8 @@ private:
     std::unique_ptr<File> m_file;
 };
 
-// Makes (or rebuilds, keeping the newest drills) the slot's history file with N records.
+// Makes (or rebuilds, keeping the newest drills) the slot's history file with N records. The
+// old file is replaced only by a complete new one; any failure leaves it as it was.
 bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, Clock& clock);
 
 // AppendHistory of a history record.

@@ -4,18 +4,20 @@ namespace quorvel {
 
 std::array<FileFaults::Plan, static_cast<int>(FileOp::Count)> FileFaults::s_plans {};
 
-void FileFaults::failNth(FileOp op, int n, int times)
+void FileFaults::failNth(FileOp op, int n, int times, int error)
 {
     Plan& p = s_plans[static_cast<int>(op)];
     p.first = p.seen + n;
     p.last = p.first + times - 1;
+    p.error = error != 0 ? error : EIO;
 }
 
-void FileFaults::failFrom(FileOp op, int n)
+void FileFaults::failFrom(FileOp op, int n, int error)
 {
     Plan& p = s_plans[static_cast<int>(op)];
     p.first = p.seen + n;
     p.last = -1;
+    p.error = error != 0 ? error : EIO;
 }
 
 void FileFaults::reset()
@@ -28,13 +30,13 @@ int FileFaults::count(FileOp op)
     return s_plans[static_cast<int>(op)].seen;
 }
 
-bool FileFaults::shouldFail(FileOp op)
+int FileFaults::failure(FileOp op)
 {
     Plan& p = s_plans[static_cast<int>(op)];
     ++p.seen;
     if (p.first == 0 || p.seen < p.first)
-        return false;
-    return p.last < 0 || p.seen <= p.last;
+        return 0;
+    return p.last < 0 || p.seen <= p.last ? p.error : 0;
 }
 
 } // namespace quorvel

@@ -1,10 +1,13 @@
 #pragma once
 
-// Failure injection for the file layer. Tests arm it to make the Nth open, seek, read or write
-// (counted from the moment it is armed, across all files) fail, and then check that the program
-// reports the right result and keeps what it already had. Unarmed it costs one branch.
+// Failure injection for the file layer. Tests arm it to make the Nth open, seek, read, write,
+// sync or rename (counted from the moment it is armed, across all files) fail, and then check
+// that the program reports the right result and keeps what it already had. An armed failure
+// carries the errno the operation fails with (EIO unless the test names another, ENOSPC for a
+// full disk, say). Unarmed it costs one branch.
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
 
 namespace quorvel {
@@ -15,23 +18,28 @@ enum class FileOp : std::uint8_t
     Seek,
     Read,
     Write,
+    Sync, // a file or folder brought to disk (fsync) before and after a file is replaced
+    Rename, // a replacement file put in place of the old one
     Count
 };
 
 class FileFaults
 {
 public:
-    // The nth operation of this kind from now (1-based) fails, and so do the `times` - 1 after it.
-    static void failNth(FileOp op, int n, int times = 1);
-    // The nth operation of this kind from now and every later one fail.
-    static void failFrom(FileOp op, int n);
+    // The nth operation of this kind from now (1-based) fails with `error`, and so do the
+    // `times` - 1 after it.
+    static void failNth(FileOp op, int n, int times = 1, int error = EIO);
+    // The nth operation of this kind from now and every later one fail with `error`.
+    static void failFrom(FileOp op, int n, int error = EIO);
     // Disarms everything and zeroes the counters.
     static void reset();
     // Operations of this kind seen since the last reset (counted whether armed or not).
     static int count(FileOp op);
 
-    // Called by the file layer before it carries out an operation.
-    static bool shouldFail(FileOp op);
+    // Called by the file layer before it carries out an operation: true when it must fail.
+    static bool shouldFail(FileOp op) { return failure(op) != 0; }
+    // The same, giving the errno the operation fails with, or 0 when it goes ahead.
+    static int failure(FileOp op);
 
 private:
     struct Plan
@@ -39,6 +47,7 @@ private:
         int seen = 0;
         int first = 0; // 0: not armed
         int last = 0; // inclusive; -1: unbounded
+        int error = EIO;
     };
     static std::array<Plan, static_cast<int>(FileOp::Count)> s_plans;
 };

@@ -104,11 +104,17 @@ inline constexpr const char* kCliShowInvalid = "the list is not usable: ";
 inline constexpr const char* kCliNoWordsGenerated
     = " (no word of the dictionary fits the user's list setup)";
 inline constexpr const char* kCliWordFileNotMade = "cannot write the word file ";
+inline constexpr const char* kCliListNotRestored
+    = "no list was made, and the previous list could not be put back in ";
 inline constexpr const char* kCliHistoryIncomplete = ": the history ring cannot be read to its end";
 inline constexpr const char* kCliNoHistoryFile = "no history file ";
 inline constexpr const char* kCliMakeHistoryFile
     = " (make one with quorvel-cli history generate --user U --records N)";
 inline constexpr const char* kCliHistoryFilesNotMade = "cannot create the history file ";
 inline constexpr const char* kCliDrillIncomplete = "no pass of the drill ran to its end";
+// A writing command finds the installation folder held by another program (the window, or
+// another command) for longer than it waits.
+inline constexpr const char* kCliFolderInUse = " is in use by another Quorvel program";
+inline constexpr const char* kCliFolderInUseAdvice = "; try again when it has finished";
 
 } // namespace quorvel::strings

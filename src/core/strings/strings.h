@@ -44,6 +44,17 @@ inline constexpr const char* kErrorReadingStartup
     = "Error in reading your start up files - must exit.";
 inline constexpr const char* kErrorWritingUserInfo = "Error in writing user Information.";
 inline constexpr const char* kQuitQuestion = "Do you wish to Quit?";
+// One program works on an installation folder at a time: a start that finds the folder held
+// by another program, or cannot write in it, stops before reading anything.
+inline constexpr const char* kFolderInUse = "Quorvel is already running on this folder:";
+inline constexpr const char* kFolderInUseAdvice
+    = "Only one Quorvel program can work on a folder at a time.\r\n"
+      "Please close the other one, then start Quorvel again.";
+inline constexpr const char* kFolderNotWritable = "Quorvel cannot write in its folder:";
+// Who holds a folder: "quorvel-cli, process 1234", with " on HOST" for another machine.
+inline constexpr const char* kLockHolderProcess = "process ";
+inline constexpr const char* kLockHolderOnHost = " on ";
+
 inline constexpr const char* kFirstRunTitle = "Welcome to Tamblewick's Quorvel";
 inline constexpr const char* kFirstRunUsDialect = "  U.S. Dialect";
 inline constexpr const char* kFirstRunUkDialect = "  U.K. Dialect";

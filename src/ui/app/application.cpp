@@ -10,8 +10,10 @@
 #include "common/message_box_prompter.h"
 #include "config/settings_file.h"
 #include "icons/icons.h"
+#include "platform/folder_lock.h"
 #include "platform/paths.h"
 #include "strings/app_strings.h"
+#include "strings/strings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,7 +28,23 @@ struct QuorvelRuntime::Owned
     // Opened on the first sound played, so a run that plays nothing never touches the audio
     // system.
     std::unique_ptr<services::SdlSoundDevice> sound;
+    // The installation folder, this program's from the start until the runtime ends.
+    std::unique_ptr<FolderLock> folderLock;
+    bool folderRefused = false;
 };
+
+namespace {
+
+// The splash stays on top of every window: a start refused before the main window shows closes
+// it, so that it does not hide the message.
+void closeSplash()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* splash = qobject_cast<SplashWindow*>(w))
+            splash->close();
+}
+
+} // namespace
 
 QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices services)
     : m_session(std::make_unique<Session>())
@@ -35,6 +53,7 @@ QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices servic
 {
     QDir::setCurrent(QString::fromStdString(programFolder));
     m_session->programFolder = programFolder;
+    m_owned->folderLock = std::make_unique<FolderLock>(programFolder);
     if (!services.asker || !services.help)
         m_owned->real = makeRealServices(m_owned->prompter);
     m_prompter = services.prompter ? services.prompter : &m_owned->prompter;
@@ -61,8 +80,23 @@ UiContext QuorvelRuntime::context()
     return UiContext { *m_session, *m_prompter, *m_asker, *m_help };
 }
 
+bool QuorvelRuntime::folderRefused() const
+{
+    return m_owned->folderRefused;
+}
+
 bool QuorvelRuntime::start()
 {
+    // Nothing of the folder is read before it is this program's. A quorvel-cli command holds it
+    // for a moment only, so the start waits as long as such a command would.
+    const FolderLockResult taken = m_owned->folderLock->take(kFolderLockWait);
+    if (taken != FolderLockResult::Taken) {
+        m_owned->folderRefused = true;
+        closeSplash();
+        m_prompter->show(folderRefusedText(*m_owned->folderLock, taken), strings::kWarning,
+            MessageIcon::Exclamation);
+        return false;
+    }
     m_frame->showWithSavedPlacement();
     const bool started
         = ReadStartupFiles(*m_session, *m_settings, *m_prompter, paths::currentFolder());
@@ -95,7 +129,8 @@ int runApplication(int argc, char** argv)
 
     const std::string folder = QCoreApplication::applicationDirPath().toStdString();
     QuorvelRuntime runtime(folder);
-    runtime.start();
+    if (!runtime.start() && runtime.folderRefused())
+        return 1;
     return QApplication::exec();
 }
 

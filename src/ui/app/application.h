@@ -35,10 +35,15 @@ public:
     explicit QuorvelRuntime(std::string programFolder, RuntimeServices services = {});
     ~QuorvelRuntime();
 
-    // Shows the main window and reads the start-up files. When the start stops, its message has
-    // been shown and a close request is posted to the main window (which asks the quit question).
-    // Returns whether the start went on.
+    // Takes the installation folder for the run (see folderRefused), then shows the main window
+    // and reads the start-up files. When the start stops there, its message has been shown and
+    // a close request is posted to the main window (which asks the quit question). Returns
+    // whether the start went on.
     bool start();
+    // Whether the start stopped because the installation folder is another program's (or cannot
+    // be written): its message was shown, the main window never appeared, nothing was written,
+    // and the program ends at once.
+    bool folderRefused() const;
 
     MainFrame& frame() { return *m_frame; }
     Session& session() { return *m_session; }
