@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <set>
 #include <unistd.h>
 
@@ -103,12 +104,14 @@ FaultPlan readFaultPlan(InputReader& in)
     const std::uint8_t nth = in.u8();
     const std::uint8_t times = in.u8();
     FaultPlan plan;
-    // Half of the plans arm nothing, so that the targets spend most of their time on paths that
-    // succeed and the failures are tried at every step of them.
-    if (kind % 8 >= 4)
+    // Open, seek, read, write for 0-3, sync and rename for 8-9 (modulo 16); the others arm
+    // nothing, so that the targets spend most of their time on paths that succeed and the
+    // failures are tried at every step of them.
+    const int k = kind % 16;
+    if (!(k < 4 || k == 8 || k == 9))
         return plan;
     plan.armed = true;
-    plan.op = static_cast<FileOp>(kind % 4);
+    plan.op = k < 4 ? static_cast<FileOp>(k) : k == 8 ? FileOp::Sync : FileOp::Rename;
     plan.n = 1 + nth % 48;
     plan.times = times % 4;
     return plan;
@@ -118,7 +121,8 @@ std::string describe(const FaultPlan& plan)
 {
     if (!plan.armed)
         return "no failures";
-    static const char* const kNames[] = { "open", "seek", "read", "write" };
+    static const char* const kNames[] = { "open", "seek", "read", "write", "sync", "rename" };
+    static_assert(std::size(kNames) == static_cast<std::size_t>(FileOp::Count));
     return std::string(kNames[static_cast<int>(plan.op)]) + " " + std::to_string(plan.n)
         + (plan.times == 0 ? " and every later one" : " failing " + std::to_string(plan.times))
         + " fail";

@@ -225,13 +225,18 @@ StartupInfo changedRecord()
 
 struct Faults
 {
-    std::uint8_t kind = 4, n = 0, times = 0; // kind 4..7: nothing armed
+    std::uint8_t kind = 4, n = 0, times = 0; // kind 4: nothing armed
 };
+
+// The kind byte of an operation as fuzz::readFaultPlan reads it.
+std::uint8_t kindOf(FileOp op)
+{
+    return op == FileOp::Sync ? 8 : op == FileOp::Rename ? 9 : static_cast<std::uint8_t>(op);
+}
 
 Faults fail(FileOp op, int n, int times)
 {
-    return { static_cast<std::uint8_t>(op), static_cast<std::uint8_t>(n - 1),
-        static_cast<std::uint8_t>(times) };
+    return { kindOf(op), static_cast<std::uint8_t>(n - 1), static_cast<std::uint8_t>(times) };
 }
 
 void put(Bytes& out, const Faults& f)
@@ -335,14 +340,23 @@ int main(int argc, char** argv)
     write("startup_record", "changed.cfg", changed);
     write("startup_record", "short.cfg", Bytes(changed.begin(), changed.begin() + 1800));
     Bytes trailer = changed;
-    trailer.insert(trailer.end(), { static_cast<std::uint8_t>(FileOp::Write), 0, 1, 0x1F });
+    trailer.insert(trailer.end(), { kindOf(FileOp::Write), 0, 1, 0x1F });
     write("startup_record", "failing-write.cfg", trailer);
     trailer = changed;
-    trailer.insert(trailer.end(), { static_cast<std::uint8_t>(FileOp::Read), 0, 1, 0x06 });
+    trailer.insert(trailer.end(), { kindOf(FileOp::Read), 0, 1, 0x06 });
     write("startup_record", "failing-read.cfg", trailer);
     trailer = recordBytes(defaults);
-    trailer.insert(trailer.end(), { static_cast<std::uint8_t>(FileOp::Open), 0, 0, 0x2B });
+    trailer.insert(trailer.end(), { kindOf(FileOp::Open), 0, 0, 0x2B });
     write("startup_record", "failing-opens.cfg", trailer);
+    for (int n : { 1, 2 }) {
+        trailer = changed;
+        trailer.insert(
+            trailer.end(), { kindOf(FileOp::Sync), static_cast<std::uint8_t>(n - 1), 1, 0 });
+        write("startup_record", "failing-sync-" + std::to_string(n) + ".cfg", trailer);
+    }
+    trailer = changed;
+    trailer.insert(trailer.end(), { kindOf(FileOp::Rename), 0, 1, 0 });
+    write("startup_record", "failing-rename.cfg", trailer);
 
     // List generation.
     const Faults none;
