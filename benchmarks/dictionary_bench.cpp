@@ -64,7 +64,9 @@ public:
 
     const std::string& oursPath() const { return m_oursPath; }
     const std::string& sqlitePath() const { return m_sqlitePath; }
+    const std::string& sqliteFullPath() const { return m_sqliteFullPath; }
     SqliteDictionary& sqlite() { return *m_sqlite; }
+    SqliteDictionary& sqliteFull() { return *m_sqliteFull; }
     MapDictionary& map() { return *m_map; }
     StartupInfo& startupInfo() { return m_info; }
 
@@ -83,8 +85,10 @@ private:
     std::string m_folder; // holds progdata/sonddict.dis: the dictionary folder of m_info
     std::string m_oursPath;
     std::string m_sqlitePath;
+    std::string m_sqliteFullPath;
     std::size_t m_words = 0;
     std::unique_ptr<SqliteDictionary> m_sqlite;
+    std::unique_ptr<SqliteDictionary> m_sqliteFull;
     std::unique_ptr<MapDictionary> m_map;
     StartupInfo m_info;
     std::vector<std::string> m_present;
@@ -103,6 +107,7 @@ Workbench::Workbench(std::string name, const std::string& builtPath, const std::
     m_oursPath = (fs::path(m_folder) / "progdata" / "sonddict.dis").string();
     fs::copy_file(builtPath, m_oursPath);
     m_sqlitePath = (fs::path(m_folder) / "words.db").string();
+    m_sqliteFullPath = (fs::path(m_folder) / "words-full.db").string();
 
     std::vector<WordRow> rows = loadWordRows(m_oursPath);
     if (rows.empty())
@@ -134,6 +139,8 @@ Workbench::Workbench(std::string name, const std::string& builtPath, const std::
 
     SqliteDictionary::create(m_sqlitePath, rows);
     m_sqlite = std::make_unique<SqliteDictionary>(m_sqlitePath);
+    SqliteDictionary::create(m_sqliteFullPath, rows, SqliteDurability::Full);
+    m_sqliteFull = std::make_unique<SqliteDictionary>(m_sqliteFullPath, SqliteDurability::Full);
     m_map = std::make_unique<MapDictionary>(std::move(rows));
 
     FillStartupDefaults(m_info, m_folder);
@@ -323,6 +330,20 @@ void openFindCloseSqlite(benchmark::State& state, Workbench* w)
     }
 }
 
+// The same with SQLite's defaults: a database with a rollback journal instead of a log.
+void openFindCloseSqliteFull(benchmark::State& state, Workbench* w)
+{
+    const auto& words = w->presentWords();
+    WordRow row;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        if (!SqliteDictionary::openFindClose(w->sqliteFullPath(), words[i++ % words.size()], row)) {
+            state.SkipWithError("SQLite did not find a present word");
+            break;
+        }
+    }
+}
+
 // The limit: a lookup only, there is nothing to open.
 void findMap(benchmark::State& state, Workbench* w)
 {
@@ -394,6 +415,44 @@ void addRemoveOurs(benchmark::State& state, Workbench* w)
         }
     }
     CloseDictionary(file);
+}
+
+// (c) as two commands of quorvel-cli make the change: each ends with the file on the disk.
+void addRemoveOursSynced(benchmark::State& state, Workbench* w)
+{
+    const auto& rows = w->absentRows();
+    auto file = openDictionaryFile(w->oursPath(), false);
+    if (!file) {
+        state.SkipWithError("cannot open the dictionary");
+        return;
+    }
+    CurrentWordInfo info;
+    info.setLanguage(3);
+    info.setCategory(0);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::string& word = rows[i++ % rows.size()].word;
+        if (AddWord(*file, word, info) != DictResult::kDone || !file->sync()
+            || RemoveWord(*file, word) != DictResult::kDone || !file->sync()) {
+            state.SkipWithError("AddWord, RemoveWord or the sync failed");
+            break;
+        }
+    }
+    CloseDictionary(file);
+}
+
+// Each statement a transaction that is on the disk when it returns.
+void addRemoveSqliteFull(benchmark::State& state, Workbench* w)
+{
+    const auto& rows = w->absentRows();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const WordRow& row = rows[i++ % rows.size()];
+        if (!w->sqliteFull().add(row) || !w->sqliteFull().remove(row.word)) {
+            state.SkipWithError("SQLite INSERT or DELETE failed");
+            break;
+        }
+    }
 }
 
 void addRemoveSqlite(benchmark::State& state, Workbench* w)
@@ -619,9 +678,14 @@ const std::vector<ScenarioFunctions>& scenarios()
     static const std::vector<ScenarioFunctions> list = {
         { { "a_open_find_close", "a", "(a) open + FindWord + close", {} }, openFindCloseOurs,
             openFindCloseSqlite, findMap },
+        { { "a_open_find_close_full", "a", "(a) ... SQLite with its defaults",
+              "a_open_find_close" },
+            nullptr, openFindCloseSqliteFull, nullptr },
         { { "b_find", "b", "(b) FindWord, file open", {} }, findOurs, findSqlite, findMap },
         { { "c_add_remove", "c", "(c) AddWord + RemoveWord", {} }, addRemoveOurs, addRemoveSqlite,
             addRemoveMap },
+        { { "c_add_remove_synced", "c", "(c) each synced; SQLite defaults", {} },
+            addRemoveOursSynced, addRemoveSqliteFull, nullptr },
         { { "d_random_list_50", "d", "(d) Random list, 50 words", {} }, randomListOurs,
             randomListSqlite, randomListMap },
         { { "e_failures_lap", "e", "(e) Failures only, none failed", {} }, failuresLapOurs,
@@ -734,8 +798,9 @@ int main(int argc, char** argv)
             benchmark::AddCustomContext(name + "_dictionary", path);
             benchmark::AddCustomContext(name + "_words", std::to_string(sizes.back().words));
         }
-        const std::string peerNote
-            = "SQLite " + SqliteDictionary::version() + ", " + SqliteDictionary::configuration();
+        const std::string peerNote = "SQLite " + SqliteDictionary::version() + ", "
+            + SqliteDictionary::configuration() + "; rows marked \"defaults\": "
+            + SqliteDictionary::configuration(SqliteDurability::Full);
         benchmark::AddCustomContext("sqlite", peerNote);
         registerBenchmarks();
 

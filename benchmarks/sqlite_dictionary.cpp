@@ -79,6 +79,12 @@ void bindRow(sqlite3_stmt* st, const WordRow& row)
     sqlite3_bind_int(st, 17, row.soundIndex);
 }
 
+const char* synchronousPragma(SqliteDurability durability)
+{
+    return durability == SqliteDurability::Full ? "PRAGMA synchronous=FULL"
+                                                : "PRAGMA synchronous=NORMAL";
+}
+
 } // namespace
 
 // A prepared statement kept for the life of the connection and reset after each use.
@@ -125,12 +131,14 @@ private:
     sqlite3_stmt* m_st = nullptr;
 };
 
-void SqliteDictionary::create(const std::string& path, const std::vector<WordRow>& rows)
+void SqliteDictionary::create(
+    const std::string& path, const std::vector<WordRow>& rows, SqliteDurability durability)
 {
     sqlite3* db = openConnection(path);
     try {
-        exec(db, "PRAGMA journal_mode=WAL");
-        exec(db, "PRAGMA synchronous=NORMAL");
+        if (durability == SqliteDurability::Normal)
+            exec(db, "PRAGMA journal_mode=WAL");
+        exec(db, synchronousPragma(durability));
         exec(db,
             "CREATE TABLE words(word TEXT PRIMARY KEY NOT NULL, s0 INTEGER NOT NULL, s1 INTEGER "
             "NOT NULL, s2 INTEGER NOT NULL, s3 INTEGER NOT NULL, s4 INTEGER NOT NULL, s5 INTEGER "
@@ -149,7 +157,8 @@ void SqliteDictionary::create(const std::string& path, const std::vector<WordRow
         }
         exec(db, "COMMIT");
         // Start the measurements from a database file that holds everything and an empty log.
-        exec(db, "PRAGMA wal_checkpoint(TRUNCATE)");
+        if (durability == SqliteDurability::Normal)
+            exec(db, "PRAGMA wal_checkpoint(TRUNCATE)");
         exec(db, "ANALYZE");
     } catch (...) {
         sqlite3_close(db);
@@ -163,17 +172,20 @@ std::string SqliteDictionary::version()
     return sqlite3_libversion();
 }
 
-const char* SqliteDictionary::configuration()
+const char* SqliteDictionary::configuration(SqliteDurability durability)
 {
-    return "WAL, synchronous=NORMAL, autocommit (one transaction per statement), "
-           "PRIMARY KEY index on word, default page cache";
+    return durability == SqliteDurability::Full
+        ? "SQLite's defaults: rollback journal (DELETE), synchronous=FULL, autocommit, PRIMARY "
+          "KEY index on word, default page cache"
+        : "WAL, synchronous=NORMAL, autocommit (one transaction per statement), PRIMARY KEY "
+          "index on word, default page cache";
 }
 
-SqliteDictionary::SqliteDictionary(const std::string& path)
+SqliteDictionary::SqliteDictionary(const std::string& path, SqliteDurability durability)
     : m_db(openConnection(path))
 {
     try {
-        exec(m_db, "PRAGMA synchronous=NORMAL");
+        exec(m_db, synchronousPragma(durability));
         Statement max(m_db, "SELECT max(rowid) FROM words");
         Statement::Use use(max);
         if (sqlite3_step(use.get()) == SQLITE_ROW)

@@ -6,10 +6,12 @@
 //         sound_index)
 //
 // The word is the only index, as our file has no index but its buckets. The database runs in WAL
-// mode with synchronous=NORMAL: a commit is an append to the log without an fsync, which is the
-// closest SQLite comes to our file (whose writes are never synced) while staying consistent
-// after a crash. Every statement runs in autocommit, so each INSERT, DELETE and UPDATE is a
-// transaction of its own. Connections are opened without SQLite's mutexes (one thread here).
+// mode with synchronous=NORMAL: a commit is an append to the log without an fsync, the closest
+// SQLite comes to our operations on an open file (which leave the sync to the end of a command)
+// while staying consistent after a crash. A second form keeps SQLite's defaults, a rollback
+// journal and synchronous=FULL: every commit is on the disk when it returns, as each of our
+// commands is when it ends. Every statement runs in autocommit, so each INSERT, DELETE and UPDATE
+// is a transaction of its own. Connections are opened without SQLite's mutexes (one thread here).
 
 #include "bench_words.h"
 
@@ -26,17 +28,26 @@ struct sqlite3_stmt;
 
 namespace quorvel::bench {
 
+// How a database keeps its commits.
+enum class SqliteDurability
+{
+    Normal, // WAL, synchronous=NORMAL
+    Full, // SQLite's defaults: rollback journal (DELETE), synchronous=FULL
+};
+
 class SqliteDictionary
 {
 public:
-    // Writes a new database at `path` holding the rows (one transaction), in WAL mode. Throws
-    // std::runtime_error on failure.
-    static void create(const std::string& path, const std::vector<WordRow>& rows);
+    // Writes a new database at `path` holding the rows (one transaction), in WAL mode or with
+    // SQLite's defaults. Throws std::runtime_error on failure.
+    static void create(const std::string& path, const std::vector<WordRow>& rows,
+        SqliteDurability durability = SqliteDurability::Normal);
     static std::string version();
-    static const char* configuration();
+    static const char* configuration(SqliteDurability durability = SqliteDurability::Normal);
 
     // Opens the long-lived connection of the run. Throws std::runtime_error on failure.
-    explicit SqliteDictionary(const std::string& path);
+    explicit SqliteDictionary(
+        const std::string& path, SqliteDurability durability = SqliteDurability::Normal);
     ~SqliteDictionary();
     SqliteDictionary(const SqliteDictionary&) = delete;
     SqliteDictionary& operator=(const SqliteDictionary&) = delete;

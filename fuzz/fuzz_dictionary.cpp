@@ -13,9 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string path = fuzz::writeInput("progdata/sonddict.dis", data, size);
     {
-        auto file = File::open(path, OpenMode::ReadOnly);
+        // Whatever the check finds, a repair of it must end, mending only what it can.
+        auto file = File::open(path, OpenMode::ReadWrite);
         if (file)
-            checkDictionary(*file);
+            repairDictionary(*file, checkDictionary(*file));
     }
     auto file = openDictionaryFile(path, true);
     if (!file)

@@ -7,6 +7,7 @@
 #include "drill/word_file.h"
 #include "platform/file_errors.h"
 #include "platform/replace_file.h"
+#include "platform/services.h"
 #include "strings/cli_strings.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
@@ -41,6 +42,12 @@ public:
     ~OpenedDictionary() { CloseDictionary(m_file); }
     File& file() { return *m_file; }
     bool close() { return CloseDictionary(m_file); }
+    // Ends a command that wrote: the file's bytes go to the disk before it is closed.
+    bool syncAndClose()
+    {
+        const bool synced = m_file && m_file->sync();
+        return CloseDictionary(m_file) && synced;
+    }
 
 private:
     DictionaryHandle m_file;
@@ -85,11 +92,38 @@ void finish(const Context& ctx, int result, std::initializer_list<int> success,
     throw CommandError(Exit::kNotSuccess, message, out);
 }
 
-// A changed working dictionary leaves no word list pointing at records that may have moved.
-void afterChange(const Context& ctx, bool changed)
+// Ends a command that may have changed the dictionary. A change is written through to the disk,
+// and when it may have moved records (anything but a status), every user's list is marked used
+// up, so that no list goes on pointing at them. `done` says what the command did ("CAT was
+// added"): a failure after the change reports it with what could not follow, with exit 2.
+void finishChange(const Context& ctx, OpenedDictionary& dictionary, bool changed, bool movesRecords,
+    const std::string& done, const QJsonObject& out)
 {
-    if (changed && ctx.changesFolderDictionary())
-        invalidateAllWordFiles(ctx.folder());
+    if (!changed) {
+        dictionary.close();
+        return;
+    }
+    const bool synced = dictionary.syncAndClose();
+    std::string listFailed;
+    const bool listsMarked = !movesRecords || !ctx.changesFolderDictionary()
+        || invalidateAllWordFiles(ctx.folder(), &listFailed);
+    if (!synced)
+        throw CommandError(
+            Exit::kUnusable, done + strings::kCliButNotOnDisk + ctx.dictionaryPath(), out);
+    if (!listsMarked)
+        throw CommandError(
+            Exit::kUnusable, done + strings::kCliButListsNotMarked + listFailed, out);
+}
+
+// A word that left its chain but whose record the free list could not take: the change is done,
+// and said so, with a warning.
+void warnNotFreed(const std::string& done, const ChangeNotes& notes, QJsonObject& out)
+{
+    if (!notes.recordNotFreed)
+        return;
+    const std::string warning = done + strings::kCliRecordNotFreed;
+    out.insert("warning", QString::fromStdString(warning));
+    Output::note(warning);
 }
 
 void applyAttributeOptions(const Args& args, CurrentWordInfo& info)
@@ -160,8 +194,8 @@ void addCommand(Context& ctx, const std::vector<std::string>& words)
     applyAttributeOptions(args, info);
     OpenedDictionary dictionary(ctx);
     const int result = AddWord(dictionary.file(), word, info);
-    dictionary.close();
-    afterChange(ctx, result == DictResult::kDone);
+    finishChange(ctx, dictionary, result == DictResult::kDone, true, word + strings::kCliWasAdded,
+        resultObject(result));
     finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotAdded, resultObject(result));
 }
 
@@ -172,17 +206,26 @@ void amendCommand(Context& ctx, const std::vector<std::string>& words)
     args.expectPositionals(1);
     OpenedDictionary dictionary(ctx);
     CurrentWordInfo info;
+    ChangeNotes notes;
     int result = FindWord(dictionary.file(), word, info);
     if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
         applyAttributeOptions(args, info);
-        result = AmendWord(dictionary.file(), word, args.has("sound-index"), info);
+        result = AmendWord(dictionary.file(), word, args.has("sound-index"), info, &notes);
     } else if (result != DictResult::kFileError) {
         result = DictResult::kNotFound; // not suitable or not there: nothing to amend
     }
-    dictionary.close();
-    afterChange(ctx, result == DictResult::kDone);
-    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary,
-        resultObject(result));
+    QJsonObject out = resultObject(result);
+    if (result == DictResult::kFileError) {
+        // A move whose undo failed too leaves the word in both tables: lists are marked used up
+        // all the same. The file error is what the command reports.
+        dictionary.syncAndClose();
+        if (ctx.changesFolderDictionary())
+            invalidateAllWordFiles(ctx.folder());
+    }
+    finishChange(
+        ctx, dictionary, result == DictResult::kDone, true, word + strings::kCliWasAmended, out);
+    warnNotFreed(word + strings::kCliWasAmended, notes, out);
+    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary, out);
 }
 
 void removeCommand(Context& ctx, const std::vector<std::string>& words)
@@ -191,11 +234,15 @@ void removeCommand(Context& ctx, const std::vector<std::string>& words)
     const std::string word = args.positional(0, "word");
     args.expectPositionals(1);
     OpenedDictionary dictionary(ctx);
-    const int result = RemoveWord(dictionary.file(), word);
-    dictionary.close();
-    afterChange(ctx, result == DictResult::kDone);
-    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary,
-        resultObject(result));
+    ChangeNotes notes;
+    int result = RemoveWord(dictionary.file(), word, &notes);
+    // The word left its chain: it is removed, whatever became of its record afterwards.
+    if (notes.unlinked)
+        result = DictResult::kDone;
+    QJsonObject out = resultObject(result);
+    finishChange(ctx, dictionary, notes.unlinked, true, word + strings::kCliWasRemoved, out);
+    warnNotFreed(word + strings::kCliWasRemoved, notes, out);
+    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary, out);
 }
 
 void statusCommand(Context& ctx, const std::vector<std::string>& words)
@@ -219,6 +266,9 @@ void statusCommand(Context& ctx, const std::vector<std::string>& words)
     } else if (result == DictResult::kNotSuitable) {
         result = DictResult::kNotFound;
     }
+    // A status moves no record: the users' lists stay as they are.
+    finishChange(ctx, dictionary, result == DictResult::kDone, false,
+        word + strings::kCliStatusWasSet, resultObject(result));
     finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary,
         resultObject(result));
 }
@@ -300,10 +350,10 @@ void importCommand(Context& ctx, const std::vector<std::string>& words)
         }
     }
     const bool readToEnd = in.eof() && !in.bad();
-    dictionary.close();
-    afterChange(ctx, added > 0);
     const QJsonObject out { { "added", added }, { "already", already },
         { "unsuitable", unsuitable }, { "errors", errors } };
+    finishChange(
+        ctx, dictionary, added > 0, true, std::to_string(added) + strings::kCliWordsWereAdded, out);
     if (!readToEnd)
         throw CommandError(Exit::kUnusable, strings::kCliCannotReadFile + path, out);
     if (errors != 0)
@@ -312,27 +362,103 @@ void importCommand(Context& ctx, const std::vector<std::string>& words)
     ctx.out().print(out);
 }
 
+QJsonArray textArray(const std::vector<std::string>& texts)
+{
+    QJsonArray out;
+    for (const std::string& t : texts)
+        out.append(QString::fromStdString(t));
+    return out;
+}
+
+QJsonObject checkObject(const DictionaryCheckReport& report)
+{
+    QJsonArray interrupted;
+    for (const InterruptedMove& m : report.interruptedMoves)
+        interrupted.append(QString::fromStdString(m.word));
+    return QJsonObject { { "ok", report.ok },
+        { "kind", report.fileKind == dict::kAdditionalKind ? "additional" : "working" },
+        { "main", static_cast<qint64>(report.mainWords) },
+        { "category", static_cast<qint64>(report.categoryWords) },
+        { "free", static_cast<qint64>(report.freeRecords) },
+        { "problems", textArray(report.problems) }, { "interrupted", interrupted },
+        { "mendable", report.mendable() } };
+}
+
+// The line that says what is wrong: a move cut short has its own, as every word is still there.
+std::string checkMessage(const Context& ctx, const DictionaryCheckReport& report)
+{
+    const std::string first = report.problems.empty() ? std::string() : report.problems.front();
+    if (report.onlyInterruptedMoves())
+        return ctx.dictionaryPath() + ": " + strings::kCliMovesCutShort + first;
+    return ctx.dictionaryPath() + ": " + strings::kCliDictionaryProblems + first
+        + (report.mendable() ? strings::kCliRepairMends : "");
+}
+
+std::unique_ptr<File> openForCheck(const Context& ctx, OpenMode mode)
+{
+    int error = 0;
+    auto file = File::open(ctx.dictionaryPath(), mode, &error);
+    if (!file)
+        throw CommandError(Exit::kUnusable, ctx.dictionaryPath() + ": " + FileErrorMessage(error));
+    return file;
+}
+
 void checkCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, {}, {});
     args.expectPositionals(0);
-    int error = 0;
-    auto file = File::open(ctx.dictionaryPath(), OpenMode::ReadOnly, &error);
-    if (!file)
-        throw CommandError(Exit::kUnusable, ctx.dictionaryPath() + ": " + FileErrorMessage(error));
+    auto file = openForCheck(ctx, OpenMode::ReadOnly);
     const DictionaryCheckReport report = checkDictionary(*file);
-    QJsonArray problems;
-    for (const std::string& p : report.problems)
-        problems.append(QString::fromStdString(p));
-    const QJsonObject out { { "ok", report.ok },
-        { "kind", report.fileKind == dict::kAdditionalKind ? "additional" : "working" },
-        { "main", static_cast<qint64>(report.mainWords) },
-        { "category", static_cast<qint64>(report.categoryWords) },
-        { "free", static_cast<qint64>(report.freeRecords) }, { "problems", problems } };
+    const QJsonObject out = checkObject(report);
     if (!report.ok)
+        throw CommandError(Exit::kNotSuccess, checkMessage(ctx, report), out);
+    ctx.out().print(out);
+}
+
+// Mends what the check finds that needs no guessing (moves cut short, a free list that leads
+// into damage), after copying the file beside itself; anything else is reported and left.
+void repairCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, {}, {});
+    args.expectPositionals(0);
+    const std::string path = ctx.dictionaryPath();
+    auto file = openForCheck(ctx, OpenMode::ReadWrite);
+    const DictionaryCheckReport before = checkDictionary(*file);
+    std::string copy;
+    DictionaryRepairReport repair;
+    if (before.freeListBreak != 0 || !before.interruptedMoves.empty()) {
+        SystemClock clock;
+        int error = 0;
+        copy = copyDamagedDictionary(path, clock.now(), &error);
+        if (copy.empty())
+            throw CommandError(Exit::kUnusable,
+                path + strings::kCliRepairCopyFailed + oneLine(FileErrorMessage(error)),
+                checkObject(before));
+        repair = repairDictionary(*file, before);
+        const bool synced = file->sync();
+        const bool closed = file->close();
+        // Finishing a move puts a word's record in another place.
+        std::string listFailed;
+        const bool listsMarked
+            = !ctx.changesFolderDictionary() || invalidateAllWordFiles(ctx.folder(), &listFailed);
+        if (repair.failed || !synced || !closed)
+            throw CommandError(Exit::kUnusable, path + strings::kCliRepairFailed + copy,
+                QJsonObject { { "mended", textArray(repair.mended) },
+                    { "copy", QString::fromStdString(copy) } });
+        if (!listsMarked)
+            throw CommandError(Exit::kUnusable, path + strings::kCliButListsNotMarked + listFailed,
+                QJsonObject { { "mended", textArray(repair.mended) },
+                    { "copy", QString::fromStdString(copy) } });
+        file = openForCheck(ctx, OpenMode::ReadOnly);
+    }
+    const DictionaryCheckReport after = before.ok ? before : checkDictionary(*file);
+    QJsonObject out = checkObject(after);
+    out.insert("mended", textArray(repair.mended));
+    out.insert("copy", QString::fromStdString(copy));
+    if (!after.ok)
         throw CommandError(Exit::kNotSuccess,
-            ctx.dictionaryPath() + ": " + strings::kCliDictionaryProblems
-                + (report.problems.empty() ? std::string() : report.problems.front()),
+            path + strings::kCliRepairLeft
+                + (after.problems.empty() ? std::string() : after.problems.front()),
             out);
     ctx.out().print(out);
 }
@@ -359,6 +485,7 @@ std::vector<Command> dictCommands()
             walkCommand },
         { "dict", "import", "dict import FILE [--category C] [--language L]", importCommand },
         { "dict", "check", "dict check", checkCommand },
+        { "dict", "repair", "dict repair", repairCommand },
     };
 }
 

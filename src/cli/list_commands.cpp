@@ -208,7 +208,10 @@ void generateCommand(Context& ctx, const std::vector<std::string>& words)
             std::string(strings::kUnableToGenerateList) + strings::kCliNoWordsGenerated, out);
     }
 
+    // The new list goes to the disk before the command reports it.
     auto file = openWordFile(ctx, user, OpenMode::ReadOnly);
+    if (!file->file().sync())
+        throw CommandError(Exit::kUnusable, strings::kCliCannotSync + listPath);
     std::vector<WordFileEntry> entries;
     file->readList(entries);
     QJsonArray list;
@@ -293,6 +296,8 @@ void markCommand(Context& ctx, const std::vector<std::string>& words)
         && !file->finishList(
             static_cast<int>(list.entries.size()), list.header.listType, ListState::kSpeltOnce))
         throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
+    if (!file->file().sync())
+        throw CommandError(Exit::kUnusable, strings::kCliCannotSync + wordFilePath(ctx, user));
     if (!file->close())
         throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
     ctx.out().print(QJsonObject { { "marked", static_cast<int>(list.entries.size()) },
@@ -304,7 +309,7 @@ void markCommand(Context& ctx, const std::vector<std::string>& words)
 // fresh dictionary list (state 1) whose every word has its result is applied; a list a
 // dictionary change used up (state 0), one already applied or spelt in the drill (state 2), a
 // scrap pad or bee window list, one not yet marked and one whose words are no longer where the
-// list found them are refused, and nothing is written.
+// list found them (out of date) are refused, and nothing is written.
 void applyCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "user" }, {});
@@ -328,36 +333,21 @@ void applyCommand(Context& ctx, const std::vector<std::string>& words)
             [](const WordFileEntry& e) { return hasResult(e.record); }))
         throw CommandError(Exit::kNotSuccess, strings::kCliListNotMarked);
 
-    // Each word must still be the record the list points at: a record freed by a removal may
-    // since hold another word.
-    {
-        const std::string dictionaryPath = paths::dictionaryFile(info.dictionaryFolder());
-        int error = 0;
-        auto dictionary = openDictionaryFile(dictionaryPath, false, &error);
-        if (!dictionary)
-            throw CommandError(Exit::kUnusable,
-                std::string(strings::kUnableToOpenDictionary) + " " + dictionaryPath + ": "
-                    + FileErrorMessage(error));
-        for (const WordFileEntry& e : list.entries) {
-            CurrentWordInfo word;
-            std::uint32_t offset = 0;
-            const int found = FindWord(*dictionary, e.record.word, word, &offset);
-            if (found == DictResult::kFileError)
-                throw CommandError(Exit::kUnusable, dictionaryPath + strings::kCliDictionaryFault);
-            if ((found != DictResult::kDone && found != DictResult::kFoundInCategory)
-                || offset != e.record.dictionaryOffset)
-                throw CommandError(Exit::kNotSuccess,
-                    strings::kCliListMoved + e.record.word + strings::kCliListMovedEnd);
-        }
-        CloseDictionary(dictionary);
-    }
-
-    if (!ApplyListResults(*file, info, user))
+    // Each word must still be the record the list points at (a record freed by a removal may
+    // since hold another word): the core checks that before it writes anything.
+    const ListApplyResult applied = ApplyListResults(*file, info, user);
+    if (applied.outcome == ListApplyResult::Outcome::OutOfDate)
+        throw CommandError(Exit::kNotSuccess,
+            strings::kCliListOutOfDate
+                + (applied.word.empty() ? std::string(strings::kCliListOutOfDateUsedUp)
+                                        : applied.word + strings::kCliListMovedEnd));
+    if (!applied)
         throw CommandError(Exit::kUnusable,
             std::string(strings::kFailedToUpdateDictionary) + " "
                 + paths::dictionaryFile(info.dictionaryFolder()));
     if (!file->finishList(
-            static_cast<int>(list.entries.size()), list.header.listType, ListState::kSpeltOnce)) {
+            static_cast<int>(list.entries.size()), list.header.listType, ListState::kSpeltOnce)
+        || !file->file().sync()) {
         file->invalidate();
         file->close();
         throw CommandError(

@@ -4,6 +4,7 @@
 #include "support/temp_folder.h"
 
 #include "config/startup_fields.h"
+#include "dictionary/dictionary_ops.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -318,6 +319,172 @@ TEST_F(CliTest, ListApplyTakesOnlyAMarkedFreshListAndOnlyOnce)
     EXPECT_EQ(statusOfUser2("dog"), 2);
     refused(apply, "spelt once"); // the same pass applied twice
     refused(mark, "spelt once");
+}
+
+// A program that changed the dictionary without marking the list used up (or could not): the
+// list's words are no longer where it found them, and apply refuses it before writing anything.
+TEST_F(CliTest, ListApplyOfAListOutOfDateWritesNothing)
+{
+    ASSERT_EQ(cli(dir.path(), { "dict", "add", "camel" }).exitCode, 0);
+    for (const char* setting : { "listSetup.minLetters=3", "listSetup.listSize=50" }) {
+        const QStringList pair = QString(setting).split('=');
+        ASSERT_EQ(
+            cli(dir.path(), { "startup", "set", pair[0], pair[1], "--user", "2" }).exitCode, 0);
+    }
+    const CliRun generated = cli(dir.path(), { "list", "generate", "--user", "2", "--seed", "5" });
+    ASSERT_EQ(generated.exitCode, 0) << generated.err;
+    const QJsonArray words = generated.json.value("words").toArray();
+    ASSERT_TRUE(words.contains(QJsonValue("CAMEL")));
+    ASSERT_EQ(
+        cli(dir.path(), { "list", "mark", "--user", "2", "--results", QString(words.size(), '1') })
+            .exitCode,
+        0);
+    const std::string list = dir.file("progdata/worduse2.wrd");
+    const auto marked = readBytes(list);
+    // CAMEO takes the record CAMEL left; the list is put back as it was before the change.
+    ASSERT_EQ(cli(dir.path(), { "dict", "remove", "camel" }).exitCode, 0);
+    ASSERT_EQ(cli(dir.path(), { "dict", "add", "cameo" }).exitCode, 0);
+    writeBytes(list, marked);
+    const auto dictionary = readBytes(dir.file("progdata/sonddict.dis"));
+
+    const std::string error = expectFailure(cli(dir.path(), { "list", "apply", "--user", "2" }), 1);
+    EXPECT_NE(error.find("out of date"), std::string::npos) << error;
+    EXPECT_NE(error.find("CAMEL"), std::string::npos) << error;
+    EXPECT_EQ(readBytes(dir.file("progdata/sonddict.dis")), dictionary);
+    EXPECT_EQ(readBytes(list), marked);
+}
+
+// A change that happened is reported as such when what follows it fails: the users' lists that
+// cannot be marked used up (a folder where user 3's word file belongs), or a free list that
+// cannot take the removed word's record.
+TEST_F(CliTest, ChangesSayWhatHappenedWhenWhatFollowsFails)
+{
+    QDir().mkpath(QString::fromStdString(dir.file("progdata/worduse3.wrd")));
+    std::ofstream(dir.file("more.txt")) << "elephant\n";
+    const struct
+    {
+        QStringList args;
+        const char* says;
+        const char* word; // afterwards found with this result
+        int found;
+    } cases[] = {
+        { { "dict", "add", "camel" }, "camel was added, but the users' lists", "camel", 1 },
+        { { "dict", "amend", "camel", "--category", "5" }, "camel was amended, but", "camel", 2 },
+        { { "dict", "remove", "camel" }, "camel was removed, but", "camel", 0 },
+        { { "dict", "import", QString::fromStdString(dir.file("more.txt")) },
+            "1 words were added, but", "elephant", 1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const std::string error = expectFailure(cli(dir.path(), c.args), 2);
+        EXPECT_NE(error.find(c.says), std::string::npos) << error;
+        EXPECT_NE(error.find("worduse3.wrd"), std::string::npos) << error;
+        EXPECT_EQ(
+            cli(dir.path(), { "dict", "find", c.word }).json.value("result").toInt(), c.found);
+    }
+    // A status moves no record: the lists need no marking.
+    EXPECT_EQ(
+        cli(dir.path(), { "dict", "status", "cat", "--user", "3", "--set", "0" }).exitCode, 0);
+    QDir(QString::fromStdString(dir.file("progdata/worduse3.wrd"))).removeRecursively();
+
+    // The free list's head points past the end of the file: CAT leaves its chain, and its record
+    // cannot go onto the list.
+    const std::string path = dir.file("progdata/sonddict.dis");
+    auto bytes = readBytes(path);
+    const auto past = static_cast<std::uint32_t>(bytes.size() + 100);
+    for (int i = 0; i < 4; ++i)
+        bytes[8 + i] = static_cast<std::uint8_t>(past >> (8 * i));
+    writeBytes(path, bytes);
+    const CliRun removed = cli(dir.path(), { "dict", "remove", "cat" });
+    EXPECT_EQ(removed.exitCode, 0) << removed.err;
+    EXPECT_EQ(removed.json.value("result").toInt(), 1);
+    EXPECT_NE(removed.json.value("warning").toString().toStdString().find("cat was removed, but"),
+        std::string::npos)
+        << removed.out;
+    EXPECT_NE(removed.err.find("free list"), std::string::npos) << removed.err;
+    EXPECT_EQ(cli(dir.path(), { "dict", "find", "cat" }).json.value("result").toInt(), 0);
+
+    // The check sees the damaged list; the repair cuts it, and the dictionary works again.
+    const std::string check = expectFailure(cli(dir.path(), { "dict", "check" }), 1);
+    EXPECT_NE(check.find("dict repair mends it"), std::string::npos) << check;
+    const CliRun repaired = cli(dir.path(), { "dict", "repair" });
+    EXPECT_EQ(repaired.exitCode, 0) << repaired.err;
+    EXPECT_TRUE(repaired.json.value("ok").toBool());
+    const std::string copy = repaired.json.value("copy").toString().toStdString();
+    EXPECT_EQ(copy.rfind(path + ".damaged-", 0), 0u) << copy;
+    EXPECT_EQ(readBytes(copy)[8], bytes[8]) << "the copy is the file as it was";
+    EXPECT_EQ(cli(dir.path(), { "dict", "check" }).exitCode, 0);
+    EXPECT_EQ(cli(dir.path(), { "dict", "add", "cat" }).exitCode, 0);
+}
+
+// A kill while CAT moved to category 5 left it in both tables, the main copy already marked with
+// its new category. The check says so, distinctly; the same amend again, or a repair, finishes
+// the move; a repair leaves what it cannot mend without a guess, and copies nothing then.
+TEST_F(CliTest, CheckAndRepairOfAMoveCutShort)
+{
+    ASSERT_EQ(
+        cli(dir.path(), { "dict", "status", "cat", "--user", "4", "--set", "3" }).exitCode, 0);
+    const std::string path = dir.file("progdata/sonddict.dis");
+    {
+        auto file = openDictionaryFile(path, false);
+        ASSERT_TRUE(file);
+        CurrentWordInfo info;
+        std::uint32_t at = 0;
+        ASSERT_EQ(FindWord(*file, "CAT", info, &at), DictResult::kDone);
+        WordRecordHeader header;
+        ASSERT_TRUE(ReadRecordHeader(*file, at, header));
+        header.setCategory(5);
+        ASSERT_TRUE(writeWithRetry(*file, at + 4, header.flags, 4));
+        ASSERT_EQ(InsertRecord(*file, ReadTableOffset(*file, Table::Category), BucketOffset("CAT"),
+                      header, "T"),
+            DictResult::kDone);
+    }
+    const auto cutShort = readBytes(path);
+    const auto damagedCopies = [&] {
+        int n = 0;
+        for (const auto& e : std::filesystem::directory_iterator(dir.file("progdata")))
+            n += e.path().filename().string().find(".damaged-") != std::string::npos;
+        return n;
+    };
+
+    const CliRun checked = cli(dir.path(), { "dict", "check" });
+    EXPECT_NE(expectFailure(checked, 1).find("cut short"), std::string::npos) << checked.err;
+    EXPECT_EQ(checked.json.value("interrupted").toArray(), (QJsonArray { "CAT" }));
+    EXPECT_TRUE(checked.json.value("mendable").toBool());
+    const CliRun found = cli(dir.path(), { "dict", "find", "cat" });
+    EXPECT_EQ(found.json.value("result").toInt(), 2) << "the copy whose table fits its category";
+    EXPECT_EQ(found.json.value("statuses").toArray().at(4).toInt(), 3);
+
+    for (const bool byRepair : { false, true }) {
+        SCOPED_TRACE(byRepair ? "dict repair" : "the same amend again");
+        writeBytes(path, cutShort);
+        const CliRun r = byRepair ? cli(dir.path(), { "dict", "repair" })
+                                  : cli(dir.path(), { "dict", "amend", "cat", "--category", "5" });
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(cli(dir.path(), { "dict", "check" }).exitCode, 0);
+        const CliRun after = cli(dir.path(), { "dict", "find", "cat" });
+        EXPECT_EQ(after.json.value("result").toInt(), 2);
+        EXPECT_EQ(after.json.value("category").toInt(), 5);
+        EXPECT_EQ(after.json.value("statuses").toArray().at(4).toInt(), 3);
+        EXPECT_EQ(damagedCopies(), byRepair ? 1 : 0);
+    }
+
+    // Nothing to mend: no copy, exit 0.
+    EXPECT_EQ(cli(dir.path(), { "dict", "repair" }).exitCode, 0);
+    EXPECT_EQ(damagedCopies(), 1);
+    // A chain that comes back on itself needs a person: reported, left, no copy.
+    auto looped = readBytes(path);
+    const std::uint32_t slot = 20 + BucketOffset("CAT");
+    std::uint32_t first = 0;
+    for (int i = 0; i < 4; ++i)
+        first |= std::uint32_t(looped[slot + i]) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        looped[first + i] = looped[slot + i];
+    writeBytes(path, looped);
+    const std::string left = expectFailure(cli(dir.path(), { "dict", "repair" }), 1);
+    EXPECT_NE(left.find("need a person"), std::string::npos) << left;
+    EXPECT_EQ(readBytes(path), looped);
+    EXPECT_EQ(damagedCopies(), 1);
 }
 
 TEST_F(CliTest, ListMarkChecksTheWholeListBeforeWritingAnything)

@@ -350,5 +350,117 @@ TEST(WriteWithRetry, RemoveAndAmendSurviveOneFailedWriteButNotTwo)
     }
 }
 
+// Every write of every change is retried once: each one failing once leaves the same file, byte
+// for byte, and the same result as a change that met no failure. Failing twice, the change stops
+// with a file error and the file checks whole (the sweeps above); a removal whose record the free
+// list could not take still removed the word and says so.
+TEST(WriteWithRetry, EveryWriteOfEveryChangeSurvivesOneFailure)
+{
+    const Bytes images[] = { base(), baseWithFreeRecord() };
+    const struct
+    {
+        const char* name;
+        Operation op;
+    } changes[] = {
+        { "add",
+            [](File& f) {
+                CurrentWordInfo info;
+                return AddWord(f, "CAZ", info);
+            } },
+        { "add to a category",
+            [](File& f) {
+                CurrentWordInfo info;
+                info.setCategory(6);
+                return AddWord(f, "CAZ", info);
+            } },
+        { "remove", [](File& f) { return RemoveWord(f, "CAT"); } },
+        { "amend in place with its sound",
+            [](File& f) {
+                CurrentWordInfo info;
+                info.setLanguage(2);
+                info.setSoundIndex(77);
+                return AmendWord(f, "DOG", true, info);
+            } },
+        { "move to a category",
+            [](File& f) {
+                CurrentWordInfo info;
+                info.setCategory(3);
+                return AmendWord(f, "CAT", false, info);
+            } },
+        { "move to the main table",
+            [](File& f) {
+                CurrentWordInfo info;
+                return AmendWord(f, "ZEBRA", false, info);
+            } },
+        { "status",
+            [](File& f) {
+                CurrentWordInfo info;
+                std::uint32_t at = 0;
+                if (FindWord(f, "CAT", info, &at) != DictResult::kDone)
+                    return -1;
+                info.setStatus(4, 0);
+                return StoreWordInfo(f, at, info) ? DictResult::kDone : DictResult::kFileError;
+            } },
+    };
+    for (const Bytes& image : images) {
+        for (const auto& c : changes) {
+            SCOPED_TRACE(c.name);
+            DictionaryOnDisk dict(image);
+            int writes = 0, clean = -1;
+            {
+                auto file = dict.open();
+                FileFaults::reset();
+                clean = c.op(*file);
+                writes = FileFaults::count(FileOp::Write);
+                FileFaults::reset();
+            }
+            ASSERT_EQ(clean, DictResult::kDone);
+            ASSERT_GT(writes, 0);
+            const Bytes expected = dict.bytes();
+            for (int n = 1; n <= writes; ++n) {
+                SCOPED_TRACE("write " + std::to_string(n) + " fails once");
+                dict.reset(image);
+                int result = -1;
+                {
+                    auto file = dict.open();
+                    FileFaults::failNth(FileOp::Write, n);
+                    result = c.op(*file);
+                    EXPECT_EQ(FileFaults::count(FileOp::Write), writes + 1);
+                    FileFaults::reset();
+                }
+                EXPECT_EQ(result, DictResult::kDone);
+                EXPECT_EQ(dict.bytes(), expected);
+            }
+        }
+    }
+}
+
+// The free list's two writes come last in a removal: failing twice, they leave the word removed
+// and its record out of reach, and the removal says which.
+TEST(WriteWithRetry, RemovalWhoseRecordTheFreeListCannotTakeStillRemovesTheWord)
+{
+    const Operation remove = [](File& f) { return RemoveWord(f, "CAT"); };
+    const Counts clean = countOf(base(), remove);
+    for (int n : { clean.writes - 1, clean.writes }) {
+        SCOPED_TRACE(n);
+        DictionaryOnDisk dict(base());
+        ChangeNotes notes;
+        {
+            auto file = dict.open();
+            FileFaults::failNth(FileOp::Write, n, 2);
+            EXPECT_EQ(RemoveWord(*file, "CAT", &notes), DictResult::kFileError);
+            FileFaults::reset();
+        }
+        EXPECT_TRUE(notes.unlinked);
+        EXPECT_TRUE(notes.recordNotFreed);
+        auto file = dict.open();
+        CurrentWordInfo info;
+        EXPECT_EQ(FindWord(*file, "CAT", info), DictResult::kNotFound);
+        const DictionaryCheckReport report = checkDictionary(*file);
+        EXPECT_TRUE(report.ok);
+        EXPECT_EQ(report.freeRecords, 0u);
+    }
+}
+
 } // namespace
 } // namespace quorvel::test

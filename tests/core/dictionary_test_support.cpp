@@ -1,5 +1,6 @@
 #include "dictionary_test_support.h"
 
+#include "dictionary/dictionary_ops.h"
 #include "dictionary/dictionary_pass.h"
 #include "platform/le_codec.h"
 
@@ -79,6 +80,29 @@ void DictionaryOnDisk::reset(const Bytes& image) const
 DictionaryHandle DictionaryOnDisk::open() const
 {
     return openDictionaryFile(m_path, false);
+}
+
+Bytes interruptedMove(
+    const Bytes& image, const std::string& word, int category, bool marked, bool linked)
+{
+    DictionaryOnDisk dict(image);
+    auto file = dict.open();
+    CurrentWordInfo info;
+    std::uint32_t offset = 0;
+    const int found = FindWord(*file, word, info, &offset);
+    if (found != DictResult::kDone && found != DictResult::kFoundInCategory)
+        return {};
+    WordRecordHeader header;
+    ReadRecordHeader(*file, offset, header);
+    header.setCategory(category);
+    if (marked)
+        writeWithRetry(*file, offset + 4, header.flags, 4);
+    if (linked) {
+        const Table other = found == DictResult::kDone ? Table::Category : Table::Main;
+        InsertRecord(*file, ReadTableOffset(*file, other), slotOf(word), header, word.substr(2));
+    }
+    file->close();
+    return dict.bytes();
 }
 
 std::vector<std::string> tableContents(File& file)

@@ -36,6 +36,13 @@ std::uint32_t appendRecord(Bytes& image, std::uint32_t next, const std::string& 
 // the image had). Returns the offset of the first.
 std::uint32_t appendFreeList(Bytes& image, int count, const std::string& text);
 
+// A move of `word` towards `category` cut short, made from a sound image: with `marked` its record
+// has taken the new category in its old table; with `linked` a copy of it (statuses and all, with
+// the new category) is linked into the other table too. Marked and linked is a crash after the
+// new copy was linked; marked only, a crash before; linked only, a move made without marking.
+Bytes interruptedMove(
+    const Bytes& image, const std::string& word, int category, bool marked, bool linked);
+
 // A dictionary on disk, in folder/progdata/sonddict.dis as the program keeps it.
 class DictionaryOnDisk
 {

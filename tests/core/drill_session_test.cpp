@@ -663,6 +663,59 @@ TEST(DrillSession, DamagedWordFilesEndThePassAndChangeNothing)
     }
 }
 
+// Another program changes the dictionary while a pass runs and does not, or cannot, mark the list
+// used up: the results land on no word, the dictionary stays byte for byte, and the drill says
+// why. The pass itself is recorded and the list can be repeated.
+TEST(DrillSession, ResultsOfAListThatIsOutOfDateLandNowhere)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void(Drill&, const WordFileRecord& first)> change;
+    } cases[] = {
+        { "a listed word removed and a word of its length added in its record",
+            [](Drill& d, const WordFileRecord& first) {
+                auto file = openDictionaryFile(d.folder.file("progdata/sonddict.dis"), false);
+                ASSERT_TRUE(file);
+                const std::string newcomer = "ZZ" + std::string(first.word.size() - 2, 'Q');
+                CurrentWordInfo info;
+                std::uint32_t at = 0;
+                ASSERT_EQ(RemoveWord(*file, first.word), DictResult::kDone);
+                ASSERT_EQ(AddWord(*file, newcomer, info), DictResult::kDone);
+                ASSERT_EQ(FindWord(*file, newcomer, info, &at), DictResult::kDone);
+                ASSERT_EQ(at, first.dictionaryOffset) << "the newcomer took the listed record";
+            } },
+        { "every list marked used up by a change",
+            [](Drill& d, const WordFileRecord&) {
+                auto file = openDictionaryFile(d.folder.file("progdata/sonddict.dis"), false);
+                CurrentWordInfo info;
+                ASSERT_EQ(AddWord(*file, "QUAY", info), DictResult::kDone);
+                ASSERT_TRUE(invalidateAllWordFiles(d.folder.path()));
+            } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Drill d;
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        ASSERT_TRUE(d.waitingForAnswer());
+        c.change(d, d.records().at(0));
+        const Bytes before = readBytes(d.folder.file("progdata/sonddict.dis"));
+        d.answerAll(d.pattern({ true }));
+        EXPECT_FALSE(d.session->passRunning());
+        EXPECT_EQ(readBytes(d.folder.file("progdata/sonddict.dis")), before);
+        const auto shown = std::find_if(d.log.begin(), d.log.end(), [](const DrillEffect& e) {
+            return e.kind == Kind::Message && e.text == strings::kListOutOfDate;
+        });
+        ASSERT_NE(shown, d.log.end());
+        EXPECT_EQ(shown->caption, strings::kInformation);
+        const auto m = d.messages();
+        EXPECT_EQ(std::find(m.begin(), m.end(), strings::kFailedToUpdateDictionary), m.end());
+        EXPECT_EQ(d.historyDrills(), 1);
+        EXPECT_EQ(d.header().state, ListState::kSpeltOnce);
+    }
+}
+
 // --- Level adjustment ----------------------------------------------------------------------------
 
 TEST(LevelAdjustment, LevelBand)

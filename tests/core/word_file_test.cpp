@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace quorvel::test {
 namespace {
 
@@ -281,7 +283,7 @@ protected:
     }
 
     // A dictionary holding the words with `oldStatus` for every user, and a finished list of them
-    // with the given answers.
+    // with the given answers, as the end of a drill's first pass finds it (still fresh).
     void makeListAndDictionary(const std::vector<Case>& cases)
     {
         std::vector<DictionaryEntry> entries;
@@ -305,7 +307,7 @@ protected:
                 static_cast<int>(cases.size()), ListType::kRandom));
         }
         ASSERT_TRUE(list->finishList(
-            static_cast<int>(cases.size()), ListType::kRandom, ListState::kSpeltOnce));
+            static_cast<int>(cases.size()), ListType::kRandom, ListState::kFreshDictionary));
     }
 
     CurrentWordInfo lookUp(const char* word)
@@ -364,15 +366,96 @@ TEST_F(ListResults, ListThatNoLongerMatchesTheDictionaryChangesNothing)
     EXPECT_FALSE(ApplyListResults(*list, info, kUser));
 }
 
-TEST_F(ListResults, FailedWriteIsReported)
+// The writes are: the list marked used up, then ANT's status, then BEE's. Each is retried once.
+// The list's mark is synced before the first status is written.
+TEST_F(ListResults, FailedWriteIsRetriedOnceThenReportedAndAFailedSyncStopsIt)
 {
+    for (int times : { 1, 2 }) {
+        SCOPED_TRACE(times);
+        makeListAndDictionary({ { "ANT", 1, true, 2 }, { "BEE", 1, false, 0 } });
+        auto list = update(kUser);
+        FileFaults::failNth(FileOp::Write, 3, times);
+        const bool applied = static_cast<bool>(ApplyListResults(*list, info, kUser));
+        FileFaults::reset();
+        EXPECT_EQ(applied, times == 1);
+        EXPECT_EQ(lookUp("ANT").status(kUser), 2); // written before the failure, and kept
+        EXPECT_EQ(lookUp("BEE").status(kUser), times == 1 ? 0 : 1);
+        // Marked used up before any status moved: a failed pass is never applied a second time.
+        EXPECT_EQ(list->readState(), ListState::kNone);
+        EXPECT_EQ(
+            ApplyListResults(*list, info, kUser).outcome, ListApplyResult::Outcome::OutOfDate);
+    }
+
+    // The mark must be on the disk before a status moves: when it cannot be, none moves.
     makeListAndDictionary({ { "ANT", 1, true, 2 }, { "BEE", 1, false, 0 } });
+    const Bytes dictionary = readBytes(folder.file("progdata/sonddict.dis"));
     auto list = update(kUser);
-    FileFaults::failNth(FileOp::Write, 2);
-    EXPECT_FALSE(ApplyListResults(*list, info, kUser));
+    FileFaults::failNth(FileOp::Sync, 1);
+    EXPECT_EQ(ApplyListResults(*list, info, kUser).outcome, ListApplyResult::Outcome::Failed);
     FileFaults::reset();
-    EXPECT_EQ(lookUp("ANT").status(kUser), 2); // written before the failure, and kept
-    EXPECT_EQ(lookUp("BEE").status(kUser), 1);
+    EXPECT_EQ(readBytes(folder.file("progdata/sonddict.dis")), dictionary);
+}
+
+// Another program changed the dictionary after the list was made and did not mark the list used
+// up (or the list was marked and the drill still holds it): results must land on the listed
+// words or nowhere. Each case leaves BEE's record holding something that is not BEE of this list.
+TEST_F(ListResults, ListThatIsOutOfDateWritesNothing)
+{
+    using Change = std::function<void(File & dictionary, WordFile & list)>;
+    const auto removeAndAdd = [](const char* newcomer) -> Change {
+        return [newcomer](File& d, WordFile&) {
+            CurrentWordInfo word;
+            std::uint32_t before = 0, after = 0;
+            ASSERT_EQ(FindWord(d, "BEE", word, &before), DictResult::kDone);
+            ASSERT_EQ(RemoveWord(d, "BEE"), DictResult::kDone);
+            ASSERT_EQ(AddWord(d, newcomer, word), DictResult::kDone);
+            ASSERT_EQ(FindWord(d, newcomer, word, &after), DictResult::kDone);
+            ASSERT_EQ(after, before) << newcomer << " takes BEE's record";
+        };
+    };
+    const struct
+    {
+        const char* name;
+        Change change;
+        const char* word; // reported as out of place
+    } cases[] = {
+        // ZEE's text is BEE's ("E"): the record's bytes alone cannot tell them apart.
+        { "removed, and a word with the same text took its record", removeAndAdd("ZEE"), "BEE" },
+        { "removed, and a word of the same length took its record", removeAndAdd("BOA"), "BEE" },
+        { "removed only: the freed record still holds its text",
+            [](File& d, WordFile&) { ASSERT_EQ(RemoveWord(d, "BEE"), DictResult::kDone); }, "BEE" },
+        { "moved to a category",
+            [](File& d, WordFile&) {
+                CurrentWordInfo word;
+                word.setCategory(4);
+                ASSERT_EQ(AmendWord(d, "BEE", false, word), DictResult::kDone);
+            },
+            "BEE" },
+        { "the list was marked used up by a change",
+            [](File&, WordFile& list) { ASSERT_TRUE(list.invalidate()); }, "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        makeListAndDictionary({ { "ANT", 1, true, 2 }, { "BEE", 2, true, 3 } });
+        {
+            // The list is open, as the drill holds it, while another handle changes the files.
+            auto held = update(kUser);
+            {
+                auto dictionary = OpenDictionary(info);
+                auto other = update(kUser);
+                ASSERT_TRUE(dictionary && other);
+                c.change(*dictionary, *other);
+            }
+            const Bytes dictionaryBefore = readBytes(folder.file("progdata/sonddict.dis"));
+            const Bytes listBefore = readBytes(path(kUser));
+            const ListApplyResult result = ApplyListResults(*held, info, kUser);
+            EXPECT_EQ(result.outcome, ListApplyResult::Outcome::OutOfDate);
+            EXPECT_EQ(result.word, c.word);
+            EXPECT_EQ(readBytes(folder.file("progdata/sonddict.dis")), dictionaryBefore);
+            EXPECT_EQ(readBytes(path(kUser)), listBefore);
+        }
+        EXPECT_EQ(lookUp("ANT").status(kUser), 1) << "nothing of the list was applied";
+    }
 }
 
 } // namespace

@@ -176,7 +176,8 @@ StatusResetTotals resetStatusTotals(StartupInfo& info, int user, int status)
     // After a failed pass the file may be in trouble: the category table is left as it is.
     if (totals.main >= 0)
         totals.category = resetTable(Table::Category);
-    if (!CloseDictionary(file)) {
+    const bool synced = file->sync();
+    if (!CloseDictionary(file) || !synced) {
         totals.main = -1;
         totals.category = -1;
     }

@@ -235,16 +235,12 @@ bool writeWithRetry(File& file, std::uint32_t offset, const void* data, std::siz
     return file.write(data, size);
 }
 
-namespace {
-
 bool writeLink(File& file, std::uint32_t location, std::uint32_t value)
 {
     std::uint8_t bytes[4];
     le::putU32(bytes, value);
     return writeWithRetry(file, location, bytes, 4);
 }
-
-} // namespace
 
 int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     std::string_view text, ChainPosition& position)
@@ -282,6 +278,27 @@ int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     }
 }
 
+bool writeRecord(
+    File& file, std::uint32_t place, const WordRecordHeader& header, std::string_view text)
+{
+    std::vector<std::uint8_t> bytes(kRecordHeaderSize + text.size() + 1, 0);
+    header.encode(bytes.data());
+    std::copy(text.begin(), text.end(), bytes.begin() + kRecordHeaderSize);
+    return writeWithRetry(file, place, bytes.data(), bytes.size());
+}
+
+std::uint32_t placeForRecord(File& file, std::size_t textLength)
+{
+    const std::uint32_t reused = TakeFreeRecord(file, textLength);
+    if (reused != kNoOffset)
+        return reused;
+    // Records are located by 32-bit offsets: the file cannot grow beyond them.
+    const std::uint64_t end = file.size();
+    if (end + kRecordHeaderSize + textLength + 1 > 0xFFFFFFF0u)
+        return kNoOffset;
+    return static_cast<std::uint32_t>(end);
+}
+
 int InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     WordRecordHeader header, std::string_view text)
 {
@@ -291,30 +308,19 @@ int InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset
         return DictResult::kAlreadyThere;
     if (found == DictResult::kFileError)
         return DictResult::kFileError;
-    header.next = pos.nextOffset;
+    return insertAt(file, pos, header, text);
+}
 
-    std::uint32_t place = TakeFreeRecord(file, text.size());
-    const std::size_t recordSize = kRecordHeaderSize + text.size() + 1;
-    if (place == kNoOffset) {
-        const std::uint64_t end = file.size();
-        if (end + recordSize > 0xFFFFFFF0u)
-            return DictResult::kFileError; // records are located by 32-bit offsets
-        const std::vector<std::uint8_t> zeros(recordSize, 0);
-        if (!file.seek(end) || !file.write(zeros.data(), zeros.size())) {
-            file.rewind();
-            return DictResult::kFileError;
-        }
-        place = static_cast<std::uint32_t>(end);
-    }
-    std::uint8_t bytes[kRecordHeaderSize];
-    header.encode(bytes);
-    if (!writeWithRetry(file, place, bytes, sizeof bytes))
+int insertAt(File& file, const ChainPosition& pos, WordRecordHeader header, std::string_view text)
+{
+    // The record is written whole before the link that puts it into its chain: until that link
+    // is written it is reachable from nowhere, and a failure or a crash on the way leaves the
+    // chain as it was (at worst with the record's space lost).
+    const std::uint32_t place = placeForRecord(file, text.size());
+    if (place == kNoOffset)
         return DictResult::kFileError;
-    std::string withNul(text);
-    withNul.push_back('\0');
-    if (!file.write(withNul.data(), withNul.size()))
-        return DictResult::kFileError;
-    if (!writeLink(file, pos.linkLocation, place))
+    header.next = pos.nextOffset;
+    if (!writeRecord(file, place, header, text) || !writeLink(file, pos.linkLocation, place))
         return DictResult::kFileError;
     return DictResult::kDone;
 }
@@ -328,11 +334,19 @@ int UnlinkRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset
     const int found = SearchChain(file, tableOffset, slotOffset, text, pos);
     if (found != DictResult::kDone)
         return found == DictResult::kFileError ? DictResult::kFileError : DictResult::kNotFound;
+    return unlinkFound(file, pos, refuseIfSound, unlinked);
+}
+
+int unlinkFound(File& file, const ChainPosition& pos, bool refuseIfSound, bool* unlinked)
+{
+    if (unlinked)
+        *unlinked = false;
     WordRecordHeader header;
     if (!ReadRecordHeader(file, pos.foundOffset, header))
         return DictResult::kFileError;
     if (refuseIfSound && header.soundIndex != 0)
         return DictResult::kSoundLinked;
+    // Out of its chain first, onto the free list after: a record is never in both.
     if (!writeLink(file, pos.linkLocation, header.next))
         return DictResult::kFileError;
     if (unlinked)
@@ -393,14 +407,8 @@ int FreeRecord(File& file, std::uint32_t recordOffset)
         at = tail.next;
     }
 
-    std::uint8_t bytes[kRecordHeaderSize];
-    freed.next = kFreeListEnd;
-    freed.encode(bytes);
-    if (!file.writeAt(recordOffset, bytes, sizeof bytes))
-        return DictResult::kFileError;
-    tail.next = recordOffset;
-    tail.encode(bytes);
-    if (!file.writeAt(at, bytes, sizeof bytes))
+    // The freed record gets the list's end marker before the tail's link points at it.
+    if (!writeLink(file, recordOffset, kFreeListEnd) || !writeLink(file, at, recordOffset))
         return DictResult::kFileError;
     return DictResult::kDone;
 }

@@ -112,14 +112,28 @@ int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     std::string_view text, ChainPosition& position);
 int InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     WordRecordHeader header, std::string_view text);
+// Inserts at the place a search that did not find the text gave: 1 or 4.
+int insertAt(
+    File& file, const ChainPosition& position, WordRecordHeader header, std::string_view text);
 // `unlinked`, when given, tells whether the record left its chain (it may have done so even when
-// the result is 0 because the free list was full).
+// the result is 0 because the free list was full, or 4 because it could not be put on the list).
 int UnlinkRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     std::string_view text, bool refuseIfSound, bool* unlinked = nullptr);
+// Unlinks the record a search found and frees it: 1, 0 (free list full), 7 or 4.
+int unlinkFound(File& file, const ChainPosition& position, bool refuseIfSound, bool* unlinked);
 std::uint32_t TakeFreeRecord(File& file, std::size_t textLength);
 int FreeRecord(File& file, std::uint32_t recordOffset);
+// Where a new record with a text of this length goes: a free record of exactly that length taken
+// off the free list, or the end of the file. 0xFFFFFFFF when the file cannot grow any more.
+std::uint32_t placeForRecord(File& file, std::size_t textLength);
 
-// Seek and write; when the write fails, rewind, seek again and write once more.
+// Every write of the dictionary goes through this helper: seek and write; when the write fails,
+// rewind, seek again and write once more. A failed seek is not retried.
 bool writeWithRetry(File& file, std::uint32_t offset, const void* data, std::size_t size);
+// A link (a slot, a record's Next, the free list's head) written with the retry.
+bool writeLink(File& file, std::uint32_t location, std::uint32_t value);
+// A whole record, header and text with its NUL, in one write with the retry.
+bool writeRecord(
+    File& file, std::uint32_t place, const WordRecordHeader& header, std::string_view text);
 
 } // namespace quorvel

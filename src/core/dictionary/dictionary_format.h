@@ -44,6 +44,12 @@ enum class Table : std::uint8_t
     Category
 };
 
+// A word lies in the main table when its category is 0, in the category table otherwise.
+inline bool categoryFitsTable(int category, Table table)
+{
+    return (category != 0) == (table == Table::Category);
+}
+
 struct DictionaryHeader
 {
     std::uint32_t mainTableOffset = 0;

@@ -2,7 +2,9 @@
 
 #include "platform/le_codec.h"
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -18,6 +20,11 @@ struct PreparedWord
     std::string_view text;
     std::uint32_t mainTable = 0;
     std::uint32_t categoryTable = 0;
+
+    std::uint32_t table(Table which) const
+    {
+        return which == Table::Main ? mainTable : categoryTable;
+    }
 };
 
 constexpr int kGoOn = -1;
@@ -38,6 +45,118 @@ int prepare(File& file, std::string_view word, PreparedWord& out, int notSuitabl
     return kGoOn;
 }
 
+Table otherTable(Table t)
+{
+    return t == Table::Main ? Table::Category : Table::Main;
+}
+
+// The flag bytes of a record (and its sound index) written in place, in one write.
+bool writeFlags(File& file, std::uint32_t record, const WordRecordHeader& header, bool withSound)
+{
+    std::uint8_t bytes[6];
+    std::memcpy(bytes, header.flags, 4);
+    le::putU16(bytes + 4, header.soundIndex);
+    return writeWithRetry(file, record + 4, bytes, withSound ? 6 : 4);
+}
+
+// An undo is tried twice: one that fails leaves the word in the middle of its move, which only a
+// repair or the same amend again finishes.
+bool undoWrite(File& file, std::uint32_t offset, const void* bytes, std::size_t size)
+{
+    return writeWithRetry(file, offset, bytes, size) || writeWithRetry(file, offset, bytes, size);
+}
+
+// Takes a found record out of its chain onto the free list. True when it left its chain; a record
+// that could not be put on the free list is noted.
+bool takeOut(File& file, const ChainPosition& pos, ChangeNotes* notes)
+{
+    bool unlinked = false;
+    const int result = unlinkFound(file, pos, false, &unlinked);
+    if (unlinked && result == DictResult::kFileError && notes)
+        notes->recordNotFreed = true;
+    return unlinked;
+}
+
+// Moves the record found at `inSource` into the target table at `inTarget` (where a search that
+// did not find it there left off), in the order AmendWord documents. `header` holds the new
+// attributes; the old record's statuses are put into it.
+int moveRecord(File& file, const PreparedWord& w, const ChainPosition& inSource,
+    const ChainPosition& inTarget, WordRecordHeader header, ChangeNotes* notes)
+{
+    WordRecordHeader old;
+    if (!ReadRecordHeader(file, inSource.foundOffset, old))
+        return DictResult::kFileError;
+    header.copyStatuses(old);
+
+    // (1) The new record, reachable from nowhere yet.
+    const std::uint32_t place = placeForRecord(file, w.text.size());
+    if (place == kNoOffset)
+        return DictResult::kFileError;
+    header.next = inTarget.nextOffset;
+    if (!writeRecord(file, place, header, w.text))
+        return DictResult::kFileError;
+    // (2) The old record takes the new attributes: it no longer fits the table it lies in.
+    if (!writeFlags(file, inSource.foundOffset, header, false))
+        return DictResult::kFileError;
+    const auto undoMark
+        = [&] { return undoWrite(file, inSource.foundOffset + 4, old.flags, sizeof old.flags); };
+    // (3) The new record into the target table.
+    if (!writeLink(file, inTarget.linkLocation, place)) {
+        undoMark();
+        return DictResult::kFileError;
+    }
+    // (4) The old record out of the source table.
+    if (!writeLink(file, inSource.linkLocation, old.next)) {
+        std::uint8_t link[4];
+        le::putU32(link, inTarget.nextOffset);
+        // Only with the new copy out again may the old one fit its table again: two copies that
+        // both fit their tables could not be told apart.
+        if (undoWrite(file, inTarget.linkLocation, link, sizeof link))
+            undoMark();
+        return DictResult::kFileError;
+    }
+    // (5) The old record onto the free list. A full list only means its space is not reused.
+    if (FreeRecord(file, inSource.foundOffset) == DictResult::kFileError && notes)
+        notes->recordNotFreed = true;
+    return DictResult::kDone;
+}
+
+// The amend of a word found in both tables: a move cut short. The copy that stays is the one in
+// the target table, unless that copy is what a move the other way left behind (it does not fit
+// its table while the source copy fits its own): then it goes and the word moves as usual.
+int amendInBothTables(File& file, const PreparedWord& w, Table target,
+    const ChainPosition& inSource, ChainPosition inTarget, WordRecordHeader header, bool withSound,
+    ChangeNotes* notes)
+{
+    WordRecordHeader s, t;
+    if (!ReadRecordHeader(file, inSource.foundOffset, s)
+        || !ReadRecordHeader(file, inTarget.foundOffset, t))
+        return DictResult::kFileError;
+    const Table source = otherTable(target);
+    const bool sourceFits = categoryFitsTable(s.category(), source);
+    const bool targetFits = categoryFitsTable(t.category(), target);
+    if (sourceFits && !targetFits) {
+        if (!takeOut(file, inTarget, notes))
+            return DictResult::kFileError;
+        const int again = SearchChain(file, w.table(target), w.slot, w.text, inTarget);
+        if (again != DictResult::kNotFound)
+            return DictResult::kFileError;
+        return moveRecord(file, w, inSource, inTarget, header, notes);
+    }
+    if (sourceFits) {
+        // Both copies fit their tables: the source copy is marked as moving first, so that the
+        // kept copy is the current one whatever happens next.
+        WordRecordHeader marked = header;
+        marked.copyStatuses(s);
+        if (!writeFlags(file, inSource.foundOffset, marked, false))
+            return DictResult::kFileError;
+    }
+    header.copyStatuses(t);
+    if (!writeFlags(file, inTarget.foundOffset, header, withSound))
+        return DictResult::kFileError;
+    return takeOut(file, inSource, notes) ? DictResult::kDone : DictResult::kFileError;
+}
+
 } // namespace
 
 int FindWord(File& file, std::string_view word, CurrentWordInfo& info, std::uint32_t* recordOffset)
@@ -47,17 +166,39 @@ int FindWord(File& file, std::string_view word, CurrentWordInfo& info, std::uint
         return early;
     ChainPosition pos;
     int result = SearchChain(file, w.mainTable, w.slot, w.text, pos);
-    if (result == DictResult::kNotFound) {
-        result = SearchChain(file, w.categoryTable, w.slot, w.text, pos);
-        if (result == DictResult::kDone)
-            result = DictResult::kFoundInCategory;
-    }
-    if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
-        if (!LoadWordInfo(file, pos.foundOffset, info))
+    if (result == DictResult::kFileError)
+        return result;
+    WordRecordHeader header;
+    if (result == DictResult::kDone) {
+        if (!ReadRecordHeader(file, pos.foundOffset, header))
             return DictResult::kNotFound;
-        if (recordOffset)
-            *recordOffset = pos.foundOffset;
+        // A main-table copy with a category is moving out: its copy in the category table, when
+        // the move got that far, is the current one.
+        if (!categoryFitsTable(header.category(), Table::Main)) {
+            ChainPosition other;
+            const int inCategory = SearchChain(file, w.categoryTable, w.slot, w.text, other);
+            if (inCategory == DictResult::kFileError)
+                return inCategory;
+            WordRecordHeader otherHeader;
+            if (inCategory == DictResult::kDone
+                && ReadRecordHeader(file, other.foundOffset, otherHeader)
+                && categoryFitsTable(otherHeader.category(), Table::Category)) {
+                pos = other;
+                header = otherHeader;
+                result = DictResult::kFoundInCategory;
+            }
+        }
+    } else {
+        result = SearchChain(file, w.categoryTable, w.slot, w.text, pos);
+        if (result != DictResult::kDone)
+            return result;
+        if (!ReadRecordHeader(file, pos.foundOffset, header))
+            return DictResult::kNotFound;
+        result = DictResult::kFoundInCategory;
     }
+    info.loadFrom(header);
+    if (recordOffset)
+        *recordOffset = pos.foundOffset;
     return result;
 }
 
@@ -81,7 +222,8 @@ int AddWord(File& file, std::string_view word, CurrentWordInfo& info)
     return result;
 }
 
-int AmendWord(File& file, std::string_view word, bool withSound, CurrentWordInfo& info)
+int AmendWord(
+    File& file, std::string_view word, bool withSound, CurrentWordInfo& info, ChangeNotes* notes)
 {
     PreparedWord w;
     if (const int early = prepare(file, word, w, DictResult::kNotFound); early != kGoOn)
@@ -89,70 +231,111 @@ int AmendWord(File& file, std::string_view word, bool withSound, CurrentWordInfo
     WordRecordHeader header = info.NewRecord();
     if (withSound)
         header.soundIndex = info.soundIndex();
-    const bool toCategory = info.category() != 0;
-    const std::uint32_t target = toCategory ? w.categoryTable : w.mainTable;
-    const std::uint32_t source = toCategory ? w.mainTable : w.categoryTable;
+    const Table target = info.category() != 0 ? Table::Category : Table::Main;
+    const Table source = otherTable(target);
 
-    ChainPosition pos;
-    const int inSource = SearchChain(file, source, w.slot, w.text, pos);
-    if (inSource == DictResult::kFileError)
-        return DictResult::kFileError;
-    if (inSource == DictResult::kDone) {
-        // The word changes table: its statuses travel with it.
-        WordRecordHeader old;
-        if (!ReadRecordHeader(file, pos.foundOffset, old))
-            return DictResult::kFileError;
-        header.copyStatuses(old);
-        // The word goes into its new table before it leaves the old one, so that a failure on
-        // the way leaves it in one table (at worst, for a moment, in both), never in neither.
-        const int inserted = InsertRecord(file, target, w.slot, header, w.text);
-        if (inserted != DictResult::kDone)
-            return inserted;
-        bool unlinked = false;
-        UnlinkRecord(file, source, w.slot, w.text, false, &unlinked);
-        // A full free list only means the old record's space is not reused: the word has left
-        // its old table, and that is the move done.
-        if (unlinked)
-            return DictResult::kDone;
-        // The old record is still in its chain: take the new one out again, so that the word is
-        // not in both tables. Should that fail too, the word is still found (in the main table
-        // first), which is better than losing it.
-        UnlinkRecord(file, target, w.slot, w.text, false);
-        return DictResult::kFileError;
-    }
+    ChainPosition inSource, inTarget;
+    const int s = SearchChain(file, w.table(source), w.slot, w.text, inSource);
+    if (s == DictResult::kFileError)
+        return s;
+    const int t = SearchChain(file, w.table(target), w.slot, w.text, inTarget);
+    if (t == DictResult::kFileError)
+        return t;
+    if (s == DictResult::kDone && t == DictResult::kDone)
+        return amendInBothTables(file, w, target, inSource, inTarget, header, withSound, notes);
+    if (s == DictResult::kDone)
+        return moveRecord(file, w, inSource, inTarget, header, notes);
+    if (t != DictResult::kDone)
+        return t;
 
-    const int inTarget = SearchChain(file, target, w.slot, w.text, pos);
-    if (inTarget != DictResult::kDone)
-        return inTarget;
+    // In place: the flags, and with `withSound` the sound index, in one write.
     WordRecordHeader old;
-    if (!ReadRecordHeader(file, pos.foundOffset, old))
+    if (!ReadRecordHeader(file, inTarget.foundOffset, old))
         return DictResult::kFileError;
     header.copyStatuses(old);
-    if (!writeWithRetry(file, pos.foundOffset + 4, header.flags, 4))
-        return DictResult::kFileError;
-    if (!withSound)
-        return DictResult::kDone;
-    std::uint8_t sound[2];
-    le::putU16(sound, header.soundIndex);
-    return file.writeAt(pos.foundOffset + 8, sound, 2) ? DictResult::kDone : DictResult::kFileError;
+    return writeFlags(file, inTarget.foundOffset, header, withSound) ? DictResult::kDone
+                                                                     : DictResult::kFileError;
 }
 
-int RemoveWord(File& file, std::string_view word)
+int RemoveWord(File& file, std::string_view word, ChangeNotes* notes)
 {
     PreparedWord w;
     if (const int early = prepare(file, word, w, DictResult::kNotSuitable); early != kGoOn)
         return early;
-    ChainPosition pos;
-    const int inCategory = SearchChain(file, w.categoryTable, w.slot, w.text, pos);
-    if (inCategory == DictResult::kFileError)
-        return DictResult::kFileError;
-    const std::uint32_t table = inCategory == DictResult::kDone ? w.categoryTable : w.mainTable;
-    bool unlinked = false;
-    const int result = UnlinkRecord(file, table, w.slot, w.text, true, &unlinked);
-    // With the free list full the word is still gone from its chain: that is a removal.
-    if (unlinked && result == DictResult::kNotFound)
-        return DictResult::kDone;
+    ChainPosition inCategory, inMain;
+    const int c = SearchChain(file, w.categoryTable, w.slot, w.text, inCategory);
+    if (c == DictResult::kFileError)
+        return c;
+    const int m = SearchChain(file, w.mainTable, w.slot, w.text, inMain);
+    if (m == DictResult::kFileError)
+        return m;
+    std::vector<const ChainPosition*> copies;
+    if (c == DictResult::kDone)
+        copies.push_back(&inCategory);
+    if (m == DictResult::kDone)
+        copies.push_back(&inMain);
+    if (copies.empty())
+        return DictResult::kNotFound;
+    // A word in both tables is one word whose move was cut short: neither copy goes while either
+    // has a sound linked.
+    const bool refuseIfSound = copies.size() == 1;
+    if (!refuseIfSound) {
+        for (const ChainPosition* pos : copies) {
+            WordRecordHeader header;
+            if (!ReadRecordHeader(file, pos->foundOffset, header))
+                return DictResult::kFileError;
+            if (header.soundIndex != 0)
+                return DictResult::kSoundLinked;
+        }
+    }
+    int result = DictResult::kDone;
+    for (const ChainPosition* pos : copies) {
+        bool unlinked = false;
+        const int r = unlinkFound(file, *pos, refuseIfSound, &unlinked);
+        if (!unlinked)
+            return r; // the word is still there (a copy that stays is a move cut short)
+        // With the free list full the word is still gone from its chain: that is a removal. A
+        // record the list could not take is reported, though the word is gone all the same.
+        if (r == DictResult::kFileError) {
+            if (notes)
+                notes->recordNotFreed = true;
+            result = r;
+        }
+    }
+    if (notes)
+        notes->unlinked = true;
     return result;
+}
+
+int finishMove(
+    File& file, Table table, std::uint32_t slotOffset, std::string_view text, ChangeNotes* notes)
+{
+    const std::uint32_t wrong = ReadTableOffset(file, table);
+    const std::uint32_t right = ReadTableOffset(file, otherTable(table));
+    if (wrong == kNoOffset || right == kNoOffset)
+        return DictResult::kFileError;
+    ChainPosition inWrong, inRight;
+    const int found = SearchChain(file, wrong, slotOffset, text, inWrong);
+    if (found != DictResult::kDone)
+        return found == DictResult::kFileError ? found : DictResult::kNotFound;
+    WordRecordHeader header;
+    if (!ReadRecordHeader(file, inWrong.foundOffset, header))
+        return DictResult::kFileError;
+    if (categoryFitsTable(header.category(), table))
+        return DictResult::kNotFound; // nothing is moving
+    const int there = SearchChain(file, right, slotOffset, text, inRight);
+    if (there == DictResult::kFileError)
+        return there;
+    if (there == DictResult::kDone) {
+        WordRecordHeader kept;
+        if (!ReadRecordHeader(file, inRight.foundOffset, kept))
+            return DictResult::kFileError;
+        if (!categoryFitsTable(kept.category(), otherTable(table)))
+            return DictResult::kNotFound; // neither copy fits: which one is current is not known
+    } else if (insertAt(file, inRight, header, text) != DictResult::kDone) {
+        return DictResult::kFileError;
+    }
+    return takeOut(file, inWrong, notes) ? DictResult::kDone : DictResult::kFileError;
 }
 
 bool LoadWordInfo(File& file, std::uint32_t recordOffset, CurrentWordInfo& info)
@@ -168,7 +351,7 @@ bool StoreWordInfo(File& file, std::uint32_t recordOffset, CurrentWordInfo& info
 {
     std::uint8_t flags[4];
     info.ComposeWordFlags(flags);
-    return file.writeAt(recordOffset + 4, flags, 4);
+    return writeWithRetry(file, recordOffset + 4, flags, sizeof flags);
 }
 
 } // namespace quorvel

@@ -391,8 +391,13 @@ struct DrillSession::Impl
         const bool window = isWindowList(listType);
         if (practice && !window)
             return;
-        if (!window && !ApplyListResults(*s.m_wordFile, ctx.info, ctx.user))
-            message(strings::kFailedToUpdateDictionary, strings::kInformation);
+        if (!window) {
+            const ListApplyResult applied = ApplyListResults(*s.m_wordFile, ctx.info, ctx.user);
+            if (applied.outcome == ListApplyResult::Outcome::OutOfDate)
+                message(strings::kListOutOfDate, strings::kInformation);
+            else if (!applied)
+                message(strings::kFailedToUpdateDictionary, strings::kInformation);
+        }
         MessageEffects tell(*this);
         appendDrillHistory(
             ctx.info.dataFolder(), ctx.user, summary(autoMode ? 1 : 0, listType), ctx.clock, tell);
@@ -678,8 +683,11 @@ struct DrillSession::Impl
             wait(500);
             emit(Kind::SetProgress, 0);
             endOfFirstPass(s.m_headerListType);
+            // The pass's write phase ends with the list on the disk (the dictionary and the
+            // history file were written through by the calls that changed them).
             if (!s.m_wordFile->finishList(
-                    s.m_wordsInPass, s.m_headerListType, ListState::kSpeltOnce))
+                    s.m_wordsInPass, s.m_headerListType, ListState::kSpeltOnce)
+                || !s.m_wordFile->file().sync())
                 s.m_wordFile->invalidate();
             wait(s.m_settings.betweenSeconds * 1000);
             prompt({});

@@ -2,6 +2,7 @@
 
 #include "config/startup_info.h"
 #include "dictionary/dictionary_ops.h"
+#include "platform/file_errors.h"
 #include "platform/le_codec.h"
 #include "platform/paths.h"
 
@@ -225,15 +226,27 @@ int WordFile::findWord(std::string_view word)
     return 1;
 }
 
-bool invalidateAllWordFiles(const std::string& dataFolder)
+bool invalidateAllWordFiles(const std::string& dataFolder, std::string* failedPath)
 {
     bool ok = true;
     for (int slot = 0; slot < 10; ++slot) {
+        const std::string path = paths::wordFile(dataFolder, static_cast<char>('0' + slot));
         auto file = WordFile::open(dataFolder, slot, OpenMode::ReadWrite);
-        if (!file)
-            continue; // a user without a word file has no list to invalidate
-        ok = file->invalidate() && ok;
-        ok = file->close() && ok;
+        bool done = true;
+        if (!file) {
+            // A user without a word file has no list to mark; one that is there but cannot be
+            // opened keeps a list that may be applied.
+            const int error = testFileExists(path);
+            done = error == FileError::kFileNotFound || error == FileError::kPathNotFound;
+        } else {
+            std::uint8_t state[2];
+            if (!file->file().readAt(4, state, 2) || le::u16(state) != ListState::kNone)
+                done = file->invalidate() && file->file().sync();
+            done = file->close() && done;
+        }
+        if (!done && ok && failedPath)
+            *failedPath = path;
+        ok = ok && done;
     }
     return ok;
 }
@@ -254,24 +267,59 @@ int nextWordStatus(int oldStatus, bool correct)
     }
 }
 
-bool ApplyListResults(WordFile& wordFile, StartupInfo& info, int currentUser)
+ListApplyResult ApplyListResults(WordFile& wordFile, StartupInfo& info, int currentUser)
 {
+    using Outcome = ListApplyResult::Outcome;
+    ListApplyResult out;
+    // Another program may have written the file since this handle read it: a dictionary change
+    // marks every list used up.
+    wordFile.file().dropCache();
     WordFileHeader header;
     if (!wordFile.readHeader(header))
-        return false;
+        return out;
+    if (header.state == ListState::kNone) {
+        out.outcome = Outcome::OutOfDate;
+        return out;
+    }
     std::vector<WordFileEntry> entries;
-    if (!wordFile.readList(entries))
-        return false;
+    if (header.state != ListState::kFreshDictionary || header.count == 0
+        || !wordFile.readList(entries) || entries.size() != header.count)
+        return out;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        if (entries[k].record.index != k)
+            return out;
+    }
     auto dictionary = OpenDictionary(info);
     if (!dictionary)
-        return false;
-    // Read every record first: a list that no longer matches the dictionary changes nothing.
+        return out;
+
+    // Every listed word must still be found at the record the list names; a record freed by a
+    // removal may since hold another word, even one with the same text in another bucket.
     std::vector<CurrentWordInfo> words(entries.size());
-    bool ok = true;
-    for (std::size_t i = 0; ok && i < entries.size(); ++i) {
-        const std::uint32_t at = entries[i].record.dictionaryOffset;
-        ok = recordOffsetInFile(*dictionary, at) && LoadWordInfo(*dictionary, at, words[i]);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const WordFileRecord& r = entries[i].record;
+        std::uint32_t offset = 0;
+        const int found = FindWord(*dictionary, r.word, words[i], &offset);
+        if (found == DictResult::kFileError) {
+            CloseDictionary(dictionary);
+            return out;
+        }
+        if ((found != DictResult::kDone && found != DictResult::kFoundInCategory)
+            || offset != r.dictionaryOffset) {
+            CloseDictionary(dictionary);
+            out.outcome = Outcome::OutOfDate;
+            out.word = r.word;
+            return out;
+        }
     }
+
+    // Used up on the disk before the first status changes: a pass cut short here by a crash
+    // loses its results rather than moving some of them twice.
+    if (!wordFile.invalidate() || !wordFile.file().sync()) {
+        CloseDictionary(dictionary);
+        return out;
+    }
+    bool ok = true;
     for (std::size_t i = 0; ok && i < entries.size(); ++i) {
         const int next
             = nextWordStatus(words[i].status(currentUser), entries[i].record.result == 1);
@@ -282,7 +330,11 @@ bool ApplyListResults(WordFile& wordFile, StartupInfo& info, int currentUser)
             ok = StoreWordInfo(*dictionary, entries[i].record.dictionaryOffset, words[i]);
         }
     }
-    return CloseDictionary(dictionary) && ok;
+    ok = dictionary->sync() && ok;
+    ok = CloseDictionary(dictionary) && ok;
+    if (ok)
+        out.outcome = Outcome::Applied;
+    return out;
 }
 
 } // namespace quorvel

@@ -126,14 +126,37 @@ private:
     std::unique_ptr<File> m_file;
 };
 
-// Writes state 0 into the word files of all ten slots (those that exist), so that no list keeps
-// pointing at dictionary records that have moved. False when one of them could not be written.
-bool invalidateAllWordFiles(const std::string& dataFolder);
+// Writes state 0 into the word files of all ten slots (those that exist and hold another state),
+// each written through to the disk, so that no list keeps pointing at dictionary records that
+// have moved. False when one of them could not be written; `failedPath` then names the first.
+bool invalidateAllWordFiles(const std::string& dataFolder, std::string* failedPath = nullptr);
+
+// What became of a list's results.
+struct ListApplyResult
+{
+    enum class Outcome
+    {
+        Applied,
+        // The list no longer fits the dictionary: it was marked used up by a change, or a word
+        // is not where the list found it (another program removed it, moved it or took its
+        // record). Nothing was written.
+        OutOfDate,
+        // The word file or the dictionary could not be read or written, or the list is not a
+        // fresh dictionary list in one piece.
+        Failed,
+    };
+    Outcome outcome = Outcome::Failed;
+    std::string word; // OutOfDate: the first word no longer where the list found it, if any
+    explicit operator bool() const { return outcome == Outcome::Applied; }
+};
 
 // The end of a first pass: moves every listed word's status for the current user one rung up
-// (answered right) or down (wrong). Nothing is written unless the whole list and every dictionary
-// record it names can be read.
-bool ApplyListResults(WordFile& wordFile, StartupInfo& info, int currentUser);
+// (answered right) or down (wrong). Only a fresh dictionary list (state 1) whose chain is whole is
+// applied, and only when every listed word is still found at the dictionary record the list
+// names; otherwise nothing is written. Before the first status is written the list is marked used
+// up, on the disk, so that a pass cut short by a crash is never applied twice; the caller then
+// marks it spelt once. The dictionary is written through to the disk before it is closed.
+ListApplyResult ApplyListResults(WordFile& wordFile, StartupInfo& info, int currentUser);
 
 // The next status of a word after an answer.
 int nextWordStatus(int oldStatus, bool correct);

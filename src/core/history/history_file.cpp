@@ -239,7 +239,7 @@ bool appendDrillHistory(const std::string& dataFolder, int slot, const HistorySu
         if (file->count() > kHistoryMaxRecords)
             prompter.show(strings::kHistoryTooManyRecords, strings::kHistorySeeSystemPerson,
                 MessageIcon::Information);
-        ok = file->append(summary, std::string(), false, clock);
+        ok = file->append(summary, std::string(), false, clock) && file->file().sync();
         ok = file->close() && ok;
     }
     if (!ok)

@@ -54,6 +54,9 @@ std::unique_ptr<File> File::open(const std::string& path, OpenMode mode, int* fi
     case OpenMode::Create:
         flags |= O_RDWR | O_CREAT; // emptied below, without truncating on disk yet
         break;
+    case OpenMode::CreateNew:
+        flags |= O_RDWR | O_CREAT | O_EXCL; // O_EXCL never follows a link either
+        break;
     }
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0)
@@ -299,6 +302,18 @@ bool File::flush()
     for (Block& b : m_blocks)
         ok = writeBack(b) && ok;
     return ok;
+}
+
+bool File::sync()
+{
+    if (FileFaults::shouldFail(FileOp::Sync) || m_fd < 0)
+        return false;
+    const bool flushed = flush();
+    while (::fdatasync(m_fd) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return flushed;
 }
 
 bool File::endBatch()

@@ -23,6 +23,7 @@ enum class OpenMode : std::uint8_t
     ReadOnly, // the file must exist
     ReadWrite, // the file must exist ("rb+")
     Create, // created, or emptied, read and write
+    CreateNew, // created, read and write; fails when the file is there already
 };
 
 class File
@@ -47,6 +48,9 @@ public:
     void rewind() { m_pos = 0; }
     // Writes out what a batch holds so far; false when that fails.
     bool flush();
+    // Writes out what a batch holds and waits until the file's bytes are on the disk (fdatasync):
+    // what was written before a sync survives a crash or a power loss. False when that fails.
+    bool sync();
     // Closes the descriptor (ending a batch first); false when anything of it failed. Safe to
     // call twice.
     bool close();

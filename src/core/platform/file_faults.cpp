@@ -1,5 +1,7 @@
 #include "file_faults.h"
 
+#include <unistd.h>
+
 namespace quorvel {
 
 std::array<FileFaults::Plan, static_cast<int>(FileOp::Count)> FileFaults::s_plans {};
@@ -20,6 +22,13 @@ void FileFaults::failFrom(FileOp op, int n, int error)
     p.error = error != 0 ? error : EIO;
 }
 
+void FileFaults::exitAtNth(FileOp op, int n, int status)
+{
+    Plan& p = s_plans[static_cast<int>(op)];
+    p.exitAt = p.seen + n;
+    p.exitStatus = status;
+}
+
 void FileFaults::reset()
 {
     s_plans = {};
@@ -34,6 +43,8 @@ int FileFaults::failure(FileOp op)
 {
     Plan& p = s_plans[static_cast<int>(op)];
     ++p.seen;
+    if (p.exitAt != 0 && p.seen == p.exitAt)
+        ::_exit(p.exitStatus);
     if (p.first == 0 || p.seen < p.first)
         return 0;
     return p.last < 0 || p.seen <= p.last ? p.error : 0;

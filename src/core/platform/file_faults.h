@@ -4,7 +4,8 @@
 // sync or rename (counted from the moment it is armed, across all files) fail, and then check
 // that the program reports the right result and keeps what it already had. An armed failure
 // carries the errno the operation fails with (EIO unless the test names another, ENOSPC for a
-// full disk, say). Unarmed it costs one branch.
+// full disk, say). Crash tests arm it to end the process at the Nth operation instead, as a crash
+// or a power cut would between two writes. Unarmed it costs one branch.
 
 #include <array>
 #include <cerrno>
@@ -18,7 +19,7 @@ enum class FileOp : std::uint8_t
     Seek,
     Read,
     Write,
-    Sync, // a file or folder brought to disk (fsync) before and after a file is replaced
+    Sync, // a file or folder brought to disk (fsync, fdatasync)
     Rename, // a replacement file put in place of the old one
     Count
 };
@@ -31,6 +32,9 @@ public:
     static void failNth(FileOp op, int n, int times = 1, int error = EIO);
     // The nth operation of this kind from now and every later one fail with `error`.
     static void failFrom(FileOp op, int n, int error = EIO);
+    // The nth operation of this kind from now ends the process at once with `status` (_exit: no
+    // destructor runs, nothing more is written), before the operation is carried out.
+    static void exitAtNth(FileOp op, int n, int status);
     // Disarms everything and zeroes the counters.
     static void reset();
     // Operations of this kind seen since the last reset (counted whether armed or not).
@@ -48,6 +52,8 @@ private:
         int first = 0; // 0: not armed
         int last = 0; // inclusive; -1: unbounded
         int error = EIO;
+        int exitAt = 0; // 0: not armed
+        int exitStatus = 0;
     };
     static std::array<Plan, static_cast<int>(FileOp::Count)> s_plans;
 };

@@ -95,7 +95,6 @@ inline constexpr const char* kCliListNotMarked
     = "the list has no results yet for every word; record them first with quorvel-cli list mark";
 inline constexpr const char* kCliListNotFromDictionary
     = "the list comes from the scrap pad or a bee window; it moves no dictionary statuses";
-inline constexpr const char* kCliListMoved = "the list no longer matches the dictionary: ";
 inline constexpr const char* kCliListMovedEnd = " is not where the list found it";
 inline constexpr const char* kCliListFinishFailed
     = ": the statuses were moved but the list could not be marked as spelt; it has been made "
@@ -112,6 +111,37 @@ inline constexpr const char* kCliMakeHistoryFile
     = " (make one with quorvel-cli history generate --user U --records N)";
 inline constexpr const char* kCliHistoryFilesNotMade = "cannot create the history file ";
 inline constexpr const char* kCliDrillIncomplete = "no pass of the drill ran to its end";
+inline constexpr const char* kCliListOutOfDate
+    = "the list is out of date (the dictionary has changed since it was made): ";
+inline constexpr const char* kCliListOutOfDateUsedUp = "it was marked used up meanwhile";
+
+// What a change did when something after it failed: "CAT was added, but ...".
+inline constexpr const char* kCliWasAdded = " was added";
+inline constexpr const char* kCliWasAmended = " was amended";
+inline constexpr const char* kCliWasRemoved = " was removed";
+inline constexpr const char* kCliStatusWasSet = "'s status was set";
+inline constexpr const char* kCliWordsWereAdded = " words were added";
+inline constexpr const char* kCliButNotOnDisk
+    = ", but the dictionary could not be written through to the disk (the change may not "
+      "survive a power cut): ";
+inline constexpr const char* kCliButListsNotMarked
+    = ", but the users' lists could not be marked out of date: cannot write ";
+inline constexpr const char* kCliRecordNotFreed
+    = ", but its record could not be put on the free list, so its space will not be used again "
+      "(quorvel-cli dict check shows why)";
+inline constexpr const char* kCliCannotSync = "cannot write through to the disk: ";
+
+// dict check and dict repair.
+inline constexpr const char* kCliMovesCutShort
+    = "every word is there, but a move between the tables was cut short (quorvel-cli dict repair, "
+      "or the same dict amend again, finishes it): ";
+inline constexpr const char* kCliRepairMends = " (quorvel-cli dict repair mends it)";
+inline constexpr const char* kCliRepairCopyFailed
+    = ": nothing was mended, as no copy of the file could be made beside it: ";
+inline constexpr const char* kCliRepairLeft = ": these problems need a person: ";
+inline constexpr const char* kCliRepairFailed
+    = ": the repair stopped, the dictionary could not be read or written; the file as it was is ";
+
 // A writing command finds the installation folder held by another program (the window, or
 // another command) for longer than it waits.
 inline constexpr const char* kCliFolderInUse = " is in use by another Quorvel program";

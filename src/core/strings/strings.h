@@ -87,6 +87,10 @@ inline constexpr const char* kMediaReadWrite = "Read\\Write";
 inline constexpr const char* kUnableToGenerateList = "Unable to generate a list for you to use.";
 inline constexpr const char* kListNotValid = "List not valid. Please make a new one.";
 inline constexpr const char* kFailedToUpdateDictionary = "Failed to update your Dictionary";
+// The list's words are no longer where it found them: the dictionary was changed meanwhile.
+inline constexpr const char* kListOutOfDate
+    = "Your list is out of date: the Dictionary has changed since it was made. Your Dictionary "
+      "was not updated.";
 
 // History files.
 inline constexpr const char* kHistoryTooManyRecords

@@ -21,6 +21,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
@@ -166,14 +167,16 @@ TEST(DialogAudit, ConfirmingADialogUnchangedChangesNothing)
         const auto memoryBefore = runtime.session().info.bytes();
         bool confirmed = false;
         onNextModal([&](QWidget* dialog) {
+            // A dialog that stays open (it refused its values, or a check failed) is closed
+            // for the next one.
+            const auto close = qScopeGuard([dialog] {
+                if (auto* d = qobject_cast<QDialog*>(dialog); d && d->isVisible())
+                    d->reject();
+            });
             QAbstractButton* ok = confirmButton(dialog);
             ASSERT_NE(ok, nullptr) << dialog->objectName().toStdString();
             ok->click();
             confirmed = true;
-            // A dialog that stays open (it refused its values) is closed for the next one.
-            if (dialog->isVisible())
-                if (auto* d = qobject_cast<QDialog*>(dialog))
-                    d->reject();
         });
         runtime.frame().runCommand(id);
         EXPECT_TRUE(confirmed);
