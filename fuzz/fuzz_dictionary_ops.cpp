@@ -3,10 +3,13 @@
 // find. Any operation may run with the file-failure hooks armed from its own bytes. Each opens
 // the file, works and closes it, as the program's tools do.
 //
-// Valid stays valid: after every operation, failed or not, the checker finds no damage. Each
-// result is the documented one for what the file held, and the words are what the result says:
-// an add that failed keeps every word and adds nothing, a removal that failed keeps every other
-// word, a move that failed leaves the word in at least one table, an amend keeps the ten statuses.
+// Valid stays valid: after every operation, failed or not, the checker finds no damage, only
+// moves cut short, each of a word whose amend or removal failed (at that step or before, and not
+// finished since). Each result is the documented one for what the file held, and the words are
+// what the result says: an add that failed keeps every word and adds nothing, a removal that
+// failed keeps every other word, a move that failed leaves the word in at least one table, an
+// amend keeps the ten statuses and finishes a move cut short, a find finds a moving word's
+// current copy.
 // A removed word's record goes on the free list, and an add whose text fits a free record reuses
 // one instead of growing the file.
 //
@@ -19,6 +22,7 @@
 #include "fuzz_support.h"
 
 #include <algorithm>
+#include <map>
 
 using namespace quorvel;
 
@@ -46,6 +50,7 @@ struct Snapshot
     Contents contents;
     std::vector<std::size_t> freeLengths; // the free list's first records' text lengths
     std::uint64_t size = 0;
+    std::map<std::string, InterruptedMove> moving; // moves cut short, by word
 };
 
 // What the file holds, checked. A file whose bytes did not change is not checked again.
@@ -58,7 +63,10 @@ Snapshot snapshot(const Snapshot* previous = nullptr)
     auto file = openDictionaryFile(fuzz::scratchFolder() + "/" + kRelative, false);
     FUZZ_CHECK(file != nullptr, "the dictionary cannot be opened");
     const DictionaryCheckReport report = checkDictionary(*file);
-    FUZZ_CHECK(report.ok, report.problems.empty() ? "damaged" : report.problems.front());
+    FUZZ_CHECK(report.ok || report.onlyInterruptedMoves(),
+        report.problems.empty() ? "damaged" : report.problems.front());
+    for (const InterruptedMove& move : report.interruptedMoves)
+        s.moving[move.word] = move;
     s.contents = fuzz::tableContents(*file);
     s.size = file->size();
     FUZZ_CHECK(fuzz::freeRecordTextLengths(*file, s.freeLengths, dict::kFreeListReuseLimit),
@@ -73,6 +81,17 @@ char placeOf(const Contents& contents, const std::string& word)
     const bool category
         = std::find(contents.begin(), contents.end(), "C:" + word) != contents.end();
     return main && category ? 'B' : main ? 'M' : category ? 'C' : 0;
+}
+
+// Where FindWord finds the word: the table of its only copy, or of a moving word's current copy.
+char findPlace(const Snapshot& s, const std::string& word)
+{
+    const auto moving = s.moving.find(word);
+    if (moving == s.moving.end())
+        return placeOf(s.contents, word);
+    // Of two copies the current one is in the right table; a copy alone is found where it lies.
+    const bool inMain = (moving->second.wrongTable == Table::Main) != moving->second.inBothTables;
+    return inMain ? 'M' : 'C';
 }
 
 // The contents without any entry of the word.
@@ -215,9 +234,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         const Snapshot after = snapshot(&before); // also: the checker finds no damage
         const std::string told = what + " gave " + std::to_string(result);
+        const bool failed = result == DictResult::kFileError;
+        // A move is cut short only by a failed change of that word; nothing else starts one.
+        for (const auto& [movingWord, move] : after.moving) {
+            FUZZ_CHECK(before.moving.count(movingWord)
+                    || (failed && movingWord == checked && (kind == kAmend || kind == kRemove)),
+                movingWord + " is moving after " + told);
+        }
         const Contents& was = before.contents;
         const Contents& now = after.contents;
-        const bool failed = result == DictResult::kFileError;
         FUZZ_CHECK(!failed || plan.armed, "a file error without a failure; " + told);
         if (!opened) {
             FUZZ_CHECK(now == was, "an operation that could not open the file changed it; " + told);
@@ -265,23 +290,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 FUZZ_CHECK((result == DictResult::kNotFound || failed) && now == was, told);
                 break;
             }
+            // A word in both tables (a move cut short) is refused when either copy has a sound.
             if (result == DictResult::kSoundLinked) {
-                FUZZ_CHECK(found.soundIndex() != 0 && now == was, told);
+                FUZZ_CHECK((found.soundIndex() != 0 || where == 'B') && now == was, told);
                 break;
             }
-            // A word in both tables (a move that failed twice) leaves the category table first.
-            const Contents removed
-                = where == 'B' ? without(was, "C:" + checked) : others(was, checked);
+            // Both copies of a word in both tables go, the category table's first.
+            const Contents removed = others(was, checked);
             if (failed) {
-                FUZZ_CHECK(
-                    now == was || now == removed, "a failed removal changed other words; " + told);
+                FUZZ_CHECK(now == was || now == removed
+                        || (where == 'B' && now == without(was, "C:" + checked)),
+                    "a failed removal changed other words; " + told);
                 break;
             }
             FUZZ_CHECK(result == DictResult::kDone && now == removed
                     && (found.soundIndex() == 0 || where == 'B'),
                 "a removal did not remove just the word; " + told);
-            if (before.freeLengths.size() < static_cast<std::size_t>(dict::kFreeListAppendLimit))
-                FUZZ_CHECK(after.freeLengths.size() == before.freeLengths.size() + 1
+            const std::size_t copies = where == 'B' ? 2 : 1;
+            if (before.freeLengths.size() + copies
+                <= static_cast<std::size_t>(dict::kFreeListAppendLimit))
+                FUZZ_CHECK(after.freeLengths.size() == before.freeLengths.size() + copies
                         && after.freeLengths.back() == checked.size() - 2,
                     "a removed word's record is not on the free list; " + told);
             break;
@@ -298,13 +326,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "a failed amend lost the word or changed others; " + told);
                 break;
             }
-            // A word a failed move left in both tables is reported as already there and stays
-            // as it was: AmendWord does not finish the move. Tolerated here so that fuzzing goes
-            // on past it; a fix that finishes the move passes the checks below.
-            if (where == 'B' && result == DictResult::kAlreadyThere) {
-                FUZZ_CHECK(now == was, told);
-                break;
-            }
+            // Also of a word a failed move left in both tables or in the wrong one: the amend
+            // finishes the move.
+            FUZZ_CHECK(!after.moving.count(checked), "an amend left the word moving; " + told);
             FUZZ_CHECK(result == DictResult::kDone && placeOf(now, checked) == wanted
                     && others(now, checked) == others(was, checked),
                 "an amend did not put the word in its table; " + told);
@@ -332,10 +356,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(now == was, "finding a word changed the words; " + told);
             if (plan.armed)
                 break;
-            const int expected = !suitable     ? DictResult::kNotSuitable
-                : where == 'M' || where == 'B' ? DictResult::kDone
-                : where == 'C'                 ? DictResult::kFoundInCategory
-                                               : DictResult::kNotFound;
+            const char place = suitable ? findPlace(before, checked) : 0;
+            const int expected = !suitable ? DictResult::kNotSuitable
+                : place == 'M'             ? DictResult::kDone
+                : place == 'C'             ? DictResult::kFoundInCategory
+                                           : DictResult::kNotFound;
             FUZZ_CHECK(result == expected && foundBefore == expected, told);
             break;
         }

@@ -1,26 +1,19 @@
 // Any bytes as a history ring: counting, reading, appending and rebuilding must end with a
-// result and never touch memory they do not own.
+// result and never touch memory they do not own. The input's last three bytes arm the
+// file-failure hooks for the append and, afresh, for the rebuild: a rebuild that fails leaves the
+// file as it was (or, when only the folder could not be synced, the new file in its place).
 
 #include "fuzz_support.h"
 #include "history/history_file.h"
 
 using namespace quorvel;
 
-namespace {
-
-class StillClock final : public Clock
-{
-public:
-    std::uint32_t ticks() override { return 0; }
-    std::time_t now() override { return 1765375385; }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    StillClock clock;
-    fuzz::writeInput("progdata/histuse0.his", data, size);
+    fuzz::StillClock clock;
+    const char* const kRelative = "progdata/histuse0.his";
+    fuzz::writeInput(kRelative, data, size);
+    const fuzz::FaultPlan plan = fuzz::trailingFaultPlan(data, size);
     if (auto file = HistoryFile::open(fuzz::scratchFolder(), 0, OpenMode::ReadWrite)) {
         const int n = file->count();
         HistoryHeader header;
@@ -31,9 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         HistorySummary summary;
         summary.words = 5;
+        fuzz::ArmedFaults armed(plan);
         file->append(summary, {}, false, clock);
         file->close();
     }
-    GenerateHistoryFile(fuzz::scratchFolder(), 3 + static_cast<int>(size % 5), 0, clock);
+    const std::vector<std::uint8_t> before = fuzz::readScratchFile(kRelative);
+    bool rebuilt;
+    {
+        fuzz::ArmedFaults armed(plan);
+        rebuilt
+            = GenerateHistoryFile(fuzz::scratchFolder(), 3 + static_cast<int>(size % 5), 0, clock);
+    }
+    FUZZ_CHECK(rebuilt || fuzz::readScratchFile(kRelative) == before
+            || (plan.armed && plan.op == FileOp::Sync),
+        "a failed rebuild changed the file; " + fuzz::describe(plan));
     return 0;
 }

@@ -117,6 +117,14 @@ FaultPlan readFaultPlan(InputReader& in)
     return plan;
 }
 
+FaultPlan trailingFaultPlan(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 3)
+        return {};
+    InputReader in(data + size - 3, 3);
+    return readFaultPlan(in);
+}
+
 std::string describe(const FaultPlan& plan)
 {
     if (!plan.armed)

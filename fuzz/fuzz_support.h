@@ -78,6 +78,8 @@ struct FaultPlan
     int times = 1;
 };
 FaultPlan readFaultPlan(InputReader& in);
+// The plan of an input's last three bytes, for targets that take the whole input as a file.
+FaultPlan trailingFaultPlan(const std::uint8_t* data, std::size_t size);
 std::string describe(const FaultPlan& plan);
 
 // Arms the plan for its lifetime; disarms (and zeroes the counters) when it ends, so that no plan

@@ -244,6 +244,16 @@ void put(Bytes& out, const Faults& f)
     out.insert(out.end(), { f.kind, f.n, f.times });
 }
 
+// A file with a plan in its last three bytes, where the targets that take the whole input as a
+// file read it: appended to a text, in place of a binary file's last bytes.
+Bytes withTrailingFaults(Bytes bytes, const Faults& f, bool append)
+{
+    if (!append)
+        bytes.resize(bytes.size() - 3);
+    put(bytes, f);
+    return bytes;
+}
+
 void putText(Bytes& out, const std::string& text)
 {
     out.push_back(static_cast<std::uint8_t>(text.size()));
@@ -322,14 +332,33 @@ int main(int argc, char** argv)
     write(
         "word_file", "random-3.wrd", generatedList(fuzz::smallDictionary(), ListType::kRandom, 3));
     write("word_file", "random-200.wrd", longList);
-    write("word_file", "spelt-200.wrd", spelledList(longList));
+    const Bytes spelt = spelledList(longList);
+    write("word_file", "spelt-200.wrd", spelt);
+    write("word_file", "spelt-200-failing-write.wrd",
+        withTrailingFaults(spelt, fail(FileOp::Write, 2, 1), false));
+    write("word_file", "spelt-200-failing-sync.wrd",
+        withTrailingFaults(spelt, fail(FileOp::Sync, 1, 1), false));
 
     // The history ring.
-    write("history_file", "ring-60.his", historyRing(60, 75));
+    const Bytes ring = historyRing(60, 75);
+    write("history_file", "ring-60.his", ring);
+    write("history_file", "ring-60-failing-write.his",
+        withTrailingFaults(ring, fail(FileOp::Write, 1, 1), false));
+    write("history_file", "ring-60-failing-rename.his",
+        withTrailingFaults(ring, fail(FileOp::Rename, 1, 1), false));
+    write("history_file", "ring-60-failing-sync.his",
+        withTrailingFaults(ring, fail(FileOp::Sync, 2, 1), false));
     write("history_file", "ring-5.his", historyRing(5, 2));
 
     // The settings file.
-    write("settings_file", "large.ini", largeSettings());
+    const Bytes settings = largeSettings();
+    write("settings_file", "large.ini", settings);
+    for (FileOp op : { FileOp::Write, FileOp::Sync, FileOp::Rename }) {
+        static const char* const kNames[] = { "", "", "", "write", "sync", "rename" };
+        write("settings_file",
+            std::string("large-failing-") + kNames[static_cast<int>(op)] + ".ini",
+            withTrailingFaults(settings, fail(op, 1, op == FileOp::Sync ? 0 : 1), true));
+    }
 
     // The startup record: defaults, changed values, the start of one, and with failures armed
     // behind it (a save's write, a read, every open) and each document flag.
@@ -406,5 +435,20 @@ int main(int argc, char** argv)
         putOp(ops, kRemove, word, 0, 0);
     }
     write("dictionary_ops", "large.bin", ops);
+    // Moves cut short at each of their writes, every later write failing too so that the undo
+    // cannot happen: found where they are, then finished by the same amend, or removed.
+    ops = { 0 };
+    const char* const kMoving[] = { "BARLEY", "CLOVER", "FENNEL", "GINGER" };
+    for (int n = 2; n <= 5; ++n) {
+        const std::string word = kMoving[n - 2];
+        const Faults fromNth = fail(FileOp::Write, n, 0);
+        putOp(ops, kAdd, word, 0, 1);
+        putOp(ops, kAmend, word, 128 + 5, 2, &fromNth);
+        putOp(ops, kFind, word, 0, 0);
+        putOp(ops, kSetStatus, word, 4, 3);
+        putOp(ops, n % 2 == 0 ? kRemove : kAmend, word, 128 + 5, 2);
+        putOp(ops, kFind, word, 0, 0);
+    }
+    write("dictionary_ops", "interrupted-moves.bin", ops);
     return 0;
 }
