@@ -162,8 +162,7 @@ struct Drill
         auto file = openDictionaryFile(folder.file("progdata/sonddict.dis"), false, nullptr);
         CurrentWordInfo w;
         EXPECT_TRUE(file);
-        const int found = FindWord(*file, word, w);
-        EXPECT_TRUE(found == 1 || found == 2) << word;
+        EXPECT_TRUE(isFound(FindWord(*file, word, w))) << word;
         return w.status(user);
     }
     int historyDrills()
@@ -680,16 +679,16 @@ TEST(DrillSession, ResultsOfAListThatIsOutOfDateLandNowhere)
                 const std::string newcomer = "ZZ" + std::string(first.word.size() - 2, 'Q');
                 CurrentWordInfo info;
                 std::uint32_t at = 0;
-                ASSERT_EQ(RemoveWord(*file, first.word), DictResult::kDone);
-                ASSERT_EQ(AddWord(*file, newcomer, info), DictResult::kDone);
-                ASSERT_EQ(FindWord(*file, newcomer, info, &at), DictResult::kDone);
+                ASSERT_EQ(RemoveWord(*file, first.word), RemoveResult::Removed);
+                ASSERT_EQ(AddWord(*file, newcomer, info), AddResult::Added);
+                ASSERT_EQ(FindWord(*file, newcomer, info, &at), FindResult::InMain);
                 ASSERT_EQ(at, first.dictionaryOffset) << "the newcomer took the listed record";
             } },
         { "every list marked used up by a change",
             [](Drill& d, const WordFileRecord&) {
                 auto file = openDictionaryFile(d.folder.file("progdata/sonddict.dis"), false);
                 CurrentWordInfo info;
-                ASSERT_EQ(AddWord(*file, "QUAY", info), DictResult::kDone);
+                ASSERT_EQ(AddWord(*file, "QUAY", info), AddResult::Added);
                 ASSERT_TRUE(invalidateAllWordFiles(d.folder.path()));
             } },
     };
