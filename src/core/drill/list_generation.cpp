@@ -1,6 +1,8 @@
 #include "list_generation.h"
 
 #include "config/startup_info.h"
+#include "platform/file_errors.h"
+#include "platform/paths.h"
 #include "word_file.h"
 
 #include <algorithm>
@@ -259,6 +261,23 @@ std::uint32_t listTable(File& dictionary, const ListCriteria& c)
 
 } // namespace
 
+namespace {
+
+// Leaves the user's word file holding no usable list: the file there is marked (state 0) in
+// place, and where there is none, one that holds no list is made.
+void leaveNoList(const std::string& dataFolder, int user)
+{
+    if (auto file = WordFile::open(dataFolder, user, OpenMode::ReadWrite)) {
+        file->invalidate();
+        file->close();
+        return;
+    }
+    if (testFileExists(paths::wordFile(dataFolder, static_cast<char>('0' + user))).notFound())
+        (void)saveWordList(dataFolder, user, WordListImage {});
+}
+
+} // namespace
+
 int GenerateDrillList(
     StartupInfo& info, ListCriteria& criteria, ListGenerationServices& services, bool showProgress)
 {
@@ -266,24 +285,21 @@ int GenerateDrillList(
     auto dictionary = OpenDictionary(info);
     if (!dictionary)
         return 0;
-    auto wordFile = WordFile::open(info.dataFolder(), criteria.user, OpenMode::Create);
-    if (!wordFile) {
+    const int user = static_cast<int>(criteria.user);
+    if (user >= kUserSlots || info.dataFolder().empty()) {
         CloseDictionary(dictionary);
         return 0;
     }
     auto fail = [&]() {
         if (showProgress && services.progress)
             services.progress->progress(0);
-        wordFile->invalidate();
-        wordFile->close();
         CloseDictionary(dictionary);
+        leaveNoList(info.dataFolder(), user);
         return 0;
     };
 
-    // The list is built in the cache and reaches the file in one write at the end.
-    wordFile->file().beginBatch();
-
-    const ListSetupRecord setup = info.listSetup(criteria.user);
+    // The list is made in memory and replaces the word file whole at the end.
+    const ListSetupRecord setup = info.listSetup(user);
     const std::uint32_t table = listTable(*dictionary, criteria);
     ListRange range;
     if (table == kNoOffset || !setUpRange(criteria, setup.oneLetter, setup.predefined, range)) {
@@ -292,20 +308,22 @@ int GenerateDrillList(
     }
     services.random.seed(static_cast<std::uint32_t>(services.clock.now()));
 
-    ListDrawer drawer(*dictionary, table, criteria, range, services.random, criteria.user);
-    int found = 0;
+    WordListImage list;
+    list.state = ListState::kFreshDictionary;
+    list.tableOffset = table;
+    list.askedCount = criteria.count;
+    list.listType = static_cast<int>(criteria.listType);
+    ListDrawer drawer(*dictionary, table, criteria, range, services.random, user);
     bool stop = false;
-    while (found < criteria.count && !stop) {
+    while (static_cast<int>(list.records.size()) < criteria.count && !stop) {
         DrawnWord drawn;
         const Draw d = drawer.draw(drawn);
         if (d == Draw::Failed)
             return fail();
-        if (d == Draw::NoneLeft) {
-            if (found == 0)
-                return fail();
+        if (d == Draw::NoneLeft)
             break;
-        }
         drawer.taken(drawn.offset);
+        const int found = static_cast<int>(list.records.size());
         if (showProgress && services.progress)
             stop = services.progress->progress(found + 1);
         WordFileRecord record;
@@ -315,18 +333,13 @@ int GenerateDrillList(
         record.soundIndex = criteria.outSoundIndex;
         record.media = criteria.outMedia;
         record.soundFlag = criteria.outSoundFlag;
-        if (!wordFile->appendListRecord(found, record, ListState::kFreshDictionary, table,
-                criteria.count, static_cast<int>(criteria.listType)))
-            return fail();
-        ++found;
+        list.records.push_back(std::move(record));
     }
-    if (!wordFile->finishList(
-            found, static_cast<int>(criteria.listType), ListState::kFreshDictionary)
-        || !wordFile->file().endBatch())
+    if (list.records.empty())
         return fail();
-    const bool closedWords = wordFile->close();
-    const bool closedDictionary = CloseDictionary(dictionary);
-    return closedWords && closedDictionary ? found : 0;
+    if (!saveWordList(info.dataFolder(), user, list))
+        return fail();
+    return CloseDictionary(dictionary) ? static_cast<int>(list.records.size()) : 0;
 }
 
 int pickRandomWords(File& dictionary, ListCriteria& criteria, const std::string& oneLetter,
