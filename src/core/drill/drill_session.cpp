@@ -3,11 +3,12 @@
 #include "config/startup_info.h"
 #include "drill/level_adjustment.h"
 #include "drill/list_generation.h"
+#include "platform/file_errors.h"
+#include "platform/paths.h"
 #include "sound/sound_names.h"
 #include "strings/drill_strings.h"
 #include "strings/strings.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -596,19 +597,35 @@ struct DrillSession::Impl
 
     // --- checking an answer --------------------------------------------------------------------
 
-    void appendFailureToScrapPad()
+    // False when the line could not be written to a scrap pad that is there.
+    bool appendFailureToScrapPad()
     {
         const std::string line = " " + s.m_currentWord + "\r\n";
         if (ctx.documents.scrapPadOpen) {
             emit(Kind::InsertIntoScrapPad, 0, line);
-            return;
+            return true;
         }
         // Page 1 of the user's scrap pad, only when it exists: it is never created here.
-        QFile pad(QString::fromStdString(
-            ctx.info.dataFolder() + "/progdata/spaduse" + std::to_string(ctx.user) + ".pad"));
-        if (!pad.exists() || !pad.open(QIODevice::ReadWrite | QIODevice::Append))
+        const std::string folder = ctx.info.dataFolder();
+        if (folder.empty())
+            return true;
+        int error = 0;
+        auto pad
+            = File::open(paths::progdataFile(folder, "spaduse" + std::to_string(ctx.user) + ".pad"),
+                OpenMode::ReadWrite, &error);
+        if (!pad)
+            return FileTest { error }.missing();
+        const bool written = pad->writeAt(pad->size(), line.data(), line.size());
+        return pad->close() && written;
+    }
+
+    // A scrap pad that cannot take the failures is reported once in the drill window's life.
+    void scrapPadNotWritten()
+    {
+        if (s.m_scrapPadFailed)
             return;
-        pad.write(line.data(), static_cast<qint64>(line.size()));
+        s.m_scrapPadFailed = true;
+        message(strings::kProblemsSavingScrapPad, strings::kWarning, MessageIcon::Exclamation);
     }
 
     bool checkAnswer(bool repeat)
@@ -624,13 +641,14 @@ struct DrillSession::Impl
         const bool right = answer == word;
         const std::string verdict = std::string(strings::kYouHaveSpelt) + s.m_currentWord
             + (right ? strings::kCorrectly : strings::kIncorrectly);
+        bool padWritten = true;
         if (right) {
             s.m_record.result = 1;
             ++s.m_correct;
         } else {
             s.m_record.result = 0;
             if (s.m_failuresToScrapPad)
-                appendFailureToScrapPad();
+                padWritten = appendFailureToScrapPad();
         }
         s.m_record.word = toUpper(s.m_currentWord);
         s.m_record.answer = toUpper(answer);
@@ -638,6 +656,8 @@ struct DrillSession::Impl
             ? static_cast<std::uint8_t>(std::min(255, s.m_record.attempts + 1))
             : std::uint8_t { 0 };
         prompt(verdict);
+        if (!padWritten)
+            scrapPadNotWritten();
         emit(Kind::SetAnswer);
         displays();
         return right;

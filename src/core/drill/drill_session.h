@@ -218,6 +218,7 @@ private:
     bool m_firstPass = false, m_repeatPass = false, m_busy = false, m_stopRequested = false;
     bool m_lastWord = false, m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
     bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
+    bool m_scrapPadFailed = false; // reported once
     Question m_question = Question::None;
     int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
     int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
