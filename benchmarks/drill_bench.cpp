@@ -76,7 +76,7 @@ public:
         if (ReadStartupInfo(m_info, g_folder) != kStartupRead)
             throw std::runtime_error("cannot read the startup record in " + g_folder);
         m_session = std::make_unique<DrillSession>(DrillContext {
-            m_info, m_documents, kUser, g_folder, m_clock, m_random, m_prompter, false, nullptr });
+            m_info, m_documents, kUser, g_folder, m_clock, m_random, false, nullptr });
         settle(m_session->open());
     }
 
