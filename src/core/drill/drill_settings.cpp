@@ -1,8 +1,10 @@
 #include "drill_settings.h"
 
+#include "config/startup_fields.h"
 #include "config/startup_info.h"
 #include "word_file.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace quorvel {
@@ -19,15 +21,26 @@ int decimalValue(const std::string& text)
 
 namespace {
 
-int orDefault(int value, int fallback)
-{
-    return value == 0 ? fallback : value;
-}
-
-int displayTime(const std::string& text)
+// A number of the record bounded to what its field may hold, so that a damaged or hand-made
+// record cannot ask for a list of 65,000 words or a wait of days. A text that reads as 0 gives
+// the drill's own fall-back first.
+int storedNumber(const std::string& text, std::string_view field, int whenZero)
 {
     const int v = decimalValue(text);
-    return v < 0 ? 1 : v;
+    if (v == 0)
+        return whenZero;
+    const StartupField* f = findStartupField(field);
+    return f ? static_cast<int>(std::clamp<long>(v, f->range.min, f->range.max)) : v;
+}
+
+// A display time below 0 reads as 1 and 0 stays 0 (no wait at all); above its range it is
+// bounded like the other numbers.
+int displayTime(const std::string& text, std::string_view field)
+{
+    const int v = decimalValue(text);
+    if (v <= 0)
+        return v < 0 ? 1 : 0;
+    return storedNumber(text, field, 0);
 }
 
 } // namespace
@@ -40,15 +53,15 @@ DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState
     const ListOptionsRecord options = info.listOptions(user);
     const LearnSetupRecord learn = info.learnSetup(user);
 
-    s.listSize = orDefault(decimalValue(list.listSize), 10);
-    s.minLetters = orDefault(decimalValue(list.minLetters), 5);
-    s.maxLetters = orDefault(decimalValue(list.maxLetters), 9);
-    s.promotionPercent = orDefault(decimalValue(info.promotionThreshold()), 90);
-    s.demotionPercent = orDefault(decimalValue(info.demotionThreshold()), 40);
-    s.wordShowSeconds = displayTime(display.wordShowTime);
-    s.answerDelaySeconds = displayTime(display.answerDelay);
-    s.spellSeconds = displayTime(display.spellTime);
-    s.betweenSeconds = displayTime(display.betweenWords);
+    s.listSize = storedNumber(list.listSize, "listSetup.listSize", 10);
+    s.minLetters = storedNumber(list.minLetters, "listSetup.minLetters", 5);
+    s.maxLetters = storedNumber(list.maxLetters, "listSetup.maxLetters", 9);
+    s.promotionPercent = storedNumber(info.promotionThreshold(), "promotionThreshold", 90);
+    s.demotionPercent = storedNumber(info.demotionThreshold(), "demotionThreshold", 40);
+    s.wordShowSeconds = displayTime(display.wordShowTime, "displaySetup.wordShowTime");
+    s.answerDelaySeconds = displayTime(display.answerDelay, "displaySetup.answerDelay");
+    s.spellSeconds = displayTime(display.spellTime, "displaySetup.spellTime");
+    s.betweenSeconds = displayTime(display.betweenWords, "displaySetup.betweenWords");
     s.upperCase = display.lowerCase != 1;
     s.language = options.languageUK == 1 ? 1 : 2;
     if (info.workingCategory(user) >= 64)
@@ -72,11 +85,11 @@ DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState
     else
         s.listType = ListType::kRandom;
 
-    s.continuousSeconds = orDefault(decimalValue(learn.continuousTime), 3);
-    s.flashCount = orDefault(decimalValue(learn.flashCountText), 3);
-    s.rippleCount = orDefault(decimalValue(learn.rippleCountText), 2);
-    s.flashDuration = orDefault(decimalValue(learn.flashDurationText), 120);
-    s.rippleDuration = orDefault(decimalValue(learn.rippleDurationText), 120);
+    s.continuousSeconds = storedNumber(learn.continuousTime, "learnSetup.continuousTime", 3);
+    s.flashCount = storedNumber(learn.flashCountText, "learnSetup.flashCountText", 3);
+    s.rippleCount = storedNumber(learn.rippleCountText, "learnSetup.rippleCountText", 2);
+    s.flashDuration = storedNumber(learn.flashDurationText, "learnSetup.flashDurationText", 120);
+    s.rippleDuration = storedNumber(learn.rippleDurationText, "learnSetup.rippleDurationText", 120);
     return s;
 }
 
