@@ -301,7 +301,7 @@ TEST(OpenDictionary, FileOfFourGibibytesOrMoreIsRefused)
     ASSERT_TRUE(file);
     EXPECT_EQ(ReadTableOffset(*file, Table::Main), dict::kNoOffset);
     CurrentWordInfo word;
-    EXPECT_EQ(AddWord(*file, "CMOS", word), DictResult::kFileError);
+    EXPECT_EQ(AddWord(*file, "CMOS", word), AddResult::FileError);
     const DictionaryCheckReport report = checkDictionary(*file);
     EXPECT_FALSE(report.ok);
     ASSERT_FALSE(report.problems.empty());
@@ -320,7 +320,7 @@ TEST(OpenDictionary, FileOfFourGibibytesOrMoreIsRefused)
     std::filesystem::resize_file(lowDict.path(), kFourGiB - 1);
     auto lowFile = openDictionaryFile(lowDict.path(), false);
     ASSERT_TRUE(lowFile);
-    EXPECT_EQ(FindWord(*lowFile, "CAT", word), DictResult::kDone);
+    EXPECT_EQ(FindWord(*lowFile, "CAT", word), FindResult::InMain);
 }
 
 } // namespace
