@@ -236,9 +236,9 @@ void Workbench::verify()
     WordRow row;
     for (std::size_t i = 0; i < 256; ++i) {
         const std::string& word = m_present[i];
-        const int found = FindWord(*file, word, info);
+        const bool found = isFound(FindWord(*file, word, info));
         const WordRow* expected = m_map->find(word);
-        if ((found != 1 && found != 2) || !expected || !m_sqlite->find(word, row))
+        if (!found || !expected || !m_sqlite->find(word, row))
             fail("a present word was not found: " + word);
         if (info.category() != expected->category || info.language() != expected->language
             || info.status(m_listFilter.user)
@@ -247,7 +247,8 @@ void Workbench::verify()
             fail("the implementations disagree on " + word);
     }
     for (std::size_t i = 0; i < 64 && i < m_absent.size(); ++i) {
-        if (FindWord(*file, m_absent[i].word, info) != 0 || m_sqlite->find(m_absent[i].word, row))
+        if (FindWord(*file, m_absent[i].word, info) != FindResult::NotFound
+            || m_sqlite->find(m_absent[i].word, row))
             fail("a new word is already there: " + m_absent[i].word);
     }
     CloseDictionary(file);
@@ -307,10 +308,10 @@ void openFindCloseOurs(benchmark::State& state, Workbench* w)
     std::size_t i = 0;
     for (auto _ : state) {
         auto file = openDictionaryFile(w->oursPath(), false);
-        const int found
-            = file ? FindWord(*file, words[i++ % words.size()], info) : DictResult::kFileError;
+        const FindResult found
+            = file ? FindWord(*file, words[i++ % words.size()], info) : FindResult::FileError;
         CloseDictionary(file);
-        if (found != 1 && found != 2) {
+        if (!isFound(found)) {
             state.SkipWithError("FindWord did not find a present word");
             break;
         }
@@ -371,8 +372,7 @@ void findOurs(benchmark::State& state, Workbench* w)
     CurrentWordInfo info;
     std::size_t i = 0;
     for (auto _ : state) {
-        const int found = FindWord(*file, words[i++ % words.size()], info);
-        if (found != 1 && found != 2) {
+        if (!isFound(FindWord(*file, words[i++ % words.size()], info))) {
             state.SkipWithError("FindWord did not find a present word");
             break;
         }
@@ -408,8 +408,8 @@ void addRemoveOurs(benchmark::State& state, Workbench* w)
     std::size_t i = 0;
     for (auto _ : state) {
         const std::string& word = rows[i++ % rows.size()].word;
-        if (AddWord(*file, word, info) != DictResult::kDone
-            || RemoveWord(*file, word) != DictResult::kDone) {
+        if (AddWord(*file, word, info) != AddResult::Added
+            || RemoveWord(*file, word) != RemoveResult::Removed) {
             state.SkipWithError("AddWord or RemoveWord failed");
             break;
         }
@@ -432,8 +432,8 @@ void addRemoveOursSynced(benchmark::State& state, Workbench* w)
     std::size_t i = 0;
     for (auto _ : state) {
         const std::string& word = rows[i++ % rows.size()].word;
-        if (AddWord(*file, word, info) != DictResult::kDone || !file->sync()
-            || RemoveWord(*file, word) != DictResult::kDone || !file->sync()) {
+        if (AddWord(*file, word, info) != AddResult::Added || !file->sync()
+            || RemoveWord(*file, word) != RemoveResult::Removed || !file->sync()) {
             state.SkipWithError("AddWord, RemoveWord or the sync failed");
             break;
         }

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 using namespace quorvel;
 
@@ -141,7 +142,7 @@ Statuses statusesOf(CurrentWordInfo& info)
 }
 
 // Finds the word with a fresh handle and no failures armed.
-int findNow(const std::string& word, CurrentWordInfo& info)
+FindResult findNow(const std::string& word, CurrentWordInfo& info)
 {
     auto file = openDictionaryFile(fuzz::scratchFolder() + "/" + kRelative, false);
     FUZZ_CHECK(file != nullptr, "the dictionary cannot be opened");
@@ -182,14 +183,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto category = static_cast<std::uint16_t>(a < 128 ? 0 : a % 64);
 
         CurrentWordInfo found;
-        const int foundBefore = suitable ? findNow(checked, found) : DictResult::kNotSuitable;
+        const DictResult foundBefore
+            = suitable ? toDictResult(findNow(checked, found)) : DictResult::NotSuitable;
         const Statuses statusesBefore = statusesOf(found);
         const char where = suitable ? placeOf(before.contents, checked) : 0;
 
         static const char* const kNames[] = { "add", "remove", "amend", "set status", "find" };
         const std::string what = std::string(kNames[kind]) + " \"" + word + "\" with "
             + fuzz::describe(plan) + ", step " + std::to_string(step);
-        int result = -1;
+        // Each operation's documented number, so that one set of checks serves them all.
+        std::optional<DictResult> result;
         bool stored = false;
         bool opened = false;
         {
@@ -202,28 +205,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 case kAdd:
                     info.setCategory(category);
                     info.setLanguage(static_cast<std::uint16_t>(b % 4));
-                    result = AddWord(*file, word, info);
+                    result = toDictResult(AddWord(*file, word, info));
                     break;
                 case kRemove:
-                    result = RemoveWord(*file, word);
+                    result = toDictResult(RemoveWord(*file, word));
                     break;
                 case kAmend:
                     info.setCategory(category);
                     info.setLanguage(static_cast<std::uint16_t>(b % 4));
                     info.setSoundIndex(b);
-                    result = AmendWord(*file, word, (b & 0x80) != 0, info);
+                    result = toDictResult(AmendWord(*file, word, (b & 0x80) != 0, info));
                     break;
                 case kSetStatus: {
                     std::uint32_t offset = 0;
-                    result = FindWord(*file, word, info, &offset);
-                    if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
+                    const FindResult find = FindWord(*file, word, info, &offset);
+                    result = toDictResult(find);
+                    if (isFound(find)) {
                         info.setStatus(a % 10, static_cast<std::uint16_t>(b % 4));
                         stored = StoreWordInfo(*file, offset, info);
                     }
                     break;
                 }
                 default:
-                    result = FindWord(*file, word, info);
+                    result = toDictResult(FindWord(*file, word, info));
                     break;
                 }
                 CloseDictionary(file);
@@ -233,8 +237,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
 
         const Snapshot after = snapshot(&before); // also: the checker finds no damage
-        const std::string told = what + " gave " + std::to_string(result);
-        const bool failed = result == DictResult::kFileError;
+        const std::string told
+            = what + " gave " + (result ? std::to_string(resultCode(*result)) : "nothing");
+        const bool failed = result == DictResult::FileError;
         // A move is cut short only by a failed change of that word; nothing else starts one.
         for (const auto& [movingWord, move] : after.moving) {
             FUZZ_CHECK(before.moving.count(movingWord)
@@ -253,14 +258,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         switch (kind) {
         case kAdd: {
             if (!suitable) {
-                FUZZ_CHECK(result == DictResult::kNotFound && now == was, told);
+                FUZZ_CHECK(result == DictResult::NotFound && now == was, told);
                 break;
             }
             if (where != 0) {
-                FUZZ_CHECK((result == DictResult::kAlreadyThere || failed) && now == was, told);
+                FUZZ_CHECK((result == DictResult::AlreadyThere || failed) && now == was, told);
                 break;
             }
-            if (result != DictResult::kDone) {
+            if (result != DictResult::Done) {
                 FUZZ_CHECK(failed && now == was, "a failed add changed the words; " + told);
                 break;
             }
@@ -283,15 +288,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case kRemove: {
             if (!suitable) {
-                FUZZ_CHECK(result == DictResult::kNotSuitable && now == was, told);
+                FUZZ_CHECK(result == DictResult::NotSuitable && now == was, told);
                 break;
             }
             if (where == 0) {
-                FUZZ_CHECK((result == DictResult::kNotFound || failed) && now == was, told);
+                FUZZ_CHECK((result == DictResult::NotFound || failed) && now == was, told);
                 break;
             }
             // A word in both tables (a move cut short) is refused when either copy has a sound.
-            if (result == DictResult::kSoundLinked) {
+            if (result == DictResult::SoundLinked) {
                 FUZZ_CHECK((found.soundIndex() != 0 || where == 'B') && now == was, told);
                 break;
             }
@@ -303,7 +308,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "a failed removal changed other words; " + told);
                 break;
             }
-            FUZZ_CHECK(result == DictResult::kDone && now == removed
+            FUZZ_CHECK(result == DictResult::Done && now == removed
                     && (found.soundIndex() == 0 || where == 'B'),
                 "a removal did not remove just the word; " + told);
             const std::size_t copies = where == 'B' ? 2 : 1;
@@ -316,7 +321,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case kAmend: {
             if (!suitable || where == 0) {
-                FUZZ_CHECK((result == DictResult::kNotFound || failed) && now == was, told);
+                FUZZ_CHECK((result == DictResult::NotFound || failed) && now == was, told);
                 break;
             }
             const char wanted = category != 0 ? 'C' : 'M';
@@ -329,7 +334,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // Also of a word a failed move left in both tables or in the wrong one: the amend
             // finishes the move.
             FUZZ_CHECK(!after.moving.count(checked), "an amend left the word moving; " + told);
-            FUZZ_CHECK(result == DictResult::kDone && placeOf(now, checked) == wanted
+            FUZZ_CHECK(result == DictResult::Done && placeOf(now, checked) == wanted
                     && others(now, checked) == others(was, checked),
                 "an amend did not put the word in its table; " + told);
             CurrentWordInfo amended;
@@ -357,10 +362,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (plan.armed)
                 break;
             const char place = suitable ? findPlace(before, checked) : 0;
-            const int expected = !suitable ? DictResult::kNotSuitable
-                : place == 'M'             ? DictResult::kDone
-                : place == 'C'             ? DictResult::kFoundInCategory
-                                           : DictResult::kNotFound;
+            const DictResult expected = !suitable ? DictResult::NotSuitable
+                : place == 'M'                    ? DictResult::Done
+                : place == 'C'                    ? DictResult::FoundInCategory
+                                                  : DictResult::NotFound;
             FUZZ_CHECK(result == expected && foundBefore == expected, told);
             break;
         }

@@ -225,9 +225,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(listed.insert(word).second, word + " is listed twice; " + what);
         CurrentWordInfo wordInfo;
         std::uint32_t offset = 0;
-        const int found = FindWord(*file, word, wordInfo, &offset);
-        FUZZ_CHECK(
-            found == (table == Table::Main ? DictResult::kDone : DictResult::kFoundInCategory)
+        const FindResult found = FindWord(*file, word, wordInfo, &offset);
+        FUZZ_CHECK(found == (table == Table::Main ? FindResult::InMain : FindResult::InCategory)
                 && offset == entry.record.dictionaryOffset,
             word + " is not where the list says; " + what);
         WordRecordHeader record;

@@ -213,9 +213,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StartupInfo defaults;
     FillStartupDefaults(defaults, folder);
     StartupInfo read = defaults;
-    const int result = ReadStartupInfo(read, folder);
+    const StartupRead result = ReadStartupInfo(read, folder);
     FUZZ_CHECK(result == (size == 0 ? kStartupUnreadable : kStartupRead),
-        "read gave " + std::to_string(result));
+        std::string("read gave ") + (result == kStartupRead ? "read" : "unreadable"));
     if (result == kStartupRead) {
         const std::size_t got = std::min(size, kStartupInfoSize);
         FUZZ_CHECK(std::memcmp(read.bytes().data(), data, got) == 0
@@ -226,7 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     {
         StartupInfo again = defaults;
-        int faulted;
+        StartupRead faulted;
         {
             fuzz::ArmedFaults armed(plan);
             faulted = ReadStartupInfo(again, folder);

@@ -232,7 +232,7 @@ const std::vector<std::uint8_t>& dictionaryWithFreeRecords()
             // Texts of one, two and three letters on the free list, the main table's and the
             // category table's.
             for (const char* word : { "CAB", "COW", "SPELL", "ZEBRA", "QUIZ" }) {
-                if (RemoveWord(*file, word) != DictResult::kDone)
+                if (RemoveWord(*file, word) != RemoveResult::Removed)
                     std::abort();
             }
             if (!CloseDictionary(file))

@@ -98,7 +98,7 @@ bool straddles(const Bytes& image)
             continue;
         CurrentWordInfo info;
         std::uint32_t offset = 0;
-        if (FindWord(*file, entry.substr(2), info, &offset) >= DictResult::kDone) {
+        if (isFound(FindWord(*file, entry.substr(2), info, &offset))) {
             const std::uint32_t end
                 = offset + 10 + static_cast<std::uint32_t>(entry.size()) - 4 + 1;
             across = across || (offset < 16384 && end > 16384);

@@ -32,7 +32,7 @@ bool Context::changesFolderDictionary() const
 StartupInfo Context::startup(bool required) const
 {
     StartupInfo info;
-    if (StartupInfoExists(m_folder) == 0) {
+    if (StartupInfoExists(m_folder).exists()) {
         if (ReadStartupInfo(info, m_folder) != kStartupRead)
             throw CommandError(Exit::kUnusable, strings::kErrorReadingStartup);
     } else if (required) {
@@ -50,10 +50,9 @@ StartupInfo Context::startup(bool required) const
 StartupInfo Context::storedStartup() const
 {
     StartupInfo info;
-    const int exists = StartupInfoExists(m_folder);
-    if (exists != 0)
-        throw CommandError(
-            Exit::kUnusable, paths::startupRecordFile(m_folder) + ": " + FileErrorMessage(exists));
+    if (const FileTest record = StartupInfoExists(m_folder); !record.exists())
+        throw CommandError(Exit::kUnusable,
+            paths::startupRecordFile(m_folder) + ": " + FileErrorMessage(record.fileError));
     if (ReadStartupInfo(info, m_folder) != kStartupRead)
         throw CommandError(Exit::kUnusable, strings::kErrorReadingStartup);
     return info;

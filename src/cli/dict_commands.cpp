@@ -53,40 +53,41 @@ private:
     DictionaryHandle m_file;
 };
 
-QJsonObject resultObject(int result)
+QJsonObject resultObject(DictResult result)
 {
-    return QJsonObject { { "result", result } };
+    return QJsonObject { { "result", resultCode(result) } };
 }
 
-// Ends a command with a dictionary result: prints `out` when the result is one of `success`,
-// otherwise fails with the result's message (a file error makes the file unusable, exit 2;
-// anything else is exit 1). `notThere` is what result 0 means to this command.
-void finish(const Context& ctx, int result, std::initializer_list<int> success,
-    const std::string& word, const char* notThere, const QJsonObject& out)
+// Ends a command with a dictionary result: prints `out` on success, otherwise fails with the
+// result's message (a file error makes the file unusable, exit 2; anything else is exit 1).
+// `notThere` is what DictResult::NotFound means to this command.
+void finish(const Context& ctx, DictResult result, bool success, const std::string& word,
+    const char* notThere, const QJsonObject& out)
 {
-    if (std::find(success.begin(), success.end(), result) != success.end()) {
+    if (success) {
         ctx.out().print(out);
         return;
     }
     std::string message;
     switch (result) {
-    case DictResult::kFileError:
+    case DictResult::FileError:
         throw CommandError(
             Exit::kUnusable, ctx.dictionaryPath() + strings::kCliDictionaryFault, out);
-    case DictResult::kNotFound:
+    case DictResult::NotFound:
         message = word + notThere;
         break;
-    case DictResult::kNotSuitable:
+    case DictResult::NotSuitable:
         message = word + strings::kCliNotSuitable;
         break;
-    case DictResult::kAlreadyThere:
+    case DictResult::AlreadyThere:
         message = word + strings::kCliAlreadyThere;
         break;
-    case DictResult::kSoundLinked:
+    case DictResult::SoundLinked:
         message = word + strings::kCliSoundLinked;
         break;
-    default:
-        message = word + ": " + std::to_string(result);
+    case DictResult::Done:
+    case DictResult::FoundInCategory:
+        message = word + ": " + std::to_string(resultCode(result));
         break;
     }
     throw CommandError(Exit::kNotSuccess, message, out);
@@ -166,9 +167,9 @@ void findCommand(Context& ctx, const std::vector<std::string>& words)
     args.expectPositionals(1);
     OpenedDictionary dictionary(ctx);
     CurrentWordInfo info;
-    const int result = FindWord(dictionary.file(), word, info);
-    QJsonObject out = resultObject(result);
-    if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
+    const FindResult result = FindWord(dictionary.file(), word, info);
+    QJsonObject out = resultObject(toDictResult(result));
+    if (isFound(result)) {
         QJsonArray statuses;
         for (int u = 0; u < 10; ++u)
             statuses.append(info.status(u));
@@ -180,8 +181,7 @@ void findCommand(Context& ctx, const std::vector<std::string>& words)
         out.insert("media", info.mediaFlag());
         out.insert("soundIndex", info.soundIndex());
     }
-    finish(ctx, result, { DictResult::kDone, DictResult::kFoundInCategory }, word,
-        strings::kCliNotInDictionary, out);
+    finish(ctx, toDictResult(result), isFound(result), word, strings::kCliNotInDictionary, out);
 }
 
 void addCommand(Context& ctx, const std::vector<std::string>& words)
@@ -193,10 +193,11 @@ void addCommand(Context& ctx, const std::vector<std::string>& words)
     info.setLanguage(3);
     applyAttributeOptions(args, info);
     OpenedDictionary dictionary(ctx);
-    const int result = AddWord(dictionary.file(), word, info);
-    finishChange(ctx, dictionary, result == DictResult::kDone, true, word + strings::kCliWasAdded,
-        resultObject(result));
-    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotAdded, resultObject(result));
+    const AddResult result = AddWord(dictionary.file(), word, info);
+    const bool added = result == AddResult::Added;
+    const QJsonObject out = resultObject(toDictResult(result));
+    finishChange(ctx, dictionary, added, true, word + strings::kCliWasAdded, out);
+    finish(ctx, toDictResult(result), added, word, strings::kCliNotAdded, out);
 }
 
 void amendCommand(Context& ctx, const std::vector<std::string>& words)
@@ -207,25 +208,32 @@ void amendCommand(Context& ctx, const std::vector<std::string>& words)
     OpenedDictionary dictionary(ctx);
     CurrentWordInfo info;
     ChangeNotes notes;
-    int result = FindWord(dictionary.file(), word, info);
-    if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
+    AmendResult result = AmendResult::NotFound; // not suitable or not there: nothing to amend
+    switch (FindWord(dictionary.file(), word, info)) {
+    case FindResult::InMain:
+    case FindResult::InCategory:
         applyAttributeOptions(args, info);
         result = AmendWord(dictionary.file(), word, args.has("sound-index"), info, &notes);
-    } else if (result != DictResult::kFileError) {
-        result = DictResult::kNotFound; // not suitable or not there: nothing to amend
+        break;
+    case FindResult::FileError:
+        result = AmendResult::FileError;
+        break;
+    case FindResult::NotFound:
+    case FindResult::NotSuitable:
+        break;
     }
-    QJsonObject out = resultObject(result);
-    if (result == DictResult::kFileError) {
+    const bool amended = result == AmendResult::Amended;
+    QJsonObject out = resultObject(toDictResult(result));
+    if (result == AmendResult::FileError) {
         // A move whose undo failed too leaves the word in both tables: lists are marked used up
         // all the same. The file error is what the command reports.
         dictionary.syncAndClose();
         if (ctx.changesFolderDictionary())
             invalidateAllWordFiles(ctx.folder());
     }
-    finishChange(
-        ctx, dictionary, result == DictResult::kDone, true, word + strings::kCliWasAmended, out);
+    finishChange(ctx, dictionary, amended, true, word + strings::kCliWasAmended, out);
     warnNotFreed(word + strings::kCliWasAmended, notes, out);
-    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary, out);
+    finish(ctx, toDictResult(result), amended, word, strings::kCliNotInDictionary, out);
 }
 
 void removeCommand(Context& ctx, const std::vector<std::string>& words)
@@ -235,14 +243,15 @@ void removeCommand(Context& ctx, const std::vector<std::string>& words)
     args.expectPositionals(1);
     OpenedDictionary dictionary(ctx);
     ChangeNotes notes;
-    int result = RemoveWord(dictionary.file(), word, &notes);
+    RemoveResult result = RemoveWord(dictionary.file(), word, &notes);
     // The word left its chain: it is removed, whatever became of its record afterwards.
     if (notes.unlinked)
-        result = DictResult::kDone;
-    QJsonObject out = resultObject(result);
+        result = RemoveResult::Removed;
+    QJsonObject out = resultObject(toDictResult(result));
     finishChange(ctx, dictionary, notes.unlinked, true, word + strings::kCliWasRemoved, out);
     warnNotFreed(word + strings::kCliWasRemoved, notes, out);
-    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary, out);
+    finish(ctx, toDictResult(result), result == RemoveResult::Removed, word,
+        strings::kCliNotInDictionary, out);
 }
 
 void statusCommand(Context& ctx, const std::vector<std::string>& words)
@@ -255,22 +264,30 @@ void statusCommand(Context& ctx, const std::vector<std::string>& words)
     OpenedDictionary dictionary(ctx);
     CurrentWordInfo info;
     std::uint32_t offset = 0;
-    int result = FindWord(dictionary.file(), word, info, &offset);
-    if (result == DictResult::kDone || result == DictResult::kFoundInCategory) {
-        result = DictResult::kFileError;
+    // A status is an amend of the word: not suitable or not there, nothing is amended.
+    AmendResult result = AmendResult::NotFound;
+    switch (FindWord(dictionary.file(), word, info, &offset)) {
+    case FindResult::InMain:
+    case FindResult::InCategory:
+        result = AmendResult::FileError;
         if (LoadWordInfo(dictionary.file(), offset, info)) {
             info.setStatus(user, static_cast<std::uint16_t>(status));
             if (StoreWordInfo(dictionary.file(), offset, info))
-                result = DictResult::kDone;
+                result = AmendResult::Amended;
         }
-    } else if (result == DictResult::kNotSuitable) {
-        result = DictResult::kNotFound;
+        break;
+    case FindResult::FileError:
+        result = AmendResult::FileError;
+        break;
+    case FindResult::NotFound:
+    case FindResult::NotSuitable:
+        break;
     }
+    const bool set = result == AmendResult::Amended;
+    const QJsonObject out = resultObject(toDictResult(result));
     // A status moves no record: the users' lists stay as they are.
-    finishChange(ctx, dictionary, result == DictResult::kDone, false,
-        word + strings::kCliStatusWasSet, resultObject(result));
-    finish(ctx, result, { DictResult::kDone }, word, strings::kCliNotInDictionary,
-        resultObject(result));
+    finishChange(ctx, dictionary, set, false, word + strings::kCliStatusWasSet, out);
+    finish(ctx, toDictResult(result), set, word, strings::kCliNotInDictionary, out);
 }
 
 void walkCommand(Context& ctx, const std::vector<std::string>& words)
@@ -316,9 +333,9 @@ void importCommand(Context& ctx, const std::vector<std::string>& words)
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         throw CommandError(Exit::kUnusable, path + strings::kCliIsAFolder);
-    if (const int error = testFileExists(path); error != 0)
+    if (const FileTest test = testFileExists(path); !test.exists())
         throw CommandError(Exit::kUnusable,
-            strings::kCliCannotReadFile + path + ": " + oneLine(FileErrorMessage(error)));
+            strings::kCliCannotReadFile + path + ": " + oneLine(FileErrorMessage(test.fileError)));
     std::ifstream in(path);
     if (!in)
         throw CommandError(Exit::kUnusable, strings::kCliCannotReadFile + path);
@@ -335,16 +352,16 @@ void importCommand(Context& ctx, const std::vector<std::string>& words)
         if (first == std::string::npos)
             continue;
         switch (AddWord(dictionary.file(), line.substr(first), info)) {
-        case DictResult::kDone:
+        case AddResult::Added:
             ++added;
             break;
-        case DictResult::kAlreadyThere:
+        case AddResult::AlreadyThere:
             ++already;
             break;
-        case DictResult::kNotFound:
+        case AddResult::NotSuitable:
             ++unsuitable;
             break;
-        default:
+        case AddResult::FileError:
             ++errors;
             break;
         }

@@ -99,10 +99,10 @@ void appendCommand(Context& ctx, const std::vector<std::string>& words)
     s.listType = static_cast<std::uint16_t>(args.requiredInteger("type", 1, 6));
     s.level = static_cast<std::uint16_t>(args.requiredInteger("level", 1, 3));
     // The drill's append makes no file; say so before it fails for want of one.
-    if (const int error = testFileExists(historyPath(ctx, user)); error != 0)
+    if (const FileTest test = testFileExists(historyPath(ctx, user)); !test.exists())
         throw CommandError(Exit::kUnusable,
-            strings::kCliNoHistoryFile + historyPath(ctx, user) + ": " + FileErrorMessage(error)
-                + strings::kCliMakeHistoryFile,
+            strings::kCliNoHistoryFile + historyPath(ctx, user) + ": "
+                + FileErrorMessage(test.fileError) + strings::kCliMakeHistoryFile,
             QJsonObject { { "appended", false } });
     SystemClock clock;
     NotingPrompter prompter;
@@ -125,10 +125,10 @@ void showCommand(Context& ctx, const std::vector<std::string>& words)
     const int user = userOption(args);
     auto file = HistoryFile::open(ctx.folder(), user, OpenMode::ReadOnly);
     if (!file) {
-        const int error = testFileExists(historyPath(ctx, user));
+        const FileTest test = testFileExists(historyPath(ctx, user));
         throw CommandError(Exit::kUnusable,
             strings::kCliCannotOpen + historyPath(ctx, user)
-                + (error != 0 ? ": " + FileErrorMessage(error) : std::string()));
+                + (test.exists() ? std::string() : ": " + FileErrorMessage(test.fileError)));
     }
     HistoryHeader header;
     if (!file->readHeader(header))

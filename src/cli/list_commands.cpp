@@ -49,10 +49,10 @@ std::unique_ptr<WordFile> openWordFile(const Context& ctx, int user, OpenMode mo
 {
     auto file = WordFile::open(ctx.folder(), user, mode);
     if (!file) {
-        const int error = testFileExists(wordFilePath(ctx, user));
+        const FileTest test = testFileExists(wordFilePath(ctx, user));
         throw CommandError(Exit::kUnusable,
             strings::kCliCannotOpen + wordFilePath(ctx, user)
-                + (error != 0 ? ": " + FileErrorMessage(error) : std::string()));
+                + (test.exists() ? std::string() : ": " + FileErrorMessage(test.fileError)));
     }
     return file;
 }
@@ -156,7 +156,7 @@ void generateCommand(Context& ctx, const std::vector<std::string>& words)
     // A failed generation leaves the word file unusable; the command promises to change nothing,
     // so the old list is put back.
     std::string previous;
-    const bool hadList = testFileExists(listPath) == 0 && readWholeFile(listPath, previous);
+    const bool hadList = testFileExists(listPath).exists() && readWholeFile(listPath, previous);
 
     const DrillSettings settings = loadDrillSettings(info, user);
     ListCriteria criteria = drillListCriteria(settings, user);
@@ -168,7 +168,7 @@ void generateCommand(Context& ctx, const std::vector<std::string>& words)
     if (count == 0) {
         // Whether the word file could be written at all, before it is put back as it was.
         const bool listWritable = hadList ? File::open(listPath, OpenMode::ReadWrite) != nullptr
-                                          : testFileExists(listPath) == 0;
+                                          : testFileExists(listPath).exists();
         std::string now;
         std::error_code ec;
         const QJsonObject out { { "count", 0 }, { "words", QJsonArray() } };

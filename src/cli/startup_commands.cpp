@@ -70,7 +70,7 @@ void initCommand(Context& ctx, const std::vector<std::string>& words)
     Args args(words, {}, {});
     args.expectPositionals(0);
     bool created = false;
-    if (StartupInfoExists(ctx.folder()) != 0) {
+    if (!StartupInfoExists(ctx.folder()).exists()) {
         std::error_code ec;
         std::filesystem::create_directories(paths::join(ctx.folder(), "progdata"), ec);
         StartupInfo info;

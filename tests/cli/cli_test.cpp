@@ -430,14 +430,14 @@ TEST_F(CliTest, CheckAndRepairOfAMoveCutShort)
         ASSERT_TRUE(file);
         CurrentWordInfo info;
         std::uint32_t at = 0;
-        ASSERT_EQ(FindWord(*file, "CAT", info, &at), DictResult::kDone);
+        ASSERT_EQ(FindWord(*file, "CAT", info, &at), FindResult::InMain);
         WordRecordHeader header;
         ASSERT_TRUE(ReadRecordHeader(*file, at, header));
         header.setCategory(5);
         ASSERT_TRUE(writeWithRetry(*file, at + 4, header.flags, 4));
         ASSERT_EQ(InsertRecord(*file, ReadTableOffset(*file, Table::Category), BucketOffset("CAT"),
                       header, "T"),
-            DictResult::kDone);
+            InsertResult::Inserted);
     }
     const auto cutShort = readBytes(path);
     const auto damagedCopies = [&] {

@@ -103,19 +103,19 @@ std::vector<Change> dictionaryChanges()
     const auto add = [](const char* w) {
         return [w](File& f) {
             CurrentWordInfo info;
-            return AddWord(f, w, info) == DictResult::kDone;
+            return AddWord(f, w, info) == AddResult::Added;
         };
     };
     const auto remove = [](const char* w) {
-        return [w](File& f) { return RemoveWord(f, w) == DictResult::kDone; };
+        return [w](File& f) { return RemoveWord(f, w) == RemoveResult::Removed; };
     };
     const auto move = [](const char* w, int category) {
         return [w, category](File& f) {
             CurrentWordInfo info;
-            if (FindWord(f, w, info) < DictResult::kDone)
+            if (FindWord(f, w, info) == FindResult::NotFound)
                 return false;
             info.setCategory(static_cast<std::uint16_t>(category));
-            return AmendWord(f, w, false, info) == DictResult::kDone;
+            return AmendWord(f, w, false, info) == AmendResult::Amended;
         };
     };
     const int dogStatus = (initialStatus("DOG", 4) + 1) % 4;
@@ -128,7 +128,7 @@ std::vector<Change> dictionaryChanges()
             [dogStatus](File& f) {
                 CurrentWordInfo info;
                 std::uint32_t at = 0;
-                if (FindWord(f, "DOG", info, &at) != DictResult::kDone)
+                if (FindWord(f, "DOG", info, &at) != FindResult::InMain)
                     return false;
                 info.setStatus(4, static_cast<std::uint16_t>(dogStatus));
                 return StoreWordInfo(f, at, info);
@@ -145,7 +145,7 @@ std::vector<Change> dictionaryChanges()
             [](File& f) {
                 CurrentWordInfo info;
                 info.setCategory(7);
-                return AddWord(f, "HENS", info) == DictResult::kDone;
+                return AddWord(f, "HENS", info) == AddResult::Added;
             },
             { { "HENS", { absent(), inCategory(added(), 7) } } } },
     };
@@ -177,7 +177,7 @@ protected:
         for (const DictionaryEntry& e : words()) {
             CurrentWordInfo word;
             std::uint32_t at = 0;
-            ASSERT_GE(FindWord(*dictionary, e.word, word, &at), DictResult::kDone);
+            ASSERT_TRUE(isFound(FindWord(*dictionary, e.word, word, &at)));
             for (int u = 0; u < 10; ++u)
                 word.setStatus(u, static_cast<std::uint16_t>(initialStatus(e.word, u)));
             ASSERT_TRUE(StoreWordInfo(*dictionary, at, word));
@@ -190,7 +190,7 @@ protected:
             WordFileRecord r;
             r.word = w;
             r.bucketOffset = slotOf(w);
-            ASSERT_EQ(FindWord(*dictionary, w, word, &r.dictionaryOffset), DictResult::kDone);
+            ASSERT_EQ(FindWord(*dictionary, w, word, &r.dictionaryOffset), FindResult::InMain);
             r.result = right ? 1 : 0;
             r.answer = right ? w : "X";
             ASSERT_TRUE(list->appendListRecord(
@@ -272,16 +272,15 @@ protected:
     {
         SCOPED_TRACE(word);
         CurrentWordInfo info;
-        const int found = FindWord(file, word, info);
-        ASSERT_TRUE(found == DictResult::kNotFound || found == DictResult::kDone
-            || found == DictResult::kFoundInCategory)
-            << found;
+        const FindResult result = FindWord(file, word, info);
+        ASSERT_TRUE(result == FindResult::NotFound || isFound(result))
+            << resultCode(toDictResult(result));
         Expected seen;
-        seen.place = { found != DictResult::kNotFound,
-            found == DictResult::kNotFound ? 0 : info.category() };
+        seen.place = { result != FindResult::NotFound,
+            result == FindResult::NotFound ? 0 : info.category() };
         if (seen.place.present) {
             if (whole) {
-                EXPECT_EQ(found == DictResult::kFoundInCategory, seen.place.category != 0);
+                EXPECT_EQ(result == FindResult::InCategory, seen.place.category != 0);
             }
             for (int u = 0; u < 10; ++u)
                 seen.statuses[static_cast<std::size_t>(u)] = info.status(u);

@@ -77,18 +77,18 @@ TEST(DamagedChain, WordOperationsGiveAFileErrorAndChangeNothing)
         CurrentWordInfo info;
         // CAZ sorts after every text of the damaged chain, so each operation follows it to the
         // damage.
-        EXPECT_EQ(FindWord(*file, "CAZ", info), DictResult::kFileError);
-        EXPECT_EQ(AddWord(*file, "CAZ", info), DictResult::kFileError);
-        EXPECT_EQ(AmendWord(*file, "CAZ", false, info), DictResult::kFileError);
-        EXPECT_EQ(RemoveWord(*file, "CAZ"), DictResult::kFileError);
+        EXPECT_EQ(FindWord(*file, "CAZ", info), FindResult::FileError);
+        EXPECT_EQ(AddWord(*file, "CAZ", info), AddResult::FileError);
+        EXPECT_EQ(AmendWord(*file, "CAZ", false, info), AmendResult::FileError);
+        EXPECT_EQ(RemoveWord(*file, "CAZ"), RemoveResult::FileError);
         CurrentWordInfo music = info;
         music.setCategory(1);
-        EXPECT_EQ(AddWord(*file, "CAZ", music), DictResult::kFileError);
+        EXPECT_EQ(AddWord(*file, "CAZ", music), AddResult::FileError);
         EXPECT_EQ(dict.bytes(), image);
         // Other buckets are not affected.
-        EXPECT_EQ(FindWord(*file, "DOG", info), DictResult::kDone);
-        EXPECT_EQ(AddWord(*file, "DOGS", info), DictResult::kDone);
-        EXPECT_EQ(FindWord(*file, "DOGS", info), DictResult::kDone);
+        EXPECT_EQ(FindWord(*file, "DOG", info), FindResult::InMain);
+        EXPECT_EQ(AddWord(*file, "DOGS", info), AddResult::Added);
+        EXPECT_EQ(FindWord(*file, "DOGS", info), FindResult::InMain);
     }
 }
 
@@ -152,24 +152,24 @@ struct FreeListDamage
 {
     const char* name;
     std::function<void(Bytes&)> apply;
-    int freeRecordResult; // what appending to this list gives
+    RemoveResult freeRecordResult; // what appending to this list gives
 };
 
 TEST(DamagedFreeList, InsertAppendsInsteadOfReusingAndRemoveReportsIt)
 {
     const FreeListDamage damages[] = {
         { "list comes back on itself", [](Bytes& b) { putU32(b, u32At(b, 8), u32At(b, 8)); },
-            DictResult::kFileError },
+            RemoveResult::FileError },
         { "head past the end of the file",
             [](Bytes& b) { putU32(b, 8, static_cast<std::uint32_t>(b.size() + 100)); },
-            DictResult::kFileError },
-        { "head into the header", [](Bytes& b) { putU32(b, 8, 4); }, DictResult::kFileError },
+            RemoveResult::FileError },
+        { "head into the header", [](Bytes& b) { putU32(b, 8, 4); }, RemoveResult::FileError },
         { "record cut off by the end of the file",
             [](Bytes& b) { putU32(b, 8, static_cast<std::uint32_t>(b.size() - 4)); },
-            DictResult::kFileError },
+            RemoveResult::FileError },
         // Only the links of a free record matter when one is appended: its text does not.
         { "record with an empty text", [](Bytes& b) { putU32(b, 8, appendRecord(b, 12, "")); },
-            DictResult::kDone },
+            RemoveResult::Removed },
     };
     for (const FreeListDamage& d : damages) {
         SCOPED_TRACE(d.name);
@@ -182,7 +182,7 @@ TEST(DamagedFreeList, InsertAppendsInsteadOfReusingAndRemoveReportsIt)
             EXPECT_EQ(dict.bytes(), image);
 
             CurrentWordInfo info;
-            ASSERT_EQ(AddWord(*file, "CAZ", info), DictResult::kDone);
+            ASSERT_EQ(AddWord(*file, "CAZ", info), AddResult::Added);
             EXPECT_EQ(file->size(), image.size() + 10 + 1 + 1);
             EXPECT_EQ(u32At(dict.bytes(), 8), u32At(image, 8)); // the list is left as it was
             EXPECT_EQ(tableContents(*file),
@@ -190,8 +190,8 @@ TEST(DamagedFreeList, InsertAppendsInsteadOfReusingAndRemoveReportsIt)
 
             // The removed word leaves its chain whatever happens to its record afterwards.
             EXPECT_EQ(RemoveWord(*file, "COW"), d.freeRecordResult);
-            EXPECT_EQ(FindWord(*file, "COW", info), DictResult::kNotFound);
-            EXPECT_EQ(FindWord(*file, "CAT", info), DictResult::kDone);
+            EXPECT_EQ(FindWord(*file, "COW", info), FindResult::NotFound);
+            EXPECT_EQ(FindWord(*file, "CAT", info), FindResult::InMain);
         }
     }
 }
@@ -202,8 +202,8 @@ TEST(DamagedFreeList, FreeRecordRefusesARecordAlreadyOnTheList)
     const std::uint32_t onList = u32At(image, 8);
     DictionaryOnDisk dict(image);
     auto file = dict.open();
-    EXPECT_EQ(FreeRecord(*file, onList), DictResult::kFileError);
-    EXPECT_EQ(FreeRecord(*file, 4), DictResult::kFileError);
+    EXPECT_EQ(FreeRecord(*file, onList), FreeResult::FileError);
+    EXPECT_EQ(FreeRecord(*file, 4), FreeResult::FileError);
     EXPECT_EQ(dict.bytes(), image);
 }
 
@@ -218,10 +218,10 @@ TEST(FullFreeList, FreeRecordGivesZeroAndChangesNothing)
         DictionaryOnDisk dict(image);
         auto file = dict.open();
         if (count == 1001) {
-            EXPECT_EQ(FreeRecord(*file, spare), DictResult::kNotFound);
+            EXPECT_EQ(FreeRecord(*file, spare), FreeResult::ListFull);
             EXPECT_EQ(dict.bytes(), image);
         } else {
-            EXPECT_EQ(FreeRecord(*file, spare), DictResult::kDone);
+            EXPECT_EQ(FreeRecord(*file, spare), FreeResult::Freed);
             EXPECT_EQ(checkDictionary(*file).freeRecords, 1001u);
         }
     }
@@ -235,21 +235,21 @@ TEST(FullFreeList, RemoveAndMoveStillDoTheirWork)
     auto file = dict.open();
     CurrentWordInfo info;
     std::uint32_t cat = 0;
-    ASSERT_EQ(FindWord(*file, "CAT", info, &cat), DictResult::kDone);
+    ASSERT_EQ(FindWord(*file, "CAT", info, &cat), FindResult::InMain);
     info.setStatus(3, 0);
     info.setStatus(6, 3);
     ASSERT_TRUE(StoreWordInfo(*file, cat, info));
 
     // The word is gone from its chain: that is a removal, even if its space is not reused.
-    EXPECT_EQ(RemoveWord(*file, "DOG"), DictResult::kDone);
-    EXPECT_EQ(FindWord(*file, "DOG", info), DictResult::kNotFound);
+    EXPECT_EQ(RemoveWord(*file, "DOG"), RemoveResult::Removed);
+    EXPECT_EQ(FindWord(*file, "DOG", info), FindResult::NotFound);
 
     // A move must still reach the new table, or the word would be lost.
     CurrentWordInfo science;
     science.setCategory(3);
-    EXPECT_EQ(AmendWord(*file, "CAT", false, science), DictResult::kDone);
+    EXPECT_EQ(AmendWord(*file, "CAT", false, science), AmendResult::Amended);
     CurrentWordInfo found;
-    ASSERT_EQ(FindWord(*file, "CAT", found), DictResult::kFoundInCategory);
+    ASSERT_EQ(FindWord(*file, "CAT", found), FindResult::InCategory);
     EXPECT_EQ(found.status(3), 0);
     EXPECT_EQ(found.status(6), 3);
     EXPECT_EQ(found.status(0), 1);

@@ -52,9 +52,10 @@ Contents with(Contents c, const std::string& entry)
     return c;
 }
 
-using Operation = std::function<int(File&)>;
+// Operations give their documented number, so that one sweep serves them all.
+using Operation = std::function<DictResult(File&)>;
 // Checks the file after the operation gave `result`.
-using Check = std::function<void(int result, File& file)>;
+using Check = std::function<void(DictResult result, File& file)>;
 
 // Runs the operation with every single seek, read and write failing in turn (and with the failure
 // repeated on the next operation of the same kind, which defeats a retry).
@@ -79,7 +80,7 @@ void sweepFailures(const Bytes& image, const Operation& op, const Check& check)
                 SCOPED_TRACE(std::string(names[k]) + " " + std::to_string(n) + " failing "
                     + std::to_string(times) + " time(s)");
                 dict.reset(image);
-                int result = -1;
+                DictResult result {};
                 {
                     auto file = dict.open();
                     ASSERT_TRUE(file);
@@ -101,7 +102,7 @@ void sweepFailures(const Bytes& image, const Operation& op, const Check& check)
 void expectStatuses(File& file, const char* word, int status)
 {
     CurrentWordInfo info;
-    ASSERT_GE(FindWord(file, word, info), DictResult::kDone) << word;
+    ASSERT_TRUE(isFound(FindWord(file, word, info))) << word;
     for (int u = 0; u < 10; ++u)
         EXPECT_EQ(info.status(u), status) << word << " user " << u;
 }
@@ -118,13 +119,13 @@ TEST(DictionaryFaults, FailedAddKeepsEveryWordAndAddsAllOrNothing)
             image,
             [](File& f) {
                 CurrentWordInfo info;
-                return AddWord(f, "CAZ", info);
+                return toDictResult(AddWord(f, "CAZ", info));
             },
-            [&](int result, File& f) {
-                ASSERT_TRUE(result == DictResult::kDone || result == DictResult::kFileError)
-                    << result;
+            [&](DictResult result, File& f) {
+                ASSERT_TRUE(result == DictResult::Done || result == DictResult::FileError)
+                    << resultCode(result);
                 EXPECT_EQ(
-                    tableContents(f), result == DictResult::kDone ? with(before, "M:CAZ") : before);
+                    tableContents(f), result == DictResult::Done ? with(before, "M:CAZ") : before);
                 expectStatuses(f, "CAT", 2);
             });
     }
@@ -138,13 +139,13 @@ TEST(DictionaryFaults, FailedRemoveKeepsTheOtherWords)
         before = tableContents(*dict.open());
     }
     sweepFailures(
-        base(), [](File& f) { return RemoveWord(f, "CAT"); },
-        [&](int result, File& f) {
+        base(), [](File& f) { return toDictResult(RemoveWord(f, "CAT")); },
+        [&](DictResult result, File& f) {
             const Contents after = tableContents(f);
-            if (result == DictResult::kDone) {
+            if (result == DictResult::Done) {
                 EXPECT_EQ(after, without(before, "M:CAT"));
             } else {
-                ASSERT_EQ(result, DictResult::kFileError);
+                ASSERT_EQ(result, DictResult::FileError);
                 // Either the word kept its place, or it left its chain and only its record's
                 // space was not put on the free list.
                 EXPECT_TRUE(after == before || after == without(before, "M:CAT"));
@@ -165,15 +166,16 @@ TEST(DictionaryFaults, FailedAmendInPlaceKeepsTheWordAndItsStatuses)
             CurrentWordInfo info;
             info.setLanguage(2);
             info.setSoundIndex(44);
-            return AmendWord(f, "CAT", true, info);
+            return toDictResult(AmendWord(f, "CAT", true, info));
         },
-        [&](int result, File& f) {
-            ASSERT_TRUE(result == DictResult::kDone || result == DictResult::kFileError) << result;
+        [&](DictResult result, File& f) {
+            ASSERT_TRUE(result == DictResult::Done || result == DictResult::FileError)
+                << resultCode(result);
             EXPECT_EQ(tableContents(f), before);
             expectStatuses(f, "CAT", 2);
             CurrentWordInfo info;
-            ASSERT_EQ(FindWord(f, "CAT", info), DictResult::kDone);
-            if (result == DictResult::kDone) {
+            ASSERT_EQ(FindWord(f, "CAT", info), FindResult::InMain);
+            if (result == DictResult::Done) {
                 EXPECT_EQ(info.language(), 2);
                 EXPECT_EQ(info.soundIndex(), 44);
             }
@@ -198,14 +200,14 @@ TEST(DictionaryFaults, FailedMoveBetweenTablesNeverLosesTheWord)
             [](File& f) {
                 CurrentWordInfo info;
                 info.setCategory(3);
-                return AmendWord(f, "CAT", false, info);
+                return toDictResult(AmendWord(f, "CAT", false, info));
             },
-            [&](int result, File& f) {
+            [&](DictResult result, File& f) {
                 const Contents after = tableContents(f);
-                if (result == DictResult::kDone) {
+                if (result == DictResult::Done) {
                     EXPECT_EQ(after, moved);
                 } else {
-                    ASSERT_EQ(result, DictResult::kFileError);
+                    ASSERT_EQ(result, DictResult::FileError);
                     EXPECT_TRUE(after == before || after == moved || after == inBoth);
                 }
                 expectStatuses(f, "CAT", 2);
@@ -263,24 +265,24 @@ TEST(WriteWithRetry, AddSurvivesOneFailedLinkWriteButNotTwo)
 {
     const Operation add = [](File& f) {
         CurrentWordInfo info;
-        return AddWord(f, "CAZ", info);
+        return toDictResult(AddWord(f, "CAZ", info));
     };
     const Counts clean = countOf(base(), add);
     const struct
     {
         FileOp op;
         int n, times;
-        int expected;
+        DictResult expected;
         int writesMade;
     } cases[] = {
-        { FileOp::Write, clean.writes, 1, DictResult::kDone, clean.writes + 1 },
-        { FileOp::Write, clean.writes, 2, DictResult::kFileError, clean.writes + 1 },
-        { FileOp::Seek, clean.seeks, 1, DictResult::kFileError, clean.writes - 1 },
+        { FileOp::Write, clean.writes, 1, DictResult::Done, clean.writes + 1 },
+        { FileOp::Write, clean.writes, 2, DictResult::FileError, clean.writes + 1 },
+        { FileOp::Seek, clean.seeks, 1, DictResult::FileError, clean.writes - 1 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.n) + " x" + std::to_string(c.times));
         DictionaryOnDisk dict(base());
-        int result = -1;
+        DictResult result {};
         {
             auto file = dict.open();
             FileFaults::reset();
@@ -293,8 +295,8 @@ TEST(WriteWithRetry, AddSurvivesOneFailedLinkWriteButNotTwo)
         auto file = dict.open();
         CurrentWordInfo info;
         EXPECT_EQ(FindWord(*file, "CAZ", info),
-            c.expected == DictResult::kDone ? DictResult::kDone : DictResult::kNotFound);
-        EXPECT_EQ(FindWord(*file, "CAT", info), DictResult::kDone);
+            c.expected == DictResult::Done ? FindResult::InMain : FindResult::NotFound);
+        EXPECT_EQ(FindWord(*file, "CAT", info), FindResult::InMain);
     }
 }
 
@@ -308,20 +310,20 @@ TEST(WriteWithRetry, RemoveAndAmendSurviveOneFailedWriteButNotTwo)
         Operation op;
         std::function<bool(File&)> changed;
     } cases[] = {
-        { "remove", [](File& f) { return RemoveWord(f, "CAT"); },
+        { "remove", [](File& f) { return toDictResult(RemoveWord(f, "CAT")); },
             [](File& f) {
                 CurrentWordInfo info;
-                return FindWord(f, "CAT", info) == DictResult::kNotFound;
+                return FindWord(f, "CAT", info) == FindResult::NotFound;
             } },
         { "amend in place",
             [](File& f) {
                 CurrentWordInfo info;
                 info.setLanguage(1);
-                return AmendWord(f, "CAT", false, info);
+                return toDictResult(AmendWord(f, "CAT", false, info));
             },
             [](File& f) {
                 CurrentWordInfo info;
-                return FindWord(f, "CAT", info) == DictResult::kDone && info.language() == 1;
+                return FindWord(f, "CAT", info) == FindResult::InMain && info.language() == 1;
             } },
     };
     for (const auto& c : cases) {
@@ -329,7 +331,7 @@ TEST(WriteWithRetry, RemoveAndAmendSurviveOneFailedWriteButNotTwo)
             SCOPED_TRACE(std::string(c.name) + " x" + std::to_string(times));
             const Bytes image = base();
             DictionaryOnDisk dict(image);
-            int result = -1;
+            DictResult result {};
             {
                 auto file = dict.open();
                 FileFaults::reset();
@@ -339,10 +341,10 @@ TEST(WriteWithRetry, RemoveAndAmendSurviveOneFailedWriteButNotTwo)
             }
             auto file = dict.open();
             if (times == 1) {
-                EXPECT_EQ(result, DictResult::kDone);
+                EXPECT_EQ(result, DictResult::Done);
                 EXPECT_TRUE(c.changed(*file));
             } else {
-                EXPECT_EQ(result, DictResult::kFileError);
+                EXPECT_EQ(result, DictResult::FileError);
                 EXPECT_FALSE(c.changed(*file));
                 EXPECT_EQ(dict.bytes(), image);
             }
@@ -365,48 +367,49 @@ TEST(WriteWithRetry, EveryWriteOfEveryChangeSurvivesOneFailure)
         { "add",
             [](File& f) {
                 CurrentWordInfo info;
-                return AddWord(f, "CAZ", info);
+                return toDictResult(AddWord(f, "CAZ", info));
             } },
         { "add to a category",
             [](File& f) {
                 CurrentWordInfo info;
                 info.setCategory(6);
-                return AddWord(f, "CAZ", info);
+                return toDictResult(AddWord(f, "CAZ", info));
             } },
-        { "remove", [](File& f) { return RemoveWord(f, "CAT"); } },
+        { "remove", [](File& f) { return toDictResult(RemoveWord(f, "CAT")); } },
         { "amend in place with its sound",
             [](File& f) {
                 CurrentWordInfo info;
                 info.setLanguage(2);
                 info.setSoundIndex(77);
-                return AmendWord(f, "DOG", true, info);
+                return toDictResult(AmendWord(f, "DOG", true, info));
             } },
         { "move to a category",
             [](File& f) {
                 CurrentWordInfo info;
                 info.setCategory(3);
-                return AmendWord(f, "CAT", false, info);
+                return toDictResult(AmendWord(f, "CAT", false, info));
             } },
         { "move to the main table",
             [](File& f) {
                 CurrentWordInfo info;
-                return AmendWord(f, "ZEBRA", false, info);
+                return toDictResult(AmendWord(f, "ZEBRA", false, info));
             } },
         { "status",
             [](File& f) {
                 CurrentWordInfo info;
                 std::uint32_t at = 0;
-                if (FindWord(f, "CAT", info, &at) != DictResult::kDone)
-                    return -1;
+                if (FindWord(f, "CAT", info, &at) != FindResult::InMain)
+                    return DictResult::NotFound;
                 info.setStatus(4, 0);
-                return StoreWordInfo(f, at, info) ? DictResult::kDone : DictResult::kFileError;
+                return StoreWordInfo(f, at, info) ? DictResult::Done : DictResult::FileError;
             } },
     };
     for (const Bytes& image : images) {
         for (const auto& c : changes) {
             SCOPED_TRACE(c.name);
             DictionaryOnDisk dict(image);
-            int writes = 0, clean = -1;
+            int writes = 0;
+            DictResult clean {};
             {
                 auto file = dict.open();
                 FileFaults::reset();
@@ -414,13 +417,13 @@ TEST(WriteWithRetry, EveryWriteOfEveryChangeSurvivesOneFailure)
                 writes = FileFaults::count(FileOp::Write);
                 FileFaults::reset();
             }
-            ASSERT_EQ(clean, DictResult::kDone);
+            ASSERT_EQ(clean, DictResult::Done);
             ASSERT_GT(writes, 0);
             const Bytes expected = dict.bytes();
             for (int n = 1; n <= writes; ++n) {
                 SCOPED_TRACE("write " + std::to_string(n) + " fails once");
                 dict.reset(image);
-                int result = -1;
+                DictResult result {};
                 {
                     auto file = dict.open();
                     FileFaults::failNth(FileOp::Write, n);
@@ -428,7 +431,7 @@ TEST(WriteWithRetry, EveryWriteOfEveryChangeSurvivesOneFailure)
                     EXPECT_EQ(FileFaults::count(FileOp::Write), writes + 1);
                     FileFaults::reset();
                 }
-                EXPECT_EQ(result, DictResult::kDone);
+                EXPECT_EQ(result, DictResult::Done);
                 EXPECT_EQ(dict.bytes(), expected);
             }
         }
@@ -439,7 +442,7 @@ TEST(WriteWithRetry, EveryWriteOfEveryChangeSurvivesOneFailure)
 // and its record out of reach, and the removal says which.
 TEST(WriteWithRetry, RemovalWhoseRecordTheFreeListCannotTakeStillRemovesTheWord)
 {
-    const Operation remove = [](File& f) { return RemoveWord(f, "CAT"); };
+    const Operation remove = [](File& f) { return toDictResult(RemoveWord(f, "CAT")); };
     const Counts clean = countOf(base(), remove);
     for (int n : { clean.writes - 1, clean.writes }) {
         SCOPED_TRACE(n);
@@ -448,14 +451,14 @@ TEST(WriteWithRetry, RemovalWhoseRecordTheFreeListCannotTakeStillRemovesTheWord)
         {
             auto file = dict.open();
             FileFaults::failNth(FileOp::Write, n, 2);
-            EXPECT_EQ(RemoveWord(*file, "CAT", &notes), DictResult::kFileError);
+            EXPECT_EQ(RemoveWord(*file, "CAT", &notes), RemoveResult::FileError);
             FileFaults::reset();
         }
         EXPECT_TRUE(notes.unlinked);
         EXPECT_TRUE(notes.recordNotFreed);
         auto file = dict.open();
         CurrentWordInfo info;
-        EXPECT_EQ(FindWord(*file, "CAT", info), DictResult::kNotFound);
+        EXPECT_EQ(FindWord(*file, "CAT", info), FindResult::NotFound);
         const DictionaryCheckReport report = checkDictionary(*file);
         EXPECT_TRUE(report.ok);
         EXPECT_EQ(report.freeRecords, 0u);

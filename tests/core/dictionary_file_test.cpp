@@ -56,7 +56,7 @@ TEST(DictionaryFormat, AddedWordLiesInTheBucketOfItsFirstTwoLetters)
         {
             auto file = dict.open();
             CurrentWordInfo info;
-            ASSERT_EQ(AddWord(*file, c.word, info), DictResult::kDone);
+            ASSERT_EQ(AddWord(*file, c.word, info), AddResult::Added);
         }
         const Bytes bytes = dict.bytes();
         const std::string text = c.text;
@@ -76,12 +76,12 @@ TEST(DictionaryFormat, BearAndDearShareTheirTextButNotTheirBucket)
     auto file = dict.open();
     CurrentWordInfo info;
     std::uint32_t bear = 0, dear = 0;
-    ASSERT_EQ(FindWord(*file, "BEAR", info, &bear), DictResult::kDone);
-    ASSERT_EQ(FindWord(*file, "DEAR", info, &dear), DictResult::kDone);
+    ASSERT_EQ(FindWord(*file, "BEAR", info, &bear), FindResult::InMain);
+    ASSERT_EQ(FindWord(*file, "DEAR", info, &dear), FindResult::InMain);
     EXPECT_NE(bear, dear);
-    EXPECT_EQ(RemoveWord(*file, "BEAR"), DictResult::kDone);
-    EXPECT_EQ(FindWord(*file, "DEAR", info), DictResult::kDone);
-    EXPECT_EQ(FindWord(*file, "BEAR", info), DictResult::kNotFound);
+    EXPECT_EQ(RemoveWord(*file, "BEAR"), RemoveResult::Removed);
+    EXPECT_EQ(FindWord(*file, "DEAR", info), FindResult::InMain);
+    EXPECT_EQ(FindWord(*file, "BEAR", info), FindResult::NotFound);
 }
 
 // The ten header bytes of a new record: every status Neutral, the added marker set, the sound
@@ -98,7 +98,7 @@ TEST(DictionaryFormat, NewRecordBytesCarryTheCurrentWordsAttributes)
     info.setSoundIndex(77); // not taken by an add
     {
         auto file = dict.open();
-        ASSERT_EQ(AddWord(*file, "CAT", info), DictResult::kDone);
+        ASSERT_EQ(AddWord(*file, "CAT", info), AddResult::Added);
     }
     const Bytes bytes = dict.bytes();
     const std::uint32_t record = kEmptyDictionarySize;
@@ -117,8 +117,8 @@ TEST(DictionaryFormat, ShorterTextComesFirstInItsChain)
     {
         auto file = dict.open();
         CurrentWordInfo info;
-        ASSERT_EQ(AddWord(*file, "CATS", info), DictResult::kDone);
-        ASSERT_EQ(AddWord(*file, "CAT", info), DictResult::kDone);
+        ASSERT_EQ(AddWord(*file, "CATS", info), AddResult::Added);
+        ASSERT_EQ(AddWord(*file, "CAT", info), AddResult::Added);
     }
     const Bytes bytes = dict.bytes();
     const std::uint32_t first = u32At(bytes, kMainTable + slotOf("CA"));
@@ -169,9 +169,9 @@ TEST(CheckWord, LowerCaseWordIsStoredUpperCase)
     DictionaryOnDisk dict(buildDictionaryImage({}));
     auto file = dict.open();
     CurrentWordInfo info;
-    ASSERT_EQ(AddWord(*file, "zebra", info), DictResult::kDone);
+    ASSERT_EQ(AddWord(*file, "zebra", info), AddResult::Added);
     EXPECT_EQ(tableContents(*file), (std::vector<std::string> { "M:ZEBRA" }));
-    EXPECT_EQ(FindWord(*file, "Zebra", info), DictResult::kDone);
+    EXPECT_EQ(FindWord(*file, "Zebra", info), FindResult::InMain);
 }
 
 TEST(Buckets, SlotOffsetsAndLetters)
@@ -204,7 +204,7 @@ TEST(OpenDictionary, OpensTheWorkingDictionaryAndNotesIt)
     ASSERT_TRUE(file);
     EXPECT_EQ(info.dictionaryOpened(), 1);
     CurrentWordInfo word;
-    EXPECT_EQ(FindWord(*file, "CAT", word), DictResult::kDone);
+    EXPECT_EQ(FindWord(*file, "CAT", word), FindResult::InMain);
     EXPECT_TRUE(CloseDictionary(file));
     EXPECT_FALSE(file);
 }
@@ -259,10 +259,10 @@ TEST(OpenDictionary, FileThatIsNotADictionaryGivesFileErrors)
     auto file = File::open(dict.path(), OpenMode::ReadWrite);
     ASSERT_TRUE(file);
     CurrentWordInfo info;
-    EXPECT_EQ(FindWord(*file, "LETTER", info), DictResult::kFileError);
-    EXPECT_EQ(AddWord(*file, "LETTER", info), DictResult::kFileError);
-    EXPECT_EQ(AmendWord(*file, "LETTER", false, info), DictResult::kFileError);
-    EXPECT_EQ(RemoveWord(*file, "LETTER"), DictResult::kFileError);
+    EXPECT_EQ(FindWord(*file, "LETTER", info), FindResult::FileError);
+    EXPECT_EQ(AddWord(*file, "LETTER", info), AddResult::FileError);
+    EXPECT_EQ(AmendWord(*file, "LETTER", false, info), AmendResult::FileError);
+    EXPECT_EQ(RemoveWord(*file, "LETTER"), RemoveResult::FileError);
     EXPECT_EQ(ReadTableOffset(*file, Table::Main), dict::kNoOffset);
     EXPECT_EQ(dict.bytes(), bytes);
 }
@@ -301,7 +301,7 @@ TEST(OpenDictionary, FileOfFourGibibytesOrMoreIsRefused)
     ASSERT_TRUE(file);
     EXPECT_EQ(ReadTableOffset(*file, Table::Main), dict::kNoOffset);
     CurrentWordInfo word;
-    EXPECT_EQ(AddWord(*file, "CMOS", word), DictResult::kFileError);
+    EXPECT_EQ(AddWord(*file, "CMOS", word), AddResult::FileError);
     const DictionaryCheckReport report = checkDictionary(*file);
     EXPECT_FALSE(report.ok);
     ASSERT_FALSE(report.problems.empty());
@@ -320,7 +320,7 @@ TEST(OpenDictionary, FileOfFourGibibytesOrMoreIsRefused)
     std::filesystem::resize_file(lowDict.path(), kFourGiB - 1);
     auto lowFile = openDictionaryFile(lowDict.path(), false);
     ASSERT_TRUE(lowFile);
-    EXPECT_EQ(FindWord(*lowFile, "CAT", word), DictResult::kDone);
+    EXPECT_EQ(FindWord(*lowFile, "CAT", word), FindResult::InMain);
 }
 
 } // namespace

@@ -36,54 +36,56 @@ CurrentWordInfo inCategory(std::uint16_t category)
 struct OperationCase
 {
     const char* name;
-    std::function<int(File&)> run;
-    int expected;
+    std::function<DictResult(File&)> run;
+    DictResult expected; // the documented number
     bool changesFile;
 };
 
 TEST(DictionaryOperations, ResultOfEachOperation)
 {
-    using R = std::function<int(File&)>;
+    using R = std::function<DictResult(File&)>;
     auto find = [](const char* w) -> R {
         return [w](File& f) {
             CurrentWordInfo info;
-            return FindWord(f, w, info);
+            return toDictResult(FindWord(f, w, info));
         };
     };
     auto add = [](const char* w, std::uint16_t category) -> R {
         return [w, category](File& f) {
             CurrentWordInfo info = inCategory(category);
-            return AddWord(f, w, info);
+            return toDictResult(AddWord(f, w, info));
         };
     };
     auto amend = [](const char* w, std::uint16_t category) -> R {
         return [w, category](File& f) {
             CurrentWordInfo info = inCategory(category);
-            return AmendWord(f, w, false, info);
+            return toDictResult(AmendWord(f, w, false, info));
         };
     };
-    auto remove = [](const char* w) -> R { return [w](File& f) { return RemoveWord(f, w); }; };
+    auto remove = [](const char* w) -> R {
+        return [w](File& f) { return toDictResult(RemoveWord(f, w)); };
+    };
 
     const OperationCase cases[] = {
-        { "find unsuitable", find("AB"), DictResult::kNotSuitable, false },
-        { "find in main", find("cat"), DictResult::kDone, false },
-        { "find in category", find("ZEBRA"), DictResult::kFoundInCategory, false },
-        { "find absent", find("EMU"), DictResult::kNotFound, false },
-        { "add unsuitable", add("A-B", 0), DictResult::kNotFound, false },
-        { "add new", add("EMU", 0), DictResult::kDone, true },
-        { "add new to a category", add("EMU", 3), DictResult::kDone, true },
-        { "add again to main", add("CAT", 0), DictResult::kAlreadyThere, false },
-        { "add main word to a category", add("CAT", 3), DictResult::kAlreadyThere, false },
-        { "add category word to main", add("ZEBRA", 0), DictResult::kAlreadyThere, false },
-        { "add again to categories", add("ZEBRA", 7), DictResult::kAlreadyThere, false },
-        { "amend unsuitable", amend("AB", 0), DictResult::kNotFound, false },
-        { "amend absent", amend("EMU", 0), DictResult::kNotFound, false },
-        { "amend in place", amend("CAT", 0), DictResult::kDone, true },
-        { "remove unsuitable", remove("AB"), DictResult::kNotSuitable, false },
-        { "remove absent", remove("EMU"), DictResult::kNotFound, false },
-        { "remove with a sound", remove("DOG"), DictResult::kSoundLinked, false },
-        { "remove from main", remove("CAT"), DictResult::kDone, true },
-        { "remove from a category", remove("ZEBRA"), DictResult::kDone, true },
+        { "find unsuitable", find("AB"), DictResult::NotSuitable, false },
+        { "find in main", find("cat"), DictResult::Done, false },
+        { "find in category", find("ZEBRA"), DictResult::FoundInCategory, false },
+        { "find absent", find("EMU"), DictResult::NotFound, false },
+        { "add unsuitable", add("A-B", 0), DictResult::NotFound, false },
+        { "add new", add("EMU", 0), DictResult::Done, true },
+        { "add new to a category", add("EMU", 3), DictResult::Done, true },
+        { "add again to main", add("CAT", 0), DictResult::AlreadyThere, false },
+        { "add main word to a category", add("CAT", 3), DictResult::AlreadyThere, false },
+        { "add category word to main", add("ZEBRA", 0), DictResult::AlreadyThere, false },
+        { "add again to categories", add("ZEBRA", 7), DictResult::AlreadyThere, false },
+        { "amend unsuitable", amend("AB", 0), DictResult::NotFound, false },
+        { "amend absent", amend("EMU", 0), DictResult::NotFound, false },
+        { "amend in place", amend("CAT", 0), DictResult::Done, true },
+        { "remove unsuitable", remove("AB"), DictResult::NotSuitable, false },
+        { "remove absent", remove("EMU"), DictResult::NotFound, false },
+        { "remove with a sound", remove("DOG"), DictResult::SoundLinked, false },
+        { "remove from main", remove("CAT"), DictResult::Done, true },
+        { "remove from a category", remove("ZEBRA"), DictResult::Done, true },
     };
     const Bytes original = smallDictionary();
     DictionaryOnDisk dict(original);
@@ -102,18 +104,50 @@ TEST(DictionaryOperations, ResultOfEachOperation)
     }
 }
 
+// The numbers quorvel-cli prints as "result": every result of each operation as the dictionary's
+// documented code. 0 is "not suitable" to an add or an amend, 3 to a find or a removal.
+TEST(DictionaryOperations, ResultsBecomeTheirDocumentedNumbers)
+{
+    const struct
+    {
+        const char* name;
+        DictResult result;
+        int code;
+    } cases[] = {
+        { "find in main", toDictResult(FindResult::InMain), 1 },
+        { "find in category", toDictResult(FindResult::InCategory), 2 },
+        { "find absent", toDictResult(FindResult::NotFound), 0 },
+        { "find unsuitable", toDictResult(FindResult::NotSuitable), 3 },
+        { "find file error", toDictResult(FindResult::FileError), 4 },
+        { "add", toDictResult(AddResult::Added), 1 },
+        { "add already there", toDictResult(AddResult::AlreadyThere), 5 },
+        { "add unsuitable", toDictResult(AddResult::NotSuitable), 0 },
+        { "add file error", toDictResult(AddResult::FileError), 4 },
+        { "amend", toDictResult(AmendResult::Amended), 1 },
+        { "amend absent or unsuitable", toDictResult(AmendResult::NotFound), 0 },
+        { "amend file error", toDictResult(AmendResult::FileError), 4 },
+        { "remove", toDictResult(RemoveResult::Removed), 1 },
+        { "remove absent", toDictResult(RemoveResult::NotFound), 0 },
+        { "remove unsuitable", toDictResult(RemoveResult::NotSuitable), 3 },
+        { "remove with a sound", toDictResult(RemoveResult::SoundLinked), 7 },
+        { "remove file error", toDictResult(RemoveResult::FileError), 4 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resultCode(c.result), c.code) << c.name;
+}
+
 TEST(DictionaryOperations, AddedWordGoesIntoTheTableOfItsCategory)
 {
     DictionaryOnDisk dict(smallDictionary());
     auto file = dict.open();
     CurrentWordInfo main = inCategory(0);
     CurrentWordInfo music = inCategory(1);
-    ASSERT_EQ(AddWord(*file, "EMU", main), DictResult::kDone);
-    ASSERT_EQ(AddWord(*file, "CATS", music), DictResult::kDone);
+    ASSERT_EQ(AddWord(*file, "EMU", main), AddResult::Added);
+    ASSERT_EQ(AddWord(*file, "CATS", music), AddResult::Added);
     EXPECT_EQ(tableContents(*file),
         (std::vector<std::string> { "M:CAT", "M:COW", "M:DOG", "M:EMU", "C:CATS", "C:ZEBRA" }));
     CurrentWordInfo found;
-    EXPECT_EQ(FindWord(*file, "CATS", found), DictResult::kFoundInCategory);
+    EXPECT_EQ(FindWord(*file, "CATS", found), FindResult::InCategory);
     EXPECT_EQ(found.category(), 1);
     EXPECT_EQ(found.addedMarker(), 1);
     for (int u = 0; u < 10; ++u)
@@ -126,7 +160,7 @@ void setMixedStatuses(File& file, const char* word)
 {
     CurrentWordInfo info;
     std::uint32_t offset = 0;
-    ASSERT_GE(FindWord(file, word, info, &offset), DictResult::kDone);
+    ASSERT_TRUE(isFound(FindWord(file, word, info, &offset)));
     for (int u = 0; u < 10; ++u)
         info.setStatus(u, static_cast<std::uint16_t>((u * 3 + 1) % 4));
     ASSERT_TRUE(StoreWordInfo(file, offset, info));
@@ -146,9 +180,9 @@ TEST(DictionaryOperations, CategoryMovesKeepTheTenStatuses)
 
     CurrentWordInfo science = inCategory(3);
     science.setLanguage(1);
-    ASSERT_EQ(AmendWord(*file, "CAT", false, science), DictResult::kDone);
+    ASSERT_EQ(AmendWord(*file, "CAT", false, science), AmendResult::Amended);
     CurrentWordInfo found;
-    ASSERT_EQ(FindWord(*file, "CAT", found), DictResult::kFoundInCategory);
+    ASSERT_EQ(FindWord(*file, "CAT", found), FindResult::InCategory);
     EXPECT_EQ(found.category(), 3);
     EXPECT_EQ(found.language(), 1);
     expectMixedStatuses(found);
@@ -157,8 +191,8 @@ TEST(DictionaryOperations, CategoryMovesKeepTheTenStatuses)
     EXPECT_TRUE(checkDictionary(*file).ok);
 
     CurrentWordInfo main = inCategory(0);
-    ASSERT_EQ(AmendWord(*file, "CAT", false, main), DictResult::kDone);
-    ASSERT_EQ(FindWord(*file, "CAT", found), DictResult::kDone);
+    ASSERT_EQ(AmendWord(*file, "CAT", false, main), AmendResult::Amended);
+    ASSERT_EQ(FindWord(*file, "CAT", found), FindResult::InMain);
     EXPECT_EQ(found.category(), 0);
     expectMixedStatuses(found);
     EXPECT_EQ(
@@ -179,26 +213,26 @@ TEST(DictionaryOperations, AmendInPlaceKeepsStatusesAndSetsTheSoundOnlyWhenAsked
     info.setLanguage(2);
     info.setMediaFlag(1);
     info.setSoundIndex(99);
-    ASSERT_EQ(AmendWord(*file, "DOG", false, info), DictResult::kDone);
+    ASSERT_EQ(AmendWord(*file, "DOG", false, info), AmendResult::Amended);
     CurrentWordInfo found;
-    ASSERT_EQ(FindWord(*file, "DOG", found), DictResult::kDone);
+    ASSERT_EQ(FindWord(*file, "DOG", found), FindResult::InMain);
     EXPECT_EQ(found.language(), 2);
     EXPECT_EQ(found.mediaFlag(), 1);
     EXPECT_EQ(found.soundIndex(), 12); // left alone
     expectMixedStatuses(found);
 
-    ASSERT_EQ(AmendWord(*file, "DOG", true, info), DictResult::kDone);
-    ASSERT_EQ(FindWord(*file, "DOG", found), DictResult::kDone);
+    ASSERT_EQ(AmendWord(*file, "DOG", true, info), AmendResult::Amended);
+    ASSERT_EQ(FindWord(*file, "DOG", found), FindResult::InMain);
     EXPECT_EQ(found.soundIndex(), 99);
     expectMixedStatuses(found);
 
     // A move with its sound carries the sound to the new table.
     CurrentWordInfo moved = inCategory(9);
     moved.setSoundIndex(99);
-    ASSERT_EQ(AmendWord(*file, "DOG", true, moved), DictResult::kDone);
-    ASSERT_EQ(FindWord(*file, "DOG", found), DictResult::kFoundInCategory);
+    ASSERT_EQ(AmendWord(*file, "DOG", true, moved), AmendResult::Amended);
+    ASSERT_EQ(FindWord(*file, "DOG", found), FindResult::InCategory);
     EXPECT_EQ(found.soundIndex(), 99);
-    EXPECT_EQ(RemoveWord(*file, "DOG"), DictResult::kSoundLinked);
+    EXPECT_EQ(RemoveWord(*file, "DOG"), RemoveResult::SoundLinked);
 }
 
 // A removed record keeps its place on the free list, and the next insert of a text of the same
@@ -216,14 +250,14 @@ TEST(DictionaryOperations, RemoveThenAddOfSameTextLengthReusesTheRecord)
         auto file = dict.open();
         CurrentWordInfo info;
         std::uint32_t before = 0;
-        const int table = FindWord(*file, c.removed, info, &before);
+        const FindResult table = FindWord(*file, c.removed, info, &before);
         const std::uint64_t size = file->size();
-        ASSERT_EQ(RemoveWord(*file, c.removed), DictResult::kDone);
-        EXPECT_EQ(FindWord(*file, c.removed, info), DictResult::kNotFound);
-        CurrentWordInfo added = inCategory(table == DictResult::kFoundInCategory ? 3 : 0);
-        ASSERT_EQ(AddWord(*file, c.added, added), DictResult::kDone);
+        ASSERT_EQ(RemoveWord(*file, c.removed), RemoveResult::Removed);
+        EXPECT_EQ(FindWord(*file, c.removed, info), FindResult::NotFound);
+        CurrentWordInfo added = inCategory(table == FindResult::InCategory ? 3 : 0);
+        ASSERT_EQ(AddWord(*file, c.added, added), AddResult::Added);
         std::uint32_t after = 0;
-        ASSERT_GE(FindWord(*file, c.added, info, &after), DictResult::kDone);
+        ASSERT_TRUE(isFound(FindWord(*file, c.added, info, &after)));
         EXPECT_EQ(after, before);
         EXPECT_EQ(file->size(), size);
         EXPECT_TRUE(checkDictionary(*file).ok);
@@ -234,10 +268,10 @@ TEST(DictionaryOperations, InsertOfAnotherLengthAppendsAndKeepsTheFreeRecord)
 {
     DictionaryOnDisk dict(smallDictionary());
     auto file = dict.open();
-    ASSERT_EQ(RemoveWord(*file, "CAT"), DictResult::kDone);
+    ASSERT_EQ(RemoveWord(*file, "CAT"), RemoveResult::Removed);
     const std::uint64_t size = file->size();
     CurrentWordInfo info;
-    ASSERT_EQ(AddWord(*file, "CATTLE", info), DictResult::kDone);
+    ASSERT_EQ(AddWord(*file, "CATTLE", info), AddResult::Added);
     EXPECT_EQ(file->size(), size + 10 + 4 + 1);
     const DictionaryCheckReport report = checkDictionary(*file);
     EXPECT_TRUE(report.ok);
@@ -252,7 +286,7 @@ TEST(DictionaryOperations, StoreWordInfoChangesOnlyTheFlagBytes)
     {
         auto file = dict.open();
         CurrentWordInfo info;
-        ASSERT_EQ(FindWord(*file, "DOG", info, &offset), DictResult::kDone);
+        ASSERT_EQ(FindWord(*file, "DOG", info, &offset), FindResult::InMain);
         info.setStatus(7, 3);
         info.setSoundIndex(4444); // not stored by StoreWordInfo
         ASSERT_TRUE(StoreWordInfo(*file, offset, info));

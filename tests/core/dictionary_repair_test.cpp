@@ -41,7 +41,7 @@ Bytes base()
              std::pair<const char*, Pattern> { "ZEBRA", zebraStatus } }) {
         CurrentWordInfo info;
         std::uint32_t offset = 0;
-        EXPECT_GE(FindWord(*file, word, info, &offset), DictResult::kDone);
+        EXPECT_TRUE(isFound(FindWord(*file, word, info, &offset)));
         for (int u = 0; u < 10; ++u)
             info.setStatus(u, static_cast<std::uint16_t>(status(u)));
         EXPECT_TRUE(StoreWordInfo(*file, offset, info));
@@ -75,8 +75,8 @@ struct CutShort
     // What the check makes of it: a move cut short (the word in both tables or not), or damage.
     bool interrupted;
     bool inBoth;
-    // The copy found meanwhile: main (1) or category (2) table, and its category.
-    int found;
+    // The copy found meanwhile: main or category table, and its category.
+    FindResult found;
     int foundCategory;
 };
 
@@ -85,17 +85,17 @@ std::vector<CutShort> cutShortMoves()
     const Bytes b = base();
     return {
         { "CAT marked for category 5", interruptedMove(b, "CAT", 5, true, false), "CAT", catStatus,
-            true, false, DictResult::kDone, 5 },
+            true, false, FindResult::InMain, 5 },
         { "CAT marked and linked into the category table", interruptedMove(b, "CAT", 5, true, true),
-            "CAT", catStatus, true, true, DictResult::kFoundInCategory, 5 },
+            "CAT", catStatus, true, true, FindResult::InCategory, 5 },
         { "ZEBRA marked for the main table", interruptedMove(b, "ZEBRA", 0, true, false), "ZEBRA",
-            zebraStatus, true, false, DictResult::kFoundInCategory, 0 },
+            zebraStatus, true, false, FindResult::InCategory, 0 },
         { "ZEBRA marked and linked into the main table", interruptedMove(b, "ZEBRA", 0, true, true),
-            "ZEBRA", zebraStatus, true, true, DictResult::kDone, 0 },
+            "ZEBRA", zebraStatus, true, true, FindResult::InMain, 0 },
         // Both copies fit their tables: which one is current cannot be told.
         { "CAT linked into the category table without a mark",
             interruptedMove(b, "CAT", 5, false, true), "CAT", catStatus, false, true,
-            DictResult::kDone, 0 },
+            FindResult::InMain, 0 },
     };
 }
 
@@ -138,15 +138,15 @@ TEST(InterruptedMove, TheSameAmendAgainFinishesIt)
         DictionaryOnDisk dict(c.image);
         auto file = dict.open();
         CurrentWordInfo info;
-        ASSERT_GE(FindWord(*file, c.word, info), DictResult::kDone);
+        ASSERT_TRUE(isFound(FindWord(*file, c.word, info)));
         info.setCategory(static_cast<std::uint16_t>(category));
-        EXPECT_EQ(AmendWord(*file, c.word, false, info), DictResult::kDone);
+        EXPECT_EQ(AmendWord(*file, c.word, false, info), AmendResult::Amended);
         const DictionaryCheckReport report = checkDictionary(*file);
         EXPECT_TRUE(report.ok) << (report.problems.empty() ? "" : report.problems[0]);
         EXPECT_EQ(copiesOf(*file, c.word),
             std::vector<std::string> { (category == 0 ? "M:" : "C:") + std::string(c.word) });
         CurrentWordInfo found;
-        ASSERT_GE(FindWord(*file, c.word, found), DictResult::kDone);
+        ASSERT_TRUE(isFound(FindWord(*file, c.word, found)));
         EXPECT_EQ(found.category(), category);
         expectStatuses(found, c.status);
     }
@@ -172,12 +172,12 @@ TEST(InterruptedMove, RepairKeepsTheCopyWhoseTableFitsItsCategoryAndLeavesAGuess
         EXPECT_EQ(copiesOf(*file, c.word),
             std::vector<std::string> { (category == 0 ? "M:" : "C:") + std::string(c.word) });
         CurrentWordInfo found;
-        ASSERT_GE(FindWord(*file, c.word, found), DictResult::kDone);
+        ASSERT_TRUE(isFound(FindWord(*file, c.word, found)));
         EXPECT_EQ(found.category(), category);
         expectStatuses(found, c.status);
         // Every other word as it was.
         for (const char* other : { "CAB", "COW", "DOG" })
-            EXPECT_EQ(FindWord(*file, other, found), DictResult::kDone) << other;
+            EXPECT_EQ(FindWord(*file, other, found), FindResult::InMain) << other;
     }
 }
 
@@ -187,7 +187,7 @@ TEST(InterruptedMove, RemoveTakesBothCopiesOrNeither)
         DictionaryOnDisk dict(cutShortMoves()[1].image);
         auto file = dict.open();
         ChangeNotes notes;
-        EXPECT_EQ(RemoveWord(*file, "CAT", &notes), DictResult::kDone);
+        EXPECT_EQ(RemoveWord(*file, "CAT", &notes), RemoveResult::Removed);
         EXPECT_TRUE(notes.unlinked);
         EXPECT_FALSE(notes.recordNotFreed);
         EXPECT_TRUE(copiesOf(*file, "CAT").empty());
@@ -200,14 +200,14 @@ TEST(InterruptedMove, RemoveTakesBothCopiesOrNeither)
         DictionaryOnDisk dict(base());
         auto file = dict.open();
         CurrentWordInfo info;
-        ASSERT_EQ(FindWord(*file, "CAT", info), DictResult::kDone);
+        ASSERT_EQ(FindWord(*file, "CAT", info), FindResult::InMain);
         info.setSoundIndex(9);
-        ASSERT_EQ(AmendWord(*file, "CAT", true, info), DictResult::kDone);
+        ASSERT_EQ(AmendWord(*file, "CAT", true, info), AmendResult::Amended);
         file->close();
         const Bytes image = interruptedMove(dict.bytes(), "CAT", 5, true, true);
         dict.reset(image);
         file = dict.open();
-        EXPECT_EQ(RemoveWord(*file, "CAT"), DictResult::kSoundLinked);
+        EXPECT_EQ(RemoveWord(*file, "CAT"), RemoveResult::SoundLinked);
         EXPECT_EQ(dict.bytes(), image);
     }
 }
@@ -263,9 +263,9 @@ TEST(RepairFreeList, CutsTheListWhereItLeadsIntoDamage)
         // The list works again: a removal goes onto it, and the word added back takes its record
         // instead of growing the file.
         CurrentWordInfo info;
-        ASSERT_EQ(RemoveWord(*file, "COW"), DictResult::kDone);
+        ASSERT_EQ(RemoveWord(*file, "COW"), RemoveResult::Removed);
         const std::uint64_t size = file->size();
-        ASSERT_EQ(AddWord(*file, "COW", info), DictResult::kDone);
+        ASSERT_EQ(AddWord(*file, "COW", info), AddResult::Added);
         EXPECT_EQ(file->size(), size);
         EXPECT_TRUE(checkDictionary(*file).ok);
     }

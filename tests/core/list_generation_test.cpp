@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(dictionary);
         CurrentWordInfo w;
         std::uint32_t offset = 0;
-        ASSERT_GE(FindWord(*dictionary, word, w, &offset), DictResult::kDone);
+        ASSERT_TRUE(isFound(FindWord(*dictionary, word, w, &offset)));
         w.setStatus(user, status);
         ASSERT_TRUE(StoreWordInfo(*dictionary, offset, w));
     }
@@ -133,7 +133,7 @@ TEST_F(ListGeneration, ListOfTenWithFourAcceptableWordsHoldsFour)
         EXPECT_EQ(r.bucketOffset, slotOf(r.word));
         CurrentWordInfo w;
         std::uint32_t offset = 0;
-        ASSERT_EQ(FindWord(*dictionary, r.word, w, &offset), DictResult::kDone);
+        ASSERT_EQ(FindWord(*dictionary, r.word, w, &offset), FindResult::InMain);
         EXPECT_EQ(r.dictionaryOffset, offset);
         EXPECT_EQ(r.next, k + 1 == entries.size() ? kWordFileLastRecord : entries[k + 1].offset);
     }

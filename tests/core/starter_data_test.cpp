@@ -36,7 +36,7 @@ constexpr int kExtraUk = 32;
 struct Placement
 {
     const char* word;
-    int found; // FindWord's result
+    FindResult found;
     int language;
     int category;
 };
@@ -73,7 +73,7 @@ void expectPlacements(File& file, const std::vector<Placement>& cases)
         SCOPED_TRACE(c.word);
         CurrentWordInfo info;
         ASSERT_EQ(FindWord(file, c.word, info), c.found);
-        if (c.found == DictResult::kNotFound)
+        if (c.found == FindResult::NotFound)
             continue;
         EXPECT_EQ(info.language(), c.language);
         EXPECT_EQ(info.category(), c.category);
@@ -84,8 +84,7 @@ void expectPlacements(File& file, const std::vector<Placement>& cases)
 bool holds(File& file, const std::string& word)
 {
     CurrentWordInfo info;
-    const int found = FindWord(file, word, info);
-    return found == DictResult::kDone || found == DictResult::kFoundInCategory;
+    return isFound(FindWord(file, word, info));
 }
 
 std::vector<std::string> wordsOfCategory(File& file, int category)
@@ -152,24 +151,24 @@ TEST_F(DictionaryMaker, PutsEachWordWhereItsListsSay)
     const DictionaryCheckReport report = checkDictionary(*file);
     EXPECT_TRUE(report.ok);
 
-    using namespace DictResult;
+    using enum FindResult;
     expectPlacements(*file,
         {
-            { "CAT", kFoundInCategory, 3, kFirstGrade },
-            { "DOG", kFoundInCategory, 3, kFirstGrade },
-            { "CATS", kDone, 3, 0 },
-            { "HELL", kDone, 3, 0 },
-            { "COLOR", kDone, 2, 0 },
-            { "COLOUR", kDone, 1, 0 },
-            { "AMONG", kDone, 3, 0 },
-            { "CHAD", kFoundInCategory, 3, kCountries },
-            { "FRANCE", kFoundInCategory, 3, kCountries },
-            { "BOLIVIA", kFoundInCategory, 3, kCountries },
-            { "GAOL", kFoundInCategory, 1, kExtraUk },
-            { "CATSUP", kNotFound, 0, 0 },
-            { "ZEBRA", kNotFound, 0, 0 },
-            { "DONT", kNotFound, 0, 0 },
-            { "NASA", kNotFound, 0, 0 },
+            { "CAT", InCategory, 3, kFirstGrade },
+            { "DOG", InCategory, 3, kFirstGrade },
+            { "CATS", InMain, 3, 0 },
+            { "HELL", InMain, 3, 0 },
+            { "COLOR", InMain, 2, 0 },
+            { "COLOUR", InMain, 1, 0 },
+            { "AMONG", InMain, 3, 0 },
+            { "CHAD", InCategory, 3, kCountries },
+            { "FRANCE", InCategory, 3, kCountries },
+            { "BOLIVIA", InCategory, 3, kCountries },
+            { "GAOL", InCategory, 1, kExtraUk },
+            { "CATSUP", NotFound, 0, 0 },
+            { "ZEBRA", NotFound, 0, 0 },
+            { "DONT", NotFound, 0, 0 },
+            { "NASA", NotFound, 0, 0 },
         });
     // Nothing else slipped in: no Türkiye cut down to letters, no piece of a longer name.
     EXPECT_EQ(report.mainWords, 5u);
@@ -182,7 +181,7 @@ TEST_F(DictionaryMaker, TakesLargerSizesOnlyWhenAsked)
     ASSERT_EQ(makeDictionary(m_scowl, m_countries, m_offensive, 95, output), 0);
     auto file = openDictionaryFile(output, false);
     ASSERT_TRUE(file);
-    expectPlacements(*file, { { "ZEBRA", DictResult::kDone, 3, 0 } });
+    expectPlacements(*file, { { "ZEBRA", FindResult::InMain, 3, 0 } });
 }
 
 TEST_F(DictionaryMaker, LeavesOutListedWordsTheirFormsAndNonWords)
@@ -201,26 +200,26 @@ TEST_F(DictionaryMaker, LeavesOutListedWordsTheirFormsAndNonWords)
     auto file = openDictionaryFile(output, false);
     ASSERT_TRUE(file);
 
-    using namespace DictResult;
+    using enum FindResult;
     expectPlacements(*file,
         {
-            { "FUCK", kNotFound, 0, 0 },
-            { "FUCKS", kNotFound, 0, 0 },
-            { "FUCKED", kNotFound, 0, 0 },
-            { "FUCKING", kNotFound, 0, 0 },
-            { "FUCKER", kNotFound, 0, 0 },
-            { "BUTT", kNotFound, 0, 0 },
-            { "BUTTS", kNotFound, 0, 0 },
-            { "BUTTED", kNotFound, 0, 0 },
-            { "HMM", kNotFound, 0, 0 },
-            { "MKAY", kNotFound, 0, 0 },
-            { "UGH", kNotFound, 0, 0 },
-            { "BUTTER", kDone, 3, 0 },
-            { "BUTTON", kDone, 3, 0 },
-            { "BUTTRESS", kDone, 3, 0 },
-            { "HELLO", kDone, 3, 0 },
-            { "RHYTHM", kDone, 3, 0 },
-            { "CAT", kFoundInCategory, 3, kFirstGrade },
+            { "FUCK", NotFound, 0, 0 },
+            { "FUCKS", NotFound, 0, 0 },
+            { "FUCKED", NotFound, 0, 0 },
+            { "FUCKING", NotFound, 0, 0 },
+            { "FUCKER", NotFound, 0, 0 },
+            { "BUTT", NotFound, 0, 0 },
+            { "BUTTS", NotFound, 0, 0 },
+            { "BUTTED", NotFound, 0, 0 },
+            { "HMM", NotFound, 0, 0 },
+            { "MKAY", NotFound, 0, 0 },
+            { "UGH", NotFound, 0, 0 },
+            { "BUTTER", InMain, 3, 0 },
+            { "BUTTON", InMain, 3, 0 },
+            { "BUTTRESS", InMain, 3, 0 },
+            { "HELLO", InMain, 3, 0 },
+            { "RHYTHM", InMain, 3, 0 },
+            { "CAT", InCategory, 3, kFirstGrade },
         });
     EXPECT_EQ(readText(leftOut),
         "BUTT\tform of BUTT\nBUTTED\tform of BUTT\nBUTTS\tform of BUTT\nFUCK\tform of FUCK\n"
@@ -395,18 +394,18 @@ protected:
 
 TEST_F(StarterDictionary, SpellingsCarryTheirDialect)
 {
-    using namespace DictResult;
+    using enum FindResult;
     expectPlacements(*m_file,
         {
-            { "HOUSE", kDone, 3, 0 },
-            { "COLOUR", kDone, 1, 0 },
-            { "COLOR", kDone, 2, 0 },
-            { "ORGANISE", kDone, 1, 0 },
-            { "ORGANIZE", kDone, 2, 0 },
-            { "THEATRE", kDone, 1, 0 },
-            { "THEATER", kDone, 2, 0 },
-            { "FRANCE", kFoundInCategory, 3, kCountries },
-            { "GAOL", kFoundInCategory, 1, kExtraUk },
+            { "HOUSE", InMain, 3, 0 },
+            { "COLOUR", InMain, 1, 0 },
+            { "COLOR", InMain, 2, 0 },
+            { "ORGANISE", InMain, 1, 0 },
+            { "ORGANIZE", InMain, 2, 0 },
+            { "THEATRE", InMain, 1, 0 },
+            { "THEATER", InMain, 2, 0 },
+            { "FRANCE", InCategory, 3, kCountries },
+            { "GAOL", InCategory, 1, kExtraUk },
         });
 }
 

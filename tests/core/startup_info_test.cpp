@@ -255,9 +255,9 @@ TEST_F(StartupFile, CreateWritesDefaultsIntoTheCurrentFolder)
 {
     StartupInfo created;
     created.bytes().fill(0x77);
-    EXPECT_EQ(StartupInfoExists(folder.path()), FileError::kFileNotFound);
+    EXPECT_EQ(StartupInfoExists(folder.path()).fileError, FileError::kFileNotFound);
     ASSERT_TRUE(CreateStartupInfo(created, folder.path()));
-    EXPECT_EQ(StartupInfoExists(folder.path()), 0);
+    EXPECT_EQ(StartupInfoExists(folder.path()).fileError, 0);
     EXPECT_EQ(readBytes(recordPath()), bytesOf(defaults(folder.path())));
 }
 
@@ -336,26 +336,26 @@ TEST_F(StartupFile, FailedSaveKeepsThePreviousFile)
 TEST(StartupFolder, ExistenceTestGivesFileErrorCodes)
 {
     TempFolder folder;
-    EXPECT_EQ(StartupInfoExists(folder.path()), FileError::kPathNotFound);
+    EXPECT_EQ(StartupInfoExists(folder.path()).fileError, FileError::kPathNotFound);
     folder.makeProgdata();
-    EXPECT_EQ(StartupInfoExists(folder.path()), FileError::kFileNotFound);
+    EXPECT_EQ(StartupInfoExists(folder.path()).fileError, FileError::kFileNotFound);
     writeBytes(folder.file("progdata/zelinf32.cfg"), Bytes(10, 1));
-    EXPECT_EQ(StartupInfoExists(folder.path()), 0);
+    EXPECT_EQ(StartupInfoExists(folder.path()).fileError, 0);
 }
 
 TEST(StartupFolder, FolderWithADictionaryBecomesTheDataAndDictionaryFolder)
 {
     TempFolder folder;
     StartupInfo info = defaults("/opt/quorvel");
-    EXPECT_EQ(TestFolderHasDictionary(info, ""), 10);
-    EXPECT_EQ(TestFolderHasDictionary(info, folder.path()), FileError::kPathNotFound);
+    EXPECT_EQ(TestFolderHasDictionary(info, "").fileError(), 10);
+    EXPECT_EQ(TestFolderHasDictionary(info, folder.path()).fileError(), FileError::kPathNotFound);
     folder.makeProgdata();
-    EXPECT_EQ(TestFolderHasDictionary(info, folder.path()), FileError::kFileNotFound);
+    EXPECT_EQ(TestFolderHasDictionary(info, folder.path()).fileError(), FileError::kFileNotFound);
     EXPECT_EQ(info.dataFolder(), "/opt/quorvel");
     EXPECT_EQ(info.dictionaryFolder(), "/opt/quorvel");
 
     writeBytes(folder.file("progdata/sonddict.dis"), buildDictionaryImage({}));
-    EXPECT_EQ(TestFolderHasDictionary(info, folder.path()), 0);
+    EXPECT_EQ(TestFolderHasDictionary(info, folder.path()).fileError(), 0);
     EXPECT_EQ(info.dataFolder(), folder.path());
     EXPECT_EQ(info.dictionaryFolder(), folder.path());
     EXPECT_EQ(info.waveformPath(), "/opt/quorvel/waveform/");

@@ -36,8 +36,9 @@ protected:
 
     // The three-word list of the golden file: CAT, DOG (with a sound) and ZEBRA, drawn as a
     // Random list of ten asked from the main table.
-    void buildThreeWordList(WordFile& file, int finishedCount = 3)
+    static std::vector<WordFileRecord> threeWords()
     {
+        std::vector<WordFileRecord> records;
         const char* words[] = { "CAT", "DOG", "ZEBRA" };
         for (std::uint32_t i = 0; i < 3; ++i) {
             WordFileRecord r;
@@ -49,8 +50,16 @@ protected:
                 r.media = 1;
                 r.soundFlag = 1;
             }
-            ASSERT_TRUE(file.appendListRecord(static_cast<int>(i), r, ListState::kFreshDictionary,
-                kMainTable, 10, ListType::kRandom));
+            records.push_back(r);
+        }
+        return records;
+    }
+    void buildThreeWordList(WordFile& file, int finishedCount = 3)
+    {
+        const std::vector<WordFileRecord> records = threeWords();
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            ASSERT_TRUE(file.appendListRecord(static_cast<int>(i), records[i],
+                ListState::kFreshDictionary, kMainTable, 10, ListType::kRandom));
         }
         if (finishedCount > 0) {
             ASSERT_TRUE(
@@ -73,6 +82,24 @@ TEST_F(WordFileTest, FinishedListMatchesGoldenFile)
     buildThreeWordList(*file);
     ASSERT_TRUE(file->close());
     EXPECT_EQ(readBytes(path()), readBytes(fixturePath("word_list_3.wrd")));
+}
+
+// A list made whole in memory and saved in one replacement has the same bytes; an empty one holds
+// no list.
+TEST_F(WordFileTest, ListSavedWholeMatchesGoldenFile)
+{
+    writeBytes(path(), Bytes(500, 0xEE)); // an old, longer file goes whole
+    const WordListImage list { threeWords(), ListState::kFreshDictionary, kMainTable, 10,
+        ListType::kRandom };
+    ASSERT_TRUE(saveWordList(folder.path(), 0, list));
+    EXPECT_EQ(readBytes(path()), readBytes(fixturePath("word_list_3.wrd")));
+
+    ASSERT_TRUE(saveWordList(folder.path(), 0, WordListImage {}));
+    Bytes noList(kWordFileHeaderSize, 0);
+    noList[0] = 14; // the first offset; state, count and type 0
+    EXPECT_EQ(readBytes(path()), noList);
+    EXPECT_FALSE(saveWordList(folder.path(), 10, list));
+    EXPECT_FALSE(saveWordList("", 0, list));
 }
 
 TEST_F(WordFileTest, FinishedListReadsBack)
@@ -182,7 +209,7 @@ TEST_F(WordFileTest, ChainThatDoesNotEndInsideTheFileCannotBeRead)
         auto file = update();
         std::vector<WordFileEntry> entries;
         EXPECT_FALSE(file->readList(entries));
-        EXPECT_NE(file->findWord("ZEBU"), 5);
+        EXPECT_NE(file->findWord("ZEBU"), WordFile::Lookup::Listed);
     }
 }
 
@@ -190,15 +217,15 @@ TEST_F(WordFileTest, FindWordTellsDuplicatesAndReadErrors)
 {
     writeBytes(path(), readBytes(fixturePath("word_list_3.wrd")));
     auto file = update();
-    EXPECT_EQ(file->findWord("DOG"), 5);
-    EXPECT_EQ(file->findWord("ZEBRA"), 5);
-    EXPECT_EQ(file->findWord("DO"), 1);
-    EXPECT_EQ(file->findWord("EMU"), 1);
+    EXPECT_EQ(file->findWord("DOG"), WordFile::Lookup::Listed);
+    EXPECT_EQ(file->findWord("ZEBRA"), WordFile::Lookup::Listed);
+    EXPECT_EQ(file->findWord("DO"), WordFile::Lookup::NotListed);
+    EXPECT_EQ(file->findWord("EMU"), WordFile::Lookup::NotListed);
     for (int n = 1; n <= 4; ++n) {
         SCOPED_TRACE("read " + std::to_string(n) + " fails");
         FileFaults::reset();
         FileFaults::failNth(FileOp::Read, n);
-        EXPECT_EQ(file->findWord("EMU"), 0);
+        EXPECT_EQ(file->findWord("EMU"), WordFile::Lookup::ReadError);
         FileFaults::reset();
     }
 }
@@ -298,7 +325,7 @@ protected:
         for (const Case& c : cases) {
             CurrentWordInfo word;
             std::uint32_t offset = 0;
-            ASSERT_EQ(FindWord(*dictionary, c.word, word, &offset), DictResult::kDone);
+            ASSERT_EQ(FindWord(*dictionary, c.word, word, &offset), FindResult::InMain);
             WordFileRecord r;
             r.word = c.word;
             r.dictionaryOffset = offset;
@@ -314,7 +341,7 @@ protected:
     {
         auto dictionary = OpenDictionary(info);
         CurrentWordInfo found;
-        EXPECT_EQ(FindWord(*dictionary, word, found), DictResult::kDone);
+        EXPECT_EQ(FindWord(*dictionary, word, found), FindResult::InMain);
         return found;
     }
 
@@ -406,10 +433,10 @@ TEST_F(ListResults, ListThatIsOutOfDateWritesNothing)
         return [newcomer](File& d, WordFile&) {
             CurrentWordInfo word;
             std::uint32_t before = 0, after = 0;
-            ASSERT_EQ(FindWord(d, "BEE", word, &before), DictResult::kDone);
-            ASSERT_EQ(RemoveWord(d, "BEE"), DictResult::kDone);
-            ASSERT_EQ(AddWord(d, newcomer, word), DictResult::kDone);
-            ASSERT_EQ(FindWord(d, newcomer, word, &after), DictResult::kDone);
+            ASSERT_EQ(FindWord(d, "BEE", word, &before), FindResult::InMain);
+            ASSERT_EQ(RemoveWord(d, "BEE"), RemoveResult::Removed);
+            ASSERT_EQ(AddWord(d, newcomer, word), AddResult::Added);
+            ASSERT_EQ(FindWord(d, newcomer, word, &after), FindResult::InMain);
             ASSERT_EQ(after, before) << newcomer << " takes BEE's record";
         };
     };
@@ -423,12 +450,13 @@ TEST_F(ListResults, ListThatIsOutOfDateWritesNothing)
         { "removed, and a word with the same text took its record", removeAndAdd("ZEE"), "BEE" },
         { "removed, and a word of the same length took its record", removeAndAdd("BOA"), "BEE" },
         { "removed only: the freed record still holds its text",
-            [](File& d, WordFile&) { ASSERT_EQ(RemoveWord(d, "BEE"), DictResult::kDone); }, "BEE" },
+            [](File& d, WordFile&) { ASSERT_EQ(RemoveWord(d, "BEE"), RemoveResult::Removed); },
+            "BEE" },
         { "moved to a category",
             [](File& d, WordFile&) {
                 CurrentWordInfo word;
                 word.setCategory(4);
-                ASSERT_EQ(AmendWord(d, "BEE", false, word), DictResult::kDone);
+                ASSERT_EQ(AmendWord(d, "BEE", false, word), AmendResult::Amended);
             },
             "BEE" },
         { "the list was marked used up by a change",

@@ -89,8 +89,8 @@ Bytes interruptedMove(
     auto file = dict.open();
     CurrentWordInfo info;
     std::uint32_t offset = 0;
-    const int found = FindWord(*file, word, info, &offset);
-    if (found != DictResult::kDone && found != DictResult::kFoundInCategory)
+    const FindResult found = FindWord(*file, word, info, &offset);
+    if (!isFound(found))
         return {};
     WordRecordHeader header;
     ReadRecordHeader(*file, offset, header);
@@ -98,7 +98,7 @@ Bytes interruptedMove(
     if (marked)
         writeWithRetry(*file, offset + 4, header.flags, 4);
     if (linked) {
-        const Table other = found == DictResult::kDone ? Table::Category : Table::Main;
+        const Table other = found == FindResult::InMain ? Table::Category : Table::Main;
         InsertRecord(*file, ReadTableOffset(*file, other), slotOf(word), header, word.substr(2));
     }
     file->close();

@@ -51,10 +51,11 @@ bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompt
     const std::string& folder = *currentFolder;
 
     session.firstRun = false;
-    const int exists = StartupInfoExists(folder);
-    if (exists != 0) {
-        if (exists != 2)
-            warn(prompter, FileErrorMessage(exists));
+    if (const FileTest record = StartupInfoExists(folder); !record.exists()) {
+        // A record that is simply not there is made without a word; any other failure of the
+        // test is shown first.
+        if (!record.notFound())
+            warn(prompter, FileErrorMessage(record.fileError));
         if (!CreateStartupInfo(session.info, folder)) {
             warn(prompter, strings::kUnableToWriteConfig);
             return false;
@@ -74,9 +75,9 @@ bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompt
     }
     session.setCurrentCategory(session.info.workingCategory(user));
 
-    const int dictionary = TestFolderHasDictionary(session.info, folder);
-    if (dictionary != 0) {
-        warn(prompter, FileErrorMessage(dictionary));
+    if (const FolderTest dictionary = TestFolderHasDictionary(session.info, folder);
+        dictionary.outcome != FolderTest::Outcome::HasDictionary) {
+        warn(prompter, FileErrorMessage(dictionary.fileError()));
         return false;
     }
     // The record is this folder's own now (its data folder was just set to it), so the quit may
@@ -113,7 +114,7 @@ MissingHistoryFiles createMissingHistoryFiles(const Session& session, Clock& clo
     if (folder.empty())
         return result;
     for (int slot = 0; slot < kUserSlots; ++slot) {
-        if (testFileExists(paths::historyFile(folder, static_cast<char>('0' + slot))) != 2)
+        if (!testFileExists(paths::historyFile(folder, static_cast<char>('0' + slot))).notFound())
             continue; // there already, or not testable: never touched
         (GenerateHistoryFile(folder, records, slot, clock) ? result.created : result.failed)
             .push_back(slot);

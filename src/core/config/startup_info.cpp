@@ -494,7 +494,7 @@ void FillStartupDefaults(StartupInfo& info, std::optional<std::string> currentFo
     info.setDemotionThreshold("20");
 }
 
-int ReadStartupInfo(StartupInfo& info, const std::string& baseFolder)
+StartupRead ReadStartupInfo(StartupInfo& info, const std::string& baseFolder)
 {
     auto file = File::open(paths::startupRecordFile(baseFolder), OpenMode::ReadOnly);
     if (!file)
@@ -529,21 +529,34 @@ bool CreateStartupInfo(StartupInfo& info, const std::string& currentFolder)
     return WriteStartupInfo(info, true, currentFolder);
 }
 
-int StartupInfoExists(const std::string& baseFolder)
+FileTest StartupInfoExists(const std::string& baseFolder)
 {
     return testFileExists(paths::startupRecordFile(baseFolder));
 }
 
-int TestFolderHasDictionary(StartupInfo& info, const std::string& folder)
+int FolderTest::fileError() const
+{
+    switch (outcome) {
+    case Outcome::HasDictionary:
+        return FileError::kNone;
+    case Outcome::NoFolder:
+        return FileError::kBadEnvironment;
+    case Outcome::NoDictionary:
+        break;
+    }
+    return test.fileError;
+}
+
+FolderTest TestFolderHasDictionary(StartupInfo& info, const std::string& folder)
 {
     if (folder.empty())
-        return 10;
-    const int code = testFileExists(paths::dictionaryFile(folder));
-    if (code != 0)
-        return code;
+        return { FolderTest::Outcome::NoFolder, {} };
+    const FileTest test = testFileExists(paths::dictionaryFile(folder));
+    if (!test.exists())
+        return { FolderTest::Outcome::NoDictionary, test };
     info.setDataFolder(folder);
     info.setDictionaryFolder(folder);
-    return 0;
+    return { FolderTest::Outcome::HasDictionary, test };
 }
 
 } // namespace quorvel

@@ -5,6 +5,8 @@
 // image (progdata/zelinf32.cfg). Fields are read and written in place in the block through the
 // accessors below, so a record read from disk and saved again keeps every byte it had.
 
+#include "platform/file_errors.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -181,14 +183,18 @@ private:
 void FillStartupDefaults(
     StartupInfo& info, std::optional<std::string> currentFolder = std::nullopt);
 
-// Result codes of ReadStartupInfo.
-inline constexpr int kStartupRead = 1;
-inline constexpr int kStartupUnreadable = 4;
+// Results of ReadStartupInfo.
+enum class StartupRead
+{
+    Read,
+    Unreadable, // the file cannot be opened, or not even one byte of it read
+};
+inline constexpr StartupRead kStartupRead = StartupRead::Read;
+inline constexpr StartupRead kStartupUnreadable = StartupRead::Unreadable;
 
-// Reads base/progdata/zelinf32.cfg into the record: 1, or 4 when it cannot be opened or not even
-// one byte can be read. A short file fills the record from its start and leaves the rest as it
-// was.
-int ReadStartupInfo(StartupInfo& info, const std::string& baseFolder);
+// Reads base/progdata/zelinf32.cfg into the record. A short file fills the record from its start
+// and leaves the rest as it was.
+StartupRead ReadStartupInfo(StartupInfo& info, const std::string& baseFolder);
 
 // Replaces the record file atomically with all 6758 bytes. With `toCurrentFolder` the file is
 // currentFolder/progdata/zelinf32.cfg (first creation); otherwise dataFolder/progdata/zelinf32.cfg.
@@ -201,12 +207,28 @@ inline bool SaveStartupInfo(const StartupInfo& info)
 // FillStartupDefaults, then WriteStartupInfo into the current folder.
 bool CreateStartupInfo(StartupInfo& info, const std::string& currentFolder);
 
-// 0 when base/progdata/zelinf32.cfg exists, else its file error code (2 not found, 3 path not
-// found, ...).
-int StartupInfoExists(const std::string& baseFolder);
+// Whether base/progdata/zelinf32.cfg exists, and if not, the file error code of the test (2 not
+// found, 3 path not found, ...).
+FileTest StartupInfoExists(const std::string& baseFolder);
 
-// 10 for an empty folder; 0 when folder/progdata/sonddict.dis exists (the folder then becomes the
-// data and dictionary folder of the record); otherwise the file error code of the test.
-int TestFolderHasDictionary(StartupInfo& info, const std::string& folder);
+// The test that accepts a folder as the one to work in.
+struct [[nodiscard]] FolderTest
+{
+    enum class Outcome
+    {
+        HasDictionary, // the folder is now the data and dictionary folder of the record
+        NoFolder, // the folder text is empty
+        NoDictionary, // `test` says why
+    };
+    Outcome outcome = Outcome::HasDictionary;
+    FileTest test;
+
+    // The code the start shows through the file-error table: 10 (bad environment) for no folder,
+    // else that of the dictionary's test; 0 when the folder has its dictionary.
+    int fileError() const;
+};
+
+// Accepts the folder when folder/progdata/sonddict.dis exists.
+FolderTest TestFolderHasDictionary(StartupInfo& info, const std::string& folder);
 
 } // namespace quorvel

@@ -102,7 +102,7 @@ private:
         for (const Placed& c : m_categoryWords) {
             ChainPosition pos;
             const std::string_view text = std::string_view(c.word).substr(2);
-            if (SearchChain(m_file, mainTable, c.slot, text, pos) != DictResult::kDone)
+            if (SearchChain(m_file, mainTable, c.slot, text, pos) != ChainSearch::Found)
                 continue;
             WordRecordHeader mainCopy;
             if (!ReadRecordHeader(m_file, pos.foundOffset, mainCopy))
@@ -296,13 +296,13 @@ DictionaryRepairReport repairDictionary(File& file, const DictionaryCheckReport&
             + std::to_string(report.freeListBreak) + ", before its damage");
     }
     for (const InterruptedMove& m : report.interruptedMoves) {
-        const int result = finishMove(
+        const MoveFinish result = finishMove(
             file, m.wrongTable, m.slotOffset, std::string_view(m.word).substr(2), nullptr);
-        if (result == DictResult::kFileError) {
+        if (result == MoveFinish::FileError) {
             out.failed = true;
             return out;
         }
-        if (result == DictResult::kDone)
+        if (result == MoveFinish::Finished)
             out.mended.push_back(m.word + ": its move to the "
                 + (m.wrongTable == Table::Main ? "category" : "main") + " table was finished");
     }

@@ -244,38 +244,38 @@ bool writeLink(File& file, std::uint32_t location, std::uint32_t value)
     return writeWithRetry(file, location, bytes, 4);
 }
 
-int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+ChainSearch SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     std::string_view text, ChainPosition& position)
 {
     const std::uint32_t end = endMarker(tableOffset, slotOffset);
     position.linkLocation = tableOffset + slotOffset;
     std::uint32_t current = 0;
     if (!ReadLink(file, position.linkLocation, current))
-        return DictResult::kFileError;
+        return ChainSearch::FileError;
     if (current == end) {
         position.nextOffset = end;
-        return DictResult::kNotFound;
+        return ChainSearch::NotFound;
     }
     RecordReader reader(file);
     RecordPeek record;
     for (;;) {
         if (!reader.read(current, record) || record.text.empty())
-            return DictResult::kFileError;
+            return ChainSearch::FileError;
         const int cmp = text.compare(record.text);
         if (cmp == 0) {
             position.foundOffset = current;
             position.nextOffset = record.next;
-            return DictResult::kDone;
+            return ChainSearch::Found;
         }
         if (cmp < 0) {
             position.nextOffset = current;
-            return DictResult::kNotFound;
+            return ChainSearch::NotFound;
         }
         position.linkLocation = current; // its Next field is at its start
         current = record.next;
         if (current == end) {
             position.nextOffset = end;
-            return DictResult::kNotFound;
+            return ChainSearch::NotFound;
         }
     }
 }
@@ -301,60 +301,68 @@ std::uint32_t placeForRecord(File& file, std::size_t textLength)
     return static_cast<std::uint32_t>(end);
 }
 
-int InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+InsertResult InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     WordRecordHeader header, std::string_view text)
 {
     ChainPosition pos;
-    const int found = SearchChain(file, tableOffset, slotOffset, text, pos);
-    if (found == DictResult::kDone)
-        return DictResult::kAlreadyThere;
-    if (found == DictResult::kFileError)
-        return DictResult::kFileError;
+    const ChainSearch found = SearchChain(file, tableOffset, slotOffset, text, pos);
+    if (found == ChainSearch::Found)
+        return InsertResult::AlreadyThere;
+    if (found == ChainSearch::FileError)
+        return InsertResult::FileError;
     return insertAt(file, pos, header, text);
 }
 
-int insertAt(File& file, const ChainPosition& pos, WordRecordHeader header, std::string_view text)
+InsertResult insertAt(
+    File& file, const ChainPosition& pos, WordRecordHeader header, std::string_view text)
 {
     // The record is written whole before the link that puts it into its chain: until that link
     // is written it is reachable from nowhere, and a failure or a crash on the way leaves the
     // chain as it was (at worst with the record's space lost).
     const std::uint32_t place = placeForRecord(file, text.size());
     if (place == kNoOffset)
-        return DictResult::kFileError;
+        return InsertResult::FileError;
     header.next = pos.nextOffset;
     if (!writeRecord(file, place, header, text) || !writeLink(file, pos.linkLocation, place))
-        return DictResult::kFileError;
-    return DictResult::kDone;
+        return InsertResult::FileError;
+    return InsertResult::Inserted;
 }
 
-int UnlinkRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+UnlinkResult UnlinkRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     std::string_view text, bool refuseIfSound, bool* unlinked)
 {
     if (unlinked)
         *unlinked = false;
     ChainPosition pos;
-    const int found = SearchChain(file, tableOffset, slotOffset, text, pos);
-    if (found != DictResult::kDone)
-        return found == DictResult::kFileError ? DictResult::kFileError : DictResult::kNotFound;
+    const ChainSearch found = SearchChain(file, tableOffset, slotOffset, text, pos);
+    if (found != ChainSearch::Found)
+        return found == ChainSearch::FileError ? UnlinkResult::FileError : UnlinkResult::NotFound;
     return unlinkFound(file, pos, refuseIfSound, unlinked);
 }
 
-int unlinkFound(File& file, const ChainPosition& pos, bool refuseIfSound, bool* unlinked)
+UnlinkResult unlinkFound(File& file, const ChainPosition& pos, bool refuseIfSound, bool* unlinked)
 {
     if (unlinked)
         *unlinked = false;
     WordRecordHeader header;
     if (!ReadRecordHeader(file, pos.foundOffset, header))
-        return DictResult::kFileError;
+        return UnlinkResult::FileError;
     if (refuseIfSound && header.soundIndex != 0)
-        return DictResult::kSoundLinked;
+        return UnlinkResult::SoundLinked;
     // Out of its chain first, onto the free list after: a record is never in both.
     if (!writeLink(file, pos.linkLocation, header.next))
-        return DictResult::kFileError;
+        return UnlinkResult::FileError;
     if (unlinked)
         *unlinked = true;
-    const int freed = FreeRecord(file, pos.foundOffset);
-    return freed == DictResult::kDone ? DictResult::kDone : freed;
+    switch (FreeRecord(file, pos.foundOffset)) {
+    case FreeResult::Freed:
+        return UnlinkResult::Unlinked;
+    case FreeResult::ListFull:
+        return UnlinkResult::FreeListFull;
+    case FreeResult::FileError:
+        break;
+    }
+    return UnlinkResult::FileError;
 }
 
 std::uint32_t TakeFreeRecord(File& file, std::size_t textLength)
@@ -383,14 +391,14 @@ std::uint32_t TakeFreeRecord(File& file, std::size_t textLength)
     return kNoOffset;
 }
 
-int FreeRecord(File& file, std::uint32_t recordOffset)
+FreeResult FreeRecord(File& file, std::uint32_t recordOffset)
 {
     DictionaryHeader fileHeader;
     if (!readDictionaryHeader(file, fileHeader))
-        return DictResult::kFileError;
+        return FreeResult::FileError;
     WordRecordHeader freed;
     if (!recordOffsetInFile(file, recordOffset) || !ReadRecordHeader(file, recordOffset, freed))
-        return DictResult::kFileError;
+        return FreeResult::FileError;
 
     // Find the tail, starting from the pseudo-record whose Next field is the list head.
     std::uint32_t at = kFreeListHeadOffset;
@@ -398,21 +406,21 @@ int FreeRecord(File& file, std::uint32_t recordOffset)
     WordRecordHeader tail;
     for (int links = 0;; ++links) {
         if (!ReadRecordHeader(file, at, tail))
-            return DictResult::kFileError;
+            return FreeResult::FileError;
         if (tail.next == kFreeListEnd)
             break;
         if (links >= kFreeListAppendLimit)
-            return DictResult::kNotFound; // the list is full; the record's space is not reused
+            return FreeResult::ListFull; // the list is full; the record's space is not reused
         if (!recordOffsetInFile(file, tail.next) || tail.next == recordOffset
             || !seen.insert(tail.next).second)
-            return DictResult::kFileError;
+            return FreeResult::FileError;
         at = tail.next;
     }
 
     // The freed record gets the list's end marker before the tail's link points at it.
     if (!writeLink(file, recordOffset, kFreeListEnd) || !writeLink(file, at, recordOffset))
-        return DictResult::kFileError;
-    return DictResult::kDone;
+        return FreeResult::FileError;
+    return FreeResult::Freed;
 }
 
 } // namespace quorvel

@@ -5,6 +5,7 @@
 // kept between calls. Every chain and free-list walk is bounded; a link that points into the
 // header or outside the file, or a walk that would go on for ever, counts as a damaged file.
 
+#include "dict_results.h"
 #include "dictionary_format.h"
 #include "platform/file.h"
 
@@ -15,17 +16,6 @@
 namespace quorvel {
 
 class StartupInfo;
-
-// Results of the dictionary operations.
-namespace DictResult {
-inline constexpr int kNotFound = 0; // also: not suitable (add, amend); free list full
-inline constexpr int kDone = 1; // also: found in the main dictionary
-inline constexpr int kFoundInCategory = 2;
-inline constexpr int kNotSuitable = 3; // find, remove
-inline constexpr int kFileError = 4;
-inline constexpr int kAlreadyThere = 5;
-inline constexpr int kSoundLinked = 7;
-} // namespace DictResult
 
 using DictionaryHandle = std::unique_ptr<File>;
 
@@ -109,21 +99,22 @@ struct ChainPosition
     std::uint32_t nextOffset = 0; // where the text belongs: the record after it, or the end marker
     std::uint32_t foundOffset = 0;
 };
-int SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+ChainSearch SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     std::string_view text, ChainPosition& position);
-int InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+InsertResult InsertRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     WordRecordHeader header, std::string_view text);
-// Inserts at the place a search that did not find the text gave: 1 or 4.
-int insertAt(
+// Inserts at the place a search that did not find the text gave: Inserted or FileError.
+InsertResult insertAt(
     File& file, const ChainPosition& position, WordRecordHeader header, std::string_view text);
-// `unlinked`, when given, tells whether the record left its chain (it may have done so even when
-// the result is 0 because the free list was full, or 4 because it could not be put on the list).
-int UnlinkRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
+// `unlinked`, when given, tells whether the record left its chain (it has done so when the result
+// is FreeListFull, and may have when it is FileError because it could not be put on the list).
+UnlinkResult UnlinkRecord(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     std::string_view text, bool refuseIfSound, bool* unlinked = nullptr);
-// Unlinks the record a search found and frees it: 1, 0 (free list full), 7 or 4.
-int unlinkFound(File& file, const ChainPosition& position, bool refuseIfSound, bool* unlinked);
+// Unlinks the record a search found and frees it: never NotFound.
+UnlinkResult unlinkFound(
+    File& file, const ChainPosition& position, bool refuseIfSound, bool* unlinked);
 std::uint32_t TakeFreeRecord(File& file, std::size_t textLength);
-int FreeRecord(File& file, std::uint32_t recordOffset);
+FreeResult FreeRecord(File& file, std::uint32_t recordOffset);
 // Where a new record with a text of this length goes: a free record of exactly that length taken
 // off the free list, or the end of the file. 0xFFFFFFFF when the file cannot grow any more.
 std::uint32_t placeForRecord(File& file, std::size_t textLength);

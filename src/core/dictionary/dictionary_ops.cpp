@@ -27,22 +27,26 @@ struct PreparedWord
     }
 };
 
-constexpr int kGoOn = -1;
+enum class Prepared
+{
+    Ready,
+    NotSuitable,
+    FileError, // the tables cannot be read
+};
 
-// Checks the word and finds its bucket and the two tables. Returns kGoOn, or the operation's
-// result when it ends here: `notSuitable` for an unsuitable word, 4 when the tables cannot be read.
-int prepare(File& file, std::string_view word, PreparedWord& out, int notSuitable)
+// Checks the word and finds its bucket and the two tables.
+Prepared prepare(File& file, std::string_view word, PreparedWord& out)
 {
     out.word.assign(word);
     if (!CheckWord(out.word))
-        return notSuitable;
+        return Prepared::NotSuitable;
     out.slot = BucketOffset(out.word);
     out.text = std::string_view(out.word).substr(2);
     out.mainTable = ReadTableOffset(file, Table::Main);
     out.categoryTable = ReadTableOffset(file, Table::Category);
     if (out.mainTable == kNoOffset || out.categoryTable == kNoOffset)
-        return DictResult::kFileError;
-    return kGoOn;
+        return Prepared::FileError;
+    return Prepared::Ready;
 }
 
 Table otherTable(Table t)
@@ -71,8 +75,8 @@ bool undoWrite(File& file, std::uint32_t offset, const void* bytes, std::size_t 
 bool takeOut(File& file, const ChainPosition& pos, ChangeNotes* notes)
 {
     bool unlinked = false;
-    const int result = unlinkFound(file, pos, false, &unlinked);
-    if (unlinked && result == DictResult::kFileError && notes)
+    const UnlinkResult result = unlinkFound(file, pos, false, &unlinked);
+    if (unlinked && result == UnlinkResult::FileError && notes)
         notes->recordNotFreed = true;
     return unlinked;
 }
@@ -80,30 +84,30 @@ bool takeOut(File& file, const ChainPosition& pos, ChangeNotes* notes)
 // Moves the record found at `inSource` into the target table at `inTarget` (where a search that
 // did not find it there left off), in the order AmendWord documents. `header` holds the new
 // attributes; the old record's statuses are put into it.
-int moveRecord(File& file, const PreparedWord& w, const ChainPosition& inSource,
+AmendResult moveRecord(File& file, const PreparedWord& w, const ChainPosition& inSource,
     const ChainPosition& inTarget, WordRecordHeader header, ChangeNotes* notes)
 {
     WordRecordHeader old;
     if (!ReadRecordHeader(file, inSource.foundOffset, old))
-        return DictResult::kFileError;
+        return AmendResult::FileError;
     header.copyStatuses(old);
 
     // (1) The new record, reachable from nowhere yet.
     const std::uint32_t place = placeForRecord(file, w.text.size());
     if (place == kNoOffset)
-        return DictResult::kFileError;
+        return AmendResult::FileError;
     header.next = inTarget.nextOffset;
     if (!writeRecord(file, place, header, w.text))
-        return DictResult::kFileError;
+        return AmendResult::FileError;
     // (2) The old record takes the new attributes: it no longer fits the table it lies in.
     if (!writeFlags(file, inSource.foundOffset, header, false))
-        return DictResult::kFileError;
+        return AmendResult::FileError;
     const auto undoMark
         = [&] { return undoWrite(file, inSource.foundOffset + 4, old.flags, sizeof old.flags); };
     // (3) The new record into the target table.
     if (!writeLink(file, inTarget.linkLocation, place)) {
         undoMark();
-        return DictResult::kFileError;
+        return AmendResult::FileError;
     }
     // (4) The old record out of the source table.
     if (!writeLink(file, inSource.linkLocation, old.next)) {
@@ -113,34 +117,33 @@ int moveRecord(File& file, const PreparedWord& w, const ChainPosition& inSource,
         // both fit their tables could not be told apart.
         if (undoWrite(file, inTarget.linkLocation, link, sizeof link))
             undoMark();
-        return DictResult::kFileError;
+        return AmendResult::FileError;
     }
     // (5) The old record onto the free list. A full list only means its space is not reused.
-    if (FreeRecord(file, inSource.foundOffset) == DictResult::kFileError && notes)
+    if (FreeRecord(file, inSource.foundOffset) == FreeResult::FileError && notes)
         notes->recordNotFreed = true;
-    return DictResult::kDone;
+    return AmendResult::Amended;
 }
 
 // The amend of a word found in both tables: a move cut short. The copy that stays is the one in
 // the target table, unless that copy is what a move the other way left behind (it does not fit
 // its table while the source copy fits its own): then it goes and the word moves as usual.
-int amendInBothTables(File& file, const PreparedWord& w, Table target,
+AmendResult amendInBothTables(File& file, const PreparedWord& w, Table target,
     const ChainPosition& inSource, ChainPosition inTarget, WordRecordHeader header, bool withSound,
     ChangeNotes* notes)
 {
     WordRecordHeader s, t;
     if (!ReadRecordHeader(file, inSource.foundOffset, s)
         || !ReadRecordHeader(file, inTarget.foundOffset, t))
-        return DictResult::kFileError;
+        return AmendResult::FileError;
     const Table source = otherTable(target);
     const bool sourceFits = categoryFitsTable(s.category(), source);
     const bool targetFits = categoryFitsTable(t.category(), target);
     if (sourceFits && !targetFits) {
         if (!takeOut(file, inTarget, notes))
-            return DictResult::kFileError;
-        const int again = SearchChain(file, w.table(target), w.slot, w.text, inTarget);
-        if (again != DictResult::kNotFound)
-            return DictResult::kFileError;
+            return AmendResult::FileError;
+        if (SearchChain(file, w.table(target), w.slot, w.text, inTarget) != ChainSearch::NotFound)
+            return AmendResult::FileError;
         return moveRecord(file, w, inSource, inTarget, header, notes);
     }
     if (sourceFits) {
@@ -149,52 +152,69 @@ int amendInBothTables(File& file, const PreparedWord& w, Table target,
         WordRecordHeader marked = header;
         marked.copyStatuses(s);
         if (!writeFlags(file, inSource.foundOffset, marked, false))
-            return DictResult::kFileError;
+            return AmendResult::FileError;
     }
     header.copyStatuses(t);
     if (!writeFlags(file, inTarget.foundOffset, header, withSound))
-        return DictResult::kFileError;
-    return takeOut(file, inSource, notes) ? DictResult::kDone : DictResult::kFileError;
+        return AmendResult::FileError;
+    return takeOut(file, inSource, notes) ? AmendResult::Amended : AmendResult::FileError;
 }
 
 } // namespace
 
-int FindWord(File& file, std::string_view word, CurrentWordInfo& info, std::uint32_t* recordOffset)
+FindResult FindWord(
+    File& file, std::string_view word, CurrentWordInfo& info, std::uint32_t* recordOffset)
 {
     PreparedWord w;
-    if (const int early = prepare(file, word, w, DictResult::kNotSuitable); early != kGoOn)
-        return early;
+    switch (prepare(file, word, w)) {
+    case Prepared::Ready:
+        break;
+    case Prepared::NotSuitable:
+        return FindResult::NotSuitable;
+    case Prepared::FileError:
+        return FindResult::FileError;
+    }
     ChainPosition pos;
-    int result = SearchChain(file, w.mainTable, w.slot, w.text, pos);
-    if (result == DictResult::kFileError)
-        return result;
+    FindResult result = FindResult::InMain;
     WordRecordHeader header;
-    if (result == DictResult::kDone) {
+    switch (SearchChain(file, w.mainTable, w.slot, w.text, pos)) {
+    case ChainSearch::FileError:
+        return FindResult::FileError;
+    case ChainSearch::Found: {
         if (!ReadRecordHeader(file, pos.foundOffset, header))
-            return DictResult::kNotFound;
+            return FindResult::NotFound;
         // A main-table copy with a category is moving out: its copy in the category table, when
         // the move got that far, is the current one.
         if (!categoryFitsTable(header.category(), Table::Main)) {
             ChainPosition other;
-            const int inCategory = SearchChain(file, w.categoryTable, w.slot, w.text, other);
-            if (inCategory == DictResult::kFileError)
-                return inCategory;
+            const ChainSearch inCategory
+                = SearchChain(file, w.categoryTable, w.slot, w.text, other);
+            if (inCategory == ChainSearch::FileError)
+                return FindResult::FileError;
             WordRecordHeader otherHeader;
-            if (inCategory == DictResult::kDone
+            if (inCategory == ChainSearch::Found
                 && ReadRecordHeader(file, other.foundOffset, otherHeader)
                 && categoryFitsTable(otherHeader.category(), Table::Category)) {
                 pos = other;
                 header = otherHeader;
-                result = DictResult::kFoundInCategory;
+                result = FindResult::InCategory;
             }
         }
-    } else {
-        result = SearchChain(file, w.categoryTable, w.slot, w.text, pos);
-        if (result != DictResult::kDone)
-            return result;
+        break;
+    }
+    case ChainSearch::NotFound:
+        switch (SearchChain(file, w.categoryTable, w.slot, w.text, pos)) {
+        case ChainSearch::Found:
+            break;
+        case ChainSearch::NotFound:
+            return FindResult::NotFound;
+        case ChainSearch::FileError:
+            return FindResult::FileError;
+        }
         if (!ReadRecordHeader(file, pos.foundOffset, header))
-            return DictResult::kNotFound;
-        result = DictResult::kFoundInCategory;
+            return FindResult::NotFound;
+        result = FindResult::InCategory;
+        break;
     }
     info.loadFrom(header);
     if (recordOffset)
@@ -202,32 +222,55 @@ int FindWord(File& file, std::string_view word, CurrentWordInfo& info, std::uint
     return result;
 }
 
-int AddWord(File& file, std::string_view word, CurrentWordInfo& info)
+AddResult AddWord(File& file, std::string_view word, CurrentWordInfo& info)
 {
     PreparedWord w;
-    if (const int early = prepare(file, word, w, DictResult::kNotFound); early != kGoOn)
-        return early;
+    switch (prepare(file, word, w)) {
+    case Prepared::Ready:
+        break;
+    case Prepared::NotSuitable:
+        return AddResult::NotSuitable;
+    case Prepared::FileError:
+        return AddResult::FileError;
+    }
     const WordRecordHeader header = info.NewRecord();
     const bool toCategory = info.category() != 0;
     const std::uint32_t other = toCategory ? w.mainTable : w.categoryTable;
     const std::uint32_t target = toCategory ? w.categoryTable : w.mainTable;
     ChainPosition pos;
-    const int inOther = SearchChain(file, other, w.slot, w.text, pos);
-    if (inOther == DictResult::kDone)
-        return DictResult::kAlreadyThere;
-    if (inOther == DictResult::kFileError)
-        return DictResult::kFileError;
-    const int result = InsertRecord(file, target, w.slot, header, w.text);
+    switch (SearchChain(file, other, w.slot, w.text, pos)) {
+    case ChainSearch::Found:
+        return AddResult::AlreadyThere;
+    case ChainSearch::FileError:
+        return AddResult::FileError;
+    case ChainSearch::NotFound:
+        break;
+    }
+    const InsertResult inserted = InsertRecord(file, target, w.slot, header, w.text);
     file.flush();
-    return result;
+    switch (inserted) {
+    case InsertResult::Inserted:
+        return AddResult::Added;
+    case InsertResult::AlreadyThere:
+        return AddResult::AlreadyThere;
+    case InsertResult::FileError:
+        break;
+    }
+    return AddResult::FileError;
 }
 
-int AmendWord(
+AmendResult AmendWord(
     File& file, std::string_view word, bool withSound, CurrentWordInfo& info, ChangeNotes* notes)
 {
     PreparedWord w;
-    if (const int early = prepare(file, word, w, DictResult::kNotFound); early != kGoOn)
-        return early;
+    switch (prepare(file, word, w)) {
+    case Prepared::Ready:
+        break;
+    case Prepared::NotSuitable:
+        return AmendResult::NotFound;
+    case Prepared::FileError:
+        return AmendResult::FileError;
+    }
     WordRecordHeader header = info.NewRecord();
     if (withSound)
         header.soundIndex = info.soundIndex();
@@ -235,47 +278,53 @@ int AmendWord(
     const Table source = otherTable(target);
 
     ChainPosition inSource, inTarget;
-    const int s = SearchChain(file, w.table(source), w.slot, w.text, inSource);
-    if (s == DictResult::kFileError)
-        return s;
-    const int t = SearchChain(file, w.table(target), w.slot, w.text, inTarget);
-    if (t == DictResult::kFileError)
-        return t;
-    if (s == DictResult::kDone && t == DictResult::kDone)
+    const ChainSearch s = SearchChain(file, w.table(source), w.slot, w.text, inSource);
+    if (s == ChainSearch::FileError)
+        return AmendResult::FileError;
+    const ChainSearch t = SearchChain(file, w.table(target), w.slot, w.text, inTarget);
+    if (t == ChainSearch::FileError)
+        return AmendResult::FileError;
+    if (s == ChainSearch::Found && t == ChainSearch::Found)
         return amendInBothTables(file, w, target, inSource, inTarget, header, withSound, notes);
-    if (s == DictResult::kDone)
+    if (s == ChainSearch::Found)
         return moveRecord(file, w, inSource, inTarget, header, notes);
-    if (t != DictResult::kDone)
-        return t;
+    if (t != ChainSearch::Found)
+        return AmendResult::NotFound;
 
     // In place: the flags, and with `withSound` the sound index, in one write.
     WordRecordHeader old;
     if (!ReadRecordHeader(file, inTarget.foundOffset, old))
-        return DictResult::kFileError;
+        return AmendResult::FileError;
     header.copyStatuses(old);
-    return writeFlags(file, inTarget.foundOffset, header, withSound) ? DictResult::kDone
-                                                                     : DictResult::kFileError;
+    return writeFlags(file, inTarget.foundOffset, header, withSound) ? AmendResult::Amended
+                                                                     : AmendResult::FileError;
 }
 
-int RemoveWord(File& file, std::string_view word, ChangeNotes* notes)
+RemoveResult RemoveWord(File& file, std::string_view word, ChangeNotes* notes)
 {
     PreparedWord w;
-    if (const int early = prepare(file, word, w, DictResult::kNotSuitable); early != kGoOn)
-        return early;
+    switch (prepare(file, word, w)) {
+    case Prepared::Ready:
+        break;
+    case Prepared::NotSuitable:
+        return RemoveResult::NotSuitable;
+    case Prepared::FileError:
+        return RemoveResult::FileError;
+    }
     ChainPosition inCategory, inMain;
-    const int c = SearchChain(file, w.categoryTable, w.slot, w.text, inCategory);
-    if (c == DictResult::kFileError)
-        return c;
-    const int m = SearchChain(file, w.mainTable, w.slot, w.text, inMain);
-    if (m == DictResult::kFileError)
-        return m;
+    const ChainSearch c = SearchChain(file, w.categoryTable, w.slot, w.text, inCategory);
+    if (c == ChainSearch::FileError)
+        return RemoveResult::FileError;
+    const ChainSearch m = SearchChain(file, w.mainTable, w.slot, w.text, inMain);
+    if (m == ChainSearch::FileError)
+        return RemoveResult::FileError;
     std::vector<const ChainPosition*> copies;
-    if (c == DictResult::kDone)
+    if (c == ChainSearch::Found)
         copies.push_back(&inCategory);
-    if (m == DictResult::kDone)
+    if (m == ChainSearch::Found)
         copies.push_back(&inMain);
     if (copies.empty())
-        return DictResult::kNotFound;
+        return RemoveResult::NotFound;
     // A word in both tables is one word whose move was cut short: neither copy goes while either
     // has a sound linked.
     const bool refuseIfSound = copies.size() == 1;
@@ -283,23 +332,24 @@ int RemoveWord(File& file, std::string_view word, ChangeNotes* notes)
         for (const ChainPosition* pos : copies) {
             WordRecordHeader header;
             if (!ReadRecordHeader(file, pos->foundOffset, header))
-                return DictResult::kFileError;
+                return RemoveResult::FileError;
             if (header.soundIndex != 0)
-                return DictResult::kSoundLinked;
+                return RemoveResult::SoundLinked;
         }
     }
-    int result = DictResult::kDone;
+    RemoveResult result = RemoveResult::Removed;
     for (const ChainPosition* pos : copies) {
         bool unlinked = false;
-        const int r = unlinkFound(file, *pos, refuseIfSound, &unlinked);
-        if (!unlinked)
-            return r; // the word is still there (a copy that stays is a move cut short)
+        const UnlinkResult r = unlinkFound(file, *pos, refuseIfSound, &unlinked);
+        if (!unlinked) // the word is still there (a copy that stays is a move cut short)
+            return r == UnlinkResult::SoundLinked ? RemoveResult::SoundLinked
+                                                  : RemoveResult::FileError;
         // With the free list full the word is still gone from its chain: that is a removal. A
         // record the list could not take is reported, though the word is gone all the same.
-        if (r == DictResult::kFileError) {
+        if (r == UnlinkResult::FileError) {
             if (notes)
                 notes->recordNotFreed = true;
-            result = r;
+            result = RemoveResult::FileError;
         }
     }
     if (notes)
@@ -307,35 +357,41 @@ int RemoveWord(File& file, std::string_view word, ChangeNotes* notes)
     return result;
 }
 
-int finishMove(
+MoveFinish finishMove(
     File& file, Table table, std::uint32_t slotOffset, std::string_view text, ChangeNotes* notes)
 {
     const std::uint32_t wrong = ReadTableOffset(file, table);
     const std::uint32_t right = ReadTableOffset(file, otherTable(table));
     if (wrong == kNoOffset || right == kNoOffset)
-        return DictResult::kFileError;
+        return MoveFinish::FileError;
     ChainPosition inWrong, inRight;
-    const int found = SearchChain(file, wrong, slotOffset, text, inWrong);
-    if (found != DictResult::kDone)
-        return found == DictResult::kFileError ? found : DictResult::kNotFound;
+    switch (SearchChain(file, wrong, slotOffset, text, inWrong)) {
+    case ChainSearch::Found:
+        break;
+    case ChainSearch::NotFound:
+        return MoveFinish::NothingToFinish;
+    case ChainSearch::FileError:
+        return MoveFinish::FileError;
+    }
     WordRecordHeader header;
     if (!ReadRecordHeader(file, inWrong.foundOffset, header))
-        return DictResult::kFileError;
+        return MoveFinish::FileError;
     if (categoryFitsTable(header.category(), table))
-        return DictResult::kNotFound; // nothing is moving
-    const int there = SearchChain(file, right, slotOffset, text, inRight);
-    if (there == DictResult::kFileError)
-        return there;
-    if (there == DictResult::kDone) {
+        return MoveFinish::NothingToFinish; // nothing is moving
+    const ChainSearch there = SearchChain(file, right, slotOffset, text, inRight);
+    if (there == ChainSearch::FileError)
+        return MoveFinish::FileError;
+    if (there == ChainSearch::Found) {
         WordRecordHeader kept;
         if (!ReadRecordHeader(file, inRight.foundOffset, kept))
-            return DictResult::kFileError;
+            return MoveFinish::FileError;
         if (!categoryFitsTable(kept.category(), otherTable(table)))
-            return DictResult::kNotFound; // neither copy fits: which one is current is not known
-    } else if (insertAt(file, inRight, header, text) != DictResult::kDone) {
-        return DictResult::kFileError;
+            return MoveFinish::NothingToFinish; // neither copy fits: which one is current is not
+                                                // known
+    } else if (insertAt(file, inRight, header, text) != InsertResult::Inserted) {
+        return MoveFinish::FileError;
     }
-    return takeOut(file, inWrong, notes) ? DictResult::kDone : DictResult::kFileError;
+    return takeOut(file, inWrong, notes) ? MoveFinish::Finished : MoveFinish::FileError;
 }
 
 bool LoadWordInfo(File& file, std::uint32_t recordOffset, CurrentWordInfo& info)

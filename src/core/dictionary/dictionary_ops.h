@@ -25,14 +25,14 @@ struct ChangeNotes
     bool recordNotFreed = false;
 };
 
-// 3 not suitable, 1 in the main dictionary, 2 in a category, 0 in neither, 4 file error. On 1
-// and 2 `info` holds the word's attributes; `recordOffset`, when given, its record's offset. Of a
-// word in both tables (a move cut short) the copy whose table fits its category is found.
-int FindWord(File& file, std::string_view word, CurrentWordInfo& info,
+// Found (InMain, InCategory): `info` holds the word's attributes; `recordOffset`, when given, its
+// record's offset. Of a word in both tables (a move cut short) the copy whose table fits its
+// category is found.
+FindResult FindWord(File& file, std::string_view word, CurrentWordInfo& info,
     std::uint32_t* recordOffset = nullptr);
-// 0 not suitable, 1 added, 5 already in the dictionary, 4 file error.
-int AddWord(File& file, std::string_view word, CurrentWordInfo& info);
-// 0 not suitable or not in the dictionary, 1 amended, 4 file error. Moves the record between
+// AlreadyThere when the word is in either table.
+AddResult AddWord(File& file, std::string_view word, CurrentWordInfo& info);
+// NotFound for a word that is not suitable or not in the dictionary. Moves the record between
 // the tables when the category asks for it; the ten statuses always stay.
 //
 // A move writes in this order: (1) the new record, where nothing points at it yet; (2) the old
@@ -43,12 +43,11 @@ int AddWord(File& file, std::string_view word, CurrentWordInfo& info);
 // and the copy whose table fits its category is the current one. Either way it is found with its
 // statuses, checkDictionary reports the move as interrupted, and repairDictionary or the same
 // amend again finishes it. A write that fails (twice) undoes what the move had written.
-int AmendWord(File& file, std::string_view word, bool withSound, CurrentWordInfo& info,
+AmendResult AmendWord(File& file, std::string_view word, bool withSound, CurrentWordInfo& info,
     ChangeNotes* notes = nullptr);
-// 3 not suitable, 0 not in the dictionary, 1 removed, 7 a sound is linked, 4 file error (see
-// `notes` for whether the word left its chain all the same). A word found in both tables loses
-// both copies.
-int RemoveWord(File& file, std::string_view word, ChangeNotes* notes = nullptr);
+// SoundLinked: not removed. FileError: see `notes` for whether the word left its chain all the
+// same. A word found in both tables loses both copies.
+RemoveResult RemoveWord(File& file, std::string_view word, ChangeNotes* notes = nullptr);
 
 bool LoadWordInfo(File& file, std::uint32_t recordOffset, CurrentWordInfo& info);
 bool StoreWordInfo(File& file, std::uint32_t recordOffset, CurrentWordInfo& info);
@@ -56,8 +55,8 @@ bool StoreWordInfo(File& file, std::uint32_t recordOffset, CurrentWordInfo& info
 // Finishes the move of a word that lies in the wrong table for its category (the record at
 // `offset` of `table`): copies the record, statuses and sound included, into the table its
 // category asks for and takes it out of the wrong one. When a copy is already in the right table
-// the wrong one is only taken out. 1, or 4 when something could not be read or written.
-int finishMove(File& file, Table table, std::uint32_t slotOffset, std::string_view text,
+// the wrong one is only taken out.
+MoveFinish finishMove(File& file, Table table, std::uint32_t slotOffset, std::string_view text,
     ChangeNotes* notes = nullptr);
 
 } // namespace quorvel

@@ -6,11 +6,12 @@
 #include "drill/list_generation.h"
 #include "drill/word_picking.h"
 #include "help/help_contexts.h"
+#include "platform/file_errors.h"
+#include "platform/paths.h"
 #include "sound/sound_names.h"
 #include "strings/drill_strings.h"
 #include "strings/strings.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <utility>
@@ -106,6 +107,7 @@ struct DrillSession::Impl
     bool m_firstPass = false, m_repeatPass = false, m_lastWord = false;
     bool m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
     bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
+    bool m_scrapPadFailed = false; // reported once in the window's life
     int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
     int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
     int m_levelPercent = 0, m_lastPercent = 0, m_timeLimit = kInitialTimeLimitMs;
@@ -718,31 +720,50 @@ struct DrillSession::Impl
 
     // --- checking an answer --------------------------------------------------------------------
 
-    void appendFailureToScrapPad()
+    // False when the line could not be written to a scrap pad that is there.
+    bool appendFailureToScrapPad()
     {
         const std::string line = " " + m_currentWord + "\r\n";
         if (ctx.documents.scrapPadOpen) {
             emit(Kind::InsertIntoScrapPad, 0, line);
-            return;
+            return true;
         }
         // Page 1 of the user's scrap pad, only when it exists: it is never created here.
-        QFile pad(QString::fromStdString(
-            ctx.info.dataFolder() + "/progdata/spaduse" + std::to_string(ctx.user) + ".pad"));
-        if (!pad.exists() || !pad.open(QIODevice::ReadWrite | QIODevice::Append))
+        const std::string folder = ctx.info.dataFolder();
+        if (folder.empty())
+            return true;
+        int error = 0;
+        auto pad
+            = File::open(paths::progdataFile(folder, "spaduse" + std::to_string(ctx.user) + ".pad"),
+                OpenMode::ReadWrite, &error);
+        if (!pad)
+            return FileTest { error }.missing();
+        const bool written = pad->writeAt(pad->size(), line.data(), line.size());
+        return pad->close() && written;
+    }
+
+    // A scrap pad that cannot take the failures is reported once in the drill window's life.
+    void scrapPadNotWritten()
+    {
+        if (m_scrapPadFailed)
             return;
-        pad.write(line.data(), static_cast<qint64>(line.size()));
+        m_scrapPadFailed = true;
+        message(strings::kProblemsSavingScrapPad, strings::kWarning, MessageIcon::Exclamation);
     }
 
     bool checkAnswer(bool repeat)
     {
         const Judgement judged = judgeAnswer(m_answer, m_currentWord, m_settings.upperCase);
+        bool padWritten = true;
         if (judged.right) {
             ++m_correct;
         } else if (m_failuresToScrapPad) {
-            appendFailureToScrapPad();
+            padWritten = appendFailureToScrapPad();
         }
         recordJudgement(m_record, m_currentWord, judged, repeat);
         prompt(verdictText(m_currentWord, judged.right));
+        if (!padWritten)
+            scrapPadNotWritten();
         emit(Kind::SetAnswer);
         displays();
         return judged.right;

@@ -1,6 +1,8 @@
 #include "list_generation.h"
 
 #include "config/startup_info.h"
+#include "platform/file_errors.h"
+#include "platform/paths.h"
 #include "word_file.h"
 
 #include <algorithm>
@@ -257,14 +259,27 @@ std::uint32_t listTable(File& dictionary, const ListCriteria& c)
     return ReadTableOffset(dictionary, c.category != 0 ? Table::Category : Table::Main);
 }
 
+// Leaves the user's word file holding no usable list: the file there is marked (state 0) in
+// place, and where there is none, one that holds no list is made.
+void leaveNoList(const std::string& dataFolder, int user)
+{
+    if (auto file = WordFile::open(dataFolder, user, OpenMode::ReadWrite)) {
+        file->invalidate();
+        file->close();
+        return;
+    }
+    if (testFileExists(paths::wordFile(dataFolder, static_cast<char>('0' + user))).notFound())
+        (void)saveWordList(dataFolder, user, WordListImage {});
+}
+
 } // namespace
 
 struct DrillListDraw::State
 {
     enum class Phase
     {
-        Drawing, // the files are open and words may follow
-        Full, // no word is to follow; finish writes the list
+        Drawing, // the dictionary is open and words may follow
+        Full, // no word is to follow; finish saves the list
         Closed, // finished, or failed and cleaned up
     };
 
@@ -281,31 +296,29 @@ struct DrillListDraw::State
     bool showProgress;
     Phase phase = Phase::Closed;
     DictionaryHandle dictionary;
-    std::unique_ptr<WordFile> wordFile;
-    std::uint32_t table = kNoOffset;
+    // The list is made in memory and replaces the word file whole when it is finished.
+    WordListImage list;
     ListRange range;
     std::optional<ListDrawer> drawer;
-    int found = 0;
 
-    // Tells the sink the list came to nothing and leaves the word file in state 0.
+    int user() const { return static_cast<int>(criteria.user); }
+    int found() const { return static_cast<int>(list.records.size()); }
+
+    // Tells the sink the list came to nothing and leaves the word file holding no list.
     void fail()
     {
         if (showProgress && services.progress)
             services.progress->progress(0);
         release();
+        leaveNoList(info.dataFolder(), user());
     }
     void release()
     {
         drawer.reset();
-        if (wordFile) {
-            wordFile->invalidate();
-            wordFile->close();
-            wordFile.reset();
-        }
         if (dictionary)
             CloseDictionary(dictionary);
         phase = Phase::Closed;
-        found = 0;
+        list.records.clear();
     }
 };
 
@@ -318,30 +331,36 @@ DrillListDraw::DrillListDraw(
     s.dictionary = OpenDictionary(info);
     if (!s.dictionary)
         return;
-    s.wordFile = WordFile::open(info.dataFolder(), criteria.user, OpenMode::Create);
-    if (!s.wordFile) {
+    if (s.user() >= kUserSlots || info.dataFolder().empty()) {
         CloseDictionary(s.dictionary);
         return;
     }
-    // The list is built in the cache and reaches the file in one write at the end.
-    s.wordFile->file().beginBatch();
 
-    const ListSetupRecord setup = info.listSetup(criteria.user);
-    s.table = listTable(*s.dictionary, criteria);
-    if (s.table == kNoOffset || !setUpRange(criteria, setup.oneLetter, setup.predefined, s.range)) {
+    const ListSetupRecord setup = info.listSetup(s.user());
+    s.list.state = ListState::kFreshDictionary;
+    s.list.tableOffset = listTable(*s.dictionary, criteria);
+    s.list.askedCount = criteria.count;
+    s.list.listType = static_cast<int>(criteria.listType);
+    if (s.list.tableOffset == kNoOffset
+        || !setUpRange(criteria, setup.oneLetter, setup.predefined, s.range)) {
         criteria.failed = 1;
         s.fail();
         return;
     }
     services.random.seed(static_cast<std::uint32_t>(services.clock.now()));
-    s.drawer.emplace(*s.dictionary, s.table, criteria, s.range, services.random, criteria.user);
+    s.drawer.emplace(
+        *s.dictionary, s.list.tableOffset, criteria, s.range, services.random, s.user());
     s.phase = State::Phase::Drawing;
 }
 
+// A draw dropped before it was finished leaves no list, as a failed one does: the old list was
+// given up when the new one was asked for.
 DrillListDraw::~DrillListDraw()
 {
-    if (m_state->phase != State::Phase::Closed)
+    if (m_state->phase != State::Phase::Closed) {
         m_state->release();
+        leaveNoList(m_state->info.dataFolder(), m_state->user());
+    }
 }
 
 bool DrillListDraw::drawNext()
@@ -350,13 +369,13 @@ bool DrillListDraw::drawNext()
     if (s.phase != State::Phase::Drawing)
         return false;
     ListCriteria& criteria = s.criteria;
-    if (s.found >= criteria.count) {
+    if (s.found() >= criteria.count) {
         s.phase = State::Phase::Full;
         return false;
     }
     DrawnWord drawn;
     const Draw d = s.drawer->draw(drawn);
-    if (d == Draw::Failed || (d == Draw::NoneLeft && s.found == 0)) {
+    if (d == Draw::Failed || (d == Draw::NoneLeft && s.found() == 0)) {
         s.fail();
         return false;
     }
@@ -367,7 +386,7 @@ bool DrillListDraw::drawNext()
     s.drawer->taken(drawn.offset);
     bool stop = false;
     if (s.showProgress && s.services.progress)
-        stop = s.services.progress->progress(s.found + 1);
+        stop = s.services.progress->progress(s.found() + 1);
     WordFileRecord record;
     record.word = drawn.word;
     record.bucketOffset = drawn.slot;
@@ -375,13 +394,8 @@ bool DrillListDraw::drawNext()
     record.soundIndex = criteria.outSoundIndex;
     record.media = criteria.outMedia;
     record.soundFlag = criteria.outSoundFlag;
-    if (!s.wordFile->appendListRecord(s.found, record, ListState::kFreshDictionary, s.table,
-            criteria.count, static_cast<int>(criteria.listType))) {
-        s.fail();
-        return false;
-    }
-    ++s.found;
-    if (stop || s.found >= criteria.count) {
+    s.list.records.push_back(std::move(record));
+    if (stop || s.found() >= criteria.count) {
         s.phase = State::Phase::Full;
         return false;
     }
@@ -393,23 +407,19 @@ int DrillListDraw::finish()
     State& s = *m_state;
     if (s.phase == State::Phase::Closed)
         return 0;
-    if (!s.wordFile->finishList(
-            s.found, static_cast<int>(s.criteria.listType), ListState::kFreshDictionary)
-        || !s.wordFile->file().endBatch()) {
+    if (s.list.records.empty() || !saveWordList(s.info.dataFolder(), s.user(), s.list)) {
         s.fail();
         return 0;
     }
+    const int found = s.found();
     s.drawer.reset();
-    const bool closedWords = s.wordFile->close();
-    s.wordFile.reset();
-    const bool closedDictionary = CloseDictionary(s.dictionary);
     s.phase = State::Phase::Closed;
-    return closedWords && closedDictionary ? s.found : 0;
+    return CloseDictionary(s.dictionary) ? found : 0;
 }
 
 int DrillListDraw::drawn() const
 {
-    return m_state->found;
+    return m_state->found();
 }
 
 int GenerateDrillList(

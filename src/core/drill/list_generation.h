@@ -23,8 +23,9 @@ struct ListGenerationServices
 };
 
 // Draws criteria.count words of criteria.listType (1..4) for user criteria.user into that user's
-// word file. Returns the number of words written, 0 on failure (the word file is then left in
-// state 0). The user's one-letter and pre-defined settings come from the record.
+// word file, which the new list replaces whole once it is drawn. Returns the number of words
+// written, 0 on failure (the word file is then left in state 0). The user's one-letter and
+// pre-defined settings come from the record.
 int GenerateDrillList(
     StartupInfo& info, ListCriteria& criteria, ListGenerationServices& services, bool showProgress);
 

@@ -204,26 +204,57 @@ bool WordFile::invalidate()
     return m_file->writeAt(4, zero, 2);
 }
 
-int WordFile::findWord(std::string_view word)
+WordFile::Lookup WordFile::findWord(std::string_view word)
 {
     // While a list is built the last record's next points at the place of the record to come,
     // which may not exist yet: the walk ends there.
     std::uint8_t first[4];
     if (!m_file->readAt(0, first, 4))
-        return 0;
+        return Lookup::ReadError;
     std::uint32_t offset = le::u32(first);
     const std::uint64_t maxRecords = m_file->size() / kWordFileRecordSize + 1;
     for (std::uint64_t seen = 0; offset != kWordFileLastRecord && recordFits(offset); ++seen) {
         if (seen >= maxRecords)
-            return 0;
+            return Lookup::ReadError;
         WordFileRecord record;
         if (!readRecord(offset, record))
-            return 0;
+            return Lookup::ReadError;
         if (record.word == word)
-            return 5;
+            return Lookup::Listed;
         offset = record.next;
     }
-    return 1;
+    return Lookup::NotListed;
+}
+
+std::vector<std::uint8_t> WordListImage::encode() const
+{
+    const auto count = static_cast<std::uint32_t>(records.size());
+    std::vector<std::uint8_t> bytes(kWordFileHeaderSize + kWordFileRecordSize * count, 0);
+    WordFileHeader header;
+    header.state = static_cast<std::uint16_t>(state);
+    header.tableOffset = tableOffset;
+    header.count = static_cast<std::uint16_t>(count);
+    header.listType = static_cast<std::uint16_t>(listType);
+    header.encode(bytes.data());
+    for (std::uint32_t k = 0; k < count; ++k) {
+        WordFileRecord r = records[k];
+        const std::uint32_t place = kWordFileHeaderSize + kWordFileRecordSize * k;
+        r.index = static_cast<std::uint16_t>(k);
+        r.askedSize = static_cast<std::uint16_t>(askedCount);
+        r.next = k + 1 < count ? place + kWordFileRecordSize : kWordFileLastRecord;
+        r.encode(bytes.data() + place);
+    }
+    return bytes;
+}
+
+ReplaceResult saveWordList(const std::string& dataFolder, int slot, const WordListImage& list)
+{
+    if (slot < 0 || slot > 9 || dataFolder.empty())
+        return { FileError::kPathNotFound, ENOENT, ReplaceStep::Create };
+    const std::vector<std::uint8_t> bytes = list.encode();
+    // The list is made again from the dictionary if a crash takes it, so it is not flushed.
+    return replaceFile(paths::wordFile(dataFolder, static_cast<char>('0' + slot)), bytes.data(),
+        bytes.size(), Durability::Cached);
 }
 
 bool invalidateAllWordFiles(const std::string& dataFolder, std::string* failedPath)
@@ -236,8 +267,7 @@ bool invalidateAllWordFiles(const std::string& dataFolder, std::string* failedPa
         if (!file) {
             // A user without a word file has no list to mark; one that is there but cannot be
             // opened keeps a list that may be applied.
-            const int error = testFileExists(path);
-            done = error == FileError::kFileNotFound || error == FileError::kPathNotFound;
+            done = testFileExists(path).missing();
         } else {
             std::uint8_t state[2];
             if (!file->file().readAt(4, state, 2) || le::u16(state) != ListState::kNone)
@@ -299,13 +329,12 @@ ListApplyResult ApplyListResults(WordFile& wordFile, StartupInfo& info, int curr
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const WordFileRecord& r = entries[i].record;
         std::uint32_t offset = 0;
-        const int found = FindWord(*dictionary, r.word, words[i], &offset);
-        if (found == DictResult::kFileError) {
+        const FindResult result = FindWord(*dictionary, r.word, words[i], &offset);
+        if (result == FindResult::FileError) {
             CloseDictionary(dictionary);
             return out;
         }
-        if ((found != DictResult::kDone && found != DictResult::kFoundInCategory)
-            || offset != r.dictionaryOffset) {
+        if (!isFound(result) || offset != r.dictionaryOffset) {
             CloseDictionary(dictionary);
             out.outcome = Outcome::OutOfDate;
             out.word = r.word;

@@ -5,6 +5,7 @@
 // windows are all built here; the drill reads and updates the records while the user spells.
 
 #include "platform/file.h"
+#include "platform/replace_file.h"
 
 #include <cstdint>
 #include <memory>
@@ -109,9 +110,15 @@ public:
     bool finishList(int count, int listType, int state);
     // Marks the file as holding no usable list.
     bool invalidate();
-    // 5 when a record holds exactly this word, 1 when none does, 0 on a read error. Looks at the
-    // records written so far, also while a list is being built.
-    int findWord(std::string_view word);
+    // Whether a record holds exactly this word. Looks at the records written so far, also while a
+    // list is being built.
+    enum class Lookup
+    {
+        Listed,
+        NotListed,
+        ReadError,
+    };
+    Lookup findWord(std::string_view word);
 
     // Every record of the list in chain order from the first offset (at most `limit`); false when
     // the chain cannot be read or does not end inside the file.
@@ -125,6 +132,25 @@ private:
 
     std::unique_ptr<File> m_file;
 };
+
+// A list made whole in memory: its records in list order, saved as one replacement of the word
+// file, so the old file stays as it was until the new list is complete on disk. The bytes are
+// those that appendListRecord and finishList leave: header, then the records back to back, each
+// with its index, the asked count and the next record's offset, the last one with none.
+struct WordListImage
+{
+    std::vector<WordFileRecord> records;
+    int state = ListState::kNone;
+    std::uint32_t tableOffset = 0;
+    int askedCount = 0;
+    int listType = 0;
+
+    // No records: a file that holds no list (state 0).
+    std::vector<std::uint8_t> encode() const;
+};
+// Replaces progdata/worduse<slot>.wrd of the data folder with the list. Fails, making nothing,
+// for a slot above 9 or an empty data folder.
+ReplaceResult saveWordList(const std::string& dataFolder, int slot, const WordListImage& list);
 
 // Writes state 0 into the word files of all ten slots (those that exist and hold another state),
 // each written through to the disk, so that no list keeps pointing at dictionary records that

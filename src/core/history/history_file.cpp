@@ -244,7 +244,7 @@ bool GenerateHistoryFile(
     auto old = HistoryFile::open(dataFolder, slot, OpenMode::ReadOnly);
     // A file that is there but cannot be opened is not a missing one: making a new file in its
     // place would throw its drills away.
-    if (!old && testFileExists(path) != FileError::kFileNotFound)
+    if (!old && !testFileExists(path).notFound())
         return false;
 
     // The new ring is made in memory, the old file's drills copied into it, and only then does

@@ -1,12 +1,10 @@
 #include "file_errors.h"
 
-#include "file_faults.h"
+#include "file.h"
 #include "strings/strings.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvel {
 
@@ -95,20 +93,12 @@ std::string FileErrorMessage(int code)
     }
 }
 
-int testFileExists(const std::string& path)
+FileTest testFileExists(const std::string& path)
 {
-    if (FileFaults::shouldFail(FileOp::Open))
-        return FileError::kReadFault;
-    if (path.empty())
-        return FileError::kFileNotFound;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return fileErrorFromErrno(errno, path);
-    struct stat st
-    { };
-    const bool isDir = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-    ::close(fd);
-    return isDir ? FileError::kAccessDenied : FileError::kNone;
+    int error = FileError::kNone;
+    if (!File::open(path, OpenMode::ReadOnly, &error))
+        return { error != FileError::kNone ? error : FileError::kGeneralFailure };
+    return {};
 }
 
 } // namespace quorvel

@@ -33,7 +33,22 @@ int fileErrorFromErrno(int err, const std::string& path);
 // without anything between them).
 std::string FileErrorMessage(int code);
 
-// Tests whether a regular file exists and can be opened for reading: 0, or the file error code.
-int testFileExists(const std::string& path);
+// What an existence test found: the file is there, or the file error code that says why not.
+struct [[nodiscard]] FileTest
+{
+    int fileError = FileError::kNone;
+
+    bool exists() const { return fileError == FileError::kNone; }
+    // Not there, in a folder that is: the one failure a caller may answer by making the file.
+    bool notFound() const { return fileError == FileError::kFileNotFound; }
+    // Not there, or not even its folder.
+    bool missing() const
+    {
+        return fileError == FileError::kFileNotFound || fileError == FileError::kPathNotFound;
+    }
+};
+
+// Tests whether a regular file exists and can be opened for reading.
+FileTest testFileExists(const std::string& path);
 
 } // namespace quorvel

@@ -92,6 +92,9 @@ inline constexpr const char* kListOutOfDate
     = "Your list is out of date: the Dictionary has changed since it was made. Your Dictionary "
       "was not updated.";
 
+// The scrap pad: its page files could not be written (its own save, and the drill's failures).
+inline constexpr const char* kProblemsSavingScrapPad = "Problems saving your Scrap Pad";
+
 // History files.
 inline constexpr const char* kHistoryTooManyRecords
     = "Your History file has to many records. A new History file is required.";

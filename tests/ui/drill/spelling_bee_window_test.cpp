@@ -125,8 +125,7 @@ struct Installation : DialogWorld
         auto file = openDictionaryFile(folder.file("progdata/sonddict.dis"), false, nullptr);
         CurrentWordInfo w;
         EXPECT_TRUE(file);
-        const int found = FindWord(*file, word, w);
-        EXPECT_TRUE(found == 1 || found == 2) << word;
+        EXPECT_TRUE(isFound(FindWord(*file, word, w))) << word;
         return w.status(0);
     }
     std::vector<HistorySummary> drills()
