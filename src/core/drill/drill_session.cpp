@@ -41,21 +41,30 @@ bool fileExists(const std::string& path)
     return !path.empty() && QFileInfo(QString::fromStdString(path)).isFile();
 }
 
-const char* levelName(int level)
+const char* levelName(Level level)
 {
-    return level == 1 ? strings::kElementary
-        : level == 2  ? strings::kIntermediate
-                      : strings::kAdvanced;
+    switch (level) {
+    case Level::Elementary:
+        return strings::kElementary;
+    case Level::Intermediate:
+        return strings::kIntermediate;
+    case Level::Advanced:
+        break;
+    }
+    return strings::kAdvanced;
 }
 
-int levelOf(const ListOptionsRecord& o)
+const char* learnModeName(LearnMode mode)
 {
-    return o.levelElementary == 1 ? 1 : o.levelIntermediate == 1 ? 2 : 3;
-}
-
-bool isWindowList(int listType)
-{
-    return listType == ListType::kScrapPad || listType == ListType::kWindow;
+    switch (mode) {
+    case LearnMode::Flash:
+        return strings::kLearnFlash;
+    case LearnMode::Ripple:
+        return strings::kLearnRipple;
+    case LearnMode::Continuous:
+        break;
+    }
+    return strings::kLearnContinuous;
 }
 
 } // namespace
@@ -132,17 +141,13 @@ struct DrillSession::Impl
     void schedule() { emit(Kind::ScheduleStep, kStepMs); }
     void displays()
     {
-        const ListOptionsRecord o = ctx.info.listOptions(ctx.user);
-        const LearnSetupRecord l = ctx.info.learnSetup(ctx.user);
         DrillDisplays& d = s.m_displays;
         d.wordNumber = s.m_wordNumber;
         d.correct = s.m_correct;
         d.wordsInPass = s.m_wordsInPass;
         d.levelPercent = s.m_levelPercent;
-        d.levelName = levelName(levelOf(o));
-        d.learnModeName = l.learnContinuous == 1 ? strings::kLearnContinuous
-            : l.learnFlash == 1                  ? strings::kLearnFlash
-                                                 : strings::kLearnRipple;
+        d.levelName = levelName(options().level);
+        d.learnModeName = learnModeName(LearnSetup::read(ctx.info, ctx.user).mode);
         DrillEffect e { Kind::UpdateDisplays };
         e.displays = d;
         out.push_back(std::move(e));
@@ -150,7 +155,8 @@ struct DrillSession::Impl
 
     // --- sound ---------------------------------------------------------------------------------
 
-    bool uk() const { return ctx.info.listOptions(ctx.user).languageUK == 1; }
+    ListOptions options() const { return ListOptions::read(ctx.info, ctx.user); }
+    bool uk() const { return options().language == Language::UK; }
     bool soundAllowed() const { return s.m_soundOn && ctx.soundUsable; }
     // A file that is missing is skipped silently, as a missing recording always has been.
     bool play(const std::string& path, bool background = false)
@@ -187,8 +193,7 @@ struct DrillSession::Impl
     void letterSound(char letter)
     {
         if (soundAllowed())
-            play(letterSoundPath(
-                ctx.programFolder, letter, ctx.info.listOptions(ctx.user).languageUS == 1));
+            play(letterSoundPath(ctx.programFolder, letter, !uk()));
     }
 
     // --- settings and level --------------------------------------------------------------------
@@ -201,19 +206,12 @@ struct DrillSession::Impl
     void deriveLevel()
     {
         const LevelBand band = levelBand(s.m_settings.minLetters, s.m_settings.maxLetters);
-        ListOptionsRecord o = ctx.info.listOptions(ctx.user);
-        o.levelElementary = band.level == 1;
-        o.levelIntermediate = band.level == 2;
-        o.levelAdvanced = band.level == 3;
-        ctx.info.setListOptions(ctx.user, o);
+        setUserLevel(ctx.info, ctx.user, band.level);
         s.m_levelPercent = band.percent;
     }
     void storeLetters()
     {
-        ListSetupRecord l = ctx.info.listSetup(ctx.user);
-        l.minLetters = std::to_string(s.m_settings.minLetters);
-        l.maxLetters = std::to_string(s.m_settings.maxLetters);
-        ctx.info.setListSetup(ctx.user, l);
+        setLettersRange(ctx.info, ctx.user, s.m_settings.minLetters, s.m_settings.maxLetters);
     }
 
     // --- word file -----------------------------------------------------------------------------
@@ -311,7 +309,8 @@ struct DrillSession::Impl
         if (!read)
             return AutoDraw::NoHistory;
         loadSettings();
-        if (header.summary.autoFlag == 1 && !isWindowList(header.summary.listType)) {
+        if (header.summary.autoFlag == 1
+            && !isDocumentList(listTypeFromNumber(header.summary.listType))) {
             const int lo = header.summary.minLetters, hi = header.summary.maxLetters;
             if (lo >= 1 && lo <= 12 && hi >= lo && hi <= 40) {
                 s.m_settings.minLetters = lo;
@@ -367,7 +366,7 @@ struct DrillSession::Impl
             levelAnswered(a);
     }
 
-    HistorySummary summary(int autoFlag, int listType) const
+    HistorySummary summary(int autoFlag, ListType listType) const
     {
         HistorySummary h;
         h.autoFlag = static_cast<std::uint16_t>(autoFlag);
@@ -376,19 +375,19 @@ struct DrillSession::Impl
         h.minLetters = static_cast<std::uint16_t>(s.m_settings.minLetters);
         h.maxLetters = static_cast<std::uint16_t>(s.m_settings.maxLetters);
         h.levelPercent = static_cast<std::uint16_t>(s.m_levelPercent);
-        h.listType = static_cast<std::uint16_t>(listType);
-        h.level = static_cast<std::uint16_t>(levelOf(ctx.info.listOptions(ctx.user)));
+        h.listType = static_cast<std::uint16_t>(listTypeNumber(listType));
+        h.level = static_cast<std::uint16_t>(levelNumber(options().level));
         return h;
     }
 
-    void endOfFirstPass(int listType)
+    void endOfFirstPass(ListType listType)
     {
         emit(Kind::SetAnswer);
         prompt({});
-        const ListOptionsRecord o = ctx.info.listOptions(ctx.user);
-        const bool practice = o.adjustPractice == 1;
-        const bool autoMode = o.adjustAuto == 1;
-        const bool window = isWindowList(listType);
+        const LevelAdjustment adjustment = options().adjustment;
+        const bool practice = adjustment == LevelAdjustment::Practice;
+        const bool autoMode = adjustment == LevelAdjustment::Auto;
+        const bool window = isDocumentList(listType);
         if (practice && !window)
             return;
         if (!window) {
@@ -440,10 +439,10 @@ struct DrillSession::Impl
 
     void learnAnimation()
     {
-        const LearnSetupRecord l = ctx.info.learnSetup(ctx.user);
+        const LearnMode mode = LearnSetup::read(ctx.info, ctx.user).mode;
         const DrillSettings& st = s.m_settings;
         const std::string& word = s.m_currentWord;
-        if (l.learnRipple == 1) {
+        if (mode == LearnMode::Ripple) {
             prompt(" ");
             prompt(word);
             wordSound();
@@ -460,7 +459,7 @@ struct DrillSession::Impl
             prompt(word);
             wordSound();
             wait(st.wordShowSeconds * 1000);
-        } else if (l.learnFlash == 1) {
+        } else if (mode == LearnMode::Flash) {
             // Once a flash found no recording to play, the others stay silent.
             bool tryPlay = true;
             for (int i = 0; i < st.flashCount; ++i) {
@@ -714,11 +713,11 @@ struct DrillSession::Impl
     void start()
     {
         prompt(greeting());
-        if (isWindowList(s.m_listType)) {
+        if (isDocumentList(s.m_listType)) {
             startWindowPass();
             return;
         }
-        if (ctx.info.listOptions(ctx.user).adjustAuto == 1) {
+        if (options().adjustment == LevelAdjustment::Auto) {
             switch (autoStart()) {
             case AutoDraw::Drawn:
                 startDictionaryPass();
@@ -782,7 +781,7 @@ struct DrillSession::Impl
 
     void beginFirstPass(const WordFileHeader& header)
     {
-        s.m_headerListType = header.listType;
+        s.m_headerListType = listTypeFromNumber(header.listType);
         s.m_pending = DrillAction::Present;
         s.m_wordsDone = s.m_correct = s.m_wordNumber = 0;
         s.m_lastWord = false;
@@ -823,7 +822,7 @@ struct DrillSession::Impl
             return;
         }
         s.m_currentOffset = s.m_nextOffset = first;
-        if (ctx.info.listOptions(ctx.user).repeatFailures == 1) {
+        if (options().repeat == RepeatControl::Failures) {
             std::vector<WordFileEntry> entries;
             if (!s.m_wordFile->readList(entries)) {
                 message(strings::kListNotValid, strings::kInformation);
@@ -845,7 +844,7 @@ struct DrillSession::Impl
         } else {
             s.m_repeatAllWords = true;
         }
-        s.m_headerListType = header.listType;
+        s.m_headerListType = listTypeFromNumber(header.listType);
         emit(Kind::SetProgressRange, s.m_wordsInPass);
         emit(Kind::SetProgress, 0);
         loadSettings();

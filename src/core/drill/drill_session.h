@@ -219,7 +219,8 @@ private:
     bool m_lastWord = false, m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
     bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
     Question m_question = Question::None;
-    int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
+    ListType m_listType = ListType::Random, m_headerListType = ListType::Random;
+    int m_colourScheme = 0, m_light = 0;
     int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
     int m_levelPercent = 0, m_lastPercent = 0, m_timeLimit = 5000;
     std::uint32_t m_currentOffset = 0, m_nextOffset = 0;

@@ -10,11 +10,11 @@ LevelBand levelBand(int minLetters, int maxLetters)
 {
     const int m = std::min((minLetters + maxLetters) / 2, 18);
     if (m <= 7)
-        return { 1, (m - 2) * 20 };
+        return { Level::Elementary, (m - 2) * 20 };
     if (m <= 11)
-        return { 2, (m - 7) * 25 };
+        return { Level::Intermediate, (m - 7) * 25 };
     const int percent = (m - 11) * 14;
-    return { 3, percent > 90 ? 100 : percent };
+    return { Level::Advanced, percent > 90 ? 100 : percent };
 }
 
 int passPercent(int correct, int words)

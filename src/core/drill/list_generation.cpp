@@ -1,6 +1,7 @@
 #include "list_generation.h"
 
 #include "config/startup_info.h"
+#include "config/user_settings.h"
 #include "word_file.h"
 
 #include <algorithm>
@@ -52,10 +53,10 @@ bool setUpRange(
     ListCriteria& c, const std::string& oneLetter, const std::string& predefined, ListRange& range)
 {
     switch (c.listType) {
-    case 1: // Random
+    case ListType::Random:
         c.statusWanted = 3;
         return true;
-    case 2: { // One letter only
+    case ListType::OneLetter: {
         c.statusWanted = 3;
         const char l = oneLetter.empty() ? '\0' : oneLetter[0];
         if (l < 'A' || l > 'Z')
@@ -65,7 +66,7 @@ bool setUpRange(
         range.lastSlot = slotOf(range.letter, 25);
         return true;
     }
-    case 3: { // Pre-defined start
+    case ListType::Predefined: {
         c.statusWanted = 3;
         const std::string pattern = predefined.substr(0, 10);
         if (pattern.empty())
@@ -86,7 +87,7 @@ bool setUpRange(
             range.tail = pattern.substr(2);
         return true;
     }
-    case 4: // Failures only
+    case ListType::Failures:
         c.statusWanted = 0;
         return true;
     default:
@@ -140,10 +141,10 @@ public:
         const char r = static_cast<char>('A' + m_random.next() % 26);
         std::uint32_t start;
         switch (m_c.listType) {
-        case 2:
+        case ListType::OneLetter:
             start = slotOf(m_range.letter, second);
             break;
-        case 3:
+        case ListType::Predefined:
             start = m_range.firstSlot;
             break;
         default:
@@ -222,7 +223,7 @@ private:
             m_c.failed = 1;
             return false;
         }
-        if (m_c.listType == 1 && m_c.firstChain == 1) {
+        if (m_c.listType == ListType::Random && m_c.firstChain == 1) {
             if (!(text[0] < r)) {
                 m_skippedByRule = slot;
                 return false;
@@ -283,7 +284,7 @@ int GenerateDrillList(
     // The list is built in the cache and reaches the file in one write at the end.
     wordFile->file().beginBatch();
 
-    const ListSetupRecord setup = info.listSetup(criteria.user);
+    const ListSetup setup = UserSettings::read(info, criteria.user).list;
     const std::uint32_t table = listTable(*dictionary, criteria);
     ListRange range;
     if (table == kNoOffset || !setUpRange(criteria, setup.oneLetter, setup.predefined, range)) {
@@ -316,12 +317,11 @@ int GenerateDrillList(
         record.media = criteria.outMedia;
         record.soundFlag = criteria.outSoundFlag;
         if (!wordFile->appendListRecord(found, record, ListState::kFreshDictionary, table,
-                criteria.count, static_cast<int>(criteria.listType)))
+                criteria.count, criteria.listType))
             return fail();
         ++found;
     }
-    if (!wordFile->finishList(
-            found, static_cast<int>(criteria.listType), ListState::kFreshDictionary)
+    if (!wordFile->finishList(found, criteria.listType, ListState::kFreshDictionary)
         || !wordFile->file().endBatch())
         return fail();
     const bool closedWords = wordFile->close();
