@@ -4,6 +4,8 @@
 #include "fuzz_support.h"
 #include "history/history_file.h"
 
+#include <cstdlib>
+
 using namespace quorvel;
 
 namespace {
@@ -29,11 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             HistoryRecord record;
             file->readRecord(k, record);
         }
+        std::vector<HistoryRecord> records;
+        if (file->readRecords(records) && records.size() != static_cast<std::size_t>(n))
+            std::abort(); // a ring read whole holds its N records
+        if (records.size() > static_cast<std::size_t>(n))
+            std::abort();
         HistorySummary summary;
         summary.words = 5;
         file->append(summary, {}, false, clock);
         file->close();
     }
-    GenerateHistoryFile(fuzz::scratchFolder(), 3 + static_cast<int>(size % 5), 0, clock);
+    // Every other input as if the person agreed to rebuilding a file of more than 60 records.
+    GenerateHistoryFile(
+        fuzz::scratchFolder(), 3 + static_cast<int>(size % 5), 0, clock, size % 2 == 0);
     return 0;
 }

@@ -61,7 +61,7 @@ QString dateText(const std::string& date)
 
 void generateCommand(Context& ctx, const std::vector<std::string>& words)
 {
-    Args args(words, { "user", "records" }, {});
+    Args args(words, { "user", "records" }, { "force" });
     args.expectPositionals(0);
     const int user = userOption(args);
     const std::string records = args.required("records");
@@ -71,8 +71,13 @@ void generateCommand(Context& ctx, const std::vector<std::string>& words)
     } catch (const UsageError&) {
         throw UsageError(strings::kHistoryRange);
     }
+    // Such a file loses drills in the rebuild: only on request.
+    const bool force = args.has("force");
+    if (!force && historyFileOversized(ctx.folder(), user))
+        throw CommandError(
+            Exit::kNotSuccess, historyPath(ctx, user) + strings::kCliHistoryOversized);
     SystemClock clock;
-    if (!GenerateHistoryFile(ctx.folder(), static_cast<int>(n), user, clock))
+    if (!GenerateHistoryFile(ctx.folder(), static_cast<int>(n), user, clock, force))
         throw CommandError(Exit::kUnusable,
             std::string(strings::kHistoryCreateFailed) + " " + historyPath(ctx, user));
     ctx.out().print(QJsonObject { { "user", user }, { "records", static_cast<int>(n) } });
@@ -129,14 +134,10 @@ void showCommand(Context& ctx, const std::vector<std::string>& words)
     if (!file->readHeader(header))
         throw CommandError(
             Exit::kUnusable, historyPath(ctx, user) + ": " + strings::kCliHistoryFileTooShort);
+    std::vector<HistoryRecord> records;
+    const bool complete = file->readRecords(records);
     QJsonArray entries;
-    bool complete = true;
-    for (int k = 1; k <= header.records; ++k) {
-        HistoryRecord record;
-        if (!file->readRecord(k, record)) {
-            complete = false;
-            break;
-        }
+    for (const HistoryRecord& record : records) {
         QJsonObject entry = summaryObject(record.summary);
         entry.insert("date", dateText(record.date));
         entries.append(entry);
@@ -160,7 +161,8 @@ void showCommand(Context& ctx, const std::vector<std::string>& words)
 std::vector<Command> historyCommands()
 {
     return {
-        { "history", "generate", "history generate --user U --records N", generateCommand },
+        { "history", "generate", "history generate --user U --records N [--force]",
+            generateCommand },
         { "history", "append",
             "history append --user U --words W --correct C --min A --max B --percent P --type T "
             "--level L [--auto]",

@@ -797,6 +797,44 @@ TEST_F(CliTest, DamagedFilesAreNamedAndLeftAsTheyWere)
     EXPECT_NE(error.find(list), std::string::npos) << error;
 }
 
+// A history file that claims more records than a file may hold is rebuilt only with --force,
+// keeping the newest drills that can be read from it.
+TEST_F(CliTest, OversizedHistoryFileIsRebuiltOnlyWithForce)
+{
+    for (int words = 1; words <= 4; ++words) {
+        ASSERT_EQ(cli(dir.path(),
+                      { "history", "append", "--user", "1", "--words", QString::number(words),
+                          "--correct", "1", "--min", "4", "--max", "6", "--percent", "40", "--type",
+                          "1", "--level", "1" })
+                      .exitCode,
+            0);
+    }
+    const std::string path = dir.file("progdata/histuse1.his");
+    auto bytes = readBytes(path);
+    bytes[0] = 0xFF;
+    bytes[1] = 0xFF; // claims 65,535 records; holds 20
+    writeBytes(path, bytes);
+
+    const CliRun shown = cli(dir.path(), { "history", "show", "--user", "1" });
+    EXPECT_EQ(shown.exitCode, 1);
+    EXPECT_EQ(shown.json.value("entries").toArray().size(), 20) << "each record once";
+
+    const std::string error = expectFailure(
+        cli(dir.path(), { "history", "generate", "--user", "1", "--records", "3" }), 1);
+    EXPECT_NE(error.find("--force"), std::string::npos) << error;
+    EXPECT_EQ(readBytes(path), bytes);
+
+    ASSERT_EQ(cli(dir.path(), { "history", "generate", "--user", "1", "--records", "3", "--force" })
+                  .exitCode,
+        0);
+    const CliRun r = cli(dir.path(), { "history", "show", "--user", "1" });
+    EXPECT_EQ(r.exitCode, 0);
+    QList<int> words;
+    for (const QJsonValue& e : r.json.value("entries").toArray())
+        words << e.toObject().value("words").toInt();
+    EXPECT_EQ(words, (QList<int> { 2, 3, 4 }));
+}
+
 TEST_F(CliTest, HistoryRingKeepsTheNewestDrills)
 {
     std::filesystem::remove(dir.file("progdata/histuse1.his"));

@@ -49,6 +49,79 @@ struct Installation
     }
 };
 
+// What the session signals, counted per signal.
+struct SessionSignals
+{
+    int users = 0, categories = 0, record = 0, access = 0;
+    std::vector<int> currentUser, currentCategory;
+    explicit SessionSignals(Session& s)
+    {
+        QObject::connect(&s, &Session::usersChanged, [this] { ++users; });
+        QObject::connect(&s, &Session::categoriesChanged, [this] { ++categories; });
+        QObject::connect(&s, &Session::recordChanged, [this] { ++record; });
+        QObject::connect(&s, &Session::accessChanged, [this] { ++access; });
+        QObject::connect(
+            &s, &Session::currentUserChanged, [this](int u) { currentUser.push_back(u); });
+        QObject::connect(
+            &s, &Session::currentCategoryChanged, [this](int c) { currentCategory.push_back(c); });
+    }
+};
+
+TEST(SessionChanges, EachChangeIsSignalledOnceAndOnlyWhatChanged)
+{
+    Session session;
+    FillStartupDefaults(session.info, "/tmp/base");
+    session.publishChanges();
+    SessionSignals seen(session);
+
+    session.publishChanges();
+    EXPECT_EQ(seen.record, 0) << "nothing changed since the last publication";
+
+    session.info.setSoundOn(3, session.info.soundOn(3) ? 0 : 1);
+    session.publishChanges();
+    EXPECT_EQ(seen.record, 1);
+    EXPECT_EQ(seen.users, 0);
+    EXPECT_EQ(seen.categories, 0);
+
+    session.info.setUserName(1, "Ada");
+    session.info.setCategoryName(9, "Maps");
+    session.publishChanges();
+    EXPECT_EQ(seen.users, 1);
+    EXPECT_EQ(seen.categories, 1);
+    EXPECT_EQ(seen.record, 2);
+
+    // Setting the current user or category signals a change, not a repeat, and refuses slots
+    // out of range.
+    EXPECT_TRUE(session.setCurrentUser(4));
+    EXPECT_TRUE(session.setCurrentUser(4));
+    EXPECT_FALSE(session.setCurrentUser(10));
+    EXPECT_EQ(seen.currentUser, std::vector<int> { 4 });
+    EXPECT_FALSE(session.setCurrentCategory(64));
+    EXPECT_TRUE(seen.currentCategory.empty());
+
+    session.systemPasswordOn = true;
+    session.publishChanges();
+    session.systemAccessGranted = true;
+    session.publishChanges();
+    EXPECT_EQ(seen.access, 2);
+}
+
+TEST(SessionChanges, AWorkingCategoryThatIsFreeOrOutOfRangeFallsBackToTheFirst)
+{
+    for (const int stored : { 5, 64, 65535 }) {
+        Session session;
+        FillStartupDefaults(session.info, "/tmp/base");
+        session.info.setCategoryName(5, strings::kFreeCategory);
+        session.info.setWorkingCategory(0, static_cast<std::uint16_t>(stored));
+        session.setCurrentCategory(8);
+        SessionSignals seen(session);
+        session.publishChanges();
+        EXPECT_EQ(session.info.workingCategory(0), 0) << stored;
+        EXPECT_EQ(session.currentCategory(), 0) << stored;
+        EXPECT_EQ(seen.currentCategory, std::vector<int> { 0 }) << stored;
+    }
+}
+
 TEST(StartUp, FirstStartCreatesTheRecordAndMarksFirstTime)
 {
     Installation inst;

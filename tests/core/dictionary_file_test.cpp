@@ -5,9 +5,14 @@
 
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"
+#include "dictionary/dictionary_check.h"
 #include "dictionary/dictionary_ops.h"
+#include "platform/file_errors.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace quorvel::test {
 namespace {
@@ -260,6 +265,62 @@ TEST(OpenDictionary, FileThatIsNotADictionaryGivesFileErrors)
     EXPECT_EQ(RemoveWord(*file, "LETTER"), DictResult::kFileError);
     EXPECT_EQ(ReadTableOffset(*file, Table::Main), dict::kNoOffset);
     EXPECT_EQ(dict.bytes(), bytes);
+}
+
+// Records and tables are located by 32-bit offsets. In a file of 4 GiB or more a table can lie
+// where its slot offsets wrap round: adding a word once wrote its link into the header. Such a
+// file is refused at open, its tables are refused by anything handed it all the same, and the
+// check says why.
+TEST(OpenDictionary, FileOfFourGibibytesOrMoreIsRefused)
+{
+    constexpr std::uint64_t kFourGiB = std::uint64_t(1) << 32;
+    constexpr std::uint32_t kHighTable = 0xFFFFFF00u; // slot 64 (CM) and after lie past 4 GiB
+    Bytes head = buildDictionaryImage({ entry("CAT") });
+    putU32(head, 0, kHighTable);
+    DictionaryOnDisk dict(head);
+    // A sparse file: the high table holds the end markers as 32-bit sums give them.
+    std::filesystem::resize_file(dict.path(), kFourGiB + 4096);
+    {
+        std::fstream out(dict.path(), std::ios::in | std::ios::out | std::ios::binary);
+        Bytes table(dict::kTableBytes);
+        for (std::uint32_t s = 0; s <= dict::kLastSlotOffset; s += 4)
+            putU32(table, s, dict::endMarker(kHighTable, s));
+        out.seekp(static_cast<std::streamoff>(kHighTable));
+        out.write(reinterpret_cast<const char*>(table.data()),
+            static_cast<std::streamsize>(table.size()));
+        ASSERT_TRUE(out.good());
+    }
+    int error = 0;
+    EXPECT_FALSE(openDictionaryFile(dict.path(), true, &error));
+    EXPECT_EQ(error, FileError::kBadFormat);
+    StartupInfo info;
+    info.setDictionaryFolder(dict.folder());
+    EXPECT_FALSE(OpenDictionary(info));
+
+    auto file = File::open(dict.path(), OpenMode::ReadWrite);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(ReadTableOffset(*file, Table::Main), dict::kNoOffset);
+    CurrentWordInfo word;
+    EXPECT_EQ(AddWord(*file, "CMOS", word), DictResult::kFileError);
+    const DictionaryCheckReport report = checkDictionary(*file);
+    EXPECT_FALSE(report.ok);
+    ASSERT_FALSE(report.problems.empty());
+    EXPECT_NE(report.problems.front().find("32-bit"), std::string::npos) << report.problems.front();
+    file->close();
+    Bytes after(head.size());
+    {
+        std::ifstream in(dict.path(), std::ios::binary);
+        in.read(reinterpret_cast<char*>(after.data()), static_cast<std::streamsize>(after.size()));
+    }
+    EXPECT_EQ(after, head) << "the header and the words are as they were";
+
+    // One byte less than 4 GiB is still within reach.
+    Bytes low = buildDictionaryImage({ entry("CAT") });
+    DictionaryOnDisk lowDict(low);
+    std::filesystem::resize_file(lowDict.path(), kFourGiB - 1);
+    auto lowFile = openDictionaryFile(lowDict.path(), false);
+    ASSERT_TRUE(lowFile);
+    EXPECT_EQ(FindWord(*lowFile, "CAT", word), DictResult::kDone);
 }
 
 } // namespace

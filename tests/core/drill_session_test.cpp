@@ -856,13 +856,13 @@ TEST(LevelAdjustment, AutoPassAtTheThresholdChangesNothing)
 
 TEST(LevelAdjustment, AutoStartAsksTheLevelQuestionWhenNoWordFits)
 {
-    // Only five-letter words, but the range asks for 9..12: no list, so the question comes; "No"
-    // moves the range down to 7..10, still nothing; so Start fails with the Auto message.
+    // Only ten-letter words, but the range asks for 4..7: no list, so the question comes; "No"
+    // moves the range down to 3..5, still nothing; so Start fails with the Auto message.
     AutoDrill d(3, 9, 12);
     d.prompter.answers = { MessageAnswer::No };
     ListSetupRecord list = d.info.listSetup(0);
-    list.minLetters = "13";
-    list.maxLetters = "16";
+    list.minLetters = "4";
+    list.maxLetters = "7";
     d.info.setListSetup(0, list);
     d.open();
     d.play(d.session->press(DrillButton::Start));
@@ -870,8 +870,8 @@ TEST(LevelAdjustment, AutoStartAsksTheLevelQuestionWhenNoWordFits)
     ASSERT_FALSE(d.prompter.shown.empty());
     EXPECT_EQ(d.prompter.shown[0].text, strings::kLevelQuestion);
     EXPECT_EQ(d.prompter.shown[0].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(d.info.listSetup(0).minLetters, "11");
-    EXPECT_EQ(d.info.listSetup(0).maxLetters, "14");
+    EXPECT_EQ(d.info.listSetup(0).minLetters, "3");
+    EXPECT_EQ(d.info.listSetup(0).maxLetters, "5");
     const auto m = d.texts(Kind::Message);
     ASSERT_FALSE(m.empty());
     EXPECT_EQ(
@@ -896,8 +896,8 @@ TEST(DrillSession, MessagesAndQuestionsComeInTheirPlaceAmongTheTexts)
         AutoDrill d(3, 9, 12);
         d.prompter.answers = { MessageAnswer::No };
         ListSetupRecord list = d.info.listSetup(0);
-        list.minLetters = "13";
-        list.maxLetters = "16";
+        list.minLetters = "4";
+        list.maxLetters = "7";
         d.info.setListSetup(0, list);
         d.open();
         const std::size_t before = d.log.size();
@@ -1017,6 +1017,90 @@ TEST(DrillSettings, TextsReadingZeroOrBelowFallBack)
     EXPECT_EQ(s.rippleDuration, 120);
     EXPECT_EQ(s.category, 0);
     EXPECT_EQ(d.info.workingCategory(0), 0); // repaired in the record too
+}
+
+// A damaged or hand-made record: every number the drill reads is bounded to what its field may
+// hold, so "-5" words is not read as 65,531 (a list that ran for many minutes) and a display
+// time of two billion seconds does not overflow into a negative wait.
+TEST(DrillSettings, NumbersOutsideTheirRangeAreBounded)
+{
+    struct Case
+    {
+        const char* name;
+        const char* text;
+        std::function<void(StartupInfo&, const std::string&)> store;
+        std::function<int(const DrillSettings&)> read;
+        int expected;
+    };
+    auto list = [](std::string ListSetupRecord::*field) {
+        return [field](StartupInfo& info, const std::string& text) {
+            ListSetupRecord r = info.listSetup(0);
+            r.*field = text;
+            info.setListSetup(0, r);
+        };
+    };
+    auto display = [](std::string DisplaySetupRecord::*field) {
+        return [field](StartupInfo& info, const std::string& text) {
+            DisplaySetupRecord r = info.displaySetup(0);
+            r.*field = text;
+            info.setDisplaySetup(0, r);
+        };
+    };
+    auto learn = [](std::string LearnSetupRecord::*field) {
+        return [field](StartupInfo& info, const std::string& text) {
+            LearnSetupRecord r = info.learnSetup(0);
+            r.*field = text;
+            info.setLearnSetup(0, r);
+        };
+    };
+    auto promotion = [](StartupInfo& info, const std::string& t) { info.setPromotionThreshold(t); };
+    auto demotion = [](StartupInfo& info, const std::string& t) { info.setDemotionThreshold(t); };
+    const Case cases[] = {
+        { "list size below", "-5", list(&ListSetupRecord::listSize),
+            [](const DrillSettings& s) { return s.listSize; }, 1 },
+        { "list size above", "65531", list(&ListSetupRecord::listSize),
+            [](const DrillSettings& s) { return s.listSize; }, 50 },
+        { "list size beyond int", "99999999999999", list(&ListSetupRecord::listSize),
+            [](const DrillSettings& s) { return s.listSize; }, 50 },
+        { "minimum letters", "-1", list(&ListSetupRecord::minLetters),
+            [](const DrillSettings& s) { return s.minLetters; }, 3 },
+        { "maximum letters", "400", list(&ListSetupRecord::maxLetters),
+            [](const DrillSettings& s) { return s.maxLetters; }, 37 },
+        { "word shown", "2000000000", display(&DisplaySetupRecord::wordShowTime),
+            [](const DrillSettings& s) { return s.wordShowSeconds; }, 20 },
+        { "answer delay", "21", display(&DisplaySetupRecord::answerDelay),
+            [](const DrillSettings& s) { return s.answerDelaySeconds; }, 20 },
+        { "spelling time", "600", display(&DisplaySetupRecord::spellTime),
+            [](const DrillSettings& s) { return s.spellSeconds; }, 90 },
+        { "between words", "-2000000000", display(&DisplaySetupRecord::betweenWords),
+            [](const DrillSettings& s) { return s.betweenSeconds; }, 1 },
+        { "promotion", "250", promotion, [](const DrillSettings& s) { return s.promotionPercent; },
+            100 },
+        { "demotion", "-3", demotion, [](const DrillSettings& s) { return s.demotionPercent; }, 1 },
+        { "continuous", "99", learn(&LearnSetupRecord::continuousTime),
+            [](const DrillSettings& s) { return s.continuousSeconds; }, 15 },
+        { "flashes", "70000", learn(&LearnSetupRecord::flashCountText),
+            [](const DrillSettings& s) { return s.flashCount; }, 10 },
+        { "ripples", "-7", learn(&LearnSetupRecord::rippleCountText),
+            [](const DrillSettings& s) { return s.rippleCount; }, 1 },
+        { "flash duration", "100000", learn(&LearnSetupRecord::flashDurationText),
+            [](const DrillSettings& s) { return s.flashDuration; }, 500 },
+        { "ripple duration", "-100", learn(&LearnSetupRecord::rippleDurationText),
+            [](const DrillSettings& s) { return s.rippleDuration; }, 1 },
+        // Inside its range a number is read as it stands.
+        { "list size inside", "37", list(&ListSetupRecord::listSize),
+            [](const DrillSettings& s) { return s.listSize; }, 37 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartupInfo info;
+        FillStartupDefaults(info, std::string("/tmp/quorvel-unused"));
+        c.store(info, c.text);
+        const StartupInfo::Bytes before = info.bytes();
+        const DrillSettings s = loadDrillSettings(info, 0);
+        EXPECT_EQ(c.read(s), c.expected);
+        EXPECT_EQ(info.bytes(), before) << "bounded silently, the record as it was";
+    }
 }
 
 // --- The answer box ------------------------------------------------------------------------------

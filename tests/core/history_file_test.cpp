@@ -82,6 +82,25 @@ protected:
         return out;
     }
 
+    // A ring of `claimed` records as another program might leave it: block k (1..blocks) holds a
+    // drill of k words, dated by its number, and links to block k + 1, the last back to block 1;
+    // the header claims `claimed` records and points at block 1.
+    static Bytes ringOf(int blocks, int claimed)
+    {
+        Bytes bytes(56u * static_cast<std::size_t>(blocks + 1), 0);
+        le::putU16(bytes.data(), static_cast<std::uint16_t>(claimed));
+        le::putU32(bytes.data() + 52, 56);
+        for (int k = 1; k <= blocks; ++k) {
+            std::uint8_t* block = bytes.data() + 56 * k;
+            le::putU16(block, static_cast<std::uint16_t>(claimed));
+            le::putU16(block + 4, static_cast<std::uint16_t>(k));
+            const std::string date = "drill " + std::to_string(k);
+            std::copy(date.begin(), date.end(), block + 18);
+            le::putU32(block + 52, k == blocks ? 56u : 56u * static_cast<std::uint32_t>(k + 1));
+        }
+        return bytes;
+    }
+
     TempFolder folder;
     FakeClock clock;
     FakePrompter prompter;
@@ -226,6 +245,94 @@ TEST_F(HistoryTest, FileWithMoreThanSixtyRecords)
     const Bytes before = readBytes(path());
     EXPECT_FALSE(GenerateHistoryFile(folder.path(), 5, 0, clock));
     EXPECT_EQ(readBytes(path()), before);
+}
+
+// The whole ring in one pass: one read for the header and one for each record. Reading it
+// record by record from the oldest each time took 38 s for a ring of 65,535 records.
+TEST_F(HistoryTest, ReadingTheWholeRingReadsEachRecordOnce)
+{
+    constexpr int kRecords = 65535;
+    writeBytes(path(), ringOf(kRecords, kRecords));
+    auto file = HistoryFile::open(folder.path(), 0, OpenMode::ReadOnly);
+    ASSERT_TRUE(file);
+    std::vector<HistoryRecord> records;
+    FileFaults::reset();
+    ASSERT_TRUE(file->readRecords(records));
+    EXPECT_LE(FileFaults::count(FileOp::Read), kRecords + 1);
+    ASSERT_EQ(records.size(), static_cast<std::size_t>(kRecords));
+    for (std::size_t i : { std::size_t(0), std::size_t(1), std::size_t(kRecords - 1) }) {
+        EXPECT_EQ(records[i].summary.words, i + 1);
+        EXPECT_EQ(records[i].date, "drill " + std::to_string(i + 1));
+    }
+
+    // The same records as one by one, from the oldest.
+    std::filesystem::remove(path());
+    ASSERT_TRUE(GenerateHistoryFile(folder.path(), 4, 0, clock));
+    for (int words : { 10, 20, 30, 40, 50 })
+        ASSERT_TRUE(appendDrill(words));
+    file = HistoryFile::open(folder.path(), 0, OpenMode::ReadOnly);
+    ASSERT_TRUE(file->readRecords(records));
+    ASSERT_EQ(records.size(), 4u);
+    for (int k = 1; k <= 4; ++k) {
+        HistoryRecord one;
+        ASSERT_TRUE(file->readRecord(k, one));
+        EXPECT_EQ(records[static_cast<std::size_t>(k - 1)].summary, one.summary) << k;
+        EXPECT_EQ(records[static_cast<std::size_t>(k - 1)].date, one.date) << k;
+    }
+}
+
+// A ring that comes back on itself before its N records, or leaves the file, is read as far as
+// it goes and reported as not read whole.
+TEST_F(HistoryTest, RingThatEndsTooSoonIsReadAsFarAsItGoes)
+{
+    writeBytes(path(), ringOf(3, 5)); // claims 5, its links close after 3
+    auto file = HistoryFile::open(folder.path(), 0, OpenMode::ReadOnly);
+    std::vector<HistoryRecord> records;
+    EXPECT_FALSE(file->readRecords(records));
+    EXPECT_EQ(records.size(), 3u) << "no record twice";
+
+    Bytes broken = ringOf(6, 6);
+    le::putU32(broken.data() + 56 * 4 + 52, 56 * 40); // record 4 links past the end
+    writeBytes(path(), broken);
+    file = HistoryFile::open(folder.path(), 0, OpenMode::ReadOnly);
+    EXPECT_FALSE(file->readRecords(records));
+    EXPECT_EQ(records.size(), 4u);
+}
+
+// Once the person agreed, a file claiming more than 60 records is rebuilt with the newest drills
+// that can be read from it, up to the new size; the drills before a break in the ring count.
+TEST_F(HistoryTest, OversizedRingIsRebuiltOnlyWhenAsked)
+{
+    auto rebuilt = [this](const Bytes& old, int records) {
+        writeBytes(path(), old);
+        EXPECT_TRUE(historyFileOversized(folder.path(), 0));
+        EXPECT_FALSE(GenerateHistoryFile(folder.path(), records, 0, clock));
+        EXPECT_EQ(readBytes(path()), old) << "refused without the person's agreement";
+        EXPECT_TRUE(GenerateHistoryFile(folder.path(), records, 0, clock, true));
+        EXPECT_FALSE(historyFileOversized(folder.path(), 0));
+        EXPECT_EQ(header().records, records);
+        return wordCounts();
+    };
+    EXPECT_EQ(
+        rebuilt(ringOf(65535, 65535), 5), (std::vector<int> { 65531, 65532, 65533, 65534, 65535 }));
+    // Claims 61 but holds 3 drills: each is kept once.
+    EXPECT_EQ(rebuilt(ringOf(3, 61), 5), (std::vector<int> { 0, 0, 1, 2, 3 }));
+    // Record 71 links nowhere: the newest before the break are kept.
+    Bytes broken = ringOf(100, 100);
+    le::putU32(broken.data() + 56 * 71 + 52, 3);
+    EXPECT_EQ(rebuilt(broken, 3), (std::vector<int> { 69, 70, 71 }));
+    // Nothing that can be read: an empty ring.
+    Bytes unreadable = ringOf(100, 100);
+    le::putU32(unreadable.data() + 52, 56 * 200);
+    EXPECT_EQ(rebuilt(unreadable, 3), (std::vector<int> { 0, 0, 0 }));
+    EXPECT_FALSE(fileExists(path('X')));
+
+    // A file within the limit that cannot be read whole is still not replaced.
+    Bytes damaged = ringOf(5, 5);
+    le::putU32(damaged.data() + 56 * 2 + 52, 3);
+    writeBytes(path(), damaged);
+    EXPECT_FALSE(GenerateHistoryFile(folder.path(), 3, 0, clock, true));
+    EXPECT_EQ(readBytes(path()), damaged);
 }
 
 TEST_F(HistoryTest, DamagedRingIsNotFollowed)

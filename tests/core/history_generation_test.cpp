@@ -226,6 +226,51 @@ TEST_F(HistoryGenerationTest, AllUsersInOrderStoppingAtALaterFailure)
     }
 }
 
+// A file claiming more than 60 records (the drill tells its user a new one is needed) is
+// rebuilt only after a second question says that only its newest drills are kept.
+TEST_F(HistoryGenerationTest, FileWithMoreThanSixtyRecordsIsRebuiltAfterItsOwnQuestion)
+{
+    const std::pair<std::string, std::string> keepNewest { strings::kHistoryKeepNewestOnly,
+        strings::kWarning };
+    auto oversize = [this](int slot) {
+        ASSERT_TRUE(GenerateHistoryFile(folder->path(), 3, slot, clock));
+        Bytes bytes = readBytes(path(slot));
+        bytes[0] = 0xFF; // claims 255 records
+        writeBytes(path(slot), bytes);
+    };
+    oversize(4);
+    const Bytes before = readBytes(path(4));
+    prompter.script.answers = { MessageAnswer::Ok, MessageAnswer::Cancel };
+    EXPECT_EQ(generate("5", false, 4).outcome, HistoryGeneration::Cancelled);
+    EXPECT_EQ(prompter.seen(), (Seen { kQuestion, keepNewest }));
+    EXPECT_EQ(prompter.script.shown[1].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(readBytes(path(4)), before);
+    EXPECT_EQ(busySwitches, 0);
+
+    // Another user's file is not asked about.
+    prompter.script.shown.clear();
+    EXPECT_EQ(generate("5", false, 2).outcome, HistoryGeneration::Made);
+    EXPECT_EQ(
+        prompter.seen(), (Seen { kQuestion, { strings::kHistoryCreated, strings::kSuccess } }));
+
+    prompter.script.shown.clear();
+    EXPECT_EQ(generate("5", false, 4).outcome, HistoryGeneration::Made);
+    EXPECT_EQ(prompter.seen(),
+        (Seen { kQuestion, keepNewest, { strings::kHistoryCreated, strings::kSuccess } }));
+    EXPECT_EQ(readBytes(path(4)).size(), 56u * 6);
+
+    // All users: one question for every such file, then all ten are made.
+    freshFolder();
+    oversize(1);
+    oversize(7);
+    prompter.script.shown.clear();
+    EXPECT_EQ(generate("4", true).outcome, HistoryGeneration::AllMade);
+    EXPECT_EQ(prompter.seen(),
+        (Seen { kQuestion, keepNewest, { strings::kHistoryAllCreated, strings::kSuccess } }));
+    for (int slot = 0; slot < kUserSlots; ++slot)
+        EXPECT_EQ(readBytes(path(slot)).size(), 56u * 5) << slot;
+}
+
 TEST_F(HistoryGenerationTest, OpeningChoosesTheCurrentUserAndFiveRecords)
 {
     Session session;

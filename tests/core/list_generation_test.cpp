@@ -7,6 +7,7 @@
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"
 #include "dictionary/dictionary_ops.h"
+#include "drill/drill_settings.h"
 #include "drill/list_generation.h"
 #include "drill/word_file.h"
 #include "platform/file_faults.h"
@@ -135,6 +136,30 @@ TEST_F(ListGeneration, ListOfTenWithFourAcceptableWordsHoldsFour)
         ASSERT_EQ(FindWord(*dictionary, r.word, w, &offset), DictResult::kDone);
         EXPECT_EQ(r.dictionaryOffset, offset);
         EXPECT_EQ(r.next, k + 1 == entries.size() ? kWordFileLastRecord : entries[k + 1].offset);
+    }
+}
+
+// The list size the drill asks for comes from the record bounded to 1..50: a stored "-5" once
+// asked for 65,531 words and drew the whole dictionary.
+TEST_F(ListGeneration, StoredListSizeOutsideItsRangeIsBounded)
+{
+    std::vector<DictionaryEntry> words;
+    for (char second = 'A'; second <= 'C'; ++second) {
+        for (char third = 'A'; third <= 'Z'; ++third)
+            words.push_back(entry(std::string("B") + second + third + "KS"));
+    }
+    useDictionary(words); // 78 words of five letters
+    for (const auto& [stored, expected] :
+        { std::pair { "-5", 1 }, std::pair { "65531", 50 }, std::pair { "0", 10 } }) {
+        SCOPED_TRACE(stored);
+        ListSetupRecord setup = info.listSetup(kUser);
+        setup.listSize = stored;
+        info.setListSetup(kUser, setup);
+        const DrillSettings settings = loadDrillSettings(info, kUser);
+        ListCriteria c = drillListCriteria(settings, kUser);
+        ASSERT_EQ(generate(c, false), expected);
+        EXPECT_EQ(listedWords().size(), static_cast<std::size_t>(expected));
+        EXPECT_EQ(asSet(listedWords()).size(), static_cast<std::size_t>(expected)) << "no repeats";
     }
 }
 

@@ -16,9 +16,11 @@ class Settings : public ::testing::Test
 {
 protected:
     std::string path() const { return folder.file("Fenwa.ini"); }
-    void write(const std::string& text) const
+    // Another program writes the file; the program sees it as its next start would.
+    void write(const std::string& text)
     {
         writeBytes(path(), std::vector<std::uint8_t>(text.begin(), text.end()));
+        file = SettingsFile(path());
     }
     std::string text() const
     {
@@ -176,6 +178,131 @@ TEST_F(Settings, FailedWriteLeavesTheFileAsItWas)
         FileFaults::reset();
         EXPECT_EQ(text(), before);
     }
+}
+
+// A file mangled by another program: a NUL byte or a stray carriage return before a section or
+// inside a header or key, a header split over lines, a "[" left open. The writer sees the lines as
+// the reader does, so it changes the line the reader will read, and the value just written always
+// reads back, in this run and the next.
+TEST_F(Settings, WrittenValueReadsBackWhateverTheFileHolds)
+{
+    using namespace std::string_literals;
+    const struct
+    {
+        const char* name;
+        std::string before;
+        std::string after; // empty: only that it reads back
+        // Another key of the file, which must keep its value.
+        const char* keptSection = nullptr;
+        const char* keptKey = nullptr;
+        const char* kept = nullptr;
+    } cases[] = {
+        { "NUL before the section", "\0[Print options]\nPrint size=small\n"s,
+            "\0[Print options]\nPrint size=large\n"s },
+        { "NUL inside the header", "[Print\0options]\nPrint size=small\n"s,
+            "[Print\0options]\nPrint size=large\n"s },
+        { "NUL in the key", "[Print options]\nPrint size\0=small\n"s,
+            "[Print options]\nPrint size=large\n"s },
+        { "NUL-prefixed section before the real one",
+            "\0[Print options]\nPrint size=small\n[Print options]\nPrint size=small\n"s,
+            "\0[Print options]\nPrint size=large\n[Print options]\nPrint size=small\n"s },
+        { "stray CR and NUL in the header",
+            "; notes\r\0Print size=x\n[Print options]\nLeft hand Margin=5\n"s,
+            "; notes\r\0Print size=x\n[Print options]\nLeft hand Margin=5\nPrint size=large\n"s },
+        { "stray CR ending the header", "\r[Print options\r]\nPrint size=small\n"s, "" },
+        { "CR alone between lines", "[Print options]\rPrint size=small\rLeft hand Margin=5"s,
+            "[Print options]\rPrint size=large\rLeft hand Margin=5"s },
+        { "byte-order mark and NUL", "\xEF\xBB\xBF\0[Print options]\r\nPrint size=small\r\n"s,
+            "\xEF\xBB\xBF\0[Print options]\r\nPrint size=large\r\n"s },
+        { "byte-order mark twice", "\xEF\xBB\xBF\xEF\xBB\xBF[Print options]\nPrint size=small\n"s,
+            "\xEF\xBB\xBF\xEF\xBB\xBF[Print options]\nPrint size=large\n"s },
+        // The reader takes a header's name from the next line that holds something after a "[".
+        { "header name on the line after its bracket", "[\n\nPrint options]\nPrint size=small\n"s,
+            "[\n\nPrint options]\nPrint size=large\n"s },
+        { "bracket alone before the header",
+            "[ \n[Print options]\nPrint size=small\n"s, // a section named "[Print options"
+            "[ \n[Print options]\nPrint size=small\n\n[Print options]\nPrint size=large\n"s,
+            "[Print options", "Print size", "small" },
+        { "bracket left open at the end", "[Size]\nX=1\n\t[ \r\n"s,
+            "[Size]\nX=1\n[Print options]\nPrint size=large\n\t[ \r\n"s, "Size", "X", "1" },
+        { "comments and lines without an equals sign",
+            "[Print options]\n; Print size=tiny\n  # Print size=tiny\nPrint size\n=small\n"s,
+            "[Print options]\n; Print size=tiny\n  # Print size=tiny\nPrint size\n=small\n"
+            "Print size=large\n"s },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(c.before);
+        ASSERT_TRUE(file.writeString("Print options", "Print size", "large"));
+        EXPECT_EQ(file.readString("print OPTIONS", "print size", "absent", 20), "large");
+        EXPECT_EQ(
+            SettingsFile(path()).readString("print OPTIONS", "print size", "absent", 20), "large");
+        if (!c.after.empty()) {
+            EXPECT_EQ(text(), c.after);
+        }
+        if (c.kept) {
+            EXPECT_EQ(
+                SettingsFile(path()).readString(c.keptSection, c.keptKey, "absent", 20), c.kept);
+        }
+    }
+}
+
+// However large the file, a run reads and parses it once: every key is read from what was kept,
+// and writes go to the file without reading it again. (Parsing a 50 MB file for every key made
+// the start take 25 s.)
+TEST_F(Settings, FileIsReadOnceForAnyNumberOfKeys)
+{
+    std::string big = "[Startup]\nFirst time=No\n[Filler]\n";
+    for (int i = 0; i < 20000; ++i)
+        big += "Key" + std::to_string(i) + "=value " + std::to_string(i) + "\n";
+    write(big);
+    FileFaults::reset();
+    for (int round = 0; round < 20; ++round) {
+        EXPECT_TRUE(readFirstTimeStored(file));
+        EXPECT_EQ(loadPrintOptions(file), PrintOptions {});
+        EXPECT_EQ(startFileExtension(file), 21257);
+        EXPECT_FALSE(readPlacement(file));
+        EXPECT_EQ(file.readString("Filler", "Key19999", "-", 41), "value 19999");
+    }
+    ASSERT_TRUE(writePlacement(file, { 1, 2, 300, 400, 1 }));
+    EXPECT_EQ(readPlacement(file), (WindowPlacement { 1, 2, 300, 400, 1 }));
+    EXPECT_EQ(FileFaults::count(FileOp::Read), 1);
+    FileFaults::reset();
+
+    // What reached the file is what the next start reads.
+    SettingsFile next(path());
+    EXPECT_EQ(readPlacement(next), (WindowPlacement { 1, 2, 300, 400, 1 }));
+    EXPECT_EQ(loadPrintOptions(next), PrintOptions {});
+    EXPECT_EQ(next.readString("Filler", "Key0", "-", 41), "value 0");
+}
+
+// A change another program makes while the file is in use is not undone by the next write.
+TEST_F(Settings, WriteKeepsAChangeMadeMeanwhile)
+{
+    write("[Print options]\nPrint size=small\nLeft hand Margin=5\n");
+    EXPECT_EQ(readPrintOptions(file), (PrintOptions { PrintSize::Small, 5 }));
+    writeBytes(path(), [] {
+        const std::string edited = "[Print options]\nPrint size=small\nLeft hand Margin=5\n"
+                                   "[Internet Options]\nPassive FTP=Yes\n";
+        return std::vector<std::uint8_t>(edited.begin(), edited.end());
+    }());
+    ASSERT_TRUE(file.writeString("Print options", "Print size", "large"));
+    EXPECT_EQ(text(),
+        "[Print options]\nPrint size=large\nLeft hand Margin=5\n[Internet Options]\nPassive "
+        "FTP=Yes\n");
+    EXPECT_EQ(file.readString("Internet Options", "Passive FTP", "-", 32), "Yes");
+}
+
+// No line of the file can hold a line break: such a value would add lines of its own.
+TEST_F(Settings, ValueWithALineBreakIsRefused)
+{
+    write("[MRU]\nCount=8\n");
+    const std::string before = text();
+    using namespace std::string_literals;
+    for (const std::string& value : { "a\nCount=99"s, "a\rb"s, "a\0b"s })
+        EXPECT_FALSE(file.writeString("MRU", "MRU0", value));
+    EXPECT_EQ(text(), before);
+    EXPECT_EQ(file.readInt("MRU", "Count", 0), 8);
 }
 
 TEST_F(Settings, FileExtensionAtStart)

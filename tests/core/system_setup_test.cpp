@@ -85,7 +85,7 @@ TEST(WaveformPath, ContainsAWaveformFolderInAnyCaseAndIsCutAfterIt)
     }
 }
 
-TEST(WaveformPath, EndWithBackslashAddsTheSeparatorToTextsOfTwoTo257Characters)
+TEST(WaveformPath, EndWithSeparatorAddsTheSeparatorToTextsOfTwoTo257Characters)
 {
     struct Case
     {
@@ -100,7 +100,7 @@ TEST(WaveformPath, EndWithBackslashAddsTheSeparatorToTextsOfTwoTo257Characters)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.size());
         std::string text = c.typed;
-        EXPECT_EQ(EndWithBackslash(text), c.length);
+        EXPECT_EQ(EndWithSeparator(text), c.length);
         EXPECT_EQ(text, c.after);
     }
 }

@@ -1,7 +1,10 @@
 #include "app/session.h"
 
 #include "platform/services.h"
+#include "strings/app_strings.h"
 #include "strings/strings.h"
+
+#include <algorithm>
 
 namespace quorvel {
 
@@ -14,11 +17,22 @@ int SystemSetupChoices::historyUserSlot() const
     return 0;
 }
 
+Session::Session(QObject* parent)
+    : QObject(parent)
+{
+    m_published.fill(0);
+}
+
+Session::~Session() = default;
+
 bool Session::setCurrentUser(int slot)
 {
     if (slot < 0 || slot >= kUserSlots)
         return false;
-    m_currentUser = slot;
+    if (slot != m_currentUser) {
+        m_currentUser = slot;
+        Q_EMIT currentUserChanged(slot);
+    }
     return true;
 }
 
@@ -26,8 +40,48 @@ bool Session::setCurrentCategory(int slot)
 {
     if (slot < 0 || slot >= kCategorySlots)
         return false;
-    m_currentCategory = slot;
+    if (slot != m_currentCategory) {
+        m_currentCategory = slot;
+        Q_EMIT currentCategoryChanged(slot);
+    }
     return true;
+}
+
+void Session::settleWorkingCategory()
+{
+    const int user = m_currentUser;
+    int category = info.workingCategory(user);
+    if (category >= kCategorySlots || info.categoryName(category) == strings::kFreeCategory) {
+        category = 0;
+        info.setWorkingCategory(user, 0);
+    }
+    setCurrentCategory(category);
+}
+
+void Session::publishChanges()
+{
+    settleWorkingCategory();
+    const auto differs = [this](std::size_t from, std::size_t size) {
+        return !std::equal(info.bytes().begin() + static_cast<std::ptrdiff_t>(from),
+            info.bytes().begin() + static_cast<std::ptrdiff_t>(from + size),
+            m_published.begin() + static_cast<std::ptrdiff_t>(from));
+    };
+    using namespace startup_layout;
+    const bool users = differs(kUserNames, kUserNameWidth * kUserSlots);
+    const bool categories = differs(kCategoryNames, kCategoryNameWidth * kCategorySlots);
+    const bool record = info.bytes() != m_published;
+    const bool unlocked = systemMenuUnlocked();
+    const bool access = unlocked != m_publishedUnlocked;
+    m_published = info.bytes();
+    m_publishedUnlocked = unlocked;
+    if (users)
+        Q_EMIT usersChanged();
+    if (categories)
+        Q_EMIT categoriesChanged();
+    if (record)
+        Q_EMIT recordChanged();
+    if (access)
+        Q_EMIT accessChanged();
 }
 
 bool Session::saveStartupInfo(Prompter& prompter, const char* failureText) const

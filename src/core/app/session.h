@@ -8,6 +8,8 @@
 #include "config/startup_info.h"
 #include "drill/drill_settings.h"
 
+#include <QObject>
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,9 +32,17 @@ struct SystemSetupChoices
     int resetStatus() const { return resetToSuccess ? 2 : 1; }
 };
 
-class Session
+// Windows follow the session through its signals rather than being refreshed by whoever changed
+// it: the current user and category signal as they are set, and what was changed in the record
+// (names, settings, the system password) is signalled by publishChanges(), which the frame calls
+// after every command and the start calls once the record is read.
+class Session : public QObject
 {
+    Q_OBJECT
 public:
+    explicit Session(QObject* parent = nullptr);
+    ~Session() override;
+
     StartupInfo info;
     DocumentState documents;
     SystemSetupChoices choices;
@@ -57,6 +67,11 @@ public:
     // Refuses 64 or more and keeps the old value.
     bool setCurrentCategory(int slot);
 
+    // Signals what changed in the record and in the system access since the last call. A
+    // current user whose working category is out of range or no longer named falls back to the
+    // first category first (in memory; the record is saved with the next save).
+    void publishChanges();
+
     // The administrative commands are open while the system password is off or access was
     // granted in this run.
     bool systemMenuUnlocked() const { return !systemPasswordOn || systemAccessGranted; }
@@ -65,9 +80,26 @@ public:
     // values in memory. Returns whether the save succeeded.
     bool saveStartupInfo(Prompter& prompter, const char* failureText = nullptr) const;
 
+Q_SIGNALS:
+    // The user names (and so the user box's lines) changed.
+    void usersChanged();
+    // The category names changed.
+    void categoriesChanged();
+    void currentUserChanged(int slot);
+    void currentCategoryChanged(int slot);
+    // Any other value of the record changed: what the status bar and the menus show may differ.
+    void recordChanged();
+    // The system menu was locked or unlocked.
+    void accessChanged();
+
 private:
+    void settleWorkingCategory();
+
     int m_currentUser = 0;
     int m_currentCategory = 0;
+    // The record and the access as last published.
+    StartupInfo::Bytes m_published {};
+    bool m_publishedUnlocked = true;
 };
 
 } // namespace quorvel

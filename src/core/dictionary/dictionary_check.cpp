@@ -35,6 +35,11 @@ public:
             return finish();
         }
         m_report.fileKind = header.fileKind;
+        if (m_file.size() > kMaxFileSize) {
+            problem("the file is " + std::to_string(m_file.size())
+                + " bytes long, more than 32-bit offsets reach");
+            return finish();
+        }
         const bool mainOk = tableFits("main", header.mainTableOffset);
         const bool categoryOk = tableFits("category", header.categoryTableOffset);
         if (mainOk && categoryOk

@@ -26,7 +26,7 @@ DictionaryHandle openDictionaryFile(const std::string& path, bool allowAdditiona
     }
     DictionaryHeader header;
     // A file whose tables do not lie inside it is no dictionary, whatever its first bytes say.
-    if (!readDictionaryHeader(*file, header)
+    if (file->size() > kMaxFileSize || !readDictionaryHeader(*file, header)
         || (!allowAdditional && header.fileKind == kAdditionalKind)
         || ReadTableOffset(*file, Table::Main) == kNoOffset
         || ReadTableOffset(*file, Table::Category) == kNoOffset) {
@@ -73,8 +73,10 @@ std::uint32_t ReadTableOffset(File& file, Table which)
     if (!file.readAt(which == Table::Main ? 0 : 4, bytes, 4))
         return kNoOffset;
     const std::uint32_t offset = le::u32(bytes);
-    // A table must lie whole inside the file and after the header.
-    if (offset < kHeaderSize || std::uint64_t(offset) + kTableBytes > file.size())
+    // A table must lie whole inside the file and after the header, and within reach of 32-bit
+    // offsets, so that no slot offset in it wraps round.
+    if (offset < kHeaderSize
+        || std::uint64_t(offset) + kTableBytes > std::min(file.size(), kMaxFileSize))
         return kNoOffset;
     return offset;
 }

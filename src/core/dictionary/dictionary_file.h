@@ -31,7 +31,8 @@ using DictionaryHandle = std::unique_ptr<File>;
 
 // Opens dictionaryFolder/progdata/sonddict.dis of the record for reading and writing and notes
 // in the record that the dictionary was opened. Fails for an empty folder, a file that cannot be
-// opened, a header that cannot be read, and an additional dictionary (kind 20).
+// opened, a header that cannot be read, an additional dictionary (kind 20), and a file of 4 GiB
+// or more (beyond what 32-bit offsets reach).
 DictionaryHandle OpenDictionary(StartupInfo& info);
 // Opens a dictionary file by its path. With `allowAdditional` an additional dictionary is
 // accepted (the importer and maintenance tools read those). `fileError` gets the reason.
@@ -40,7 +41,7 @@ DictionaryHandle openDictionaryFile(
 bool CloseDictionary(DictionaryHandle& file);
 
 // The main or category table's offset, or 0xFFFFFFFF when it cannot be read or does not lie
-// inside the file after the header.
+// inside the file after the header and below 4 GiB.
 std::uint32_t ReadTableOffset(File& file, Table which);
 bool readDictionaryHeader(File& file, DictionaryHeader& header);
 

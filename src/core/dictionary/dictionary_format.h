@@ -29,6 +29,9 @@ inline constexpr int kMaxWordLength = 37;
 // up when the list already holds more than kFreeListAppendLimit records.
 inline constexpr int kFreeListReuseLimit = 1002;
 inline constexpr int kFreeListAppendLimit = 1000;
+// Everything in the file is located by 32-bit offsets: a longer file is no dictionary (a table
+// beyond the 4 GiB mark would make its slot offsets wrap round to the header).
+inline constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFFu;
 
 // The end marker of the chain of slot `slotOffset` in the table at `tableOffset`: the file
 // offset of the following slot, or the table's own offset for the last slot.

@@ -1,20 +1,35 @@
 #include "drill_settings.h"
 
+#include "config/startup_fields.h"
 #include "config/startup_info.h"
 #include "word_file.h"
+
+#include <algorithm>
 
 namespace quorvel {
 
 namespace {
 
-int orDefault(int value, int fallback)
+using Id = StartupFieldId;
+
+// A number of the record bounded to what its field may hold, so that a damaged or hand-made
+// record cannot ask for a list of 65,000 words or a wait of days. A number that reads as 0 gives
+// the drill's own fall-back first.
+int storedNumber(int value, Id field, int whenZero)
 {
-    return value == 0 ? fallback : value;
+    if (value == 0)
+        return whenZero;
+    const StartupRange& r = startupField(field).range;
+    return static_cast<int>(std::clamp<long>(value, r.min, r.max));
 }
 
-int displayTime(int value)
+// A display time below 0 reads as 1 and 0 stays 0 (no wait at all); above its range it is
+// bounded like the other numbers.
+int displayTime(int value, Id field)
 {
-    return value < 0 ? 1 : value;
+    if (value <= 0)
+        return value < 0 ? 1 : 0;
+    return storedNumber(value, field, 0);
 }
 
 } // namespace
@@ -27,15 +42,17 @@ DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState
     const DisplaySetup& display = stored.display;
     const LearnSetup& learn = stored.learn;
 
-    s.listSize = orDefault(list.listSize, 10);
-    s.minLetters = orDefault(list.minLetters, 5);
-    s.maxLetters = orDefault(list.maxLetters, 9);
-    s.promotionPercent = orDefault(decimalValue(info.promotionThreshold()), 90);
-    s.demotionPercent = orDefault(decimalValue(info.demotionThreshold()), 40);
-    s.wordShowSeconds = displayTime(display.wordShowTime);
-    s.answerDelaySeconds = displayTime(display.answerDelay);
-    s.spellSeconds = displayTime(display.spellTime);
-    s.betweenSeconds = displayTime(display.betweenWords);
+    s.listSize = storedNumber(list.listSize, Id::ListSize, 10);
+    s.minLetters = storedNumber(list.minLetters, Id::MinLetters, 5);
+    s.maxLetters = storedNumber(list.maxLetters, Id::MaxLetters, 9);
+    s.promotionPercent
+        = storedNumber(decimalValue(info.promotionThreshold()), Id::PromotionThreshold, 90);
+    s.demotionPercent
+        = storedNumber(decimalValue(info.demotionThreshold()), Id::DemotionThreshold, 40);
+    s.wordShowSeconds = displayTime(display.wordShowTime, Id::WordShowTime);
+    s.answerDelaySeconds = displayTime(display.answerDelay, Id::AnswerDelay);
+    s.spellSeconds = displayTime(display.spellTime, Id::SpellTime);
+    s.betweenSeconds = displayTime(display.betweenWords, Id::BetweenWords);
     s.upperCase = display.letterCase == LetterCase::Upper;
     s.language = stored.options.language;
     if (info.workingCategory(user) >= kCategorySlots)
@@ -51,11 +68,11 @@ DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState
     else
         s.listType = list.type;
 
-    s.continuousSeconds = orDefault(learn.continuousTime, 3);
-    s.flashCount = orDefault(learn.flashCount, 3);
-    s.rippleCount = orDefault(learn.rippleCount, 2);
-    s.flashDuration = orDefault(learn.flashDuration, 120);
-    s.rippleDuration = orDefault(learn.rippleDuration, 120);
+    s.continuousSeconds = storedNumber(learn.continuousTime, Id::ContinuousTime, 3);
+    s.flashCount = storedNumber(learn.flashCount, Id::FlashCountText, 3);
+    s.rippleCount = storedNumber(learn.rippleCount, Id::RippleCountText, 2);
+    s.flashDuration = storedNumber(learn.flashDuration, Id::FlashDurationText, 120);
+    s.rippleDuration = storedNumber(learn.rippleDuration, Id::RippleDurationText, 120);
     return s;
 }
 

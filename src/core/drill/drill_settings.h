@@ -1,7 +1,8 @@
 #pragma once
 
 // A user's drill settings as the drill reads them from the startup record: decimal texts turned
-// into numbers, with the fall-backs for texts that read as 0.
+// into numbers, with the fall-backs for texts that read as 0, and every number bounded to what
+// its field may hold.
 
 #include "config/user_settings.h"
 #include "dictionary/dictionary_walk.h"

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
-#include <vector>
+#include <unordered_set>
 
 namespace quorvel {
 
@@ -171,7 +171,7 @@ public:
         return Draw::NoneLeft;
     }
 
-    void taken(std::uint32_t offset) { m_taken.push_back(offset); }
+    void taken(std::uint32_t offset) { m_taken.insert(offset); }
 
 private:
     Draw scanBucket(std::uint32_t slot, char r, DrawnWord& out)
@@ -235,7 +235,7 @@ private:
         const int len = static_cast<int>(text.size());
         if (len < m_c.minText || len > m_c.maxText)
             return false;
-        return std::find(m_taken.begin(), m_taken.end(), offset) == m_taken.end();
+        return !m_taken.contains(offset);
     }
 
     File& m_file;
@@ -244,7 +244,7 @@ private:
     const ListRange& m_range;
     RandomSource& m_random;
     int m_user;
-    std::vector<std::uint32_t> m_taken;
+    std::unordered_set<std::uint32_t> m_taken; // dictionary offsets of the words drawn so far
     std::optional<std::uint32_t> m_skippedByRule; // the chain whose words the random rule held
 };
 

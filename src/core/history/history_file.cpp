@@ -6,6 +6,7 @@
 #include "platform/replace_file.h"
 #include "strings/strings.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -129,6 +130,35 @@ bool HistoryFile::readRecord(int k, HistoryRecord& record)
     return true;
 }
 
+bool HistoryFile::readRecords(std::vector<HistoryRecord>& records)
+{
+    records.clear();
+    HistoryHeader header;
+    if (!readHeader(header))
+        return false;
+    const int n = header.records;
+    // Each block once: a ring shorter than it claims is not read round twice.
+    std::vector<bool> seen(static_cast<std::size_t>(n) + 1, false);
+    records.reserve(std::min<std::size_t>(n, m_file->size() / kHistoryBlockSize));
+    std::uint32_t offset = header.nextWrite;
+    std::uint8_t block[kHistoryBlockSize];
+    for (int k = 1; k <= n; ++k) {
+        if (!ringOffsetValid(offset, n, m_file->size()))
+            return false;
+        const std::size_t index = offset / kHistoryBlockSize;
+        if (seen[index] || !readBlock(offset, block))
+            return false;
+        seen[index] = true;
+        HistoryRecord& record = records.emplace_back();
+        record.records = le::u16(block);
+        record.summary = decodeSummary(block);
+        record.date = le::text(block + kDateOffset, kDateWidth);
+        record.next = le::u32(block + kNextOffset);
+        offset = record.next;
+    }
+    return true;
+}
+
 namespace {
 
 // Puts a drill into a record block: its summary and date. The block's N and next fields stay.
@@ -189,9 +219,23 @@ void appendToRing(std::vector<std::uint8_t>& ring, const HistoryRecord& record)
     std::memcpy(header + kNextOffset, block + kNextOffset, 4);
 }
 
+// The drills of an old ring to carry into a new one of `records` records, oldest first. A ring
+// that claims more records than a file may hold is taken as far as it can be read, and only its
+// newest `records` drills are kept; any other ring must be read whole.
+bool oldDrills(HistoryFile& old, int records, bool oversized, std::vector<HistoryRecord>& drills)
+{
+    if (!old.readRecords(drills) && !oversized)
+        return false;
+    std::erase_if(drills, [](const HistoryRecord& r) { return r.summary.words == 0; });
+    if (oversized && drills.size() > static_cast<std::size_t>(records))
+        drills.erase(drills.begin(), drills.end() - records);
+    return true;
+}
+
 } // namespace
 
-bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, Clock& clock)
+bool GenerateHistoryFile(
+    const std::string& dataFolder, int records, int slot, Clock& clock, bool rebuildOversized)
 {
     if (records < kHistoryMinRecords || records > kHistoryMaxRecords || slot < 0 || slot > 9
         || dataFolder.empty())
@@ -215,19 +259,24 @@ bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, C
             oldRecords = le::u16(number);
         else if (old->file().size() >= 2)
             return false;
-        if (oldRecords > kHistoryMaxRecords)
+        const bool oversized = oldRecords > kHistoryMaxRecords;
+        if (oversized && !rebuildOversized)
             return false;
-        for (int k = 1; k <= oldRecords; ++k) {
-            HistoryRecord record;
-            if (!old->readRecord(k, record))
-                return false;
-            if (record.summary.words != 0)
-                appendToRing(ring, record);
-        }
+        std::vector<HistoryRecord> drills;
+        if (oldRecords > 0 && !oldDrills(*old, records, oversized, drills))
+            return false;
+        for (const HistoryRecord& record : drills)
+            appendToRing(ring, record);
         if (!old->close())
             return false;
     }
     return replaceFile(path, ring.data(), ring.size()).ok();
+}
+
+bool historyFileOversized(const std::string& dataFolder, int slot)
+{
+    auto file = HistoryFile::open(dataFolder, slot, OpenMode::ReadOnly);
+    return file && file->count() > kHistoryMaxRecords;
 }
 
 bool appendDrillHistory(const std::string& dataFolder, int slot, const HistorySummary& summary,

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -65,6 +66,10 @@ public:
     bool readHeader(HistoryHeader& header);
     // The k-th record counted from the oldest (k = 1..N).
     bool readRecord(int k, HistoryRecord& record);
+    // Records 1..N, oldest first, read in one pass along the ring. False at a link that names no
+    // record block of the file, a block that cannot be read, or a ring that comes back on itself
+    // before N records; `records` then holds the records read before it.
+    bool readRecords(std::vector<HistoryRecord>& records);
     // Writes one drill into the ring. With keepDate the record's own date text is kept; otherwise
     // the clock's current date is written.
     bool append(
@@ -80,8 +85,14 @@ private:
 };
 
 // Makes (or rebuilds, keeping the newest drills) the slot's history file with N records. The
-// old file is replaced only by a complete new one; any failure leaves it as it was.
-bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, Clock& clock);
+// old file is replaced only by a complete new one; any failure leaves it as it was. An old file
+// that claims more than 60 records is refused unless `rebuildOversized` (the person agreed): then
+// the newest of its drills that can be read are kept, up to N.
+bool GenerateHistoryFile(const std::string& dataFolder, int records, int slot, Clock& clock,
+    bool rebuildOversized = false);
+
+// True when the slot's history file claims more records than a history file may hold.
+bool historyFileOversized(const std::string& dataFolder, int slot);
 
 // AppendHistory of a history record.
 inline bool AppendHistory(

@@ -91,10 +91,22 @@ HistoryGenerationResult generateHistoryFiles(const std::string& dataFolder,
             MessageButtons::OkCancel)
         != MessageAnswer::Ok)
         return { HistoryGeneration::Cancelled };
+    // A file that claims more records than a history file may hold cannot be copied whole (the
+    // drill tells its user a new one is needed): the person agrees to losing its older drills.
+    bool oversized = false;
+    for (int slot = 0; slot < kUserSlots; ++slot) {
+        if ((values.allUsers || slot == values.user) && historyFileOversized(dataFolder, slot))
+            oversized = true;
+    }
+    if (oversized
+        && prompter.show(strings::kHistoryKeepNewestOnly, strings::kWarning,
+               MessageIcon::Information, MessageButtons::OkCancel)
+            != MessageAnswer::Ok)
+        return { HistoryGeneration::Cancelled };
 
     Busy hourglass(busy);
     if (!values.allUsers) {
-        if (GenerateHistoryFile(dataFolder, *records, values.user, clock)) {
+        if (GenerateHistoryFile(dataFolder, *records, values.user, clock, oversized)) {
             notice(prompter, hourglass, strings::kHistoryCreated, strings::kSuccess);
             return { HistoryGeneration::Made, 1 };
         }
@@ -105,7 +117,7 @@ HistoryGenerationResult generateHistoryFiles(const std::string& dataFolder,
     int made = 0;
     bool firstFailed = false;
     for (int slot = 0; slot < kUserSlots; ++slot) {
-        if (GenerateHistoryFile(dataFolder, *records, slot, clock)) {
+        if (GenerateHistoryFile(dataFolder, *records, slot, clock, oversized)) {
             ++made;
             continue;
         }

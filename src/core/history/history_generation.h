@@ -1,8 +1,9 @@
 #pragma once
 
 // What "Generate" of the "Generate new user history files" dialog does: the number of records is
-// checked, the person confirms that the old files go, and one user's file or all ten are made
-// again, each step reporting through the Prompter. The dialog only edits the values.
+// checked, the person confirms that the old files go (and, for a file that claims more than 60
+// records, that only its newest drills are kept), and one user's file or all ten are made again,
+// each step reporting through the Prompter. The dialog only edits the values.
 
 #include <functional>
 #include <optional>

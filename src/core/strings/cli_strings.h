@@ -110,6 +110,9 @@ inline constexpr const char* kCliNoHistoryFile = "no history file ";
 inline constexpr const char* kCliMakeHistoryFile
     = " (make one with quorvel-cli history generate --user U --records N)";
 inline constexpr const char* kCliHistoryFilesNotMade = "cannot create the history file ";
+inline constexpr const char* kCliHistoryOversized
+    = ": the history file holds more than 60 records; --force rebuilds it with only the newest "
+      "drills that can be read, up to --records";
 inline constexpr const char* kCliDrillIncomplete = "no pass of the drill ran to its end";
 inline constexpr const char* kCliListOutOfDate
     = "the list is out of date (the dictionary has changed since it was made): ";

@@ -107,6 +107,9 @@ inline constexpr const char* kHistoryRange
     = "Please ensure the number of records are within the range 3 to 60";
 inline constexpr const char* kHistoryWillBeLost
     = "The old user history file will be lost if you continue";
+inline constexpr const char* kHistoryKeepNewestOnly
+    = "The old user history file has more than 60 records. Only its newest records that can be "
+      "read will be kept, up to the number of records per file, if you continue";
 inline constexpr const char* kHistoryCreated = "Successful history file creation";
 inline constexpr const char* kHistoryCreateFailed = "Unable to create history file";
 inline constexpr const char* kHistoryFirstFailed = "Unable to create the first history file";

@@ -68,7 +68,7 @@ bool CheckWaveformPath(std::string& path)
     return true;
 }
 
-std::size_t EndWithBackslash(std::string& text)
+std::size_t EndWithSeparator(std::string& text)
 {
     if (text.size() > kBoxReadLength)
         text.resize(kBoxReadLength);
@@ -104,14 +104,14 @@ PathSettingsResult applyPathSettings(
     result.backupText = backupText;
 
     if (CheckWaveformPath(result.waveformText)) {
-        EndWithBackslash(result.waveformText);
+        EndWithSeparator(result.waveformText);
         // A path the record cannot hold whole would be stored cut, pointing somewhere else.
         result.waveformAccepted = result.waveformText.size() <= kStoredPathLength;
         if (result.waveformAccepted && !result.waveformText.empty())
             info.setWaveformPath(result.waveformText);
     }
 
-    EndWithBackslash(result.backupText);
+    EndWithSeparator(result.backupText);
     if (!result.backupText.empty() && result.backupText.size() <= kStoredPathLength)
         info.setAdditionalDictPath(result.backupText);
     return result;

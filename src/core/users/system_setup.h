@@ -34,7 +34,7 @@ bool CheckWaveformPath(std::string& path);
 
 // Reads at most 260 characters of the box's text; a text of 2 to 257 characters that does not
 // end in the separator gets one. Returns the length read.
-std::size_t EndWithBackslash(std::string& text);
+std::size_t EndWithSeparator(std::string& text);
 
 // The folder of a file chosen with a browse button, with its separator; nothing when the name
 // holds no folder.

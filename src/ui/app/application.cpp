@@ -100,7 +100,7 @@ bool QuorvelRuntime::start()
     m_frame->showWithSavedPlacement();
     const bool started
         = ReadStartupFiles(*m_session, *m_settings, *m_prompter, paths::currentFolder());
-    m_frame->refreshUserBoxes();
+    m_session->publishChanges();
     if (!started) {
         // The close request runs the quit check like any other quit. What follows a successful
         // read (folders, first-run dialog) makes no sense without a record, so it is skipped.
@@ -114,7 +114,7 @@ bool QuorvelRuntime::start()
         FirstRunDialog dialog(m_frame.get());
         dialog.exec();
         applyFirstRunChoice(*m_session, *m_prompter, dialog.usDialect(), dialog.showFlag());
-        m_frame->refreshStatus();
+        m_session->publishChanges();
     }
     return true;
 }

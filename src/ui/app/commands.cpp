@@ -50,14 +50,10 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
     f->setHandler(command::kCloseAll, [mdi] { mdi->closeAllSubWindows(); });
     f->setHandler(command::kCloseActive, [mdi] { mdi->closeActiveSubWindow(); });
 
-    f->setHandler(command::kNewUserWizard, [f, ctx]() mutable {
-        if (runNewUserWizard(ctx, f))
-            f->refreshUserBoxes();
-    });
+    f->setHandler(command::kNewUserWizard, [f, ctx]() mutable { runNewUserWizard(ctx, f); });
     f->setHandler(command::kUserProperties, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
         runUserSetupSheet(ctx, f);
-        f->refreshUserBoxes();
     });
     HelpService* help = &ctx.help;
     f->setHandler(command::kHelpContents, [help] { help->showIndex(); });
@@ -69,14 +65,11 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
     f->setHandler(command::kAbout, [f] { runAboutBox(f); });
     f->setHandler(command::kPasswordSetup, [f, ctx]() mutable { runPasswordSetup(ctx, f); });
     f->setHandler(command::kSystemAccess, [ctx]() mutable { runSystemMenuAccess(ctx); });
-    f->setHandler(command::kSpellingBee, [f, ctx, sound]() mutable {
-        runSpellingBee(f, ctx, sound);
-        f->refreshStatus();
-    });
+    f->setHandler(
+        command::kSpellingBee, [f, ctx, sound]() mutable { runSpellingBee(f, ctx, sound); });
     f->setHandler(command::kListProperties, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
-        if (runListSetupSheet(f, ctx))
-            f->refreshStatus();
+        runListSetupSheet(f, ctx);
     });
     f->setHandler(command::kSystemSetup, [f, ctx]() mutable { runSystemSetup(f, ctx); });
     f->setHandler(command::kPaths, [f, ctx]() mutable { runSoundBackupSettings(f, ctx); });
@@ -85,10 +78,7 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
         closeBoxLists();
         runNewHistoryFiles(f, ctx);
     });
-    f->setHandler(command::kSound, [f, ctx]() mutable {
-        runSoundSwitch(ctx);
-        f->refreshStatus();
-    });
+    f->setHandler(command::kSound, [f, ctx]() mutable { runSoundSwitch(ctx); });
 }
 
 } // namespace quorvel::ui

@@ -113,7 +113,20 @@ MainFrame::MainFrame(UiContext context, SettingsFile& settings, QWidget* parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { refreshCommandStates(); });
     qApp->installEventFilter(this);
     refreshRecentFiles();
-    refreshCommandStates();
+
+    Session* session = &m_ctx.session;
+    connect(session, &Session::usersChanged, this, &MainFrame::fillUserBox);
+    connect(session, &Session::categoriesChanged, this, &MainFrame::fillCategoryBox);
+    connect(session, &Session::currentUserChanged, this, [this](int slot) {
+        m_userBox->setCurrentIndex(slot);
+        showStatus();
+    });
+    connect(session, &Session::currentCategoryChanged, m_categoryBox, &QComboBox::setCurrentIndex);
+    connect(session, &Session::recordChanged, this, &MainFrame::showStatus);
+    connect(session, &Session::accessChanged, this, &MainFrame::refreshCommandStates);
+    fillUserBox();
+    fillCategoryBox();
+    showStatus();
 }
 
 MainFrame::~MainFrame()
@@ -319,6 +332,8 @@ void MainFrame::runCommand(int id)
     if (it == m_handlers.end() || (a && !a->isEnabled()))
         return;
     it->second();
+    // Whatever the command changed reaches the boxes, the status bar and the menus.
+    m_ctx.session.publishChanges();
     refreshCommandStates();
 }
 
@@ -372,29 +387,25 @@ void MainFrame::refreshRecentFiles()
         m_fileMenu->insertSeparator(m_recentActions.first());
 }
 
-void MainFrame::refreshUserBoxes()
+void MainFrame::fillUserBox()
 {
-    Session& s = m_ctx.session;
+    const Session& s = m_ctx.session;
     m_userBox->clear();
     for (int i = 0; i < kUserSlots; ++i)
         m_userBox->addItem(qs(s.info.userName(i)));
+    m_userBox->setCurrentIndex(s.currentUser());
+}
+
+void MainFrame::fillCategoryBox()
+{
+    const Session& s = m_ctx.session;
     m_categoryBox->clear();
     for (int i = 0; i < kCategorySlots; ++i)
         m_categoryBox->addItem(qs(s.info.categoryName(i)));
-
-    const int user = s.currentUser();
-    m_userBox->setCurrentIndex(user);
-    int category = s.info.workingCategory(user);
-    if (category >= kCategorySlots || s.info.categoryName(category) == strings::kFreeCategory) {
-        category = 0;
-        s.info.setWorkingCategory(user, 0);
-    }
-    m_categoryBox->setCurrentIndex(category);
-    s.setCurrentCategory(category);
-    refreshStatus();
+    m_categoryBox->setCurrentIndex(s.currentCategory());
 }
 
-void MainFrame::refreshStatus()
+void MainFrame::showStatus()
 {
     const ListStatusFields f = computeListStatus(m_ctx.session);
     m_fields["listSizeField"]->setText(qs(f.listSize));
@@ -436,7 +447,9 @@ void MainFrame::userChosen(int index)
     }
     if (go && index != s.currentUser())
         makeCurrentUser(s, index);
-    refreshUserBoxes();
+    s.publishChanges();
+    // A refused choice puts the box back on the current user.
+    m_userBox->setCurrentIndex(s.currentUser());
     returnFocusToClient();
 }
 
@@ -447,8 +460,9 @@ void MainFrame::categoryChosen(int index)
         && s.info.categoryName(index) != strings::kFreeCategory) {
         s.info.setWorkingCategory(s.currentUser(), static_cast<std::uint16_t>(index));
         s.setCurrentCategory(index);
+        s.publishChanges();
     }
-    m_categoryBox->setCurrentIndex(s.info.workingCategory(s.currentUser()));
+    m_categoryBox->setCurrentIndex(s.currentCategory());
     returnFocusToClient();
 }
 

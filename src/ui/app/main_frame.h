@@ -65,10 +65,6 @@ public:
 
     // Places the window from the saved placement and shows it.
     void showWithSavedPlacement();
-    // Refills the user and category boxes and refreshes everything that shows the current user.
-    void refreshUserBoxes();
-    // The list-status fields, the sound picture and the menu's sound text.
-    void refreshStatus();
     // Re-evaluates which commands are enabled.
     void refreshCommandStates();
     // Reloads the recent-file entries of the File menu.
@@ -95,6 +91,11 @@ private:
     void buildMenus();
     void buildToolBars();
     void buildStatusBar();
+    // The boxes and the status bar follow the session's signals.
+    void fillUserBox();
+    void fillCategoryBox();
+    // The list-status fields, the sound picture and the menu's sound text.
+    void showStatus();
     void userChosen(int index);
     void categoryChosen(int index);
     void returnFocusToClient();

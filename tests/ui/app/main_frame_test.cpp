@@ -18,6 +18,7 @@
 #include "support/records.h"
 #include "support/temp_folder.h"
 #include "users/password_scramble.h"
+#include "users/user_rules.h"
 
 #include "core/dictionary_test_support.h"
 
@@ -26,6 +27,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -285,6 +287,44 @@ TEST(Program, FreeCategorySnapsBack)
     Q_EMIT p.frame().categoryBox()->activated(5);
     EXPECT_EQ(p.session().info.workingCategory(0), 3);
     EXPECT_EQ(p.frame().categoryBox()->currentIndex(), 3);
+}
+
+// Nothing refreshes the frame by hand: what a command changes in the session reaches the user
+// and category boxes, the status bar and the menus on its own.
+TEST(Program, BoxesStatusAndMenusFollowWhatACommandChanged)
+{
+    Program p;
+    p.prepareRecord([](StartupInfo& info) { info.setSoundOn(0, 1); });
+    ASSERT_TRUE(p.start());
+    ui::MainFrame& f = p.frame();
+    QLabel* sound = f.findChild<QLabel*>(QStringLiteral("soundIcon"));
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->property("image").toInt(), 1);
+    const QString soundOnText = f.action(command::kSound)->text();
+
+    Session& s = p.session();
+    f.setHandler(command::kDictionaryEditor, [&s] {
+        s.info.setUserName(2, "Rowan");
+        s.info.setCategoryName(7, "Birds");
+        s.info.setSoundOn(0, 0);
+    });
+    f.runCommand(command::kDictionaryEditor);
+    EXPECT_EQ(f.userBox()->itemText(2), QStringLiteral("Rowan"));
+    EXPECT_EQ(f.categoryBox()->itemText(7), QStringLiteral("Birds"));
+    EXPECT_EQ(sound->property("image").toInt(), 0);
+    EXPECT_NE(f.action(command::kSound)->text(), soundOnText);
+
+    // A change of user made anywhere (a sheet, the wizard) moves the boxes with it.
+    s.info.setWorkingCategory(2, 7);
+    ASSERT_TRUE(makeCurrentUser(s, 2));
+    EXPECT_EQ(f.userBox()->currentIndex(), 2);
+    EXPECT_EQ(f.categoryBox()->currentIndex(), 7);
+
+    // The system password locks the administrative commands as soon as a command sets it.
+    EXPECT_TRUE(f.action(command::kSystemSetup)->isEnabled());
+    f.setHandler(command::kDictionaryEditor, [&s] { s.systemPasswordOn = true; });
+    f.runCommand(command::kDictionaryEditor);
+    EXPECT_FALSE(f.action(command::kSystemSetup)->isEnabled());
 }
 
 TEST(Program, ScrapPadOpenKeepsTheUserListShut)

@@ -1,6 +1,7 @@
 // The "Generate new user history files" dialog on its own: what it shows at the start, how its
 // controls go together, and Generate carried out through it on a temporary installation.
 
+#include "history/history_file.h"
 #include "history/history_files_dialog.h"
 #include "platform/paths.h"
 #include "strings/strings.h"
@@ -137,6 +138,36 @@ TEST_F(HistoryDialogFixture, GenerateForAllUsersStopsWhereAFileCannotBeMade)
             EXPECT_FALSE(fileExists(historyPath(slot))) << slot;
         }
     }
+}
+
+// A file claiming more than 60 records: a second question says that only its newest drills are
+// kept; answering it with Cancel leaves the file as it was.
+TEST_F(HistoryDialogFixture, FileWithTooManyRecordsIsReplacedOnlyAfterItsQuestion)
+{
+    FakeClock clock;
+    ASSERT_TRUE(GenerateHistoryFile(folder.path(), 3, 3, clock));
+    std::vector<std::uint8_t> bytes = readBytes(historyPath(3));
+    bytes[0] = 61;
+    writeBytes(historyPath(3), bytes);
+    auto generate = [this] {
+        run([](QWidget* dialog) {
+            child<QPushButton>(dialog, "generateButton")->click();
+            child<QPushButton>(dialog, "okButton")->click();
+        });
+    };
+    prompter.answers = { MessageAnswer::Ok, MessageAnswer::Cancel };
+    generate();
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].text, strings::kHistoryKeepNewestOnly);
+    EXPECT_EQ(prompter.shown[1].caption, strings::kWarning);
+    EXPECT_EQ(readBytes(historyPath(3)), bytes);
+
+    prompter.shown.clear();
+    prompter.answers = { MessageAnswer::Ok, MessageAnswer::Ok };
+    generate();
+    ASSERT_EQ(prompter.shown.size(), 3u);
+    EXPECT_EQ(prompter.shown[2].text, strings::kHistoryCreated);
+    EXPECT_EQ(readBytes(historyPath(3)).size(), 56u * 6);
 }
 
 } // namespace
