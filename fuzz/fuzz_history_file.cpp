@@ -1,5 +1,7 @@
 // Any bytes as a history ring: counting, reading, appending and rebuilding must end with a
-// result and never touch memory they do not own.
+// result and never touch memory they do not own. The input's last three bytes arm the
+// file-failure hooks for the append and, afresh, for the rebuild: a rebuild that fails leaves the
+// file as it was (or, when only the folder could not be synced, the new file in its place).
 
 #include "fuzz_support.h"
 #include "history/history_file.h"
@@ -8,21 +10,12 @@
 
 using namespace quorvel;
 
-namespace {
-
-class StillClock final : public Clock
-{
-public:
-    std::uint32_t ticks() override { return 0; }
-    std::time_t now() override { return 1765375385; }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    StillClock clock;
-    fuzz::writeInput("progdata/histuse0.his", data, size);
+    fuzz::StillClock clock;
+    const char* const kRelative = "progdata/histuse0.his";
+    fuzz::writeInput(kRelative, data, size);
+    const fuzz::FaultPlan plan = fuzz::trailingFaultPlan(data, size);
     if (auto file = HistoryFile::open(fuzz::scratchFolder(), 0, OpenMode::ReadWrite)) {
         const int n = file->count();
         HistoryHeader header;
@@ -38,11 +31,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         HistorySummary summary;
         summary.words = 5;
+        fuzz::ArmedFaults armed(plan);
         file->append(summary, {}, false, clock);
         file->close();
     }
     // Every other input as if the person agreed to rebuilding a file of more than 60 records.
-    GenerateHistoryFile(
-        fuzz::scratchFolder(), 3 + static_cast<int>(size % 5), 0, clock, size % 2 == 0);
+    const std::vector<std::uint8_t> before = fuzz::readScratchFile(kRelative);
+    bool rebuilt;
+    {
+        fuzz::ArmedFaults armed(plan);
+        rebuilt = GenerateHistoryFile(
+            fuzz::scratchFolder(), 3 + static_cast<int>(size % 5), 0, clock, size % 2 == 0);
+    }
+    FUZZ_CHECK(rebuilt || fuzz::readScratchFile(kRelative) == before
+            || (plan.armed && plan.op == FileOp::Sync),
+        "a failed rebuild changed the file; " + fuzz::describe(plan));
     return 0;
 }

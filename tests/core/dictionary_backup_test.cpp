@@ -1,11 +1,11 @@
 #include "config/startup_info.h"
 #include "dictionary/dictionary_backup.h"
 #include "dictionary/dictionary_pass.h"
-#include "dictionary_test_support.h"
 #include "platform/file_faults.h"
 #include "platform/paths.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
+#include "support/dictionary_test_support.h"
 #include "support/fakes.h"
 
 #include <filesystem>

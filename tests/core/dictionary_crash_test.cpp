@@ -6,7 +6,7 @@
 // each changed word must be as it was or as the change made it, the changes before the one under
 // way all done and the ones after it not begun. A list's results are applied at most once.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"

@@ -3,7 +3,7 @@
 // list, simply not reuse space), never hang, never read outside the file, and never lose a word
 // that was there.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "dictionary/current_word_info.h"
 #include "dictionary/dictionary_check.h"

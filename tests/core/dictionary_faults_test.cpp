@@ -3,7 +3,7 @@
 // result must be the documented one and the file must keep every word it had, in a state the
 // checker accepts. Link writes are retried once; a failed seek is not.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "dictionary/current_word_info.h"
 #include "dictionary/dictionary_check.h"

@@ -1,7 +1,7 @@
 // The dictionary's byte layout: the empty file, where a word's record goes and what its bytes
 // hold, which words are suitable, and which files are refused as the working dictionary.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"

@@ -2,7 +2,7 @@
 // between the two tables, the attributes of the current word, the record test and the status
 // reset.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "dictionary/current_word_info.h"
 #include "dictionary/dictionary_check.h"

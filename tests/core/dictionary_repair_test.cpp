@@ -4,7 +4,7 @@
 // and both a repair and the same amend again finish it. A free list that leads into damage is cut
 // where it does; anything that would need a guess is left for a person.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "dictionary/current_word_info.h"
 #include "dictionary/dictionary_check.h"

@@ -1,7 +1,7 @@
 // The filtered alphabetical walk over one bucket table: where it starts, how it goes round the
 // ring of buckets, which records its criteria let through, and one lap of it.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "dictionary/dictionary_walk.h"
 

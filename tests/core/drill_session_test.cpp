@@ -4,7 +4,6 @@
 
 #include "config/startup_info.h"
 #include "dictionary/dictionary_ops.h"
-#include "dictionary_test_support.h"
 #include "drill/drill_session.h"
 #include "drill/level_adjustment.h"
 #include "history/history_file.h"
@@ -12,6 +11,8 @@
 #include "sound/sound_names.h"
 #include "strings/drill_strings.h"
 #include "strings/strings.h"
+#include "support/dictionary_test_support.h"
+#include "support/drill_installation.h"
 #include "support/fakes.h"
 #include "support/temp_folder.h"
 
@@ -30,17 +31,6 @@ namespace {
 
 using Kind = DrillEffect::Kind;
 
-// Twenty words of three to five letters in different buckets, so a three-word list is always
-// found whatever bucket the draw starts in.
-std::vector<DictionaryEntry> manyWords()
-{
-    std::vector<DictionaryEntry> out;
-    for (const char* w : { "CAT", "DOG", "EMU", "FROG", "GOAT", "HEN", "IBEX", "JAY", "KIWI",
-             "LION", "MOLE", "NEWT", "OWL", "PIG", "RAT", "SEAL", "TOAD", "VOLE", "WREN", "YAK" })
-        out.push_back(entry(w));
-    return out;
-}
-
 struct Drill
 {
     TempFolder folder;
@@ -52,21 +42,9 @@ struct Drill
     std::unique_ptr<DrillSession> session;
     DrillEffects log; // every effect so far, in order
 
-    explicit Drill(const std::vector<DictionaryEntry>& words = manyWords())
+    explicit Drill(const std::vector<DictionaryEntry>& words = drillWords())
     {
-        folder.makeProgdata();
-        writeBytes(folder.file("progdata/sonddict.dis"), buildDictionaryImage(words));
-        EXPECT_TRUE(CreateStartupInfo(info, folder.path()));
-        ListSetupRecord list = info.listSetup(0);
-        list.listSize = "3";
-        list.minLetters = "3";
-        list.maxLetters = "6";
-        info.setListSetup(0, list);
-        DisplaySetupRecord display = info.displaySetup(0);
-        display.wordShowTime = display.answerDelay = display.betweenWords = "0";
-        info.setDisplaySetup(0, display);
-        EXPECT_TRUE(SaveStartupInfo(info));
-        EXPECT_TRUE(GenerateHistoryFile(folder.path(), 10, 0, clock));
+        layOutDrillInstallation(folder, info, words);
     }
     // Lists of one letter: the word is found whatever the draw (a random list skips words of the
     // first chain it meets that sort after a random letter).

@@ -2,7 +2,7 @@
 // each list type may take, the random start, stopping, and failures that must not leave a usable
 // half-made list.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"

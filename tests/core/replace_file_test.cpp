@@ -7,7 +7,6 @@
 #include "config/settings_file.h"
 #include "config/startup_info.h"
 #include "dictionary/dictionary_backup.h"
-#include "dictionary_test_support.h"
 #include "history/history_file.h"
 #include "platform/file_errors.h"
 #include "platform/file_faults.h"
@@ -15,6 +14,7 @@
 #include "platform/replace_file.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
+#include "support/dictionary_test_support.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // back (also when it is damaged), failures while a list is built, and the status changes at the
 // end of a first pass.
 
-#include "dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"

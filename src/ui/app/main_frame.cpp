@@ -132,6 +132,9 @@ MainFrame::MainFrame(UiContext context, SettingsFile& settings, QWidget* parent)
 MainFrame::~MainFrame()
 {
     qApp->removeEventFilter(this);
+    // The documents still open go with the window's children, after this object's members: the
+    // area's last activation signal must not reach a half-destroyed window.
+    disconnect(m_mdi, nullptr, this, nullptr);
 }
 
 void MainFrame::buildActions()

@@ -6,7 +6,7 @@
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "app/session.h"
-#include "core/dictionary_test_support.h"
+#include "support/dictionary_test_support.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"

@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "strings/app_strings.h"
 #include "strings/strings.h"
+#include "support/dictionary_test_support.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
@@ -19,8 +20,6 @@
 #include "support/temp_folder.h"
 #include "users/password_scramble.h"
 #include "users/user_rules.h"
-
-#include "core/dictionary_test_support.h"
 
 #include <QAbstractItemView>
 #include <QAction>

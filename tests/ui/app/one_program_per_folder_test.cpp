@@ -6,12 +6,11 @@
 #include "app/session.h"
 #include "platform/folder_lock.h"
 #include "strings/strings.h"
+#include "support/dictionary_test_support.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/records.h"
 #include "support/temp_folder.h"
-
-#include "core/dictionary_test_support.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -19,12 +19,12 @@
 #include "strings/sound_strings.h"
 #include "strings/strings.h"
 #include "support/dialog_world.h"
+#include "support/dictionary_test_support.h"
+#include "support/drill_installation.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
 #include "support/modal.h"
 #include "support/temp_folder.h"
-
-#include "core/dictionary_test_support.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
@@ -90,36 +90,21 @@ private:
     int m_pollsLeft = 0;
 };
 
-// An installation with a dictionary of twenty short words, a history file and user 0's settings:
-// lists of three words of 3 to 6 letters, no waits, 30 seconds to spell.
+// The drill installation with user 0's own display settings: no waits but the word's own time,
+// 30 seconds to spell, the sound off.
 struct Installation : DialogWorld
 {
     FakeSound sound;
 
     explicit Installation(const char* wordShowTime = "0")
     {
-        std::vector<DictionaryEntry> words;
-        for (const char* w :
-            { "CAT", "DOG", "EMU", "FROG", "GOAT", "HEN", "IBEX", "JAY", "KIWI", "LION", "MOLE",
-                "NEWT", "OWL", "PIG", "RAT", "SEAL", "TOAD", "VOLE", "WREN", "YAK" })
-            words.push_back(entry(w));
-        writeBytes(folder.file("progdata/sonddict.dis"), buildDictionaryImage(words));
-        EXPECT_TRUE(CreateStartupInfo(session.info, folder.path()));
-        StartupInfo& info = session.info;
-        ListSetupRecord list = info.listSetup(0);
-        list.listSize = "3";
-        list.minLetters = "3";
-        list.maxLetters = "6";
-        info.setListSetup(0, list);
-        DisplaySetupRecord display = info.displaySetup(0);
-        display.wordShowTime = wordShowTime;
-        display.answerDelay = display.betweenWords = "0";
-        display.spellTime = "30";
-        info.setDisplaySetup(0, display);
-        info.setSoundOn(0, 0);
-        EXPECT_TRUE(SaveStartupInfo(info));
-        FakeClock clock;
-        EXPECT_TRUE(GenerateHistoryFile(folder.path(), 10, 0, clock));
+        layOutDrillInstallation(folder, session.info, drillWords(), [&](StartupInfo& info) {
+            DisplaySetupRecord display = info.displaySetup(0);
+            display.wordShowTime = wordShowTime;
+            display.spellTime = "30";
+            info.setDisplaySetup(0, display);
+            info.setSoundOn(0, 0);
+        });
     }
 
     std::vector<WordFileEntry> listed()

@@ -14,8 +14,8 @@
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "config/startup_info.h"
-#include "core/dictionary_test_support.h"
 #include "history/history_file.h"
+#include "support/dictionary_test_support.h"
 #include "support/temp_folder.h"
 
 #include <QAbstractButton>
