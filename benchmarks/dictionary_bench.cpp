@@ -75,7 +75,7 @@ public:
     const DrillFilter& listFilter() const { return m_listFilter; }
     const DrillFilter& failureFilter() const { return m_failureFilter; }
     int resetUser() const { return m_resetUser; }
-    ListCriteria criteria(int listType) const;
+    ListCriteria criteria(ListType listType) const;
 
 private:
     void chooseDrillUser(std::vector<WordRow>& rows);
@@ -199,12 +199,12 @@ void Workbench::chooseDrillUser(std::vector<WordRow>& rows)
     m_resetUser = (user + 1) % 10;
 }
 
-ListCriteria Workbench::criteria(int listType) const
+ListCriteria Workbench::criteria(ListType listType) const
 {
     DrillSettings settings;
     settings.listSize = kListSize;
     settings.listType = listType;
-    settings.language = m_listFilter.language;
+    settings.language = static_cast<Language>(m_listFilter.language);
     settings.category = m_listFilter.category;
     settings.minLetters = m_listFilter.minLength;
     settings.maxLetters = m_listFilter.maxLength;
@@ -257,7 +257,7 @@ void Workbench::verify()
     SteppingClock clock;
     DefaultRandomSource random;
     ListGenerationServices services { random, clock, nullptr };
-    ListCriteria c = criteria(ListType::kRandom);
+    ListCriteria c = criteria(ListType::Random);
     if (GenerateDrillList(m_info, c, services, false) != kListSize)
         fail("our random list is not fifty words long");
     auto wordFile = WordFile::open(m_info.dataFolder(), m_listFilter.user, OpenMode::ReadOnly);
@@ -288,7 +288,7 @@ void Workbench::verify()
     checkPeerList("the map");
 
     // The failures-only lap finds nothing, without an error.
-    c = criteria(ListType::kFailures);
+    c = criteria(ListType::Failures);
     if (GenerateDrillList(m_info, c, services, false) != 0 || c.failed)
         fail("our failures-only list is not empty");
     if (m_sqlite->drawRandomList(m_failureFilter, kListSize, random, words) != 0
@@ -482,7 +482,7 @@ void addRemoveMap(benchmark::State& state, Workbench* w)
 }
 
 // (d) and (e): a drill list through core, into the user's word file.
-void generateListOurs(benchmark::State& state, Workbench* w, int listType, int expected)
+void generateListOurs(benchmark::State& state, Workbench* w, ListType listType, int expected)
 {
     SteppingClock clock;
     DefaultRandomSource random;
@@ -500,12 +500,12 @@ void generateListOurs(benchmark::State& state, Workbench* w, int listType, int e
 
 void randomListOurs(benchmark::State& state, Workbench* w)
 {
-    generateListOurs(state, w, ListType::kRandom, kListSize);
+    generateListOurs(state, w, ListType::Random, kListSize);
 }
 
 void failuresLapOurs(benchmark::State& state, Workbench* w)
 {
-    generateListOurs(state, w, ListType::kFailures, 0);
+    generateListOurs(state, w, ListType::Failures, 0);
 }
 
 void randomListSqlite(benchmark::State& state, Workbench* w)

@@ -12,6 +12,7 @@
 // language, user, filter mode, stop after (1 each), clock (2), one letter (text), pre-defined
 // start (text), then the dictionary's bytes when the source says so.
 
+#include "config/startup_fields.h"
 #include "config/startup_info.h"
 #include "dictionary/dictionary_ops.h"
 #include "dictionary/dictionary_pass.h"
@@ -49,9 +50,9 @@ bool inRange(const std::string& word, const ListCriteria& c, const std::string& 
     const auto text = static_cast<int>(word.size()) - 2;
     if (text < c.minText || text > c.maxText)
         return false;
-    if (c.listType == 2)
+    if (c.listType == ListType::OneLetter)
         return !oneLetter.empty() && word[0] == oneLetter[0];
-    if (c.listType == 3) {
+    if (c.listType == ListType::Predefined) {
         const std::string pattern = predefined.substr(0, 10);
         if (pattern.empty() || pattern[0] == '?') {
             judged = false;
@@ -70,11 +71,13 @@ bool inRange(const std::string& word, const ListCriteria& c, const std::string& 
 bool criteriaAreValid(
     const ListCriteria& c, const std::string& oneLetter, const std::string& predefined)
 {
-    if (c.user > 9 || c.listType < 1 || c.listType > 4)
+    const int type = listTypeNumber(c.listType);
+    if (c.user > 9 || type < listTypeNumber(ListType::Random)
+        || type > listTypeNumber(ListType::Failures))
         return false;
-    if (c.listType == 2)
+    if (c.listType == ListType::OneLetter)
         return !oneLetter.empty() && oneLetter[0] >= 'A' && oneLetter[0] <= 'Z';
-    if (c.listType == 3) {
+    if (c.listType == ListType::Predefined) {
         const std::string pattern = predefined.substr(0, 10);
         if (pattern.empty())
             return false;
@@ -94,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t source = in.u8();
     const fuzz::FaultPlan plan = fuzz::readFaultPlan(in);
     ListCriteria c;
-    c.listType = in.u8() % 6;
+    c.listType = listTypeFromNumber(in.u8() % 6);
     const int minLetters = in.u8() % 40;
     const int maxLetters = in.u8() % 40;
     c.minText = static_cast<std::int16_t>(minLetters - 2);
@@ -108,8 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     c.skipMismatch = 1;
     const int stopAfter = in.u8() % (kMaxCount + 1);
     fuzz::StillClock clock(in.u16());
-    const std::string oneLetter = in.text(startup_layout::kNumberTextWidth);
-    const std::string predefined = in.text(startup_layout::kPredefinedWidth);
+    const std::string oneLetter = in.text(startupField(StartupFieldId::OneLetter).width);
+    const std::string predefined = in.text(startupField(StartupFieldId::Predefined).width);
 
     const bool validDictionary = (source & 1) == 0;
     std::vector<std::uint8_t> dictionary;
@@ -154,8 +157,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::ArmedFaults armed(plan);
         made = GenerateDrillList(info, c, services, true);
     }
-    const std::string what = fuzz::describe(plan) + ", list type " + std::to_string(asked.listType)
-        + ", " + std::to_string(made) + " of " + std::to_string(asked.count) + " words";
+    const std::string what = fuzz::describe(plan) + ", list type "
+        + std::to_string(listTypeNumber(asked.listType)) + ", " + std::to_string(made) + " of "
+        + std::to_string(asked.count) + " words";
 
     FUZZ_CHECK(fuzz::readScratchFile("progdata/sonddict.dis") == dictionary,
         "drawing a list changed the dictionary; " + what);
@@ -164,7 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // On a valid dictionary, without failures: the words that pass every test of the list.
     const bool judge = validDictionary && !plan.armed;
     const Table table = asked.category != 0 ? Table::Category : Table::Main;
-    const int status = asked.listType == 4 ? 0 : 3;
+    const int status = asked.listType == ListType::Failures ? 0 : 3;
     auto passes = [&](const WordRecordHeader& record, const std::string& word, bool& judged) {
         return MatchesFilter(
                    record, asked.language, asked.category, status, asked.filterMode, asked.user)
@@ -207,7 +211,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WordFileHeader header;
     FUZZ_CHECK(wordFile->readHeader(header), "the list's header cannot be read; " + what);
     FUZZ_CHECK(header.state == ListState::kFreshDictionary && header.count == made
-            && header.listType == asked.listType,
+            && header.listType == listTypeNumber(asked.listType),
         "the header does not tell the list made; " + what);
     std::vector<WordFileEntry> entries;
     FUZZ_CHECK(wordFile->readList(entries, kMaxCount + 1) && entries.size() == std::size_t(made),

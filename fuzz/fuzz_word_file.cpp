@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         fuzz::ArmedFaults armed(plan);
         ApplyListResults(*file, info, static_cast<int>(size % 12));
-        file->finishList(header.count, header.listType, header.state);
+        file->finishList(header.count, listTypeFromNumber(header.listType), header.state);
         file->close();
     }
     auto dictionary = openDictionaryFile(fuzz::scratchFolder() + "/progdata/sonddict.dis", true);

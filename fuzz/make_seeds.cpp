@@ -109,13 +109,13 @@ bool straddles(const Bytes& image)
 
 // --- word files, history, settings, startup record -----------------------------------------
 
-Bytes generatedList(const Bytes& dictionary, int listType, int count)
+Bytes generatedList(const Bytes& dictionary, ListType listType, int count)
 {
     fuzz::writeInput("progdata/sonddict.dis", dictionary);
     StartupInfo info;
     FillStartupDefaults(info, fuzz::scratchFolder());
     ListCriteria c;
-    c.listType = static_cast<std::uint32_t>(listType);
+    c.listType = listType;
     c.count = static_cast<std::uint16_t>(count);
     c.language = 2;
     c.minText = 1;
@@ -141,7 +141,9 @@ Bytes spelledList(const Bytes& list)
     }
     WordFileHeader header;
     require(file->readHeader(header), "the header");
-    require(file->finishList(header.count, header.listType, ListState::kSpeltOnce), "finish");
+    require(
+        file->finishList(header.count, listTypeFromNumber(header.listType), ListState::kSpeltOnce),
+        "finish");
     file->close();
     return scratch("progdata/worduse0.wrd");
 }
@@ -328,9 +330,8 @@ int main(int argc, char** argv)
     write("dictionary", "large.dis", large);
 
     // The word file: a short list, a list over two blocks, the same spelt once.
-    const Bytes longList = generatedList(large, ListType::kRandom, 200);
-    write(
-        "word_file", "random-3.wrd", generatedList(fuzz::smallDictionary(), ListType::kRandom, 3));
+    const Bytes longList = generatedList(large, ListType::Random, 200);
+    write("word_file", "random-3.wrd", generatedList(fuzz::smallDictionary(), ListType::Random, 3));
     write("word_file", "random-200.wrd", longList);
     const Bytes spelt = spelledList(longList);
     write("word_file", "spelt-200.wrd", spelt);

@@ -293,8 +293,8 @@ void markCommand(Context& ctx, const std::vector<std::string>& words)
     }
     const bool windowList = state != ListState::kFreshDictionary;
     if (windowList
-        && !file->finishList(
-            static_cast<int>(list.entries.size()), list.header.listType, ListState::kSpeltOnce))
+        && !file->finishList(static_cast<int>(list.entries.size()),
+            listTypeFromNumber(list.header.listType), ListState::kSpeltOnce))
         throw CommandError(Exit::kUnusable, strings::kCliCannotWrite + wordFilePath(ctx, user));
     if (!file->file().sync())
         throw CommandError(Exit::kUnusable, strings::kCliCannotSync + wordFilePath(ctx, user));
@@ -345,8 +345,8 @@ void applyCommand(Context& ctx, const std::vector<std::string>& words)
         throw CommandError(Exit::kUnusable,
             std::string(strings::kFailedToUpdateDictionary) + " "
                 + paths::dictionaryFile(info.dictionaryFolder()));
-    if (!file->finishList(
-            static_cast<int>(list.entries.size()), list.header.listType, ListState::kSpeltOnce)
+    if (!file->finishList(static_cast<int>(list.entries.size()),
+            listTypeFromNumber(list.header.listType), ListState::kSpeltOnce)
         || !file->file().sync()) {
         file->invalidate();
         file->close();

@@ -194,9 +194,9 @@ protected:
             r.result = right ? 1 : 0;
             r.answer = right ? w : "X";
             ASSERT_TRUE(list->appendListRecord(
-                i++, r, ListState::kFreshDictionary, kMainTable, 2, ListType::kRandom));
+                i++, r, ListState::kFreshDictionary, kMainTable, 2, ListType::Random));
         }
-        ASSERT_TRUE(list->finishList(2, ListType::kRandom, ListState::kFreshDictionary));
+        ASSERT_TRUE(list->finishList(2, ListType::Random, ListState::kFreshDictionary));
         ASSERT_TRUE(list->close());
         ASSERT_TRUE(CloseDictionary(dictionary));
         dictionaryImage = readBytes(dictionaryPath());
@@ -233,8 +233,8 @@ protected:
         tell(changes.size());
         auto list = WordFile::open(folder.path(), kListUser, OpenMode::ReadWrite);
         if (!list || !ApplyListResults(*list, startup, kListUser)
-            || !list->finishList(2, ListType::kRandom, ListState::kSpeltOnce)
-            || !list->file().sync() || !list->close())
+            || !list->finishList(2, ListType::Random, ListState::kSpeltOnce) || !list->file().sync()
+            || !list->close())
             ::_exit(6);
         tell(changes.size() + 1);
         ::_exit(0);

@@ -83,10 +83,10 @@ struct ListFile
             r.word = words[i];
             r.result = static_cast<std::uint8_t>(results[i]);
             EXPECT_TRUE(file->appendListRecord(static_cast<int>(i), r, ListState::kSpeltOnce, 0,
-                static_cast<int>(results.size()), ListType::kRandom));
+                static_cast<int>(results.size()), ListType::Random));
         }
         EXPECT_TRUE(file->finishList(
-            static_cast<int>(results.size()), ListType::kRandom, ListState::kSpeltOnce));
+            static_cast<int>(results.size()), ListType::Random, ListState::kSpeltOnce));
         std::vector<WordFileEntry> entries;
         EXPECT_TRUE(file->readList(entries));
         for (const WordFileEntry& e : entries)

@@ -285,9 +285,9 @@ TEST(DrillSession, PracticeAndWindowListsWriteWhatTheirModeAllows)
                 WordFileRecord r;
                 r.word = w;
                 ASSERT_TRUE(file->appendListRecord(
-                    i++, r, ListState::kFreshWindow, 0, 2, ListType::kWindow));
+                    i++, r, ListState::kFreshWindow, 0, 2, ListType::Window));
             }
-            ASSERT_TRUE(file->finishList(2, ListType::kWindow, ListState::kFreshWindow));
+            ASSERT_TRUE(file->finishList(2, ListType::Window, ListState::kFreshWindow));
             file->close();
         }
         d.documents.beeWindowCount = 1;
@@ -676,9 +676,9 @@ void writeWindowList(Drill& d, std::uint32_t firstNext, int state)
         WordFileRecord r;
         r.word = w;
         ASSERT_TRUE(
-            file->appendListRecord(i++, r, ListState::kFreshWindow, 0, 2, ListType::kWindow));
+            file->appendListRecord(i++, r, ListState::kFreshWindow, 0, 2, ListType::Window));
     }
-    ASSERT_TRUE(file->finishList(2, ListType::kWindow, ListState::kFreshWindow));
+    ASSERT_TRUE(file->finishList(2, ListType::Window, ListState::kFreshWindow));
     WordFileRecord first;
     ASSERT_TRUE(file->readRecord(kWordFileHeaderSize, first));
     first.next = firstNext;
@@ -796,7 +796,7 @@ TEST(LevelAdjustment, LevelBand)
              Case { 7, 9, 2, 25 }, Case { 10, 14, 3, 14 }, Case { 12, 37, 3, 100 },
              Case { 10, 12, 2, 100 }, Case { 12, 13, 3, 14 } }) {
         const LevelBand b = levelBand(c.lo, c.hi);
-        EXPECT_EQ(b.level, c.level) << c.lo << ".." << c.hi;
+        EXPECT_EQ(levelNumber(b.level), c.level) << c.lo << ".." << c.hi;
         EXPECT_EQ(b.percent, c.percent) << c.lo << ".." << c.hi;
     }
 }

@@ -54,7 +54,7 @@ protected:
         info.setListSetup(kUser, setup);
     }
 
-    static ListCriteria criteria(std::uint32_t listType, std::uint16_t count, int minLetters = 3,
+    static ListCriteria criteria(ListType listType, std::uint16_t count, int minLetters = 3,
         int maxLetters = 37, std::int16_t language = 1, std::uint16_t category = 0)
     {
         ListCriteria c;
@@ -113,7 +113,7 @@ TEST_F(ListGeneration, ListOfTenWithFourAcceptableWordsHoldsFour)
     useDictionary({ entry("BADGER"), entry("CAMEL", 0, 0, 1), entry("HORSE", 0, 2), entry("ZEBRA"),
         entry("ANT"), entry("COYOTE", 0, 3), entry("MOOSE", 0, 1, 2), entry("RHINOCEROS", 0, 1, 0),
         entry("HIPPOPOTAMUS"), entry("OKAPI", 4) });
-    ASSERT_EQ(generate(criteria(ListType::kRandom, 10, 4, 10)), 4);
+    ASSERT_EQ(generate(criteria(ListType::Random, 10, 4, 10)), 4);
     EXPECT_EQ(
         asSet(listedWords()), (std::set<std::string> { "BADGER", "CAMEL", "HORSE", "ZEBRA" }));
     EXPECT_EQ(progress.counts, (std::vector<int> { 1, 2, 3, 4 }));
@@ -166,7 +166,7 @@ TEST_F(ListGeneration, StoredListSizeOutsideItsRangeIsBounded)
 TEST_F(ListGeneration, NoAcceptableWordGivesNoListAndStateZero)
 {
     useDictionary({ entry("CAMEL", 0, 3), entry("HORSE", 0, 3), entry("ZEBRA", 0, 1, 2) });
-    EXPECT_EQ(generate(criteria(ListType::kRandom, 10)), 0);
+    EXPECT_EQ(generate(criteria(ListType::Random, 10)), 0);
     EXPECT_EQ(storedState(), 0);
     EXPECT_EQ(progress.counts, (std::vector<int> { 0 }));
 }
@@ -196,7 +196,7 @@ TEST_F(ListGeneration, PredefinedStartTakesItsPatternInDictionaryOrder)
     for (const PredefinedCase& c : cases) {
         SCOPED_TRACE(c.pattern);
         setListText("A", c.pattern);
-        EXPECT_EQ(generate(criteria(ListType::kPredefined, 20, c.minLetters, c.maxLetters)),
+        EXPECT_EQ(generate(criteria(ListType::Predefined, 20, c.minLetters, c.maxLetters)),
             static_cast<int>(c.expected.size()));
         EXPECT_EQ(listedWords(), c.expected);
     }
@@ -206,7 +206,7 @@ TEST_F(ListGeneration, OneLetterOnlyTakesWordsOfThatLetter)
 {
     useDictionary({ entry("ANT"), entry("BAT"), entry("BEE"), entry("BOA"), entry("CAT") });
     setListText("B", "C?M");
-    EXPECT_EQ(generate(criteria(ListType::kOneLetter, 10)), 3);
+    EXPECT_EQ(generate(criteria(ListType::OneLetter, 10)), 3);
     EXPECT_EQ(asSet(listedWords()), (std::set<std::string> { "BAT", "BEE", "BOA" }));
 }
 
@@ -215,13 +215,13 @@ TEST_F(ListGeneration, BadLetterOrPatternFailsTheGeneration)
     useDictionary({ entry("CAMEL"), entry("COMB") });
     const struct
     {
-        std::uint32_t type;
+        ListType type;
         const char* oneLetter;
         const char* predefined;
     } cases[] = {
-        { ListType::kOneLetter, "1", "C?M" }, { ListType::kOneLetter, "", "C?M" },
-        { ListType::kPredefined, "A", "C-M" }, { ListType::kPredefined, "A", "" },
-        { 5, "A", "C?M" }, // not a list the dictionary makes
+        { ListType::OneLetter, "1", "C?M" }, { ListType::OneLetter, "", "C?M" },
+        { ListType::Predefined, "A", "C-M" }, { ListType::Predefined, "A", "" },
+        { ListType::ScrapPad, "A", "C?M" }, // not a list the dictionary makes
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.oneLetter) + "/" + c.predefined);
@@ -240,7 +240,7 @@ TEST_F(ListGeneration, FailuresOnlyTakesOnlyThisUsersFailures)
         entry("EMU", 0, 3), entry("FOX", 0, 0), entry("GNU", 0, 1) });
     setStatus("GNU", kUser + 1, 0); // another user's failure
     setStatus("FOX", kUser, 2); // this user has learnt it
-    EXPECT_EQ(generate(criteria(ListType::kFailures, 10)), 2);
+    EXPECT_EQ(generate(criteria(ListType::Failures, 10)), 2);
     EXPECT_EQ(asSet(listedWords()), (std::set<std::string> { "ANT", "CAT" }));
 }
 
@@ -250,14 +250,14 @@ TEST_F(ListGeneration, RandomListNeverTakesAMasteredWord)
         entry("EMU", 0, 1), entry("FOX", 0, 3), entry("GNU"), entry("YAK", 0, 2) });
     setStatus("GNU", kUser, 3);
     setStatus("ANT", kUser, 1);
-    EXPECT_EQ(generate(criteria(ListType::kRandom, 20)), 5);
+    EXPECT_EQ(generate(criteria(ListType::Random, 20)), 5);
     EXPECT_EQ(asSet(listedWords()), (std::set<std::string> { "ANT", "BEE", "DOG", "EMU", "YAK" }));
 }
 
 TEST_F(ListGeneration, CategoryListsComeFromTheCategoryTable)
 {
     useDictionary({ entry("CAT"), entry("ANT", 3), entry("BEE", 3), entry("COW", 5) });
-    EXPECT_EQ(generate(criteria(ListType::kRandom, 10, 3, 37, 1, 3)), 2);
+    EXPECT_EQ(generate(criteria(ListType::Random, 10, 3, 37, 1, 3)), 2);
     EXPECT_EQ(asSet(listedWords()), (std::set<std::string> { "ANT", "BEE" }));
     auto file = WordFile::open(folder.path(), kUser, OpenMode::ReadOnly);
     WordFileHeader header;
@@ -280,7 +280,7 @@ TEST_F(ListGeneration, RandomListTakesEveryAcceptableWordWhateverTheSeed)
     for (std::time_t seed = 1; seed <= 400; ++seed) {
         clock.setNow(seed);
         ListGenerationServices services { real, clock, nullptr };
-        ListCriteria c = criteria(ListType::kRandom, 10, 4, 10);
+        ListCriteria c = criteria(ListType::Random, 10, 4, 10);
         const int found = GenerateDrillList(info, c, services, false);
         if (found != 4) {
             ++short_;
@@ -291,7 +291,7 @@ TEST_F(ListGeneration, RandomListTakesEveryAcceptableWordWhateverTheSeed)
     // The same case drawn by hand: the start bucket CA holds CAMEL, which the rule holds back
     // (C does not sort before A); once the three others are taken only CAMEL is left there.
     random = ScriptedRandom({ 0, 23, 0 });
-    ASSERT_EQ(generate(criteria(ListType::kRandom, 10, 4, 10)), 4);
+    ASSERT_EQ(generate(criteria(ListType::Random, 10, 4, 10)), 4);
     EXPECT_EQ(
         asSet(listedWords()), (std::set<std::string> { "BADGER", "CAMEL", "HORSE", "ZEBRA" }));
 }
@@ -314,7 +314,7 @@ TEST_F(ListGeneration, RandomStartBucketAndFirstChainRule)
         SCOPED_TRACE(c.expected);
         random = ScriptedRandom(c.draws);
         clock.setNow(1234567);
-        EXPECT_EQ(generate(criteria(ListType::kRandom, 1)), 1);
+        EXPECT_EQ(generate(criteria(ListType::Random, 1)), 1);
         EXPECT_EQ(listedWords(), (std::vector<std::string> { c.expected }));
         EXPECT_EQ(random.seeds, (std::vector<std::uint32_t> { 1234567 }));
     }
@@ -324,14 +324,14 @@ TEST_F(ListGeneration, StopKeepsTheWordsFoundSoFar)
 {
     useDictionary({ entry("ANT"), entry("BEE"), entry("CAT"), entry("DOG"), entry("EMU") });
     progress.stopAt = 2;
-    EXPECT_EQ(generate(criteria(ListType::kRandom, 5)), 2);
+    EXPECT_EQ(generate(criteria(ListType::Random, 5)), 2);
     EXPECT_EQ(progress.counts, (std::vector<int> { 1, 2 }));
     EXPECT_EQ(listedWords().size(), 2u);
     EXPECT_EQ(storedState(), ListState::kFreshDictionary);
 
     // Without progress, nobody can ask to stop.
     progress.counts.clear();
-    EXPECT_EQ(generate(criteria(ListType::kRandom, 5), false), 5);
+    EXPECT_EQ(generate(criteria(ListType::Random, 5), false), 5);
     EXPECT_TRUE(progress.counts.empty());
 }
 
@@ -341,14 +341,14 @@ TEST_F(ListGeneration, StopKeepsTheWordsFoundSoFar)
 TEST_F(ListGeneration, AListDrawnAWordAtATime)
 {
     useDictionary({ entry("ANT"), entry("BEE"), entry("CAT"), entry("DOG"), entry("EMU") });
-    ASSERT_EQ(generate(criteria(ListType::kRandom, 4)), 4);
+    ASSERT_EQ(generate(criteria(ListType::Random, 4)), 4);
     const std::vector<std::string> atOnce = listedWords();
     ListGenerationServices services { random, clock, &progress };
     {
         SCOPED_TRACE("to its end");
         random = ScriptedRandom({ 25 });
         progress.counts.clear();
-        ListCriteria c = criteria(ListType::kRandom, 4);
+        ListCriteria c = criteria(ListType::Random, 4);
         DrillListDraw draw(info, c, services, true);
         int calls = 1;
         while (draw.drawNext())
@@ -361,7 +361,7 @@ TEST_F(ListGeneration, AListDrawnAWordAtATime)
     }
     {
         SCOPED_TRACE("ended after two words");
-        ListCriteria c = criteria(ListType::kRandom, 4);
+        ListCriteria c = criteria(ListType::Random, 4);
         DrillListDraw draw(info, c, services, false);
         ASSERT_TRUE(draw.drawNext());
         ASSERT_TRUE(draw.drawNext());
@@ -373,12 +373,12 @@ TEST_F(ListGeneration, AListDrawnAWordAtATime)
     {
         SCOPED_TRACE("dropped after one word");
         {
-            ListCriteria c = criteria(ListType::kRandom, 4);
+            ListCriteria c = criteria(ListType::Random, 4);
             DrillListDraw draw(info, c, services, false);
             ASSERT_TRUE(draw.drawNext());
         }
         EXPECT_EQ(storedState(), 0);
-        EXPECT_EQ(generate(criteria(ListType::kRandom, 2)), 2);
+        EXPECT_EQ(generate(criteria(ListType::Random, 2)), 2);
     }
 }
 
@@ -388,14 +388,14 @@ TEST_F(ListGeneration, FailedWriteLeavesNoUsableList)
 {
     useDictionary({ entry("ANT"), entry("BEE"), entry("CAT") });
     FileFaults::reset();
-    ASSERT_EQ(generate(criteria(ListType::kRandom, 3)), 3);
+    ASSERT_EQ(generate(criteria(ListType::Random, 3)), 3);
     const int writes = FileFaults::count(FileOp::Write);
     ASSERT_GT(writes, 0);
     for (int n = 1; n <= writes; ++n) {
         SCOPED_TRACE("write " + std::to_string(n));
         FileFaults::reset();
         FileFaults::failNth(FileOp::Write, n);
-        EXPECT_EQ(generate(criteria(ListType::kRandom, 3)), 0);
+        EXPECT_EQ(generate(criteria(ListType::Random, 3)), 0);
         FileFaults::reset();
         EXPECT_EQ(storedState(), 0);
     }
@@ -403,18 +403,18 @@ TEST_F(ListGeneration, FailedWriteLeavesNoUsableList)
 
 TEST_F(ListGeneration, MissingDictionaryGivesNoList)
 {
-    EXPECT_EQ(generate(criteria(ListType::kRandom, 3)), 0);
+    EXPECT_EQ(generate(criteria(ListType::Random, 3)), 0);
 }
 
 TEST_F(ListGeneration, BrowserPickerDrawsSingleWords)
 {
     useDictionary({ entry("ANT"), entry("BEE"), entry("CAT") });
     auto dictionary = OpenDictionary(info);
-    ListCriteria c = criteria(ListType::kRandom, 1);
+    ListCriteria c = criteria(ListType::Random, 1);
     std::string last;
     EXPECT_EQ(pickRandomWords(*dictionary, c, "A", "C?M", random, clock, 2, last), 2);
     EXPECT_TRUE(last == "ANT" || last == "BEE" || last == "CAT") << last;
-    c = criteria(ListType::kOneLetter, 1);
+    c = criteria(ListType::OneLetter, 1);
     EXPECT_EQ(pickRandomWords(*dictionary, c, "?", "C?M", random, clock, 2, last), 0);
     EXPECT_EQ(last, "");
 }

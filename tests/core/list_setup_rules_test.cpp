@@ -13,27 +13,27 @@ DrillSettingsRecords defaultRecords()
     return DrillSettingsRecords::read(info, 0);
 }
 
-ListOptionsRecord withLevel(ListOptionsRecord options, UserLevel level)
+ListOptionsRecord withLevel(ListOptionsRecord options, Level level)
 {
-    options.levelElementary = level == UserLevel::Elementary;
-    options.levelIntermediate = level == UserLevel::Intermediate;
-    options.levelAdvanced = level == UserLevel::Advanced;
+    options.levelElementary = level == Level::Elementary;
+    options.levelIntermediate = level == Level::Intermediate;
+    options.levelAdvanced = level == Level::Advanced;
     return options;
 }
 
 TEST(ListSetupLevelRule, AChangedLevelOverridesTheTypedLettersAndAnUnchangedOneKeepsThem)
 {
     const DrillSettingsRecords stored = defaultRecords(); // Elementary, letters 4..10
-    ASSERT_EQ(levelOf(stored.options), UserLevel::Elementary);
+    ASSERT_EQ(levelOf(stored.options), Level::Elementary);
 
     struct Case
     {
-        UserLevel chosen;
+        Level chosen;
         const char* min;
         const char* max;
     } cases[] = {
-        { UserLevel::Advanced, "10", "14" }, { UserLevel::Intermediate, "7", "9" },
-        { UserLevel::Elementary, "5", "8" }, // unchanged: what was typed stays
+        { Level::Advanced, "10", "14" }, { Level::Intermediate, "7", "9" },
+        { Level::Elementary, "5", "8" }, // unchanged: what was typed stays
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.chosen));
@@ -49,11 +49,11 @@ TEST(ListSetupLevelRule, AChangedLevelOverridesTheTypedLettersAndAnUnchangedOneK
 
     // Back to Elementary from Advanced gives the Elementary range, even over rejected letters.
     DrillSettingsRecords advanced = stored;
-    advanced.options = withLevel(stored.options, UserLevel::Advanced);
+    advanced.options = withLevel(stored.options, Level::Advanced);
     DrillSettingsRecords edited = advanced;
     edited.list.minLetters = "12";
     edited.list.maxLetters = "11";
-    edited.options = withLevel(stored.options, UserLevel::Elementary);
+    edited.options = withLevel(stored.options, Level::Elementary);
     const DrillSettingsRecords result = applyListSetupSheet(edited, advanced);
     EXPECT_EQ(result.list.minLetters, "4");
     EXPECT_EQ(result.list.maxLetters, "6");
@@ -62,12 +62,12 @@ TEST(ListSetupLevelRule, AChangedLevelOverridesTheTypedLettersAndAnUnchangedOneK
 TEST(ListSetupLevelRule, TheLevelInForceFollowsTheFirstSetFlag)
 {
     ListOptionsRecord options;
-    EXPECT_EQ(levelOf(options), UserLevel::Advanced); // no flag at all
+    EXPECT_EQ(levelOf(options), Level::Advanced); // no flag at all
     options.levelIntermediate = 1;
     options.levelAdvanced = 1;
-    EXPECT_EQ(levelOf(options), UserLevel::Intermediate);
+    EXPECT_EQ(levelOf(options), Level::Intermediate);
     options.levelElementary = 1;
-    EXPECT_EQ(levelOf(options), UserLevel::Elementary);
+    EXPECT_EQ(levelOf(options), Level::Elementary);
 }
 
 TEST(ListSetupPage, OutOfRangeValuesGetTheStoredTextBack)

@@ -59,11 +59,11 @@ protected:
         const std::vector<WordFileRecord> records = threeWords();
         for (std::size_t i = 0; i < records.size(); ++i) {
             ASSERT_TRUE(file.appendListRecord(static_cast<int>(i), records[i],
-                ListState::kFreshDictionary, kMainTable, 10, ListType::kRandom));
+                ListState::kFreshDictionary, kMainTable, 10, ListType::Random));
         }
         if (finishedCount > 0) {
             ASSERT_TRUE(
-                file.finishList(finishedCount, ListType::kRandom, ListState::kFreshDictionary));
+                file.finishList(finishedCount, ListType::Random, ListState::kFreshDictionary));
         }
     }
 
@@ -90,7 +90,7 @@ TEST_F(WordFileTest, ListSavedWholeMatchesGoldenFile)
 {
     writeBytes(path(), Bytes(500, 0xEE)); // an old, longer file goes whole
     const WordListImage list { threeWords(), ListState::kFreshDictionary, kMainTable, 10,
-        ListType::kRandom };
+        listTypeNumber(ListType::Random) };
     ASSERT_TRUE(saveWordList(folder.path(), 0, list));
     EXPECT_EQ(readBytes(path()), readBytes(fixturePath("word_list_3.wrd")));
 
@@ -174,7 +174,7 @@ TEST_F(WordFileTest, FinishingFailsUnlessEachRecordCarriesItsIndex)
         second.index = c.indexOfSecond;
         ASSERT_NE(file->writeRecord(120, second), 0u);
         const Bytes before = readBytes(path());
-        EXPECT_EQ(file->finishList(c.count, ListType::kRandom, c.state), c.finishes);
+        EXPECT_EQ(file->finishList(c.count, ListType::Random, c.state), c.finishes);
         if (c.finishes) {
             std::vector<WordFileEntry> entries;
             ASSERT_TRUE(file->readList(entries));
@@ -270,13 +270,13 @@ TEST_F(WordFileTest, FailedAppendKeepsTheRecordsBeforeIt)
                 WordFileRecord r;
                 r.word = words[i];
                 ASSERT_TRUE(
-                    file->appendListRecord(i, r, ListState::kFreshWindow, 0, 3, ListType::kWindow));
+                    file->appendListRecord(i, r, ListState::kFreshWindow, 0, 3, ListType::Window));
             }
             const Bytes before = readBytes(path());
             FileFaults::reset();
             FileFaults::failNth(op, n);
             EXPECT_FALSE(
-                file->appendListRecord(2, third, ListState::kFreshWindow, 0, 3, ListType::kWindow));
+                file->appendListRecord(2, third, ListState::kFreshWindow, 0, 3, ListType::Window));
             FileFaults::reset();
             const Bytes after = readBytes(path());
             ASSERT_GE(after.size(), before.size());
@@ -331,10 +331,10 @@ protected:
             r.dictionaryOffset = offset;
             r.result = c.correct ? 1 : 0;
             ASSERT_TRUE(list->appendListRecord(i++, r, ListState::kFreshDictionary, kMainTable,
-                static_cast<int>(cases.size()), ListType::kRandom));
+                static_cast<int>(cases.size()), ListType::Random));
         }
         ASSERT_TRUE(list->finishList(
-            static_cast<int>(cases.size()), ListType::kRandom, ListState::kFreshDictionary));
+            static_cast<int>(cases.size()), ListType::Random, ListState::kFreshDictionary));
     }
 
     CurrentWordInfo lookUp(const char* word)

@@ -1,6 +1,7 @@
 #include "app/list_status.h"
 
 #include "app/session.h"
+#include "config/user_settings.h"
 #include "drill/word_file.h"
 #include "strings/app_strings.h"
 
@@ -25,9 +26,11 @@ KindAndCount readKind(const Session& session)
     result.count = header.count;
     if (header.state == ListState::kFreshDictionary || header.state == ListState::kSpeltOnce)
         result.kind = header.state;
-    else if (header.state == ListState::kFreshScrapPad && header.listType == ListType::kScrapPad)
+    else if (header.state == ListState::kFreshScrapPad
+        && listTypeFromNumber(header.listType) == ListType::ScrapPad)
         result.kind = 4;
-    else if (header.state == ListState::kFreshWindow && header.listType == ListType::kWindow)
+    else if (header.state == ListState::kFreshWindow
+        && listTypeFromNumber(header.listType) == ListType::Window)
         result.kind = 8;
     return result;
 }
@@ -43,8 +46,9 @@ ListStatusFields computeListStatus(const Session& session)
 {
     const int user = session.currentUser();
     const StartupInfo& info = session.info;
+    // The list size and letters range are shown as their texts are stored.
     const ListSetupRecord setup = info.listSetup(user);
-    const ListOptionsRecord options = info.listOptions(user);
+    const ListOptions options = ListOptions::read(info, user);
 
     ListStatusFields f;
     KindAndCount k = readKind(session);
@@ -61,17 +65,23 @@ ListStatusFields computeListStatus(const Session& session)
             k.kind = 0;
         f.source = strings::kSourceDictionary;
         f.listIcon = 1;
-        if (setup.typeFailures == 1)
+        switch (ListSetup::read(info, user).type) {
+        case ListType::Failures:
             f.listType = strings::kListTypeFailures;
-        else if (setup.typePredefined == 1)
+            break;
+        case ListType::Predefined:
             f.listType = strings::kListTypePredefined;
-        else if (setup.typeOneLetter == 1)
+            break;
+        case ListType::OneLetter:
             f.listType = strings::kListTypeOneLetter;
-        else
+            break;
+        default:
             f.listType = strings::kListTypeRandom;
+            break;
+        }
     }
-    if (options.showLanguageFlag == 1)
-        f.languageImage = options.languageUK == 1 ? 0 : 1;
+    if (options.showLanguageFlag)
+        f.languageImage = options.language == Language::UK ? 0 : 1;
     else
         f.languageImage = 2;
     f.listSize = setup.listSize;

@@ -1,5 +1,7 @@
 #include "app/session.h"
 
+#include "config/startup_fields.h"
+
 #include "platform/services.h"
 #include "strings/app_strings.h"
 #include "strings/strings.h"
@@ -66,9 +68,13 @@ void Session::publishChanges()
             info.bytes().begin() + static_cast<std::ptrdiff_t>(from + size),
             m_published.begin() + static_cast<std::ptrdiff_t>(from));
     };
-    using namespace startup_layout;
-    const bool users = differs(kUserNames, kUserNameWidth * kUserSlots);
-    const bool categories = differs(kCategoryNames, kCategoryNameWidth * kCategorySlots);
+    // Each of the two name arrays lies in one piece: element after element.
+    const auto changedArray = [&](StartupFieldId id) {
+        const StartupField& f = startupField(id);
+        return differs(f.offset, f.stride * static_cast<std::size_t>(f.count));
+    };
+    const bool users = changedArray(StartupFieldId::UserNames);
+    const bool categories = changedArray(StartupFieldId::CategoryNames);
     const bool record = info.bytes() != m_published;
     const bool unlocked = systemMenuUnlocked();
     const bool access = unlocked != m_publishedUnlocked;

@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "config/settings_file.h"
 #include "config/settings_groups.h"
+#include "config/user_settings.h"
 #include "history/history_file.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
@@ -125,11 +126,10 @@ MissingHistoryFiles createMissingHistoryFiles(const Session& session, Clock& clo
 void applyFirstRunChoice(Session& session, Prompter& prompter, bool usDialect, bool showFlag)
 {
     for (int user = 0; user < kUserSlots; ++user) {
-        ListOptionsRecord options = session.info.listOptions(user);
-        options.languageUS = usDialect ? 1 : 0;
-        options.languageUK = usDialect ? 0 : 1;
-        options.showLanguageFlag = showFlag ? 1 : 0;
-        session.info.setListOptions(user, options);
+        ListOptions options = ListOptions::read(session.info, user);
+        options.language = usDialect ? Language::US : Language::UK;
+        options.showLanguageFlag = showFlag;
+        options.write(session.info, user);
     }
     session.saveStartupInfo(prompter);
 }

@@ -7,18 +7,44 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace quorvel {
 
-using namespace startup_layout;
 using K = StartupFieldKind;
 using R = StartupRule;
 using Rel = StartupRelation;
 
 namespace {
 
+using Id = StartupFieldId;
+
 constexpr int kOne = 1;
 constexpr int kUsers = kUserSlots;
+
+// Widths of the record's fields.
+constexpr std::size_t kCategoryNameWidth = 27;
+constexpr std::size_t kPathWidth = 257;
+constexpr std::size_t kNumberWidth = 15; // a number kept as decimal text
+constexpr std::size_t kUserNameWidth = 31;
+constexpr std::size_t kBrowseWordWidth = 41;
+constexpr std::size_t kPredefinedWidth = 12;
+constexpr std::size_t kSliderWidth = 12; // three u32
+
+// The four per-user sub-records: where the element of slot 0 starts and how long one is.
+struct SubRecord
+{
+    std::size_t base;
+    std::size_t size;
+};
+constexpr SubRecord kDisplaySetup { 3698, 64 };
+constexpr SubRecord kListSetup { 4448, 80 };
+constexpr SubRecord kListOptions { 5248, 22 };
+constexpr SubRecord kLearnSetup { 5468, 129 };
+
+// Bytes the program keeps but does not interpret: offset and length.
+constexpr std::pair<std::size_t, std::size_t> kReserved[]
+    = { { 1728, 2 }, { 1736, 41 }, { 2825, 18 }, { 3644, 14 } };
 
 // Ranges: what each page, dialog and the start accept.
 constexpr StartupRange kFlag { R::Number, 0, 1 };
@@ -37,127 +63,193 @@ constexpr StartupRange inGroup(int group)
     return { R::Number, 0, 1, CharacterSet::Any, group };
 }
 
+constexpr StartupField single(
+    Id id, std::string_view name, K kind, std::size_t offset, std::size_t width, StartupRange range)
+{
+    return { id, name, kind, offset, width, 0, kOne, range };
+}
+
+// An array of `count` elements lying one after the other.
+constexpr StartupField array(Id id, std::string_view name, K kind, std::size_t offset,
+    std::size_t width, int count, StartupRange range)
+{
+    return { id, name, kind, offset, width, width, count, range };
+}
+
+// A field at `at` inside each user's element of a sub-record.
+constexpr StartupField inSub(Id id, std::string_view name, K kind, SubRecord sub, std::size_t at,
+    std::size_t width, StartupRange range)
+{
+    return { id, name, kind, sub.base + at, width, sub.size, kUsers, range };
+}
+
 constexpr std::array kFields = {
-    StartupField { "categoryNames", K::Text, kCategoryNames, kCategoryNameWidth, kCategoryNameWidth,
-        kCategorySlots,
-        { R::Text, 1, static_cast<long>(kCategoryNameWidth - 1), CharacterSet::CategoryName } },
-    StartupField { "startupUser", K::U16, kStartupUser, 2, 0, kOne, { R::Number, 0, 9 } },
-    StartupField { "dictionaryOpened", K::U16, kDictionaryOpened, 2, 0, kOne, kFlag },
-    StartupField { "systemPasswordOn", K::U16, kSystemPasswordOn, 2, 0, kOne,
-        { R::Number, 0, 1, CharacterSet::Any, 0, Rel::NeedsPassword, "systemPassword" } },
-    StartupField { "additionalDictPath", K::Text, kAdditionalDictPath, kPathWidth, 0, kOne, kPath },
-    StartupField { "waveformPath", K::Text, kWaveformPath, kPathWidth, 0, kOne, kPath },
-    StartupField { "dataFolder", K::Text, kDataFolder, kPathWidth, 0, kOne, kPath },
-    StartupField { "dictionaryFolder", K::Text, kDictionaryFolder, kPathWidth, 0, kOne, kPath },
-    StartupField { "soundOn", K::U16, kSoundOn, 2, 2, kUsers, kFlag },
-    StartupField { "promotionThreshold", K::Text, kPromotionThreshold, kThresholdWidth, 0, kOne,
-        { R::Number, 1, 100, CharacterSet::Any, 0, Rel::Above, "demotionThreshold" } },
-    StartupField { "demotionThreshold", K::Text, kDemotionThreshold, kThresholdWidth, 0, kOne,
-        { R::Number, 1, 100, CharacterSet::Any, 0, Rel::Below, "promotionThreshold" } },
-    StartupField { "userNames", K::Text, kUserNames, kUserNameWidth, kUserNameWidth, kUsers,
-        { R::Text, kMinUserNameLength, kMaxUserNameLength, CharacterSet::UserName } },
-    StartupField {
-        "drillWindowLayout", K::U16, kDrillWindowLayout, 2, 2, kUsers, { R::Number, 0, 5 } },
-    StartupField { "passwordOn", K::U16, kPasswordOn, 2, 2, kUsers,
-        { R::Number, 0, 1, CharacterSet::Any, 0, Rel::NeedsPassword, "userPasswords" } },
-    StartupField { "systemPassword", K::Password, kSystemPassword, kPasswordWidth, 0, kOne,
+    array(Id::CategoryNames, "categoryNames", K::Text, 0, kCategoryNameWidth, kCategorySlots,
+        { R::Text, 1, static_cast<long>(kCategoryNameWidth - 1), CharacterSet::CategoryName }),
+    single(Id::StartupUser, "startupUser", K::U16, 1730, 2, { R::Number, 0, kUserSlots - 1 }),
+    single(Id::DictionaryOpened, "dictionaryOpened", K::U16, 1732, 2, kFlag),
+    single(Id::SystemPasswordOn, "systemPasswordOn", K::U16, 1734, 2,
+        { R::Number, 0, 1, CharacterSet::Any, 0, Rel::NeedsPassword, "systemPassword" }),
+    single(Id::AdditionalDictPath, "additionalDictPath", K::Text, 1777, kPathWidth, kPath),
+    single(Id::WaveformPath, "waveformPath", K::Text, 2034, kPathWidth, kPath),
+    single(Id::DataFolder, "dataFolder", K::Text, 2291, kPathWidth, kPath),
+    single(Id::DictionaryFolder, "dictionaryFolder", K::Text, 2548, kPathWidth, kPath),
+    array(Id::SoundOn, "soundOn", K::U16, 2805, 2, kUsers, kFlag),
+    single(Id::PromotionThreshold, "promotionThreshold", K::Text, 2843, kNumberWidth,
+        { R::Number, 1, 100, CharacterSet::Any, 0, Rel::Above, "demotionThreshold" }),
+    single(Id::DemotionThreshold, "demotionThreshold", K::Text, 2858, kNumberWidth,
+        { R::Number, 1, 100, CharacterSet::Any, 0, Rel::Below, "promotionThreshold" }),
+    array(Id::UserNames, "userNames", K::Text, 2873, kUserNameWidth, kUsers,
+        { R::Text, kMinUserNameLength, kMaxUserNameLength, CharacterSet::UserName }),
+    array(Id::DrillWindowLayout, "drillWindowLayout", K::U16, 3183, 2, kUsers, { R::Number, 0, 5 }),
+    array(Id::PasswordOn, "passwordOn", K::U16, 3203, 2, kUsers,
+        { R::Number, 0, 1, CharacterSet::Any, 0, Rel::NeedsPassword, "userPasswords" }),
+    single(Id::SystemPassword, "systemPassword", K::Password, 3223, kPasswordWidth,
         { R::Password, 0, kMaxPasswordLength, CharacterSet::Password, 0, Rel::GuardedBy,
-            "systemPasswordOn" } },
-    StartupField { "browseWord", K::Text, kBrowseWord, kBrowseWordWidth, kBrowseWordWidth, kUsers,
-        { R::Text, 1, static_cast<long>(kBrowseWordWidth - 1) } },
-    StartupField { "drillLanguage", K::U16, kDrillLanguage, 2, 2, kUsers, { R::Number, 1, 2 } },
-    StartupField { "workingCategory", K::U16, kWorkingCategory, 2, 2, kUsers,
-        { R::Number, 0, kCategorySlots - 1 } },
-    StartupField { "userPasswords", K::Password, kUserPasswords, kPasswordWidth, kPasswordWidth,
-        kUsers,
+            "systemPasswordOn" }),
+    array(Id::BrowseWord, "browseWord", K::Text, 3234, kBrowseWordWidth, kUsers,
+        { R::Text, 1, static_cast<long>(kBrowseWordWidth - 1) }),
+    array(Id::DrillLanguage, "drillLanguage", K::U16, 3658, 2, kUsers, { R::Number, 1, 2 }),
+    array(Id::WorkingCategory, "workingCategory", K::U16, 3678, 2, kUsers,
+        { R::Number, 0, kCategorySlots - 1 }),
+    array(Id::UserPasswords, "userPasswords", K::Password, 4338, kPasswordWidth, kUsers,
         { R::Password, 0, kMaxPasswordLength, CharacterSet::Password, 0, Rel::GuardedBy,
-            "passwordOn" } },
+            "passwordOn" }),
 
-    StartupField { "displaySetup.wordShowTime", K::Text, kDisplaySetup + 0, 15, kDisplaySetupSize,
-        kUsers, kDisplayTime },
-    StartupField { "displaySetup.answerDelay", K::Text, kDisplaySetup + 15, 15, kDisplaySetupSize,
-        kUsers, kDisplayTime },
-    StartupField { "displaySetup.spellTime", K::Text, kDisplaySetup + 30, 15, kDisplaySetupSize,
-        kUsers, { R::Number, 1, 90 } },
-    StartupField { "displaySetup.betweenWords", K::Text, kDisplaySetup + 45, 15, kDisplaySetupSize,
-        kUsers, kDisplayTime },
-    StartupField { "displaySetup.upperCase", K::U16, kDisplaySetup + 60, 2, kDisplaySetupSize,
-        kUsers, inGroup(kCaseGroup) },
-    StartupField { "displaySetup.lowerCase", K::U16, kDisplaySetup + 62, 2, kDisplaySetupSize,
-        kUsers, inGroup(kCaseGroup) },
+    inSub(Id::WordShowTime, "displaySetup.wordShowTime", K::Text, kDisplaySetup, 0, kNumberWidth,
+        kDisplayTime),
+    inSub(Id::AnswerDelay, "displaySetup.answerDelay", K::Text, kDisplaySetup, 15, kNumberWidth,
+        kDisplayTime),
+    inSub(Id::SpellTime, "displaySetup.spellTime", K::Text, kDisplaySetup, 30, kNumberWidth,
+        { R::Number, 1, 90 }),
+    inSub(Id::BetweenWords, "displaySetup.betweenWords", K::Text, kDisplaySetup, 45, kNumberWidth,
+        kDisplayTime),
+    inSub(
+        Id::UpperCase, "displaySetup.upperCase", K::U16, kDisplaySetup, 60, 2, inGroup(kCaseGroup)),
+    inSub(
+        Id::LowerCase, "displaySetup.lowerCase", K::U16, kDisplaySetup, 62, 2, inGroup(kCaseGroup)),
 
-    StartupField { "listSetup.minLetters", K::Text, kListSetup + 0, 15, kListSetupSize, kUsers,
-        { R::Number, 3, 12, CharacterSet::Any, 0, Rel::NotAbove, "listSetup.maxLetters" } },
-    StartupField { "listSetup.maxLetters", K::Text, kListSetup + 15, 15, kListSetupSize, kUsers,
-        { R::Number, 4, 37, CharacterSet::Any, 0, Rel::NotBelow, "listSetup.minLetters" } },
-    StartupField { "listSetup.listSize", K::Text, kListSetup + 30, 15, kListSetupSize, kUsers,
-        { R::Number, 1, 50 } },
-    StartupField { "listSetup.oneLetter", K::Text, kListSetup + 45, 15, kListSetupSize, kUsers,
-        { R::Text, 1, 1, CharacterSet::UpperLetters } },
-    StartupField { "listSetup.predefined", K::Text, kListSetup + 60, 12, kListSetupSize, kUsers,
-        { R::Text, 1, static_cast<long>(kPredefinedWidth - 1), CharacterSet::Pattern } },
-    StartupField { "listSetup.typeFailures", K::U16, kListSetup + 72, 2, kListSetupSize, kUsers,
-        inGroup(kListTypeGroup) },
-    StartupField { "listSetup.typePredefined", K::U16, kListSetup + 74, 2, kListSetupSize, kUsers,
-        inGroup(kListTypeGroup) },
-    StartupField { "listSetup.typeOneLetter", K::U16, kListSetup + 76, 2, kListSetupSize, kUsers,
-        inGroup(kListTypeGroup) },
-    StartupField { "listSetup.typeRandom", K::U16, kListSetup + 78, 2, kListSetupSize, kUsers,
-        inGroup(kListTypeGroup) },
+    inSub(Id::MinLetters, "listSetup.minLetters", K::Text, kListSetup, 0, kNumberWidth,
+        { R::Number, 3, 12, CharacterSet::Any, 0, Rel::NotAbove, "listSetup.maxLetters" }),
+    inSub(Id::MaxLetters, "listSetup.maxLetters", K::Text, kListSetup, 15, kNumberWidth,
+        { R::Number, 4, 37, CharacterSet::Any, 0, Rel::NotBelow, "listSetup.minLetters" }),
+    inSub(Id::ListSize, "listSetup.listSize", K::Text, kListSetup, 30, kNumberWidth,
+        { R::Number, 1, 50 }),
+    inSub(Id::OneLetter, "listSetup.oneLetter", K::Text, kListSetup, 45, kNumberWidth,
+        { R::Text, 1, 1, CharacterSet::UpperLetters }),
+    inSub(Id::Predefined, "listSetup.predefined", K::Text, kListSetup, 60, kPredefinedWidth,
+        { R::Text, 1, static_cast<long>(kPredefinedWidth - 1), CharacterSet::Pattern }),
+    inSub(Id::TypeFailures, "listSetup.typeFailures", K::U16, kListSetup, 72, 2,
+        inGroup(kListTypeGroup)),
+    inSub(Id::TypePredefined, "listSetup.typePredefined", K::U16, kListSetup, 74, 2,
+        inGroup(kListTypeGroup)),
+    inSub(Id::TypeOneLetter, "listSetup.typeOneLetter", K::U16, kListSetup, 76, 2,
+        inGroup(kListTypeGroup)),
+    inSub(
+        Id::TypeRandom, "listSetup.typeRandom", K::U16, kListSetup, 78, 2, inGroup(kListTypeGroup)),
 
-    StartupField { "listOptions.adjustPractice", K::U16, kListOptions + 0, 2, kListOptionsSize,
-        kUsers, inGroup(kAdjustGroup) },
-    StartupField { "listOptions.adjustManual", K::U16, kListOptions + 2, 2, kListOptionsSize,
-        kUsers, inGroup(kAdjustGroup) },
-    StartupField { "listOptions.adjustAuto", K::U16, kListOptions + 4, 2, kListOptionsSize, kUsers,
-        inGroup(kAdjustGroup) },
-    StartupField { "listOptions.repeatAll", K::U16, kListOptions + 6, 2, kListOptionsSize, kUsers,
-        inGroup(kRepeatGroup) },
-    StartupField { "listOptions.repeatFailures", K::U16, kListOptions + 8, 2, kListOptionsSize,
-        kUsers, inGroup(kRepeatGroup) },
-    StartupField { "listOptions.levelElementary", K::U16, kListOptions + 10, 2, kListOptionsSize,
-        kUsers, inGroup(kLevelGroup) },
-    StartupField { "listOptions.levelIntermediate", K::U16, kListOptions + 12, 2, kListOptionsSize,
-        kUsers, inGroup(kLevelGroup) },
-    StartupField { "listOptions.levelAdvanced", K::U16, kListOptions + 14, 2, kListOptionsSize,
-        kUsers, inGroup(kLevelGroup) },
-    StartupField { "listOptions.languageUK", K::U16, kListOptions + 16, 2, kListOptionsSize, kUsers,
-        inGroup(kLanguageGroup) },
-    StartupField { "listOptions.languageUS", K::U16, kListOptions + 18, 2, kListOptionsSize, kUsers,
-        inGroup(kLanguageGroup) },
-    StartupField { "listOptions.showLanguageFlag", K::U16, kListOptions + 20, 2, kListOptionsSize,
-        kUsers, kFlag },
+    inSub(Id::AdjustPractice, "listOptions.adjustPractice", K::U16, kListOptions, 0, 2,
+        inGroup(kAdjustGroup)),
+    inSub(Id::AdjustManual, "listOptions.adjustManual", K::U16, kListOptions, 2, 2,
+        inGroup(kAdjustGroup)),
+    inSub(Id::AdjustAuto, "listOptions.adjustAuto", K::U16, kListOptions, 4, 2,
+        inGroup(kAdjustGroup)),
+    inSub(
+        Id::RepeatAll, "listOptions.repeatAll", K::U16, kListOptions, 6, 2, inGroup(kRepeatGroup)),
+    inSub(Id::RepeatFailures, "listOptions.repeatFailures", K::U16, kListOptions, 8, 2,
+        inGroup(kRepeatGroup)),
+    inSub(Id::LevelElementary, "listOptions.levelElementary", K::U16, kListOptions, 10, 2,
+        inGroup(kLevelGroup)),
+    inSub(Id::LevelIntermediate, "listOptions.levelIntermediate", K::U16, kListOptions, 12, 2,
+        inGroup(kLevelGroup)),
+    inSub(Id::LevelAdvanced, "listOptions.levelAdvanced", K::U16, kListOptions, 14, 2,
+        inGroup(kLevelGroup)),
+    inSub(Id::LanguageUK, "listOptions.languageUK", K::U16, kListOptions, 16, 2,
+        inGroup(kLanguageGroup)),
+    inSub(Id::LanguageUS, "listOptions.languageUS", K::U16, kListOptions, 18, 2,
+        inGroup(kLanguageGroup)),
+    inSub(Id::ShowLanguageFlag, "listOptions.showLanguageFlag", K::U16, kListOptions, 20, 2, kFlag),
 
-    StartupField { "learnSetup.learnFlash", K::U16, kLearnSetup + 0, 2, kLearnSetupSize, kUsers,
-        inGroup(kLearnModeGroup) },
-    StartupField { "learnSetup.learnRipple", K::U16, kLearnSetup + 2, 2, kLearnSetupSize, kUsers,
-        inGroup(kLearnModeGroup) },
-    StartupField { "learnSetup.learnContinuous", K::U16, kLearnSetup + 4, 2, kLearnSetupSize,
-        kUsers, inGroup(kLearnModeGroup) },
-    StartupField { "learnSetup.continuousTime", K::Text, kLearnSetup + 6, 15, kLearnSetupSize,
-        kUsers, { R::Number, 1, 15 } },
-    StartupField { "learnSetup.flashDurationText", K::Text, kLearnSetup + 21, 15, kLearnSetupSize,
-        kUsers, kDuration },
-    StartupField { "learnSetup.flashCountText", K::Text, kLearnSetup + 36, 15, kLearnSetupSize,
-        kUsers, kCount },
-    StartupField { "learnSetup.rippleDurationText", K::Text, kLearnSetup + 51, 15, kLearnSetupSize,
-        kUsers, kDuration },
-    StartupField { "learnSetup.rippleCountText", K::Text, kLearnSetup + 66, 15, kLearnSetupSize,
-        kUsers, kCount },
-    StartupField { "learnSetup.flashDuration", K::Slider, kLearnSetup + 81, 12, kLearnSetupSize,
-        kUsers, kDurationBar },
-    StartupField { "learnSetup.flashCount", K::Slider, kLearnSetup + 93, 12, kLearnSetupSize,
-        kUsers, kCountBar },
-    StartupField { "learnSetup.rippleDuration", K::Slider, kLearnSetup + 105, 12, kLearnSetupSize,
-        kUsers, kDurationBar },
-    StartupField { "learnSetup.rippleCount", K::Slider, kLearnSetup + 117, 12, kLearnSetupSize,
-        kUsers, kCountBar },
+    inSub(Id::LearnFlash, "learnSetup.learnFlash", K::U16, kLearnSetup, 0, 2,
+        inGroup(kLearnModeGroup)),
+    inSub(Id::LearnRipple, "learnSetup.learnRipple", K::U16, kLearnSetup, 2, 2,
+        inGroup(kLearnModeGroup)),
+    inSub(Id::LearnContinuous, "learnSetup.learnContinuous", K::U16, kLearnSetup, 4, 2,
+        inGroup(kLearnModeGroup)),
+    inSub(Id::ContinuousTime, "learnSetup.continuousTime", K::Text, kLearnSetup, 6, kNumberWidth,
+        { R::Number, 1, 15 }),
+    inSub(Id::FlashDurationText, "learnSetup.flashDurationText", K::Text, kLearnSetup, 21,
+        kNumberWidth, kDuration),
+    inSub(Id::FlashCountText, "learnSetup.flashCountText", K::Text, kLearnSetup, 36, kNumberWidth,
+        kCount),
+    inSub(Id::RippleDurationText, "learnSetup.rippleDurationText", K::Text, kLearnSetup, 51,
+        kNumberWidth, kDuration),
+    inSub(Id::RippleCountText, "learnSetup.rippleCountText", K::Text, kLearnSetup, 66, kNumberWidth,
+        kCount),
+    inSub(Id::FlashDuration, "learnSetup.flashDuration", K::Slider, kLearnSetup, 81, kSliderWidth,
+        kDurationBar),
+    inSub(Id::FlashCount, "learnSetup.flashCount", K::Slider, kLearnSetup, 93, kSliderWidth,
+        kCountBar),
+    inSub(Id::RippleDuration, "learnSetup.rippleDuration", K::Slider, kLearnSetup, 105,
+        kSliderWidth, kDurationBar),
+    inSub(Id::RippleCount, "learnSetup.rippleCount", K::Slider, kLearnSetup, 117, kSliderWidth,
+        kCountBar),
 };
+
+// Each field sits at the place of its id, so a field is found by its id without a search.
+constexpr bool inIdOrder()
+{
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        if (static_cast<std::size_t>(kFields[i].id) != i)
+            return false;
+    }
+    return kFields.size() == kStartupFieldCount;
+}
+static_assert(inIdOrder(), "the field table is in the order of StartupFieldId");
+
+// The fields and the reserved bytes cover every byte of the record exactly once: no field
+// overlaps another, none runs past the end, and no byte is left out.
+constexpr bool tilesTheRecord()
+{
+    std::array<std::uint8_t, kStartupInfoSize> cover {};
+    const auto mark = [&](std::size_t at, std::size_t n) {
+        for (std::size_t i = at; i < at + n; ++i) {
+            if (i >= cover.size() || cover[i] != 0)
+                return false;
+            cover[i] = 1;
+        }
+        return true;
+    };
+    for (const StartupField& f : kFields) {
+        if ((f.count == 1) != (f.stride == 0) || (f.kind == K::U16 && f.width != 2))
+            return false;
+        for (int i = 0; i < f.count; ++i) {
+            if (!mark(fieldOffset(f, i), f.width))
+                return false;
+        }
+    }
+    for (const auto& [at, n] : kReserved) {
+        if (!mark(at, n))
+            return false;
+    }
+    for (std::uint8_t c : cover) {
+        if (c != 1)
+            return false;
+    }
+    return true;
+}
+static_assert(tilesTheRecord(), "the fields and reserved bytes tile the 6758-byte record");
+
 } // namespace
 
 std::span<const StartupField> startupFields()
 {
     return kFields;
+}
+
+const StartupField& startupField(StartupFieldId id)
+{
+    return kFields[static_cast<std::size_t>(id)];
 }
 
 const StartupField* findStartupField(std::string_view name)
@@ -412,11 +504,11 @@ bool putStartupValue(StartupInfo& info, const StartupField& f, int index, std::s
             const std::optional<long> v = wholeNumber(value);
             if (!v)
                 return false;
-            info.setTextAt(at, f.width, number(*v));
+            info.setText(f.id, index, number(*v));
         } else {
             if (value.size() > f.width - 1)
                 return false;
-            info.setTextAt(at, f.width, value);
+            info.setText(f.id, index, value);
         }
         return true;
     }

@@ -1,10 +1,12 @@
 #pragma once
 
-// A table of every named field of the startup record, for tools that show or set fields by
-// name (the command-line front end). Per-user fields repeat with a stride for slots 0..9, the
-// category names for slots 0..63; sub-record fields are named "listSetup.minLetters" and so on.
-// Each field also carries what it may hold, so a record changed by name is one the program can
-// start with and the drill can use.
+// The one table of the startup record's fields: where each lies (offset, width, and for the
+// per-user and per-category arrays the stride between elements) and what it may hold. The record's
+// accessors, the typed user settings and the command-line front end all read their offsets and
+// widths from here, so the layout is written down once. Per-user fields repeat for slots 0..9,
+// the category names for slots 0..63; sub-record fields are named "listSetup.minLetters" and so
+// on. Each field also carries what it may hold, so a record changed by name is one the program
+// can start with and the drill can use.
 
 #include "startup_info.h"
 #include "users/character_sets.h"
@@ -14,6 +16,74 @@
 #include <string_view>
 
 namespace quorvel {
+
+// Every field of the record, in table (and record) order.
+enum class StartupFieldId : std::uint8_t
+{
+    CategoryNames,
+    StartupUser,
+    DictionaryOpened,
+    SystemPasswordOn,
+    AdditionalDictPath,
+    WaveformPath,
+    DataFolder,
+    DictionaryFolder,
+    SoundOn,
+    PromotionThreshold,
+    DemotionThreshold,
+    UserNames,
+    DrillWindowLayout,
+    PasswordOn,
+    SystemPassword,
+    BrowseWord,
+    DrillLanguage,
+    WorkingCategory,
+    UserPasswords,
+    // displaySetup
+    WordShowTime,
+    AnswerDelay,
+    SpellTime,
+    BetweenWords,
+    UpperCase,
+    LowerCase,
+    // listSetup
+    MinLetters,
+    MaxLetters,
+    ListSize,
+    OneLetter,
+    Predefined,
+    TypeFailures,
+    TypePredefined,
+    TypeOneLetter,
+    TypeRandom,
+    // listOptions
+    AdjustPractice,
+    AdjustManual,
+    AdjustAuto,
+    RepeatAll,
+    RepeatFailures,
+    LevelElementary,
+    LevelIntermediate,
+    LevelAdvanced,
+    LanguageUK,
+    LanguageUS,
+    ShowLanguageFlag,
+    // learnSetup
+    LearnFlash,
+    LearnRipple,
+    LearnContinuous,
+    ContinuousTime,
+    FlashDurationText,
+    FlashCountText,
+    RippleDurationText,
+    RippleCountText,
+    FlashDuration,
+    FlashCount,
+    RippleDuration,
+    RippleCount,
+};
+inline constexpr std::size_t kStartupFieldCount
+    = static_cast<std::size_t>(StartupFieldId::RippleCount) + 1;
 
 enum class StartupFieldKind : std::uint8_t
 {
@@ -58,6 +128,7 @@ struct StartupRange
 
 struct StartupField
 {
+    StartupFieldId id;
     std::string_view name;
     StartupFieldKind kind;
     std::size_t offset; // of element 0
@@ -68,9 +139,10 @@ struct StartupField
 };
 
 std::span<const StartupField> startupFields();
+const StartupField& startupField(StartupFieldId id);
 const StartupField* findStartupField(std::string_view name);
 
-inline std::size_t fieldOffset(const StartupField& f, int index)
+constexpr std::size_t fieldOffset(const StartupField& f, int index)
 {
     return f.offset + static_cast<std::size_t>(index) * f.stride;
 }

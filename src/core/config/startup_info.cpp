@@ -1,5 +1,7 @@
 #include "startup_info.h"
 
+#include "startup_fields.h"
+
 #include "platform/file.h"
 #include "platform/file_errors.h"
 #include "platform/le_codec.h"
@@ -12,144 +14,67 @@
 
 namespace quorvel {
 
-using namespace startup_layout;
+using Id = StartupFieldId;
 
 namespace {
 
-constexpr std::size_t kNum = kNumberTextWidth;
-
-std::size_t userOffset(std::size_t base, std::size_t size, int user)
+bool validIndex(const StartupField& f, int index)
 {
-    return base + static_cast<std::size_t>(user) * size;
-}
-
-bool validUser(int user)
-{
-    return user >= 0 && user < kUserSlots;
+    return index >= 0 && index < f.count;
 }
 
 } // namespace
 
-// --- sub-records ---------------------------------------------------------------------------
+// --- fields by id --------------------------------------------------------------------------
 
-DisplaySetupRecord DisplaySetupRecord::decode(const std::uint8_t* p)
+std::uint16_t StartupInfo::u16(StartupFieldId id, int index) const
 {
-    DisplaySetupRecord r;
-    r.wordShowTime = le::text(p + 0, kNum);
-    r.answerDelay = le::text(p + 15, kNum);
-    r.spellTime = le::text(p + 30, kNum);
-    r.betweenWords = le::text(p + 45, kNum);
-    r.upperCase = le::u16(p + 60);
-    r.lowerCase = le::u16(p + 62);
-    return r;
+    const StartupField& f = startupField(id);
+    return validIndex(f, index) ? u16At(fieldOffset(f, index)) : 0;
 }
 
-void DisplaySetupRecord::encode(std::uint8_t* p) const
+void StartupInfo::setU16(StartupFieldId id, int index, std::uint16_t value)
 {
-    le::putText(p + 0, kNum, wordShowTime);
-    le::putText(p + 15, kNum, answerDelay);
-    le::putText(p + 30, kNum, spellTime);
-    le::putText(p + 45, kNum, betweenWords);
-    le::putU16(p + 60, upperCase);
-    le::putU16(p + 62, lowerCase);
+    const StartupField& f = startupField(id);
+    if (validIndex(f, index))
+        setU16At(fieldOffset(f, index), value);
 }
 
-ListSetupRecord ListSetupRecord::decode(const std::uint8_t* p)
+std::string StartupInfo::text(StartupFieldId id, int index) const
 {
-    ListSetupRecord r;
-    r.minLetters = le::text(p + 0, kNum);
-    r.maxLetters = le::text(p + 15, kNum);
-    r.listSize = le::text(p + 30, kNum);
-    r.oneLetter = le::text(p + 45, kNum);
-    r.predefined = le::text(p + 60, kPredefinedWidth);
-    r.typeFailures = le::u16(p + 72);
-    r.typePredefined = le::u16(p + 74);
-    r.typeOneLetter = le::u16(p + 76);
-    r.typeRandom = le::u16(p + 78);
-    return r;
+    const StartupField& f = startupField(id);
+    return validIndex(f, index) ? textAt(fieldOffset(f, index), f.width) : std::string();
 }
 
-void ListSetupRecord::encode(std::uint8_t* p) const
+void StartupInfo::setText(StartupFieldId id, int index, std::string_view value)
 {
-    le::putText(p + 0, kNum, minLetters);
-    le::putText(p + 15, kNum, maxLetters);
-    le::putText(p + 30, kNum, listSize);
-    le::putText(p + 45, kNum, oneLetter);
-    le::putText(p + 60, kPredefinedWidth, predefined);
-    le::putU16(p + 72, typeFailures);
-    le::putU16(p + 74, typePredefined);
-    le::putU16(p + 76, typeOneLetter);
-    le::putU16(p + 78, typeRandom);
+    const StartupField& f = startupField(id);
+    if (!validIndex(f, index))
+        return;
+    const std::size_t at = fieldOffset(f, index);
+    if (textAt(at, f.width) == value)
+        return; // reads as the value already (even a text that fills its field)
+    setTextAt(at, f.width, value);
 }
 
-ListOptionsRecord ListOptionsRecord::decode(const std::uint8_t* p)
+SliderTriple StartupInfo::slider(StartupFieldId id, int index) const
 {
-    ListOptionsRecord r;
-    std::uint16_t* fields[] = { &r.adjustPractice, &r.adjustManual, &r.adjustAuto, &r.repeatAll,
-        &r.repeatFailures, &r.levelElementary, &r.levelIntermediate, &r.levelAdvanced,
-        &r.languageUK, &r.languageUS, &r.showLanguageFlag };
-    for (std::size_t i = 0; i < std::size(fields); ++i)
-        *fields[i] = le::u16(p + 2 * i);
-    return r;
+    const StartupField& f = startupField(id);
+    if (!validIndex(f, index))
+        return {};
+    const std::size_t at = fieldOffset(f, index);
+    return { u32At(at), u32At(at + 4), u32At(at + 8) };
 }
 
-void ListOptionsRecord::encode(std::uint8_t* p) const
+void StartupInfo::setSlider(StartupFieldId id, int index, const SliderTriple& value)
 {
-    const std::uint16_t fields[]
-        = { adjustPractice, adjustManual, adjustAuto, repeatAll, repeatFailures, levelElementary,
-              levelIntermediate, levelAdvanced, languageUK, languageUS, showLanguageFlag };
-    for (std::size_t i = 0; i < std::size(fields); ++i)
-        le::putU16(p + 2 * i, fields[i]);
-}
-
-namespace {
-
-SliderTriple decodeTriple(const std::uint8_t* p)
-{
-    return { le::u32(p), le::u32(p + 4), le::u32(p + 8) };
-}
-
-void encodeTriple(std::uint8_t* p, const SliderTriple& t)
-{
-    le::putU32(p, t.minimum);
-    le::putU32(p + 4, t.maximum);
-    le::putU32(p + 8, t.position);
-}
-
-} // namespace
-
-LearnSetupRecord LearnSetupRecord::decode(const std::uint8_t* p)
-{
-    LearnSetupRecord r;
-    r.learnFlash = le::u16(p + 0);
-    r.learnRipple = le::u16(p + 2);
-    r.learnContinuous = le::u16(p + 4);
-    r.continuousTime = le::text(p + 6, kNum);
-    r.flashDurationText = le::text(p + 21, kNum);
-    r.flashCountText = le::text(p + 36, kNum);
-    r.rippleDurationText = le::text(p + 51, kNum);
-    r.rippleCountText = le::text(p + 66, kNum);
-    r.flashDuration = decodeTriple(p + 81);
-    r.flashCount = decodeTriple(p + 93);
-    r.rippleDuration = decodeTriple(p + 105);
-    r.rippleCount = decodeTriple(p + 117);
-    return r;
-}
-
-void LearnSetupRecord::encode(std::uint8_t* p) const
-{
-    le::putU16(p + 0, learnFlash);
-    le::putU16(p + 2, learnRipple);
-    le::putU16(p + 4, learnContinuous);
-    le::putText(p + 6, kNum, continuousTime);
-    le::putText(p + 21, kNum, flashDurationText);
-    le::putText(p + 36, kNum, flashCountText);
-    le::putText(p + 51, kNum, rippleDurationText);
-    le::putText(p + 66, kNum, rippleCountText);
-    encodeTriple(p + 81, flashDuration);
-    encodeTriple(p + 93, flashCount);
-    encodeTriple(p + 105, rippleDuration);
-    encodeTriple(p + 117, rippleCount);
+    const StartupField& f = startupField(id);
+    if (!validIndex(f, index))
+        return;
+    const std::size_t at = fieldOffset(f, index);
+    setU32At(at, value.minimum);
+    setU32At(at + 4, value.maximum);
+    setU32At(at + 8, value.position);
 }
 
 // --- raw access ----------------------------------------------------------------------------
@@ -188,253 +113,276 @@ void StartupInfo::setTextAt(std::size_t offset, std::size_t width, std::string_v
 
 std::string StartupInfo::categoryName(int slot) const
 {
-    if (slot < 0 || slot >= kCategorySlots)
-        return {};
-    return textAt(userOffset(kCategoryNames, kCategoryNameWidth, slot), kCategoryNameWidth);
+    return text(Id::CategoryNames, slot);
 }
-
 void StartupInfo::setCategoryName(int slot, std::string_view name)
 {
-    if (slot >= 0 && slot < kCategorySlots)
-        setTextAt(userOffset(kCategoryNames, kCategoryNameWidth, slot), kCategoryNameWidth, name);
+    setText(Id::CategoryNames, slot, name);
 }
-
 std::uint16_t StartupInfo::startupUser() const
 {
-    return u16At(kStartupUser);
+    return u16(Id::StartupUser);
 }
 void StartupInfo::setStartupUser(std::uint16_t slot)
 {
-    setU16At(kStartupUser, slot);
+    setU16(Id::StartupUser, 0, slot);
 }
 std::uint16_t StartupInfo::dictionaryOpened() const
 {
-    return u16At(kDictionaryOpened);
+    return u16(Id::DictionaryOpened);
 }
 void StartupInfo::setDictionaryOpened(std::uint16_t value)
 {
-    setU16At(kDictionaryOpened, value);
+    setU16(Id::DictionaryOpened, 0, value);
 }
 std::uint16_t StartupInfo::systemPasswordOn() const
 {
-    return u16At(kSystemPasswordOn);
+    return u16(Id::SystemPasswordOn);
 }
 void StartupInfo::setSystemPasswordOn(std::uint16_t value)
 {
-    setU16At(kSystemPasswordOn, value);
+    setU16(Id::SystemPasswordOn, 0, value);
 }
-
 std::string StartupInfo::additionalDictPath() const
 {
-    return textAt(kAdditionalDictPath, kPathWidth);
+    return text(Id::AdditionalDictPath);
 }
 void StartupInfo::setAdditionalDictPath(std::string_view p)
 {
-    setTextAt(kAdditionalDictPath, kPathWidth, p);
+    setText(Id::AdditionalDictPath, 0, p);
 }
 std::string StartupInfo::waveformPath() const
 {
-    return textAt(kWaveformPath, kPathWidth);
+    return text(Id::WaveformPath);
 }
 void StartupInfo::setWaveformPath(std::string_view p)
 {
-    setTextAt(kWaveformPath, kPathWidth, p);
+    setText(Id::WaveformPath, 0, p);
 }
 std::string StartupInfo::dataFolder() const
 {
-    return textAt(kDataFolder, kPathWidth);
+    return text(Id::DataFolder);
 }
 void StartupInfo::setDataFolder(std::string_view p)
 {
-    setTextAt(kDataFolder, kPathWidth, p);
+    setText(Id::DataFolder, 0, p);
 }
 std::string StartupInfo::dictionaryFolder() const
 {
-    return textAt(kDictionaryFolder, kPathWidth);
+    return text(Id::DictionaryFolder);
 }
 void StartupInfo::setDictionaryFolder(std::string_view p)
 {
-    setTextAt(kDictionaryFolder, kPathWidth, p);
+    setText(Id::DictionaryFolder, 0, p);
 }
-
 std::uint16_t StartupInfo::soundOn(int user) const
 {
-    return validUser(user) ? u16At(userOffset(kSoundOn, 2, user)) : 0;
+    return u16(Id::SoundOn, user);
 }
-
 void StartupInfo::setSoundOn(int user, std::uint16_t value)
 {
-    if (validUser(user))
-        setU16At(userOffset(kSoundOn, 2, user), value);
+    setU16(Id::SoundOn, user, value);
 }
-
 std::string StartupInfo::promotionThreshold() const
 {
-    return textAt(kPromotionThreshold, kThresholdWidth);
+    return text(Id::PromotionThreshold);
 }
 void StartupInfo::setPromotionThreshold(std::string_view t)
 {
-    setTextAt(kPromotionThreshold, kThresholdWidth, t);
+    setText(Id::PromotionThreshold, 0, t);
 }
 std::string StartupInfo::demotionThreshold() const
 {
-    return textAt(kDemotionThreshold, kThresholdWidth);
+    return text(Id::DemotionThreshold);
 }
 void StartupInfo::setDemotionThreshold(std::string_view t)
 {
-    setTextAt(kDemotionThreshold, kThresholdWidth, t);
+    setText(Id::DemotionThreshold, 0, t);
 }
-
 std::string StartupInfo::userName(int user) const
 {
-    return validUser(user) ? textAt(userOffset(kUserNames, kUserNameWidth, user), kUserNameWidth)
-                           : std::string();
+    return text(Id::UserNames, user);
 }
-
 void StartupInfo::setUserName(int user, std::string_view name)
 {
-    if (validUser(user))
-        setTextAt(userOffset(kUserNames, kUserNameWidth, user), kUserNameWidth, name);
+    setText(Id::UserNames, user, name);
 }
-
 std::uint16_t StartupInfo::drillWindowLayout(int user) const
 {
-    return validUser(user) ? u16At(userOffset(kDrillWindowLayout, 2, user)) : 0;
+    return u16(Id::DrillWindowLayout, user);
 }
-
 void StartupInfo::setDrillWindowLayout(int user, std::uint16_t value)
 {
-    if (validUser(user))
-        setU16At(userOffset(kDrillWindowLayout, 2, user), value);
+    setU16(Id::DrillWindowLayout, user, value);
 }
-
 std::uint16_t StartupInfo::passwordOn(int user) const
 {
-    return validUser(user) ? u16At(userOffset(kPasswordOn, 2, user)) : 0;
+    return u16(Id::PasswordOn, user);
 }
-
 void StartupInfo::setPasswordOn(int user, std::uint16_t value)
 {
-    if (validUser(user))
-        setU16At(userOffset(kPasswordOn, 2, user), value);
+    setU16(Id::PasswordOn, user, value);
 }
+std::string StartupInfo::browseWord(int user) const
+{
+    return text(Id::BrowseWord, user);
+}
+void StartupInfo::setBrowseWord(int user, std::string_view word)
+{
+    setText(Id::BrowseWord, user, word);
+}
+std::uint16_t StartupInfo::drillLanguage(int user) const
+{
+    return u16(Id::DrillLanguage, user);
+}
+void StartupInfo::setDrillLanguage(int user, std::uint16_t value)
+{
+    setU16(Id::DrillLanguage, user, value);
+}
+std::uint16_t StartupInfo::workingCategory(int user) const
+{
+    return u16(Id::WorkingCategory, user);
+}
+void StartupInfo::setWorkingCategory(int user, std::uint16_t value)
+{
+    setU16(Id::WorkingCategory, user, value);
+}
+
+namespace {
+
+PasswordBytes passwordAt(const StartupInfo& info, Id id, int index)
+{
+    PasswordBytes out {};
+    const StartupField& f = startupField(id);
+    if (validIndex(f, index))
+        std::memcpy(out.data(), info.bytes().data() + fieldOffset(f, index), out.size());
+    return out;
+}
+
+// The scrambled bytes and a terminator that is always kept.
+void setPasswordAt(StartupInfo& info, Id id, int index, const PasswordBytes& scrambled)
+{
+    const StartupField& f = startupField(id);
+    if (!validIndex(f, index))
+        return;
+    std::uint8_t* p = info.bytes().data() + fieldOffset(f, index);
+    std::memcpy(p, scrambled.data(), scrambled.size());
+    p[kPasswordWidth - 1] = 0;
+}
+
+} // namespace
 
 PasswordBytes StartupInfo::systemPassword() const
 {
-    PasswordBytes out {};
-    std::memcpy(out.data(), m_bytes.data() + kSystemPassword, out.size());
-    return out;
+    return passwordAt(*this, Id::SystemPassword, 0);
 }
-
 void StartupInfo::setSystemPassword(const PasswordBytes& scrambled)
 {
-    std::memcpy(m_bytes.data() + kSystemPassword, scrambled.data(), scrambled.size());
-    m_bytes[kSystemPassword + 10] = 0;
+    setPasswordAt(*this, Id::SystemPassword, 0, scrambled);
+}
+PasswordBytes StartupInfo::userPassword(int user) const
+{
+    return passwordAt(*this, Id::UserPasswords, user);
+}
+void StartupInfo::setUserPassword(int user, const PasswordBytes& scrambled)
+{
+    setPasswordAt(*this, Id::UserPasswords, user, scrambled);
 }
 
-std::string StartupInfo::browseWord(int user) const
-{
-    return validUser(user)
-        ? textAt(userOffset(kBrowseWord, kBrowseWordWidth, user), kBrowseWordWidth)
-        : std::string();
-}
-
-void StartupInfo::setBrowseWord(int user, std::string_view word)
-{
-    if (validUser(user))
-        setTextAt(userOffset(kBrowseWord, kBrowseWordWidth, user), kBrowseWordWidth, word);
-}
-
-std::uint16_t StartupInfo::drillLanguage(int user) const
-{
-    return validUser(user) ? u16At(userOffset(kDrillLanguage, 2, user)) : 0;
-}
-
-void StartupInfo::setDrillLanguage(int user, std::uint16_t value)
-{
-    if (validUser(user))
-        setU16At(userOffset(kDrillLanguage, 2, user), value);
-}
-
-std::uint16_t StartupInfo::workingCategory(int user) const
-{
-    return validUser(user) ? u16At(userOffset(kWorkingCategory, 2, user)) : 0;
-}
-
-void StartupInfo::setWorkingCategory(int user, std::uint16_t value)
-{
-    if (validUser(user))
-        setU16At(userOffset(kWorkingCategory, 2, user), value);
-}
+// --- the sub-records -----------------------------------------------------------------------
 
 DisplaySetupRecord StartupInfo::displaySetup(int user) const
 {
-    return validUser(user) ? DisplaySetupRecord::decode(
-               m_bytes.data() + userOffset(kDisplaySetup, kDisplaySetupSize, user))
-                           : DisplaySetupRecord {};
+    return { text(Id::WordShowTime, user), text(Id::AnswerDelay, user), text(Id::SpellTime, user),
+        text(Id::BetweenWords, user), u16(Id::UpperCase, user), u16(Id::LowerCase, user) };
 }
 
-void StartupInfo::setDisplaySetup(int user, const DisplaySetupRecord& record)
+void StartupInfo::setDisplaySetup(int user, const DisplaySetupRecord& r)
 {
-    if (validUser(user))
-        record.encode(m_bytes.data() + userOffset(kDisplaySetup, kDisplaySetupSize, user));
-}
-
-PasswordBytes StartupInfo::userPassword(int user) const
-{
-    PasswordBytes out {};
-    if (validUser(user))
-        std::memcpy(out.data(), m_bytes.data() + userOffset(kUserPasswords, kPasswordWidth, user),
-            out.size());
-    return out;
-}
-
-void StartupInfo::setUserPassword(int user, const PasswordBytes& scrambled)
-{
-    if (!validUser(user))
-        return;
-    std::uint8_t* p = m_bytes.data() + userOffset(kUserPasswords, kPasswordWidth, user);
-    std::memcpy(p, scrambled.data(), scrambled.size());
-    p[10] = 0;
+    setText(Id::WordShowTime, user, r.wordShowTime);
+    setText(Id::AnswerDelay, user, r.answerDelay);
+    setText(Id::SpellTime, user, r.spellTime);
+    setText(Id::BetweenWords, user, r.betweenWords);
+    setU16(Id::UpperCase, user, r.upperCase);
+    setU16(Id::LowerCase, user, r.lowerCase);
 }
 
 ListSetupRecord StartupInfo::listSetup(int user) const
 {
-    return validUser(user)
-        ? ListSetupRecord::decode(m_bytes.data() + userOffset(kListSetup, kListSetupSize, user))
-        : ListSetupRecord {};
+    return { text(Id::MinLetters, user), text(Id::MaxLetters, user), text(Id::ListSize, user),
+        text(Id::OneLetter, user), text(Id::Predefined, user), u16(Id::TypeFailures, user),
+        u16(Id::TypePredefined, user), u16(Id::TypeOneLetter, user), u16(Id::TypeRandom, user) };
 }
 
-void StartupInfo::setListSetup(int user, const ListSetupRecord& record)
+void StartupInfo::setListSetup(int user, const ListSetupRecord& r)
 {
-    if (validUser(user))
-        record.encode(m_bytes.data() + userOffset(kListSetup, kListSetupSize, user));
+    setText(Id::MinLetters, user, r.minLetters);
+    setText(Id::MaxLetters, user, r.maxLetters);
+    setText(Id::ListSize, user, r.listSize);
+    setText(Id::OneLetter, user, r.oneLetter);
+    setText(Id::Predefined, user, r.predefined);
+    setU16(Id::TypeFailures, user, r.typeFailures);
+    setU16(Id::TypePredefined, user, r.typePredefined);
+    setU16(Id::TypeOneLetter, user, r.typeOneLetter);
+    setU16(Id::TypeRandom, user, r.typeRandom);
 }
+
+namespace {
+
+// The eleven flags of the options record, in record order.
+constexpr Id kOptionFlags[] = { Id::AdjustPractice, Id::AdjustManual, Id::AdjustAuto, Id::RepeatAll,
+    Id::RepeatFailures, Id::LevelElementary, Id::LevelIntermediate, Id::LevelAdvanced,
+    Id::LanguageUK, Id::LanguageUS, Id::ShowLanguageFlag };
+
+template <typename Record> auto optionMembers(Record& r)
+{
+    return std::array { &r.adjustPractice, &r.adjustManual, &r.adjustAuto, &r.repeatAll,
+        &r.repeatFailures, &r.levelElementary, &r.levelIntermediate, &r.levelAdvanced,
+        &r.languageUK, &r.languageUS, &r.showLanguageFlag };
+}
+
+} // namespace
 
 ListOptionsRecord StartupInfo::listOptions(int user) const
 {
-    return validUser(user) ? ListOptionsRecord::decode(
-               m_bytes.data() + userOffset(kListOptions, kListOptionsSize, user))
-                           : ListOptionsRecord {};
+    ListOptionsRecord r;
+    const auto members = optionMembers(r);
+    for (std::size_t i = 0; i < members.size(); ++i)
+        *members[i] = u16(kOptionFlags[i], user);
+    return r;
 }
 
 void StartupInfo::setListOptions(int user, const ListOptionsRecord& record)
 {
-    if (validUser(user))
-        record.encode(m_bytes.data() + userOffset(kListOptions, kListOptionsSize, user));
+    const auto members = optionMembers(record);
+    for (std::size_t i = 0; i < members.size(); ++i)
+        setU16(kOptionFlags[i], user, *members[i]);
 }
 
 LearnSetupRecord StartupInfo::learnSetup(int user) const
 {
-    return validUser(user)
-        ? LearnSetupRecord::decode(m_bytes.data() + userOffset(kLearnSetup, kLearnSetupSize, user))
-        : LearnSetupRecord {};
+    return { u16(Id::LearnFlash, user), u16(Id::LearnRipple, user), u16(Id::LearnContinuous, user),
+        text(Id::ContinuousTime, user), text(Id::FlashDurationText, user),
+        text(Id::FlashCountText, user), text(Id::RippleDurationText, user),
+        text(Id::RippleCountText, user), slider(Id::FlashDuration, user),
+        slider(Id::FlashCount, user), slider(Id::RippleDuration, user),
+        slider(Id::RippleCount, user) };
 }
 
-void StartupInfo::setLearnSetup(int user, const LearnSetupRecord& record)
+void StartupInfo::setLearnSetup(int user, const LearnSetupRecord& r)
 {
-    if (validUser(user))
-        record.encode(m_bytes.data() + userOffset(kLearnSetup, kLearnSetupSize, user));
+    setU16(Id::LearnFlash, user, r.learnFlash);
+    setU16(Id::LearnRipple, user, r.learnRipple);
+    setU16(Id::LearnContinuous, user, r.learnContinuous);
+    setText(Id::ContinuousTime, user, r.continuousTime);
+    setText(Id::FlashDurationText, user, r.flashDurationText);
+    setText(Id::FlashCountText, user, r.flashCountText);
+    setText(Id::RippleDurationText, user, r.rippleDurationText);
+    setText(Id::RippleCountText, user, r.rippleCountText);
+    setSlider(Id::FlashDuration, user, r.flashDuration);
+    setSlider(Id::FlashCount, user, r.flashCount);
+    setSlider(Id::RippleDuration, user, r.rippleDuration);
+    setSlider(Id::RippleCount, user, r.rippleCount);
 }
 
 // --- defaults and the file -----------------------------------------------------------------

@@ -20,36 +20,16 @@ inline constexpr std::size_t kStartupInfoSize = 6758;
 inline constexpr int kUserSlots = 10;
 inline constexpr int kCategorySlots = 64;
 
-// Byte layout of the record and of its four per-user sub-records.
-namespace startup_layout {
-inline constexpr std::size_t kCategoryNames = 0, kCategoryNameWidth = 27;
-inline constexpr std::size_t kReserved1728 = 1728;
-inline constexpr std::size_t kStartupUser = 1730;
-inline constexpr std::size_t kDictionaryOpened = 1732;
-inline constexpr std::size_t kSystemPasswordOn = 1734;
-inline constexpr std::size_t kAdditionalDictPath = 1777, kPathWidth = 257;
-inline constexpr std::size_t kWaveformPath = 2034;
-inline constexpr std::size_t kDataFolder = 2291;
-inline constexpr std::size_t kDictionaryFolder = 2548;
-inline constexpr std::size_t kSoundOn = 2805;
-inline constexpr std::size_t kReserved2825 = 2825;
-inline constexpr std::size_t kPromotionThreshold = 2843, kThresholdWidth = 15;
-inline constexpr std::size_t kDemotionThreshold = 2858;
-inline constexpr std::size_t kUserNames = 2873, kUserNameWidth = 31;
-inline constexpr std::size_t kDrillWindowLayout = 3183;
-inline constexpr std::size_t kPasswordOn = 3203;
-inline constexpr std::size_t kSystemPassword = 3223, kPasswordWidth = 11;
-inline constexpr std::size_t kBrowseWord = 3234, kBrowseWordWidth = 41;
-inline constexpr std::size_t kDrillLanguage = 3658;
-inline constexpr std::size_t kWorkingCategory = 3678;
-inline constexpr std::size_t kDisplaySetup = 3698, kDisplaySetupSize = 64;
-inline constexpr std::size_t kUserPasswords = 4338;
-inline constexpr std::size_t kListSetup = 4448, kListSetupSize = 80;
-inline constexpr std::size_t kListOptions = 5248, kListOptionsSize = 22;
-inline constexpr std::size_t kLearnSetup = 5468, kLearnSetupSize = 129;
-inline constexpr std::size_t kNumberTextWidth = 15; // decimal texts of the sub-records
-inline constexpr std::size_t kPredefinedWidth = 12;
-} // namespace startup_layout
+// Scrambled password bytes, up to 10 plus a terminator. Every other offset and width of the
+// record is in the field table (startup_fields.h).
+inline constexpr std::size_t kPasswordWidth = 11;
+
+// The fields of the record, named in the field table (startup_fields.h).
+enum class StartupFieldId : std::uint8_t;
+
+// The four per-user sub-records as they are stored: texts as the record holds them and one flag
+// per radio button. Setting one writes only the fields whose stored value differs, so bytes the
+// program does not read (after a text's terminator, odd flag values) stay as they were.
 
 // The "Display" page's values.
 struct DisplaySetupRecord
@@ -57,8 +37,6 @@ struct DisplaySetupRecord
     std::string wordShowTime, answerDelay, spellTime, betweenWords;
     std::uint16_t upperCase = 0, lowerCase = 0;
 
-    static DisplaySetupRecord decode(const std::uint8_t* p);
-    void encode(std::uint8_t* p) const;
     bool operator==(const DisplaySetupRecord&) const = default;
 };
 
@@ -68,8 +46,6 @@ struct ListSetupRecord
     std::string minLetters, maxLetters, listSize, oneLetter, predefined;
     std::uint16_t typeFailures = 0, typePredefined = 0, typeOneLetter = 0, typeRandom = 0;
 
-    static ListSetupRecord decode(const std::uint8_t* p);
-    void encode(std::uint8_t* p) const;
     bool operator==(const ListSetupRecord&) const = default;
 };
 
@@ -82,8 +58,6 @@ struct ListOptionsRecord
     std::uint16_t languageUK = 0, languageUS = 0;
     std::uint16_t showLanguageFlag = 0;
 
-    static ListOptionsRecord decode(const std::uint8_t* p);
-    void encode(std::uint8_t* p) const;
     bool operator==(const ListOptionsRecord&) const = default;
 };
 
@@ -102,12 +76,10 @@ struct LearnSetupRecord
         rippleCountText;
     SliderTriple flashDuration, flashCount, rippleDuration, rippleCount;
 
-    static LearnSetupRecord decode(const std::uint8_t* p);
-    void encode(std::uint8_t* p) const;
     bool operator==(const LearnSetupRecord&) const = default;
 };
 
-using PasswordBytes = std::array<std::uint8_t, startup_layout::kPasswordWidth>;
+using PasswordBytes = std::array<std::uint8_t, kPasswordWidth>;
 
 class StartupInfo
 {
@@ -166,7 +138,18 @@ public:
     LearnSetupRecord learnSetup(int user) const;
     void setLearnSetup(int user, const LearnSetupRecord& record);
 
-    // Raw field access for the generic field table (see startup_fields.h).
+    // A field of the table by its id, element `index` (a user or category slot; 0 for a single
+    // field). Reading an element outside the field's count gives 0 or nothing; setting one is
+    // ignored. A text is only written when it reads differently, so the bytes after its
+    // terminator stay as they were until its value changes.
+    std::uint16_t u16(StartupFieldId id, int index = 0) const;
+    void setU16(StartupFieldId id, int index, std::uint16_t value);
+    std::string text(StartupFieldId id, int index = 0) const;
+    void setText(StartupFieldId id, int index, std::string_view value);
+    SliderTriple slider(StartupFieldId id, int index) const;
+    void setSlider(StartupFieldId id, int index, const SliderTriple& value);
+
+    // Raw access at a byte offset, for the command line's generic show and set.
     std::uint16_t u16At(std::size_t offset) const;
     void setU16At(std::size_t offset, std::uint16_t value);
     std::uint32_t u32At(std::size_t offset) const;

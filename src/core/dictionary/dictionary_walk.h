@@ -4,6 +4,7 @@
 // each bucket's chain in alphabetical order. The browser, the editor, the category tools and
 // the reports use it; list generation shares its record test.
 
+#include "config/user_settings.h"
 #include "dictionary_file.h"
 
 #include <cstdint>
@@ -27,7 +28,7 @@ struct ListCriteria
     // List generation's own fields.
     std::uint16_t count = 0;
     std::uint16_t user = 0;
-    std::uint32_t listType = 1;
+    ListType listType = ListType::Random;
     std::uint32_t statusWanted = 3;
     std::uint16_t firstChain = 0;
 };

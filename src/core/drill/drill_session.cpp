@@ -34,21 +34,30 @@ bool fileExists(const std::string& path)
     return !path.empty() && QFileInfo(QString::fromStdString(path)).isFile();
 }
 
-const char* levelName(int level)
+const char* levelName(Level level)
 {
-    return level == 1 ? strings::kElementary
-        : level == 2  ? strings::kIntermediate
-                      : strings::kAdvanced;
+    switch (level) {
+    case Level::Elementary:
+        return strings::kElementary;
+    case Level::Intermediate:
+        return strings::kIntermediate;
+    case Level::Advanced:
+        break;
+    }
+    return strings::kAdvanced;
 }
 
-int levelOf(const ListOptionsRecord& o)
+const char* learnModeName(LearnMode mode)
 {
-    return o.levelElementary == 1 ? 1 : o.levelIntermediate == 1 ? 2 : 3;
-}
-
-bool isWindowList(int listType)
-{
-    return listType == ListType::kScrapPad || listType == ListType::kWindow;
+    switch (mode) {
+    case LearnMode::Flash:
+        return strings::kLearnFlash;
+    case LearnMode::Ripple:
+        return strings::kLearnRipple;
+    case LearnMode::Continuous:
+        break;
+    }
+    return strings::kLearnContinuous;
 }
 
 int validColourScheme(int scheme)
@@ -108,7 +117,8 @@ struct DrillSession::Impl
     bool m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
     bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
     bool m_scrapPadFailed = false; // reported once in the window's life
-    int m_listType = 1, m_headerListType = 1, m_colourScheme = 0, m_light = 0;
+    ListType m_listType = ListType::Random, m_headerListType = ListType::Random;
+    int m_colourScheme = 0, m_light = 0;
     int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
     int m_levelPercent = 0, m_lastPercent = 0, m_timeLimit = kInitialTimeLimitMs;
     std::uint32_t m_currentOffset = 0, m_nextOffset = 0;
@@ -257,17 +267,13 @@ struct DrillSession::Impl
     }
     void displays()
     {
-        const ListOptionsRecord o = ctx.info.listOptions(ctx.user);
-        const LearnSetupRecord l = ctx.info.learnSetup(ctx.user);
         DrillDisplays& d = m_displays;
         d.wordNumber = m_wordNumber;
         d.correct = m_correct;
         d.wordsInPass = m_wordsInPass;
         d.levelPercent = m_levelPercent;
-        d.levelName = levelName(levelOf(o));
-        d.learnModeName = l.learnContinuous == 1 ? strings::kLearnContinuous
-            : l.learnFlash == 1                  ? strings::kLearnFlash
-                                                 : strings::kLearnRipple;
+        d.levelName = levelName(options().level);
+        d.learnModeName = learnModeName(LearnSetup::read(ctx.info, ctx.user).mode);
         DrillEffect e { Kind::UpdateDisplays };
         e.displays = d;
         m_out.push_back(std::move(e));
@@ -275,7 +281,8 @@ struct DrillSession::Impl
 
     // --- sound ---------------------------------------------------------------------------------
 
-    bool uk() const { return ctx.info.listOptions(ctx.user).languageUK == 1; }
+    ListOptions options() const { return ListOptions::read(ctx.info, ctx.user); }
+    bool uk() const { return options().language == Language::UK; }
     bool soundAllowed() const { return m_soundOn && ctx.soundUsable; }
     // A file that is missing is skipped silently, as a missing recording always has been.
     bool play(const std::string& path, bool background = false)
@@ -312,8 +319,7 @@ struct DrillSession::Impl
     void letterSound(char letter)
     {
         if (soundAllowed())
-            play(letterSoundPath(
-                ctx.programFolder, letter, ctx.info.listOptions(ctx.user).languageUS == 1));
+            play(letterSoundPath(ctx.programFolder, letter, !uk()));
     }
     void soundLabel()
     {
@@ -336,19 +342,12 @@ struct DrillSession::Impl
     void deriveLevel()
     {
         const LevelBand band = levelBand(m_settings.minLetters, m_settings.maxLetters);
-        ListOptionsRecord o = ctx.info.listOptions(ctx.user);
-        o.levelElementary = band.level == 1;
-        o.levelIntermediate = band.level == 2;
-        o.levelAdvanced = band.level == 3;
-        ctx.info.setListOptions(ctx.user, o);
+        setUserLevel(ctx.info, ctx.user, band.level);
         m_levelPercent = band.percent;
     }
     void storeLetters()
     {
-        ListSetupRecord l = ctx.info.listSetup(ctx.user);
-        l.minLetters = std::to_string(m_settings.minLetters);
-        l.maxLetters = std::to_string(m_settings.maxLetters);
-        ctx.info.setListSetup(ctx.user, l);
+        setLettersRange(ctx.info, ctx.user, m_settings.minLetters, m_settings.maxLetters);
     }
     bool saveRecord()
     {
@@ -462,7 +461,8 @@ struct DrillSession::Impl
         if (!read)
             return false;
         loadSettings();
-        if (header.summary.autoFlag == 1 && !isWindowList(header.summary.listType)) {
+        if (header.summary.autoFlag == 1
+            && !isDocumentList(listTypeFromNumber(header.summary.listType))) {
             const int lo = header.summary.minLetters, hi = header.summary.maxLetters;
             if (usableHistoryRange(lo, hi)) {
                 m_settings.minLetters = lo;
@@ -514,7 +514,7 @@ struct DrillSession::Impl
             levelAnswered(a);
     }
 
-    HistorySummary summary(int autoFlag, int listType) const
+    HistorySummary summary(int autoFlag, ListType listType) const
     {
         HistorySummary h;
         h.autoFlag = static_cast<std::uint16_t>(autoFlag);
@@ -523,8 +523,8 @@ struct DrillSession::Impl
         h.minLetters = static_cast<std::uint16_t>(m_settings.minLetters);
         h.maxLetters = static_cast<std::uint16_t>(m_settings.maxLetters);
         h.levelPercent = static_cast<std::uint16_t>(m_levelPercent);
-        h.listType = static_cast<std::uint16_t>(listType);
-        h.level = static_cast<std::uint16_t>(levelOf(ctx.info.listOptions(ctx.user)));
+        h.listType = static_cast<std::uint16_t>(listTypeNumber(listType));
+        h.level = static_cast<std::uint16_t>(levelNumber(options().level));
         return h;
     }
 
@@ -547,14 +547,14 @@ struct DrillSession::Impl
         saveRecord();
     }
 
-    void endOfFirstPass(int listType)
+    void endOfFirstPass(ListType listType)
     {
         emit(Kind::SetAnswer);
         prompt({});
-        const ListOptionsRecord o = ctx.info.listOptions(ctx.user);
-        const bool practice = o.adjustPractice == 1;
-        const bool autoMode = o.adjustAuto == 1;
-        const bool window = isWindowList(listType);
+        const LevelAdjustment adjustment = options().adjustment;
+        const bool practice = adjustment == LevelAdjustment::Practice;
+        const bool autoMode = adjustment == LevelAdjustment::Auto;
+        const bool window = isDocumentList(listType);
         if (practice && !window)
             return;
         if (!window) {
@@ -591,10 +591,10 @@ struct DrillSession::Impl
 
     void learnAnimation()
     {
-        const LearnSetupRecord l = ctx.info.learnSetup(ctx.user);
+        const LearnMode mode = LearnSetup::read(ctx.info, ctx.user).mode;
         const DrillSettings& st = m_settings;
         const std::string& word = m_currentWord;
-        if (l.learnRipple == 1) {
+        if (mode == LearnMode::Ripple) {
             prompt(" ");
             prompt(word);
             wordSound();
@@ -611,7 +611,7 @@ struct DrillSession::Impl
             prompt(word);
             wordSound();
             wait(st.wordShowSeconds * 1000);
-        } else if (l.learnFlash == 1) {
+        } else if (mode == LearnMode::Flash) {
             // Once a flash found no recording to play, the others stay silent.
             bool tryPlay = true;
             for (int i = 0; i < st.flashCount; ++i) {
@@ -839,11 +839,11 @@ struct DrillSession::Impl
     void start()
     {
         prompt(greeting());
-        if (isWindowList(m_listType)) {
+        if (isDocumentList(m_listType)) {
             startWindowPass();
             return;
         }
-        if (ctx.info.listOptions(ctx.user).adjustAuto == 1) {
+        if (options().adjustment == LevelAdjustment::Auto) {
             if (!autoStart())
                 autoStartFailed();
             return;
@@ -889,7 +889,7 @@ struct DrillSession::Impl
 
     void beginFirstPass(const WordFileHeader& header)
     {
-        m_headerListType = header.listType;
+        m_headerListType = listTypeFromNumber(header.listType);
         m_pending = DrillAction::Present;
         m_wordsDone = m_correct = m_wordNumber = 0;
         m_lastWord = false;
@@ -926,7 +926,7 @@ struct DrillSession::Impl
             return;
         }
         m_currentOffset = m_nextOffset = first;
-        if (ctx.info.listOptions(ctx.user).repeatFailures == 1) {
+        if (options().repeat == RepeatControl::Failures) {
             std::vector<WordFileEntry> entries;
             if (!m_wordFile->readList(entries)) {
                 refuse(strings::kListNotValid);
@@ -945,7 +945,7 @@ struct DrillSession::Impl
         } else {
             m_repeatAllWords = true;
         }
-        m_headerListType = header.listType;
+        m_headerListType = listTypeFromNumber(header.listType);
         emit(Kind::SetProgressRange, m_wordsInPass);
         emit(Kind::SetProgress, 0);
         loadSettings();

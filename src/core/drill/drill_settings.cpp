@@ -5,42 +5,31 @@
 #include "word_file.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace quorvel {
 
-int decimalValue(const std::string& text)
-{
-    const long v = std::strtol(text.c_str(), nullptr, 10);
-    if (v > 0x7FFFFFFF)
-        return 0x7FFFFFFF;
-    if (v < -0x7FFFFFFF)
-        return -0x7FFFFFFF;
-    return static_cast<int>(v);
-}
-
 namespace {
 
+using Id = StartupFieldId;
+
 // A number of the record bounded to what its field may hold, so that a damaged or hand-made
-// record cannot ask for a list of 65,000 words or a wait of days. A text that reads as 0 gives
+// record cannot ask for a list of 65,000 words or a wait of days. A number that reads as 0 gives
 // the drill's own fall-back first.
-int storedNumber(const std::string& text, std::string_view field, int whenZero)
+int storedNumber(int value, Id field, int whenZero)
 {
-    const int v = decimalValue(text);
-    if (v == 0)
+    if (value == 0)
         return whenZero;
-    const StartupField* f = findStartupField(field);
-    return f ? static_cast<int>(std::clamp<long>(v, f->range.min, f->range.max)) : v;
+    const StartupRange& r = startupField(field).range;
+    return static_cast<int>(std::clamp<long>(value, r.min, r.max));
 }
 
 // A display time below 0 reads as 1 and 0 stays 0 (no wait at all); above its range it is
 // bounded like the other numbers.
-int displayTime(const std::string& text, std::string_view field)
+int displayTime(int value, Id field)
 {
-    const int v = decimalValue(text);
-    if (v <= 0)
-        return v < 0 ? 1 : 0;
-    return storedNumber(text, field, 0);
+    if (value <= 0)
+        return value < 0 ? 1 : 0;
+    return storedNumber(value, field, 0);
 }
 
 } // namespace
@@ -48,48 +37,42 @@ int displayTime(const std::string& text, std::string_view field)
 DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState& documents)
 {
     DrillSettings s;
-    const ListSetupRecord list = info.listSetup(user);
-    const DisplaySetupRecord display = info.displaySetup(user);
-    const ListOptionsRecord options = info.listOptions(user);
-    const LearnSetupRecord learn = info.learnSetup(user);
+    const UserSettings stored = UserSettings::read(info, user);
+    const ListSetup& list = stored.list;
+    const DisplaySetup& display = stored.display;
+    const LearnSetup& learn = stored.learn;
 
-    s.listSize = storedNumber(list.listSize, "listSetup.listSize", 10);
-    s.minLetters = storedNumber(list.minLetters, "listSetup.minLetters", 5);
-    s.maxLetters = storedNumber(list.maxLetters, "listSetup.maxLetters", 9);
-    s.promotionPercent = storedNumber(info.promotionThreshold(), "promotionThreshold", 90);
-    s.demotionPercent = storedNumber(info.demotionThreshold(), "demotionThreshold", 40);
-    s.wordShowSeconds = displayTime(display.wordShowTime, "displaySetup.wordShowTime");
-    s.answerDelaySeconds = displayTime(display.answerDelay, "displaySetup.answerDelay");
-    s.spellSeconds = displayTime(display.spellTime, "displaySetup.spellTime");
-    s.betweenSeconds = displayTime(display.betweenWords, "displaySetup.betweenWords");
-    s.upperCase = display.lowerCase != 1;
-    s.language = options.languageUK == 1 ? 1 : 2;
-    if (info.workingCategory(user) >= 64)
+    s.listSize = storedNumber(list.listSize, Id::ListSize, 10);
+    s.minLetters = storedNumber(list.minLetters, Id::MinLetters, 5);
+    s.maxLetters = storedNumber(list.maxLetters, Id::MaxLetters, 9);
+    s.promotionPercent
+        = storedNumber(decimalValue(info.promotionThreshold()), Id::PromotionThreshold, 90);
+    s.demotionPercent
+        = storedNumber(decimalValue(info.demotionThreshold()), Id::DemotionThreshold, 40);
+    s.wordShowSeconds = displayTime(display.wordShowTime, Id::WordShowTime);
+    s.answerDelaySeconds = displayTime(display.answerDelay, Id::AnswerDelay);
+    s.spellSeconds = displayTime(display.spellTime, Id::SpellTime);
+    s.betweenSeconds = displayTime(display.betweenWords, Id::BetweenWords);
+    s.upperCase = display.letterCase == LetterCase::Upper;
+    s.language = stored.options.language;
+    if (info.workingCategory(user) >= kCategorySlots)
         info.setWorkingCategory(user, 0);
     s.category = info.workingCategory(user);
     s.oneLetter = list.oneLetter;
     s.predefined = list.predefined;
 
     if (documents.scrapPadOpen && documents.scrapListMade)
-        s.listType = ListType::kScrapPad;
+        s.listType = ListType::ScrapPad;
     else if (documents.beeWindowCount > 0 && documents.beeListMade)
-        s.listType = ListType::kWindow;
-    else if (list.typeRandom == 1)
-        s.listType = ListType::kRandom;
-    else if (list.typeOneLetter == 1)
-        s.listType = ListType::kOneLetter;
-    else if (list.typePredefined == 1)
-        s.listType = ListType::kPredefined;
-    else if (list.typeFailures == 1)
-        s.listType = ListType::kFailures;
+        s.listType = ListType::Window;
     else
-        s.listType = ListType::kRandom;
+        s.listType = list.type;
 
-    s.continuousSeconds = storedNumber(learn.continuousTime, "learnSetup.continuousTime", 3);
-    s.flashCount = storedNumber(learn.flashCountText, "learnSetup.flashCountText", 3);
-    s.rippleCount = storedNumber(learn.rippleCountText, "learnSetup.rippleCountText", 2);
-    s.flashDuration = storedNumber(learn.flashDurationText, "learnSetup.flashDurationText", 120);
-    s.rippleDuration = storedNumber(learn.rippleDurationText, "learnSetup.rippleDurationText", 120);
+    s.continuousSeconds = storedNumber(learn.continuousTime, Id::ContinuousTime, 3);
+    s.flashCount = storedNumber(learn.flashCount, Id::FlashCountText, 3);
+    s.rippleCount = storedNumber(learn.rippleCount, Id::RippleCountText, 2);
+    s.flashDuration = storedNumber(learn.flashDuration, Id::FlashDurationText, 120);
+    s.rippleDuration = storedNumber(learn.rippleDuration, Id::RippleDurationText, 120);
     return s;
 }
 
@@ -102,7 +85,7 @@ ListCriteria drillListCriteria(const DrillSettings& settings, int user)
     c.minText = static_cast<std::int16_t>(settings.minLetters - 2);
     c.maxText = static_cast<std::int16_t>(settings.maxLetters - 2);
     c.user = static_cast<std::uint16_t>(user);
-    c.listType = static_cast<std::uint32_t>(settings.listType);
+    c.listType = settings.listType;
     c.skipMismatch = 1;
     c.filterMode = 0;
     return c;

@@ -4,6 +4,7 @@
 // into numbers, with the fall-backs for texts that read as 0, and every number bounded to what
 // its field may hold.
 
+#include "config/user_settings.h"
 #include "dictionary/dictionary_walk.h"
 
 #include <string>
@@ -33,19 +34,15 @@ struct DrillSettings
     int spellSeconds = 60;
     int betweenSeconds = 1;
     bool upperCase = true;
-    int language = 2; // 1 UK, 2 US
+    Language language = Language::US;
     int category = 0;
-    int listType = 1;
+    ListType listType = ListType::Random;
     std::string oneLetter;
     std::string predefined;
     int continuousSeconds = 1;
     int flashCount = 2, rippleCount = 1;
     int flashDuration = 360, rippleDuration = 360; // milliseconds
 };
-
-// Decimal text to integer as the settings are read: leading blanks and a sign allowed; a text
-// without leading digits reads as 0.
-int decimalValue(const std::string& text);
 
 // Reads user `user`'s settings. A working category of 64 or more is reset to 0, in the result and
 // in the record.

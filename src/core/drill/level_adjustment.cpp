@@ -38,11 +38,11 @@ LevelBand levelBand(int minLetters, int maxLetters)
     // Elementary runs to a middle of 7 letters, 20% a letter from 2; Intermediate to 11, 25% a
     // letter from 7; Advanced 14% a letter from 11, shown as 100% past 90.
     if (m <= kElementaryTop)
-        return { 1, (m - 2) * 20 };
+        return { Level::Elementary, (m - 2) * 20 };
     if (m <= kIntermediateTop)
-        return { 2, (m - kElementaryTop) * 25 };
+        return { Level::Intermediate, (m - kElementaryTop) * 25 };
     const int percent = (m - kIntermediateTop) * 14;
-    return { 3, percent > 90 ? 100 : percent };
+    return { Level::Advanced, percent > 90 ? 100 : percent };
 }
 
 int passPercent(int correct, int words)

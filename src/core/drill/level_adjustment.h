@@ -3,6 +3,8 @@
 // How a user's difficulty moves: the level and level percent derived from the letters range, the
 // promotion or demotion after an automatic pass, and the range the level question gives.
 
+#include "config/user_settings.h"
+
 #include <string>
 
 namespace quorvel {
@@ -22,7 +24,7 @@ inline constexpr int kHistoryHighestMaximum = 40;
 
 struct LevelBand
 {
-    int level = 1; // 1 Elementary, 2 Intermediate, 3 Advanced
+    Level level = Level::Elementary;
     int percent = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "list_generation.h"
 
 #include "config/startup_info.h"
+#include "config/user_settings.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
 #include "word_file.h"
@@ -54,10 +55,10 @@ bool setUpRange(
     ListCriteria& c, const std::string& oneLetter, const std::string& predefined, ListRange& range)
 {
     switch (c.listType) {
-    case 1: // Random
+    case ListType::Random:
         c.statusWanted = 3;
         return true;
-    case 2: { // One letter only
+    case ListType::OneLetter: {
         c.statusWanted = 3;
         const char l = oneLetter.empty() ? '\0' : oneLetter[0];
         if (l < 'A' || l > 'Z')
@@ -67,7 +68,7 @@ bool setUpRange(
         range.lastSlot = slotOf(range.letter, 25);
         return true;
     }
-    case 3: { // Pre-defined start
+    case ListType::Predefined: {
         c.statusWanted = 3;
         const std::string pattern = predefined.substr(0, 10);
         if (pattern.empty())
@@ -88,7 +89,7 @@ bool setUpRange(
             range.tail = pattern.substr(2);
         return true;
     }
-    case 4: // Failures only
+    case ListType::Failures:
         c.statusWanted = 0;
         return true;
     default:
@@ -142,10 +143,10 @@ public:
         const char r = static_cast<char>('A' + m_random.next() % 26);
         std::uint32_t start;
         switch (m_c.listType) {
-        case 2:
+        case ListType::OneLetter:
             start = slotOf(m_range.letter, second);
             break;
-        case 3:
+        case ListType::Predefined:
             start = m_range.firstSlot;
             break;
         default:
@@ -224,7 +225,7 @@ private:
             m_c.failed = 1;
             return false;
         }
-        if (m_c.listType == 1 && m_c.firstChain == 1) {
+        if (m_c.listType == ListType::Random && m_c.firstChain == 1) {
             if (!(text[0] < r)) {
                 m_skippedByRule = slot;
                 return false;
@@ -336,11 +337,11 @@ DrillListDraw::DrillListDraw(
         return;
     }
 
-    const ListSetupRecord setup = info.listSetup(s.user());
+    const ListSetup setup = ListSetup::read(info, s.user());
     s.list.state = ListState::kFreshDictionary;
     s.list.tableOffset = listTable(*s.dictionary, criteria);
     s.list.askedCount = criteria.count;
-    s.list.listType = static_cast<int>(criteria.listType);
+    s.list.listType = listTypeNumber(criteria.listType);
     if (s.list.tableOffset == kNoOffset
         || !setUpRange(criteria, setup.oneLetter, setup.predefined, s.range)) {
         criteria.failed = 1;

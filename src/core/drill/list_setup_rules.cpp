@@ -32,15 +32,6 @@ std::string positionText(const SliderTriple& triple)
 
 } // namespace
 
-UserLevel levelOf(const ListOptionsRecord& options)
-{
-    if (options.levelElementary == 1)
-        return UserLevel::Elementary;
-    if (options.levelIntermediate == 1)
-        return UserLevel::Intermediate;
-    return UserLevel::Advanced;
-}
-
 int spinStart(const std::string& text, const SpinRange& range)
 {
     const int value = decimalValue(text);
@@ -126,21 +117,21 @@ std::uint32_t barPositionForText(const std::string& text, const SliderTriple& st
 }
 
 ListSetupRecord applyLevelRule(
-    ListSetupRecord list, UserLevel levelAtOpening, const ListOptionsRecord& chosen)
+    ListSetupRecord list, Level levelAtOpening, const ListOptionsRecord& chosen)
 {
-    const UserLevel level = levelOf(chosen);
+    const Level level = levelOf(chosen);
     if (level == levelAtOpening)
         return list;
     switch (level) {
-    case UserLevel::Elementary:
+    case Level::Elementary:
         list.minLetters = "4";
         list.maxLetters = "6";
         break;
-    case UserLevel::Intermediate:
+    case Level::Intermediate:
         list.minLetters = "7";
         list.maxLetters = "9";
         break;
-    case UserLevel::Advanced:
+    case Level::Advanced:
         list.minLetters = "10";
         list.maxLetters = "14";
         break;

@@ -6,21 +6,12 @@
 // that decides the letters range on OK. The sheet's widgets only carry these out.
 
 #include "config/startup_info.h"
+#include "config/user_settings.h"
 
 #include <cstdint>
 #include <string>
 
 namespace quorvel {
-
-enum class UserLevel
-{
-    Elementary,
-    Intermediate,
-    Advanced
-};
-
-// Elementary when its flag is set, else Intermediate when that flag is set, else Advanced.
-UserLevel levelOf(const ListOptionsRecord& options);
 
 // A spin button's range and where it starts when the box's text reads as 0.
 struct SpinRange
@@ -77,7 +68,7 @@ std::uint32_t barPositionForText(const std::string& text, const SliderTriple& st
 // when the sheet opened, the letters range becomes the new level's range (Elementary 4..6,
 // Intermediate 7..9, Advanced 10..14), whatever was typed; otherwise the typed letters stay.
 ListSetupRecord applyLevelRule(
-    ListSetupRecord list, UserLevel levelAtOpening, const ListOptionsRecord& chosen);
+    ListSetupRecord list, Level levelAtOpening, const ListOptionsRecord& chosen);
 
 // The four records of a user as the sheet edits them.
 struct DrillSettingsRecords

@@ -124,7 +124,7 @@ std::uint32_t WordFile::writeRecord(std::uint32_t offset, const WordFileRecord& 
 }
 
 bool WordFile::appendListRecord(int index, WordFileRecord record, int state,
-    std::uint32_t tableOffset, int askedCount, int listType)
+    std::uint32_t tableOffset, int askedCount, ListType listType)
 {
     if (index < 0 || index > 0xFFFF)
         return false;
@@ -133,7 +133,7 @@ bool WordFile::appendListRecord(int index, WordFileRecord record, int state,
         header.state = static_cast<std::uint16_t>(state);
         header.tableOffset = tableOffset;
         header.count = static_cast<std::uint16_t>(askedCount);
-        header.listType = static_cast<std::uint16_t>(listType);
+        header.listType = static_cast<std::uint16_t>(listTypeNumber(listType));
         std::uint8_t bytes[kWordFileHeaderSize];
         header.encode(bytes);
         if (!m_file->writeAt(0, bytes, sizeof bytes))
@@ -170,7 +170,7 @@ bool WordFile::readList(std::vector<WordFileEntry>& entries, std::size_t limit)
     return true;
 }
 
-bool WordFile::finishList(int count, int listType, int state)
+bool WordFile::finishList(int count, ListType listType, int state)
 {
     if (!ListState::valid(state) || count < 1)
         return false;
@@ -191,7 +191,7 @@ bool WordFile::finishList(int count, int listType, int state)
     le::putU16(bytes, static_cast<std::uint16_t>(count));
     if (!m_file->writeAt(10, bytes, 2))
         return false;
-    le::putU16(bytes, static_cast<std::uint16_t>(listType));
+    le::putU16(bytes, static_cast<std::uint16_t>(listTypeNumber(listType)));
     if (!m_file->writeAt(12, bytes, 2))
         return false;
     le::putU16(bytes, static_cast<std::uint16_t>(state));

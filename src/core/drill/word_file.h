@@ -4,6 +4,7 @@
 // 106-byte records chained in list order. Lists from the dictionary, the scrap pad and bee/text
 // windows are all built here; the drill reads and updates the records while the user spells.
 
+#include "config/user_settings.h"
 #include "platform/file.h"
 #include "platform/replace_file.h"
 
@@ -16,15 +17,6 @@
 namespace quorvel {
 
 class StartupInfo;
-
-namespace ListType {
-inline constexpr int kRandom = 1;
-inline constexpr int kOneLetter = 2;
-inline constexpr int kPredefined = 3;
-inline constexpr int kFailures = 4;
-inline constexpr int kScrapPad = 5;
-inline constexpr int kWindow = 6;
-} // namespace ListType
 
 namespace ListState {
 inline constexpr int kNone = 0;
@@ -104,10 +96,10 @@ public:
     // state, table base, asked count and list type) is written first. The record's index, asked
     // size and next offset are set here.
     bool appendListRecord(int index, WordFileRecord record, int state, std::uint32_t tableOffset,
-        int askedCount, int listType);
+        int askedCount, ListType listType);
     // Ends a list of `count` records: record k must carry index k; the last one gets no next; the
     // header gets count, list type and state (which must be 1, 2, 4 or 8).
-    bool finishList(int count, int listType, int state);
+    bool finishList(int count, ListType listType, int state);
     // Marks the file as holding no usable list.
     bool invalidate();
     // Whether a record holds exactly this word. Looks at the records written so far, also while a

@@ -261,7 +261,7 @@ TEST(SpellingBeeWindow, AWholeDrillTypedIntoTheWindowUpdatesTheListTheDictionary
     ASSERT_EQ(drills.size(), 1u);
     EXPECT_EQ(drills[0].words, 3);
     EXPECT_EQ(drills[0].correct, 2);
-    EXPECT_EQ(drills[0].listType, ListType::kRandom);
+    EXPECT_EQ(drills[0].listType, listTypeNumber(ListType::Random));
     // Nothing went wrong on the way, and the record on disk is the one in memory.
     EXPECT_TRUE(inst.prompter.shown.empty());
     StartupInfo saved;
