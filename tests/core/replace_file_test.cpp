@@ -365,29 +365,6 @@ TEST(ReplaceFile, WriterStreamsItsPiecesAndCanGiveUp)
     EXPECT_EQ(snapshot(folder.path()).size(), 1u);
 }
 
-// A cached replacement still goes through a temporary file and a rename (a failed write keeps
-// the old file), but brings neither the file nor the folder to disk.
-TEST(ReplaceFile, CachedReplacementSkipsOnlyTheFlushes)
-{
-    TempFolder folder;
-    const std::string path = folder.file("worduse1.wrd");
-    writeText(path, "old list");
-    FileFaults::reset();
-    FileFaults::failNth(FileOp::Write, 1, 1, ENOSPC);
-    EXPECT_EQ(replaceFile(path, "new", 3, Durability::Cached).failedStep, ReplaceStep::Write);
-    EXPECT_EQ(readText(path), "old list");
-
-    FileFaults::reset();
-    EXPECT_TRUE(replaceFile(path, "new list", 8, Durability::Cached).ok());
-    EXPECT_EQ(FileFaults::count(FileOp::Sync), 0);
-    EXPECT_EQ(FileFaults::count(FileOp::Rename), 1);
-    EXPECT_TRUE(replaceFile(path, "synced", 6).ok());
-    EXPECT_EQ(FileFaults::count(FileOp::Sync), 2);
-    FileFaults::reset();
-    EXPECT_EQ(readText(path), "synced");
-    EXPECT_EQ(snapshot(folder.path()).size(), 1u);
-}
-
 // Sets the temporary names' random part for a test, and random names again after it.
 class FixedTemporaryNames
 {

@@ -71,6 +71,8 @@ int validColourScheme(int scheme)
 // handle collects the effects of one event in m_out.
 struct DrillSession::Impl
 {
+    static constexpr std::size_t kEffectsPerEvent = 12;
+
     enum class Question
     {
         None,
@@ -133,6 +135,8 @@ struct DrillSession::Impl
     DrillEffects handle(const DrillEvent& event)
     {
         m_out.clear();
+        // An event has a handful of effects: room for them at once rather than grown one by one.
+        m_out.reserve(kEffectsPerEvent);
         const bool stop
             = event.kind == DrillEvent::Kind::Button && event.button == DrillButton::Stop;
         if (m_drawing) {

@@ -247,14 +247,23 @@ std::vector<std::uint8_t> WordListImage::encode() const
     return bytes;
 }
 
-ReplaceResult saveWordList(const std::string& dataFolder, int slot, const WordListImage& list)
+// The list is written over the old file in one write, not put in its place by a rename: a word
+// list is a working file rewritten at every Start, and a file renamed over another (or emptied)
+// is sent to the disk at once by common Linux file systems, which costs more than drawing the
+// whole list. A list torn by a crash cannot harm the dictionary: its results are applied only
+// where every word is still where the list found it.
+bool saveWordList(const std::string& dataFolder, int slot, const WordListImage& list)
 {
     if (slot < 0 || slot > 9 || dataFolder.empty())
-        return { FileError::kPathNotFound, ENOENT, ReplaceStep::Create };
+        return false;
     const std::vector<std::uint8_t> bytes = list.encode();
-    // The list is made again from the dictionary if a crash takes it, so it is not flushed.
-    return replaceFile(paths::wordFile(dataFolder, static_cast<char>('0' + slot)), bytes.data(),
-        bytes.size(), Durability::Cached);
+    auto file
+        = File::open(paths::wordFile(dataFolder, static_cast<char>('0' + slot)), OpenMode::Create);
+    if (!file)
+        return false;
+    file->beginBatch();
+    const bool written = file->writeAt(0, bytes.data(), bytes.size()) && file->endBatch();
+    return file->close() && written;
 }
 
 bool invalidateAllWordFiles(const std::string& dataFolder, std::string* failedPath)

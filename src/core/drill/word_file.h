@@ -6,7 +6,6 @@
 
 #include "config/user_settings.h"
 #include "platform/file.h"
-#include "platform/replace_file.h"
 
 #include <cstdint>
 #include <memory>
@@ -125,8 +124,8 @@ private:
     std::unique_ptr<File> m_file;
 };
 
-// A list made whole in memory: its records in list order, saved as one replacement of the word
-// file, so the old file stays as it was until the new list is complete on disk. The bytes are
+// A list made whole in memory: its records in list order, written to the word file in one write
+// once the list is complete. The bytes are
 // those that appendListRecord and finishList leave: header, then the records back to back, each
 // with its index, the asked count and the next record's offset, the last one with none.
 struct WordListImage
@@ -140,9 +139,10 @@ struct WordListImage
     // No records: a file that holds no list (state 0).
     std::vector<std::uint8_t> encode() const;
 };
-// Replaces progdata/worduse<slot>.wrd of the data folder with the list. Fails, making nothing,
-// for a slot above 9 or an empty data folder.
-ReplaceResult saveWordList(const std::string& dataFolder, int slot, const WordListImage& list);
+// Writes the list as progdata/worduse<slot>.wrd of the data folder, the old file's bytes
+// beyond it cut off. False when it could not be written whole; nothing is made for a slot above 9
+// or an empty data folder.
+bool saveWordList(const std::string& dataFolder, int slot, const WordListImage& list);
 
 // Writes state 0 into the word files of all ten slots (those that exist and hold another state),
 // each written through to the disk, so that no list keeps pointing at dictionary records that

@@ -186,8 +186,7 @@ void setTemporaryNameSeedForTesting(std::uint64_t seed)
     s_nameSeed = seed;
 }
 
-ReplaceResult replaceFile(
-    const std::string& path, const ReplaceWriter& writer, Durability durability)
+ReplaceResult replaceFile(const std::string& path, const ReplaceWriter& writer)
 {
     if (const int injected = FileFaults::failure(FileOp::Open))
         return failed(ReplaceStep::Create, injected, path);
@@ -239,8 +238,7 @@ ReplaceResult replaceFile(
     if (!written)
         return failed(ReplaceStep::Writer, 0, path);
 
-    const bool synced = durability == Durability::Synced;
-    if (const int err = synced ? syncDescriptor(temporary.fd()) : 0; err != 0)
+    if (const int err = syncDescriptor(temporary.fd()); err != 0)
         return failed(ReplaceStep::Sync, err, path);
     if (const int err = temporary.close(); err != 0)
         return failed(ReplaceStep::Sync, err, path);
@@ -251,16 +249,15 @@ ReplaceResult replaceFile(
         return failed(ReplaceStep::Commit, errno, path);
     temporary.committed();
 
-    if (const int err = synced ? syncFolder(folderOf(path)) : 0; err != 0)
+    if (const int err = syncFolder(folderOf(path)); err != 0)
         return failed(ReplaceStep::SyncFolder, err, path);
     return {};
 }
 
-ReplaceResult replaceFile(
-    const std::string& path, const void* data, std::size_t size, Durability durability)
+ReplaceResult replaceFile(const std::string& path, const void* data, std::size_t size)
 {
     return replaceFile(
-        path, [&](ReplaceSink& sink) { return size == 0 || sink.write(data, size); }, durability);
+        path, [&](ReplaceSink& sink) { return size == 0 || sink.write(data, size); });
 }
 
 bool readWholeFile(const std::string& path, std::string& out, int* fileError)

@@ -58,17 +58,6 @@ struct [[nodiscard]] ReplaceResult
     }
 };
 
-// How far a replacement goes to outlive a crash of the machine.
-enum class Durability : std::uint8_t
-{
-    // The new file and the folder entry are brought to disk before the save counts as done.
-    Synced,
-    // For working files that are made again from other files (a drill's word list): the
-    // replacement is still whole or not at all for every reader, but the bytes reach the disk
-    // when the system writes them back, so a list is not held up by two disk flushes.
-    Cached,
-};
-
 // What a writer writes the new file's bytes to, in as many pieces as it likes.
 class ReplaceSink
 {
@@ -87,8 +76,7 @@ private:
     explicit ReplaceSink(int fd)
         : m_fd(fd)
     { }
-    friend ReplaceResult replaceFile(
-        const std::string&, const std::function<bool(ReplaceSink&)>&, Durability);
+    friend ReplaceResult replaceFile(const std::string&, const std::function<bool(ReplaceSink&)>&);
 
     int m_fd;
     int m_error = 0;
@@ -100,12 +88,10 @@ using ReplaceWriter = std::function<bool(ReplaceSink&)>;
 
 // Replaces the file at `path` with what the writer writes (streamed: nothing needs to be held
 // in memory whole).
-ReplaceResult replaceFile(const std::string& path, const ReplaceWriter& writer,
-    Durability durability = Durability::Synced);
+ReplaceResult replaceFile(const std::string& path, const ReplaceWriter& writer);
 
 // Replaces the file at `path` with these bytes.
-ReplaceResult replaceFile(const std::string& path, const void* data, std::size_t size,
-    Durability durability = Durability::Synced);
+ReplaceResult replaceFile(const std::string& path, const void* data, std::size_t size);
 
 // Reads a whole file; false (and the file error code) when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::string& out, int* fileError = nullptr);
