@@ -111,6 +111,74 @@ const CommandInfo kCommands[] = {
     { kAbout, Menu::Help, "&About...", "About Quorvel", A, false, true },
 };
 
+// The name each command's action goes by in the window, for scripts and tests to find it.
+struct CommandName
+{
+    int id;
+    const char* name;
+};
+
+const CommandName kCommandNames[] = {
+    { kNewBeeFile, "newBeeFile" },
+    { kNewUserWizard, "newUserWizard" },
+    { kOpenBeeFile, "openBeeFile" },
+    { kOpenScrapPad, "openScrapPad" },
+    { kCloseActive, "closeActive" },
+    { kSave, "save" },
+    { kSaveAs, "saveAs" },
+    { kSend, "send" },
+    { kPrint, "print" },
+    { kPrintSetup, "printSetup" },
+    { kPrintOptions, "printOptions" },
+    { kExit, "exit" },
+    { kFind, "find" },
+    { kReplace, "replace" },
+    { kFindNext, "findNext" },
+    { kUndo, "undo" },
+    { kCut, "cut" },
+    { kCopy, "copy" },
+    { kPaste, "paste" },
+    { kSelectAll, "selectAll" },
+    { kClearAll, "clearAll" },
+    { kDelete, "delete" },
+    { kSpellingBee, "spellingBee" },
+    { kMakeList, "makeList" },
+    { kBrowseDictionary, "browseDictionary" },
+    { kListProperties, "listProperties" },
+    { kUserProperties, "userProperties" },
+    { kViewStats, "viewStats" },
+    { kDictionaryStatus, "dictionaryStatus" },
+    { kHistoryReport, "historyReport" },
+    { kLastList, "lastList" },
+    { kLastListAttempts, "lastListAttempts" },
+    { kMoveNonDictionary, "moveNonDictionary" },
+    { kMoveDictionary, "moveDictionary" },
+    { kSound, "sound" },
+    { kSystemAccess, "systemAccess" },
+    { kPasswordSetup, "passwordSetup" },
+    { kSystemSetup, "systemSetup" },
+    { kSelectedHistory, "selectedHistory" },
+    { kAllHistory, "allHistory" },
+    { kDictionaryReport, "dictionaryReport" },
+    { kDictionaryEditor, "dictionaryEditor" },
+    { kRecordingSetup, "recordingSetup" },
+    { kTransfer, "transfer" },
+    { kDownload, "download" },
+    { kPaths, "paths" },
+    { kBackup, "backup" },
+    { kNewHistoryFile, "newHistoryFile" },
+    { kCategorySetup, "categorySetup" },
+    { kImportCategories, "importCategories" },
+    { kCascade, "cascade" },
+    { kTile, "tile" },
+    { kArrangeIcons, "arrangeIcons" },
+    { kCloseAll, "closeAll" },
+    { kHelpContents, "helpContents" },
+    { kUsingHelp, "usingHelp" },
+    { kFirstTimeHelp, "firstTimeHelp" },
+    { kAbout, "about" },
+};
+
 } // namespace
 
 std::span<const CommandInfo> commandTable()
@@ -123,6 +191,15 @@ const CommandInfo* findCommand(int id)
     for (const CommandInfo& c : kCommands) {
         if (c.id == id)
             return &c;
+    }
+    return nullptr;
+}
+
+const char* commandName(int id)
+{
+    for (const CommandName& c : kCommandNames) {
+        if (c.id == id)
+            return c.name;
     }
     return nullptr;
 }

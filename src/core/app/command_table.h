@@ -63,5 +63,7 @@ struct CommandInfo
 // The menu in order.
 std::span<const CommandInfo> commandTable();
 const CommandInfo* findCommand(int id);
+// The word a command's action is named by ("spellingBee"), or nullptr for an unknown id.
+const char* commandName(int id);
 
 } // namespace quorvel

@@ -141,7 +141,7 @@ void MainFrame::buildActions()
 {
     for (const CommandInfo& c : commandTable()) {
         auto* a = new QAction(QString::fromLatin1(c.text).section(QLatin1Char('\t'), 0, 0), this);
-        a->setObjectName(QStringLiteral("command%1").arg(c.id));
+        a->setObjectName(QString::fromLatin1(commandName(c.id)));
         a->setData(c.id);
         a->setStatusTip(QString::fromLatin1(c.hint));
         a->setToolTip(a->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed());
@@ -230,13 +230,13 @@ void MainFrame::buildToolBars()
         }
     };
     auto* first = addToolBar(tr("Commands"));
-    first->setObjectName(QStringLiteral("toolBar1"));
+    first->setObjectName(QStringLiteral("commandToolBar"));
     first->setIconSize(QSize(24, 24));
     addButtons(first, kToolBar1);
 
     addToolBarBreak();
     auto* second = addToolBar(tr("User and category"));
-    second->setObjectName(QStringLiteral("toolBar2"));
+    second->setObjectName(QStringLiteral("userToolBar"));
     second->setIconSize(QSize(24, 24));
     m_categoryBox = new QComboBox(second);
     m_categoryBox->setObjectName(QStringLiteral("categoryBox"));

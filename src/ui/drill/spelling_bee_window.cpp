@@ -77,7 +77,7 @@ const char* lightName(int state)
 TrafficLight::TrafficLight(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("trafficLight531"));
+    setObjectName(QStringLiteral("trafficLight"));
     setAccessibleName(text(strings::kTrafficLightName));
     setAccessibleDescription(text(lightName(0)));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -298,7 +298,7 @@ QPushButton* SpellingBeeWindow::addButton(DrillButton button, const char* label,
 void SpellingBeeWindow::buildControls()
 {
     m_answer = new AnswerBox(m_clock, this);
-    m_answer->setObjectName(QStringLiteral("answerBox501"));
+    m_answer->setObjectName(QStringLiteral("answerBox"));
     m_answer->setAccessibleName(text(strings::kAnswerBoxName));
     QFont answerFont = m_answer->font();
     answerFont.setPointSizeF(answerFont.pointSizeF() * 1.6);
@@ -319,7 +319,7 @@ void SpellingBeeWindow::buildControls()
     connect(m_answer, &AnswerBox::timedOut, this, [this] { deliver({ Held::Kind::TimeOut }); });
 
     m_prompt = new QLabel(this);
-    m_prompt->setObjectName(QStringLiteral("promptLine503"));
+    m_prompt->setObjectName(QStringLiteral("promptLine"));
     m_prompt->setAccessibleName(text(strings::kPromptLineName));
     QFont fixed = monospaceFont();
     fixed.setPointSizeF(std::max(fixed.pointSizeF(), font().pointSizeF()) * 1.2);
@@ -339,31 +339,31 @@ void SpellingBeeWindow::buildControls()
 
     m_light = new TrafficLight(this);
 
-    m_wordNumber = addValue("wordNumber507", strings::kWordNumberName);
-    m_scoreCorrect = addValue("scoreCorrect515", strings::kScoreCorrectName);
-    m_scoreWords = addValue("scoreWords517", strings::kScoreWordsName);
-    m_learnMode = addValue("learnMode513", strings::kLearnModeName, true);
-    m_levelName = addValue("levelName514", strings::kLevelName, true);
-    m_levelPercent = addValue("levelPercent523", strings::kLevelPercentName);
+    m_wordNumber = addValue("wordNumber", strings::kWordNumberName);
+    m_scoreCorrect = addValue("scoreCorrect", strings::kScoreCorrectName);
+    m_scoreWords = addValue("scoreWords", strings::kScoreWordsName);
+    m_learnMode = addValue("learnMode", strings::kLearnModeName, true);
+    m_levelName = addValue("levelName", strings::kLevelName, true);
+    m_levelPercent = addValue("levelPercent", strings::kLevelPercentName);
 
     m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("progressBar524"));
+    m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setAccessibleName(text(strings::kDrillProgressName));
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
 
-    auto* start = addButton(DrillButton::Start, strings::kStartLabel, "startButton502");
-    auto* stop = addButton(DrillButton::Stop, strings::kStopLabel, "stopButton520");
-    auto* repeat = addButton(DrillButton::Repeat, strings::kRepeatLabel, "repeatButton522");
-    auto* enter = addButton(DrillButton::Enter, strings::kQuitLabel, "enterButton1");
-    auto* help = addButton(DrillButton::Help, strings::kDrillHelpLabel, "helpButton9");
-    auto* sound = addButton(DrillButton::Sound, strings::kDrillSoundOff, "soundButton530");
+    auto* start = addButton(DrillButton::Start, strings::kStartLabel, "startButton");
+    auto* stop = addButton(DrillButton::Stop, strings::kStopLabel, "stopButton");
+    auto* repeat = addButton(DrillButton::Repeat, strings::kRepeatLabel, "repeatButton");
+    auto* enter = addButton(DrillButton::Enter, strings::kQuitLabel, "enterButton");
+    auto* help = addButton(DrillButton::Help, strings::kDrillHelpLabel, "helpButton");
+    auto* sound = addButton(DrillButton::Sound, strings::kDrillSoundOff, "soundButton");
     auto* failures
-        = addButton(DrillButton::FailuresToScrapPad, strings::kFailuresOff, "failuresButton505");
-    auto* learn = addButton(DrillButton::Learn, strings::kLearnOffLabel, "learnButton506");
+        = addButton(DrillButton::FailuresToScrapPad, strings::kFailuresOff, "failuresButton");
+    auto* learn = addButton(DrillButton::Learn, strings::kLearnOffLabel, "learnButton");
     auto* colours
-        = addButton(DrillButton::ChangeColours, strings::kChangeColoursLabel, "coloursButton532");
+        = addButton(DrillButton::ChangeColours, strings::kChangeColoursLabel, "coloursButton");
     // Enter in the answer box submits the answer (and quits when no pass runs).
     enter->setDefault(true);
 

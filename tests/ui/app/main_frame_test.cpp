@@ -32,6 +32,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -394,6 +395,24 @@ TEST(Program, MenuCarriesEveryCommandWithItsHint)
         EXPECT_EQ(a->statusTip(), QString::fromLatin1(c.hint)) << c.id;
         EXPECT_FALSE(a->associatedObjects().isEmpty()) << c.id; // placed in a menu
     }
+}
+
+TEST(Program, EveryCommandIsFoundByItsWordName)
+{
+    Program p;
+    p.prepareRecord([](StartupInfo&) {});
+    ASSERT_TRUE(p.start());
+    const QRegularExpression word(QStringLiteral("^[a-z][A-Za-z]+$"));
+    for (const CommandInfo& c : commandTable()) {
+        const QString name = QString::fromLatin1(commandName(c.id));
+        EXPECT_TRUE(word.match(name).hasMatch()) << c.id << " " << name.toStdString();
+        const QList<QAction*> found = p.frame().findChildren<QAction*>(name);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        EXPECT_EQ(found.front()->data().toInt(), c.id) << name.toStdString();
+    }
+    EXPECT_EQ(p.frame().findChild<QAction*>(QStringLiteral("spellingBee")),
+        p.frame().action(command::kSpellingBee));
+    EXPECT_EQ(commandName(12345), nullptr);
 }
 
 TEST(Program, CtrlShiftTabThenKShowsTheHiddenNote)

@@ -110,28 +110,28 @@ void captureDrill(const QString& base)
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, base]() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->findChild<QAbstractButton*>(QStringLiteral("startButton502")))
+        if (!modal || !modal->findChild<QAbstractButton*>(QStringLiteral("startButton")))
             return;
         timer->stop();
         timer->deleteLater();
         auto waitFor = [&](const QString& text) {
-            auto* line = modal->findChild<QLabel*>(QStringLiteral("promptLine503"));
+            auto* line = modal->findChild<QLabel*>(QStringLiteral("promptLine"));
             QElapsedTimer clock;
             clock.start();
             while (clock.elapsed() < 15000 && !(line && line->text().contains(text)))
                 QTest::qWait(50);
         };
-        modal->findChild<QAbstractButton*>(QStringLiteral("startButton502"))->click();
+        modal->findChild<QAbstractButton*>(QStringLiteral("startButton"))->click();
         waitFor(QStringLiteral("answer"));
         QTest::qWait(300);
-        auto* answer = modal->findChild<QLineEdit*>(QStringLiteral("answerBox501"));
+        auto* answer = modal->findChild<QLineEdit*>(QStringLiteral("answerBox"));
         QTest::keyClicks(answer, QStringLiteral("ZEBBRA"));
         save(modal, base + QStringLiteral(" answer"));
         QTest::keyClick(answer, Qt::Key_Return);
         waitFor(QStringLiteral("spelt"));
         save(modal, base + QStringLiteral(" verdict"));
         waitFor(QStringLiteral("Press the start"));
-        modal->findChild<QAbstractButton*>(QStringLiteral("enterButton1"))->click();
+        modal->findChild<QAbstractButton*>(QStringLiteral("enterButton"))->click();
     });
     timer->start(50);
 }
