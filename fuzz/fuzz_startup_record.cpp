@@ -233,7 +233,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(user >= 0 && user < kUserSlots, "current user " + std::to_string(user));
 
     StartupInfo& info = session.info;
-    const DrillSettings drill = loadDrillSettings(info, user, session.documents);
+    resetStrayWorkingCategory(info, user);
+    const DrillSettings drill = readDrillSettings(info, user, session.documents);
     FUZZ_CHECK(drill.category >= 0 && drill.category < kCategorySlots
             && info.workingCategory(user) == drill.category,
         "working category " + std::to_string(drill.category));

@@ -158,7 +158,8 @@ void generateCommand(Context& ctx, const std::vector<std::string>& words)
     std::string previous;
     const bool hadList = testFileExists(listPath).exists() && readWholeFile(listPath, previous);
 
-    const DrillSettings settings = loadDrillSettings(info, user);
+    resetStrayWorkingCategory(info, user);
+    const DrillSettings settings = readDrillSettings(info, user);
     ListCriteria criteria = drillListCriteria(settings, user);
     DefaultRandomSource random;
     SeedClock clock(seed);

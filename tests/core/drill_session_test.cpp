@@ -1056,7 +1056,7 @@ TEST(DrillSettings, TextsReadingZeroOrBelowFallBack)
         display.wordShowTime = display.answerDelay = display.spellTime = display.betweenWords
             = c.text;
         d.info.setDisplaySetup(0, display);
-        const DrillSettings s = loadDrillSettings(d.info, 0, d.documents);
+        const DrillSettings s = readDrillSettings(d.info, 0, d.documents);
         EXPECT_EQ(s.wordShowSeconds, c.seconds) << c.text;
         EXPECT_EQ(s.answerDelaySeconds, c.seconds) << c.text;
         EXPECT_EQ(s.spellSeconds, c.seconds) << c.text;
@@ -1072,7 +1072,10 @@ TEST(DrillSettings, TextsReadingZeroOrBelowFallBack)
     learn.flashDurationText = learn.rippleDurationText = "";
     d.info.setLearnSetup(0, learn);
     d.info.setWorkingCategory(0, 70);
-    const DrillSettings s = loadDrillSettings(d.info, 0, d.documents);
+    EXPECT_EQ(readDrillSettings(d.info, 0, d.documents).category, 0);
+    EXPECT_EQ(d.info.workingCategory(0), 70) << "reading leaves the record alone";
+    EXPECT_TRUE(resetStrayWorkingCategory(d.info, 0));
+    const DrillSettings s = readDrillSettings(d.info, 0, d.documents);
     EXPECT_EQ(s.listSize, 10);
     EXPECT_EQ(s.minLetters, 5);
     EXPECT_EQ(s.maxLetters, 9);
@@ -1165,7 +1168,7 @@ TEST(DrillSettings, NumbersOutsideTheirRangeAreBounded)
         FillStartupDefaults(info, std::string("/tmp/quorvel-unused"));
         c.store(info, c.text);
         const StartupInfo::Bytes before = info.bytes();
-        const DrillSettings s = loadDrillSettings(info, 0);
+        const DrillSettings s = readDrillSettings(info, 0);
         EXPECT_EQ(c.read(s), c.expected);
         EXPECT_EQ(info.bytes(), before) << "bounded silently, the record as it was";
     }

@@ -155,7 +155,7 @@ TEST_F(ListGeneration, StoredListSizeOutsideItsRangeIsBounded)
         ListSetupRecord setup = info.listSetup(kUser);
         setup.listSize = stored;
         info.setListSetup(kUser, setup);
-        const DrillSettings settings = loadDrillSettings(info, kUser);
+        const DrillSettings settings = readDrillSettings(info, kUser);
         ListCriteria c = drillListCriteria(settings, kUser);
         ASSERT_EQ(generate(c, false), expected);
         EXPECT_EQ(listedWords().size(), static_cast<std::size_t>(expected));

@@ -113,7 +113,7 @@ TEST(ListSetupPage, AStoredListSizeReadingZeroStaysAndDrillsTakeTenWords)
     info.setListSetup(3, list);
     const ListSetupRecord applied = checkListSetupPage(list, list);
     EXPECT_EQ(applied.listSize, "0");
-    EXPECT_EQ(loadDrillSettings(info, 3).listSize, 10);
+    EXPECT_EQ(readDrillSettings(info, 3).listSize, 10);
 }
 
 TEST(DisplayPage, EachTimeOutsideItsRangeGetsItsStoredTextBack)

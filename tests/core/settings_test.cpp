@@ -37,7 +37,7 @@ TEST_F(Settings, MissingFileReadsAsAbsentAndGetsTheDefaultsWritten)
     EXPECT_FALSE(readFirstTimeStored(file));
     EXPECT_FALSE(readPrintOptions(file));
     EXPECT_FALSE(readPlacement(file));
-    EXPECT_EQ(loadPrintOptions(file), PrintOptions {});
+    EXPECT_EQ(readOrWriteDefaultPrintOptions(file), PrintOptions {});
     EXPECT_EQ(text(), "[Print options]\r\nPrint size=normal\r\nLeft hand Margin=10\r\n");
     EXPECT_EQ(readPrintOptions(file), PrintOptions {});
 }
@@ -54,21 +54,27 @@ TEST_F(Settings, UnlistedValueBringsBackTheWholeGroupsDefaults)
         std::function<bool(SettingsFile&)> storedNow;
     } cases[] = {
         { "print size", "[Print options]\nPrint size=huge\nLeft hand Margin=50\n",
-            [](SettingsFile& f) { return loadPrintOptions(f) == PrintOptions {}; },
+            [](SettingsFile& f) { return readOrWriteDefaultPrintOptions(f) == PrintOptions {}; },
             [](SettingsFile& f) { return readPrintOptions(f) == PrintOptions {}; } },
         { "connection", "[Internet Options]\nInternet connection=Use direct\nPassive FTP=maybe\n",
-            [](SettingsFile& f) { return loadConnectionOptions(f) == ConnectionOptions {}; },
+            [](SettingsFile& f) {
+                return readOrWriteDefaultConnectionOptions(f) == ConnectionOptions {};
+            },
             [](SettingsFile& f) { return readConnectionOptions(f) == ConnectionOptions {}; } },
         { "download files", "[Internet Options]\nExtension type=Txt extension\n",
-            [](SettingsFile& f) { return loadDownloadFileOptions(f) == DownloadFileOptions {}; },
+            [](SettingsFile& f) {
+                return readOrWriteDefaultDownloadFileOptions(f) == DownloadFileOptions {};
+            },
             [](SettingsFile& f) { return readDownloadFileOptions(f) == DownloadFileOptions {}; } },
         { "bulk editor",
             "[Bulk Editor settings]\nBulk Editor transfer type=All\nLanguage=French\n"
             "Lock words linked to sounds=No\n",
-            [](SettingsFile& f) { return loadBulkEditorSettings(f) == BulkEditorSettings {}; },
+            [](SettingsFile& f) {
+                return readOrWriteDefaultBulkEditorSettings(f) == BulkEditorSettings {};
+            },
             [](SettingsFile& f) { return readBulkEditorSettings(f) == BulkEditorSettings {}; } },
         { "recording", "[Recording data]\nSample rate=48000\nSample size=16\nChannels=2\n",
-            [](SettingsFile& f) { return loadRecordingData(f) == RecordingData {}; },
+            [](SettingsFile& f) { return readOrWriteDefaultRecordingData(f) == RecordingData {}; },
             [](SettingsFile& f) { return readRecordingData(f) == RecordingData {}; } },
     };
     for (const auto& c : cases) {
@@ -88,11 +94,12 @@ TEST_F(Settings, StoredGroupsAreReadAsStored)
           "Lock words linked to sounds=No\n"
           "[Recording data]\nSample rate=44100\nSample size=16\nChannels=2\n");
     const std::string before = text();
-    EXPECT_EQ(loadPrintOptions(file), (PrintOptions { PrintSize::Large, 25 }));
-    EXPECT_EQ(loadConnectionOptions(file), (ConnectionOptions { true, true }));
-    EXPECT_EQ(loadDownloadFileOptions(file), (DownloadFileOptions { true, true }));
-    EXPECT_EQ(loadBulkEditorSettings(file), (BulkEditorSettings { true, BulkLanguage::UK, false }));
-    EXPECT_EQ(loadRecordingData(file), (RecordingData { 44100, 16, 2 }));
+    EXPECT_EQ(readOrWriteDefaultPrintOptions(file), (PrintOptions { PrintSize::Large, 25 }));
+    EXPECT_EQ(readOrWriteDefaultConnectionOptions(file), (ConnectionOptions { true, true }));
+    EXPECT_EQ(readOrWriteDefaultDownloadFileOptions(file), (DownloadFileOptions { true, true }));
+    EXPECT_EQ(readOrWriteDefaultBulkEditorSettings(file),
+        (BulkEditorSettings { true, BulkLanguage::UK, false }));
+    EXPECT_EQ(readOrWriteDefaultRecordingData(file), (RecordingData { 44100, 16, 2 }));
     EXPECT_EQ(text(), before);
 }
 
@@ -259,7 +266,7 @@ TEST_F(Settings, FileIsReadOnceForAnyNumberOfKeys)
     FileFaults::reset();
     for (int round = 0; round < 20; ++round) {
         EXPECT_TRUE(readFirstTimeStored(file));
-        EXPECT_EQ(loadPrintOptions(file), PrintOptions {});
+        EXPECT_EQ(readOrWriteDefaultPrintOptions(file), PrintOptions {});
         EXPECT_EQ(startFileExtension(file), 21257);
         EXPECT_FALSE(readPlacement(file));
         EXPECT_EQ(file.readString("Filler", "Key19999", "-", 41), "value 19999");
@@ -272,7 +279,7 @@ TEST_F(Settings, FileIsReadOnceForAnyNumberOfKeys)
     // What reached the file is what the next start reads.
     SettingsFile next(path());
     EXPECT_EQ(readPlacement(next), (WindowPlacement { 1, 2, 300, 400, 1 }));
-    EXPECT_EQ(loadPrintOptions(next), PrintOptions {});
+    EXPECT_EQ(readOrWriteDefaultPrintOptions(next), PrintOptions {});
     EXPECT_EQ(next.readString("Filler", "Key0", "-", 41), "value 0");
 }
 
@@ -367,7 +374,7 @@ TEST_F(Settings, LeftHandMarginIsTakenUpTo142AndWrittenBackNormalised)
         SCOPED_TRACE(c.stored);
         write(
             std::string("[Print options]\nPrint size=large\nLeft hand Margin=") + c.stored + "\n");
-        EXPECT_EQ(loadPrintOptions(file), c.loaded);
+        EXPECT_EQ(readOrWriteDefaultPrintOptions(file), c.loaded);
         EXPECT_EQ(file.readString("Print options", "Left hand Margin", "N283G32", 20), c.written);
     }
 }

@@ -92,7 +92,8 @@ int indexOf(int value, std::span<const int> allowed, int fallback)
 }
 
 // Reads the group; when it is not stored, writes and returns the defaults.
-template <class T, class Read, class Write> T loadGroup(SettingsFile& file, Read read, Write write)
+template <class T, class Read, class Write>
+T readOrWriteDefaults(SettingsFile& file, Read read, Write write)
 {
     if (auto stored = read(file))
         return *stored;
@@ -184,7 +185,7 @@ bool writePrintOptions(SettingsFile& file, const PrintOptions& o)
     return file.writeString(kPrint, "Left hand Margin", std::to_string(o.leftMargin)) && ok;
 }
 
-PrintOptions loadPrintOptions(SettingsFile& file)
+PrintOptions readOrWriteDefaultPrintOptions(SettingsFile& file)
 {
     if (auto stored = readPrintOptions(file)) {
         // The margin is kept in its normalised decimal form ("010" becomes "10").
@@ -212,9 +213,10 @@ bool writeConnectionOptions(SettingsFile& file, const ConnectionOptions& o)
         file, kInternet, kConnectionKeys, { o.useDirect ? 1 : 0, o.passive ? 1 : 0 });
 }
 
-ConnectionOptions loadConnectionOptions(SettingsFile& file)
+ConnectionOptions readOrWriteDefaultConnectionOptions(SettingsFile& file)
 {
-    return loadGroup<ConnectionOptions>(file, readConnectionOptions, writeConnectionOptions);
+    return readOrWriteDefaults<ConnectionOptions>(
+        file, readConnectionOptions, writeConnectionOptions);
 }
 
 std::optional<DownloadFileOptions> readDownloadFileOptions(const SettingsFile& file)
@@ -231,9 +233,10 @@ bool writeDownloadFileOptions(SettingsFile& file, const DownloadFileOptions& o)
         file, kInternet, kDownloadFileKeys, { o.txtExtension ? 1 : 0, o.overwrite ? 1 : 0 });
 }
 
-DownloadFileOptions loadDownloadFileOptions(SettingsFile& file)
+DownloadFileOptions readOrWriteDefaultDownloadFileOptions(SettingsFile& file)
 {
-    return loadGroup<DownloadFileOptions>(file, readDownloadFileOptions, writeDownloadFileOptions);
+    return readOrWriteDefaults<DownloadFileOptions>(
+        file, readDownloadFileOptions, writeDownloadFileOptions);
 }
 
 // --- Bulk Editor settings --------------------------------------------------------------------
@@ -252,9 +255,10 @@ bool writeBulkEditorSettings(SettingsFile& file, const BulkEditorSettings& s)
         { s.transferAll ? 1 : 0, static_cast<int>(s.language), s.lockSoundWords ? 1 : 0 });
 }
 
-BulkEditorSettings loadBulkEditorSettings(SettingsFile& file)
+BulkEditorSettings readOrWriteDefaultBulkEditorSettings(SettingsFile& file)
 {
-    return loadGroup<BulkEditorSettings>(file, readBulkEditorSettings, writeBulkEditorSettings);
+    return readOrWriteDefaults<BulkEditorSettings>(
+        file, readBulkEditorSettings, writeBulkEditorSettings);
 }
 
 // --- Recording data --------------------------------------------------------------------------
@@ -277,9 +281,9 @@ bool writeRecordingData(SettingsFile& file, const RecordingData& d)
             indexOf(d.channels, kChannels, 0) });
 }
 
-RecordingData loadRecordingData(SettingsFile& file)
+RecordingData readOrWriteDefaultRecordingData(SettingsFile& file)
 {
-    return loadGroup<RecordingData>(file, readRecordingData, writeRecordingData);
+    return readOrWriteDefaults<RecordingData>(file, readRecordingData, writeRecordingData);
 }
 
 // --- MRU -------------------------------------------------------------------------------------

@@ -2,8 +2,8 @@
 
 // Readers and writers for each group of keys of the settings file. A reader returns the
 // group's values, or nothing when any key of the group is absent or holds a value outside its
-// allowed words ("not stored"); its owner then writes the group's defaults (the load functions
-// below do exactly that).
+// allowed words ("not stored"); its owner then writes the group's defaults (the
+// readOrWriteDefault... functions below do exactly that).
 
 #include "settings_file.h"
 
@@ -61,7 +61,7 @@ struct PrintOptions
 };
 std::optional<PrintOptions> readPrintOptions(const SettingsFile& file);
 bool writePrintOptions(SettingsFile& file, const PrintOptions& options);
-PrintOptions loadPrintOptions(SettingsFile& file);
+PrintOptions readOrWriteDefaultPrintOptions(SettingsFile& file);
 
 // --- "Internet Options" ----------------------------------------------------------------------
 
@@ -73,7 +73,7 @@ struct ConnectionOptions // "Internet connection" with "Passive FTP"
 };
 std::optional<ConnectionOptions> readConnectionOptions(const SettingsFile& file);
 bool writeConnectionOptions(SettingsFile& file, const ConnectionOptions& options);
-ConnectionOptions loadConnectionOptions(SettingsFile& file);
+ConnectionOptions readOrWriteDefaultConnectionOptions(SettingsFile& file);
 
 struct DownloadFileOptions // "Extension type" with "Write mode"
 {
@@ -83,7 +83,7 @@ struct DownloadFileOptions // "Extension type" with "Write mode"
 };
 std::optional<DownloadFileOptions> readDownloadFileOptions(const SettingsFile& file);
 bool writeDownloadFileOptions(SettingsFile& file, const DownloadFileOptions& options);
-DownloadFileOptions loadDownloadFileOptions(SettingsFile& file);
+DownloadFileOptions readOrWriteDefaultDownloadFileOptions(SettingsFile& file);
 
 // --- "Bulk Editor settings" ------------------------------------------------------------------
 
@@ -102,7 +102,7 @@ struct BulkEditorSettings
 };
 std::optional<BulkEditorSettings> readBulkEditorSettings(const SettingsFile& file);
 bool writeBulkEditorSettings(SettingsFile& file, const BulkEditorSettings& settings);
-BulkEditorSettings loadBulkEditorSettings(SettingsFile& file);
+BulkEditorSettings readOrWriteDefaultBulkEditorSettings(SettingsFile& file);
 
 // --- "Recording data" ------------------------------------------------------------------------
 
@@ -115,7 +115,7 @@ struct RecordingData
 };
 std::optional<RecordingData> readRecordingData(const SettingsFile& file);
 bool writeRecordingData(SettingsFile& file, const RecordingData& data);
-RecordingData loadRecordingData(SettingsFile& file);
+RecordingData readOrWriteDefaultRecordingData(SettingsFile& file);
 
 // --- "MRU" -----------------------------------------------------------------------------------
 

@@ -160,7 +160,7 @@ bool BackupDictionary(const StartupInfo& info, Prompter& prompter, const BusyHoo
     return !failure;
 }
 
-StatusResetTotals resetStatusTotals(StartupInfo& info, int user, int status)
+StatusResetTotals resetWordStatuses(StartupInfo& info, int user, int status)
 {
     StatusResetTotals totals;
     DictionaryHandle file = OpenDictionary(info);
@@ -205,7 +205,7 @@ bool ResetUserStatus(
         != MessageAnswer::Yes)
         return false;
     BusyScope scope(busy);
-    const StatusResetTotals totals = resetStatusTotals(info, user, status);
+    const StatusResetTotals totals = resetWordStatuses(info, user, status);
     scope.end();
     if (totals.openFailed)
         prompter.show(

@@ -64,7 +64,7 @@ struct StatusResetTotals
 // Sets `user`'s status of every word of the main and then the category table to `status`.
 // A failure on the main table leaves the category table alone. Records changed before a failure
 // stay changed.
-StatusResetTotals resetStatusTotals(StartupInfo& info, int user, int status);
+StatusResetTotals resetWordStatuses(StartupInfo& info, int user, int status);
 
 // The message that ends a status reset: the two totals, or the advice to use the backup.
 Notice statusResetNotice(const StatusResetTotals& totals);

@@ -340,7 +340,8 @@ struct DrillSession::Impl
 
     void loadSettings()
     {
-        m_settings = loadDrillSettings(ctx.info, ctx.user, ctx.documents);
+        resetStrayWorkingCategory(ctx.info, ctx.user);
+        m_settings = readDrillSettings(ctx.info, ctx.user, ctx.documents);
         m_listType = m_settings.listType;
     }
     void deriveLevel()

@@ -34,7 +34,15 @@ int displayTime(int value, Id field)
 
 } // namespace
 
-DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState& documents)
+bool resetStrayWorkingCategory(StartupInfo& info, int user)
+{
+    if (info.workingCategory(user) < kCategorySlots)
+        return false;
+    info.setWorkingCategory(user, 0);
+    return true;
+}
+
+DrillSettings readDrillSettings(const StartupInfo& info, int user, const DocumentState& documents)
 {
     DrillSettings s;
     const UserSettings stored = UserSettings::read(info, user);
@@ -55,9 +63,7 @@ DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState
     s.betweenSeconds = displayTime(display.betweenWords, Id::BetweenWords);
     s.upperCase = display.letterCase == LetterCase::Upper;
     s.language = stored.options.language;
-    if (info.workingCategory(user) >= kCategorySlots)
-        info.setWorkingCategory(user, 0);
-    s.category = info.workingCategory(user);
+    s.category = info.workingCategory(user) < kCategorySlots ? info.workingCategory(user) : 0;
     s.oneLetter = list.oneLetter;
     s.predefined = list.predefined;
 

@@ -44,9 +44,13 @@ struct DrillSettings
     int flashDuration = 360, rippleDuration = 360; // milliseconds
 };
 
-// Reads user `user`'s settings. A working category of 64 or more is reset to 0, in the result and
-// in the record.
-DrillSettings loadDrillSettings(StartupInfo& info, int user, const DocumentState& documents = {});
+// User `user`'s settings. A working category of 64 or more reads as 0.
+DrillSettings readDrillSettings(
+    const StartupInfo& info, int user, const DocumentState& documents = {});
+
+// Puts a working category of 64 or more back to 0 in the record, as the drill reads it; true when
+// the record was changed.
+bool resetStrayWorkingCategory(StartupInfo& info, int user);
 
 // The list request of a drill for these settings.
 ListCriteria drillListCriteria(const DrillSettings& settings, int user);
