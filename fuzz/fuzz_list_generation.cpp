@@ -77,15 +77,8 @@ bool criteriaAreValid(
         return false;
     if (c.listType == ListType::OneLetter)
         return !oneLetter.empty() && oneLetter[0] >= 'A' && oneLetter[0] <= 'Z';
-    if (c.listType == ListType::Predefined) {
-        const std::string pattern = predefined.substr(0, 10);
-        if (pattern.empty())
-            return false;
-        for (char ch : pattern) {
-            if (!(ch == '?' || (ch >= 'A' && ch <= 'Z')))
-                return false;
-        }
-    }
+    if (c.listType == ListType::Predefined)
+        return predefinedPattern(predefined).has_value();
     return true;
 }
 

@@ -202,6 +202,23 @@ TEST_F(ListGeneration, PredefinedStartTakesItsPatternInDictionaryOrder)
     }
 }
 
+// Only the first ten characters count, so what follows them cannot spoil a pattern.
+TEST(PredefinedPattern, KeepsTenCapitalsOrQuestionMarks)
+{
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        { "C?M", "C?M" },
+        { "ABCDEFGHIJ1", "ABCDEFGHIJ" },
+        { "", std::nullopt },
+        { "ca", std::nullopt },
+        { "C M", std::nullopt },
+        { "?????????\x01", std::nullopt },
+    };
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(predefinedPattern(text), expected);
+    }
+}
+
 TEST_F(ListGeneration, OneLetterOnlyTakesWordsOfThatLetter)
 {
     useDictionary({ entry("ANT"), entry("BAT"), entry("BEE"), entry("BOA"), entry("CAT") });

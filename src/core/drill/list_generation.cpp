@@ -70,13 +70,10 @@ bool setUpRange(
     }
     case ListType::Predefined: {
         c.statusWanted = 3;
-        const std::string pattern = predefined.substr(0, 10);
-        if (pattern.empty())
+        const std::optional<std::string> checked = predefinedPattern(predefined);
+        if (!checked)
             return false;
-        for (char ch : pattern) {
-            if (!(ch == '?' || (ch >= 'A' && ch <= 'Z')))
-                return false;
-        }
+        const std::string& pattern = *checked;
         auto letterOf = [](char ch) { return ch == '?' ? 0 : ch - 'A'; };
         const int first = letterOf(pattern[0]);
         if (pattern.size() >= 2 && pattern[1] != '?') {
@@ -251,6 +248,18 @@ private:
 };
 
 } // namespace
+
+std::optional<std::string> predefinedPattern(const std::string& predefined)
+{
+    std::string pattern = predefined.substr(0, 10);
+    if (pattern.empty())
+        return std::nullopt;
+    for (char ch : pattern) {
+        if (!(ch == '?' || (ch >= 'A' && ch <= 'Z')))
+            return std::nullopt;
+    }
+    return pattern;
+}
 
 namespace {
 

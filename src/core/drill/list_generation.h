@@ -9,6 +9,7 @@
 #include "platform/services.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quorvel {
@@ -21,6 +22,10 @@ struct ListGenerationServices
     Clock& clock;
     ProgressSink* progress = nullptr; // told the count after each word; may ask to stop
 };
+
+// The letter pattern of a Pre-defined start list: the first ten characters of `predefined`, "?"
+// standing for any letter. Nothing when that is empty or holds anything besides A-Z and "?".
+std::optional<std::string> predefinedPattern(const std::string& predefined);
 
 // Draws criteria.count words of criteria.listType (1..4) for user criteria.user into that user's
 // word file, which the new list replaces whole once it is drawn. Returns the number of words
