@@ -68,7 +68,7 @@ Snapshot snapshot(const Snapshot* previous = nullptr)
         report.problems.empty() ? "damaged" : report.problems.front());
     for (const InterruptedMove& move : report.interruptedMoves)
         s.moving[move.word] = move;
-    s.contents = fuzz::tableContents(*file);
+    s.contents = tableContents(*file);
     s.size = file->size();
     FUZZ_CHECK(fuzz::freeRecordTextLengths(*file, s.freeLengths, dict::kFreeListReuseLimit),
         "the free list cannot be walked");

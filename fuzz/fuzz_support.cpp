@@ -147,27 +147,6 @@ ArmedFaults::ArmedFaults(const FaultPlan& plan)
         FileFaults::failNth(plan.op, plan.n, plan.times);
 }
 
-std::vector<std::string> tableContents(File& file)
-{
-    std::vector<std::string> out;
-    for (Table table : { Table::Main, Table::Category }) {
-        const std::uint32_t offset = ReadTableOffset(file, table);
-        const std::string prefix = table == Table::Main ? "M:" : "C:";
-        const bool ok = offset != dict::kNoOffset
-            && forEachRecord(file, offset, true,
-                [&](std::uint32_t slot, std::uint32_t, const WordRecordHeader&,
-                    std::string_view text) {
-                    char letters[2];
-                    BucketLetters(slot, letters);
-                    out.push_back(prefix + std::string(letters, 2) + std::string(text));
-                    return true;
-                });
-        if (!ok)
-            out.push_back("damaged");
-    }
-    return out;
-}
-
 bool freeRecordTextLengths(File& file, std::vector<std::size_t>& lengths, std::size_t limit)
 {
     lengths.clear();
@@ -265,16 +244,7 @@ const std::vector<std::uint8_t>& largeDictionary()
 {
     static const std::vector<std::uint8_t> image = [] {
         std::vector<DictionaryEntry> entries = smallDictionaryEntries();
-        int k = 0;
-        for (const std::string& word : madeUpWords(800)) {
-            DictionaryEntry e;
-            e.word = word;
-            e.category = k % 7 == 0 ? 1 + k % 5 : 0;
-            e.language = 1 + k % 3;
-            e.status = k % 4;
-            entries.push_back(e);
-            ++k;
-        }
+        appendMixedEntries(entries, madeUpWords(800), 7, 5);
         return buildDictionaryImage(entries);
     }();
     return image;

@@ -5,6 +5,7 @@
 // valid dictionaries the targets that change a dictionary start from.
 
 #include "dictionary/dictionary_format.h"
+#include "dictionary/dictionary_pass.h"
 #include "platform/file.h"
 #include "platform/file_faults.h"
 #include "platform/services.h"
@@ -107,10 +108,6 @@ private:
     std::time_t m_now;
 };
 
-// Every word of the file as "M:WORD" (main table) or "C:WORD" (category table), in table, bucket
-// and chain order; "damaged" where a table cannot be walked.
-std::vector<std::string> tableContents(File& file);
-
 // The text lengths of the free list's records in list order (at most `limit`); false when the
 // list cannot be walked.
 bool freeRecordTextLengths(File& file, std::vector<std::size_t>& lengths, std::size_t limit);
@@ -125,5 +122,23 @@ const std::vector<std::uint8_t>& largeDictionary();
 std::vector<DictionaryEntry> smallDictionaryEntries();
 // `count` distinct words made of letter pairs, stable from run to run.
 std::vector<std::string> madeUpWords(int count);
+// Appends an entry for each of the words, in order: every `categoryEvery`-th word goes into one
+// of the categories 1..`categories` in turn (the others into the main table), and the languages
+// and statuses take turns.
+template <class Words>
+void appendMixedEntries(
+    std::vector<DictionaryEntry>& entries, const Words& words, int categoryEvery, int categories)
+{
+    int k = 0;
+    for (const std::string& word : words) {
+        DictionaryEntry e;
+        e.word = word;
+        e.category = k % categoryEvery == 0 ? 1 + k % categories : 0;
+        e.language = 1 + k % 3;
+        e.status = k % 4;
+        entries.push_back(e);
+        ++k;
+    }
+}
 
 } // namespace quorvel::fuzz

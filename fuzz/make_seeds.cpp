@@ -74,16 +74,7 @@ Bytes largeDictionaryFrom(const std::string& wordList, std::size_t skip)
     }
     require(words.size() > 1000, "the word list holds too few suitable words");
     std::vector<DictionaryEntry> entries;
-    int k = 0;
-    for (const std::string& word : words) {
-        DictionaryEntry e;
-        e.word = word;
-        e.category = k % 9 == 0 ? 1 + k % 4 : 0;
-        e.language = 1 + k % 3;
-        e.status = k % 4;
-        entries.push_back(e);
-        ++k;
-    }
+    fuzz::appendMixedEntries(entries, words, 9, 4);
     return buildDictionaryImage(entries);
 }
 
@@ -93,7 +84,7 @@ bool straddles(const Bytes& image)
     fuzz::writeInput("progdata/check.dis", image);
     auto file = openDictionaryFile(fuzz::scratchFolder() + "/progdata/check.dis", false);
     bool across = false;
-    for (const std::string& entry : fuzz::tableContents(*file)) {
+    for (const std::string& entry : tableContents(*file)) {
         if (entry.size() < 2)
             continue;
         CurrentWordInfo info;

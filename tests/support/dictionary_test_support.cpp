@@ -105,25 +105,4 @@ Bytes interruptedMove(
     return dict.bytes();
 }
 
-std::vector<std::string> tableContents(File& file)
-{
-    std::vector<std::string> out;
-    for (Table table : { Table::Main, Table::Category }) {
-        const std::uint32_t offset = ReadTableOffset(file, table);
-        const std::string prefix = table == Table::Main ? "M:" : "C:";
-        const bool ok = offset != dict::kNoOffset
-            && forEachRecord(file, offset, true,
-                [&](std::uint32_t slot, std::uint32_t, const WordRecordHeader&,
-                    std::string_view text) {
-                    char letters[2];
-                    BucketLetters(slot, letters);
-                    out.push_back(prefix + std::string(letters, 2) + std::string(text));
-                    return true;
-                });
-        if (!ok)
-            out.push_back("damaged");
-    }
-    return out;
-}
-
 } // namespace quorvel::test

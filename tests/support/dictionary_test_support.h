@@ -5,6 +5,7 @@
 
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_format.h"
+#include "dictionary/dictionary_pass.h"
 #include "support/temp_folder.h"
 
 #include <cstdint>
@@ -60,9 +61,5 @@ private:
     TempFolder m_folder;
     std::string m_path;
 };
-
-// Every word of the file, as "M:WORD" (main table) or "C:WORD" (category table), in table, bucket
-// and chain order; an entry "damaged" when a chain cannot be followed.
-std::vector<std::string> tableContents(File& file);
 
 } // namespace quorvel::test

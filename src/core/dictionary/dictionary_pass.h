@@ -8,7 +8,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -42,5 +44,10 @@ bool collectDictionaryStatistics(File& file, Table table, DictionaryStatistics& 
 // place. Returns the number of records changed, or -1 when the user slot is above 9, a write
 // fails, or a read fails or a chain is damaged on the way (the records before stay changed).
 long ResetStatus(File& file, std::uint32_t tableOffset, int status, int currentUser);
+
+// Every word of the file as "M:" (main table) or "C:" (category table), the two letters of its
+// bucket and the word, in table, bucket and chain order; an entry "damaged" where a table cannot
+// be walked. What the tests and fuzz targets compare a dictionary's words by.
+std::vector<std::string> tableContents(File& file);
 
 } // namespace quorvel
