@@ -318,31 +318,28 @@ void openFindCloseOurs(benchmark::State& state, Workbench* w)
     }
 }
 
-void openFindCloseSqlite(benchmark::State& state, Workbench* w)
+void openFindCloseSqliteAt(benchmark::State& state, Workbench* w, const std::string& path)
 {
     const auto& words = w->presentWords();
     WordRow row;
     std::size_t i = 0;
     for (auto _ : state) {
-        if (!SqliteDictionary::openFindClose(w->sqlitePath(), words[i++ % words.size()], row)) {
+        if (!SqliteDictionary::openFindClose(path, words[i++ % words.size()], row)) {
             state.SkipWithError("SQLite did not find a present word");
             break;
         }
     }
 }
 
+void openFindCloseSqlite(benchmark::State& state, Workbench* w)
+{
+    openFindCloseSqliteAt(state, w, w->sqlitePath());
+}
+
 // The same with SQLite's defaults: a database with a rollback journal instead of a log.
 void openFindCloseSqliteFull(benchmark::State& state, Workbench* w)
 {
-    const auto& words = w->presentWords();
-    WordRow row;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        if (!SqliteDictionary::openFindClose(w->sqliteFullPath(), words[i++ % words.size()], row)) {
-            state.SkipWithError("SQLite did not find a present word");
-            break;
-        }
-    }
+    openFindCloseSqliteAt(state, w, w->sqliteFullPath());
 }
 
 // The limit: a lookup only, there is nothing to open.
@@ -393,8 +390,9 @@ void findSqlite(benchmark::State& state, Workbench* w)
     }
 }
 
-// (c) AddWord + RemoveWord of a word the dictionary does not hold.
-void addRemoveOurs(benchmark::State& state, Workbench* w)
+// (c) AddWord + RemoveWord of a word the dictionary does not hold; `synced` as two commands of
+// quorvel-cli make the change: each ends with the file on the disk.
+void addRemoveOursWith(benchmark::State& state, Workbench* w, bool synced)
 {
     const auto& rows = w->absentRows();
     auto file = openDictionaryFile(w->oursPath(), false);
@@ -405,80 +403,59 @@ void addRemoveOurs(benchmark::State& state, Workbench* w)
     CurrentWordInfo info;
     info.setLanguage(3);
     info.setCategory(0);
+    auto stored = [&] { return !synced || file->sync(); };
     std::size_t i = 0;
     for (auto _ : state) {
         const std::string& word = rows[i++ % rows.size()].word;
-        if (AddWord(*file, word, info) != AddResult::Added
-            || RemoveWord(*file, word) != RemoveResult::Removed) {
-            state.SkipWithError("AddWord or RemoveWord failed");
+        if (AddWord(*file, word, info) != AddResult::Added || !stored()
+            || RemoveWord(*file, word) != RemoveResult::Removed || !stored()) {
+            state.SkipWithError(
+                synced ? "AddWord, RemoveWord or the sync failed" : "AddWord or RemoveWord failed");
             break;
         }
     }
     CloseDictionary(file);
 }
 
-// (c) as two commands of quorvel-cli make the change: each ends with the file on the disk.
+void addRemoveOurs(benchmark::State& state, Workbench* w)
+{
+    addRemoveOursWith(state, w, false);
+}
+
 void addRemoveOursSynced(benchmark::State& state, Workbench* w)
 {
+    addRemoveOursWith(state, w, true);
+}
+
+// The rows added and removed again through a store with add(row) and remove(word).
+template <class Store>
+void addRemoveRows(benchmark::State& state, Workbench* w, Store& store, const char* failure)
+{
     const auto& rows = w->absentRows();
-    auto file = openDictionaryFile(w->oursPath(), false);
-    if (!file) {
-        state.SkipWithError("cannot open the dictionary");
-        return;
-    }
-    CurrentWordInfo info;
-    info.setLanguage(3);
-    info.setCategory(0);
     std::size_t i = 0;
     for (auto _ : state) {
-        const std::string& word = rows[i++ % rows.size()].word;
-        if (AddWord(*file, word, info) != AddResult::Added || !file->sync()
-            || RemoveWord(*file, word) != RemoveResult::Removed || !file->sync()) {
-            state.SkipWithError("AddWord, RemoveWord or the sync failed");
+        const WordRow& row = rows[i++ % rows.size()];
+        if (!store.add(row) || !store.remove(row.word)) {
+            state.SkipWithError(failure);
             break;
         }
     }
-    CloseDictionary(file);
 }
 
 // Each statement a transaction that is on the disk when it returns.
 void addRemoveSqliteFull(benchmark::State& state, Workbench* w)
 {
-    const auto& rows = w->absentRows();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const WordRow& row = rows[i++ % rows.size()];
-        if (!w->sqliteFull().add(row) || !w->sqliteFull().remove(row.word)) {
-            state.SkipWithError("SQLite INSERT or DELETE failed");
-            break;
-        }
-    }
+    addRemoveRows(state, w, w->sqliteFull(), "SQLite INSERT or DELETE failed");
 }
 
 void addRemoveSqlite(benchmark::State& state, Workbench* w)
 {
-    const auto& rows = w->absentRows();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const WordRow& row = rows[i++ % rows.size()];
-        if (!w->sqlite().add(row) || !w->sqlite().remove(row.word)) {
-            state.SkipWithError("SQLite INSERT or DELETE failed");
-            break;
-        }
-    }
+    addRemoveRows(state, w, w->sqlite(), "SQLite INSERT or DELETE failed");
 }
 
 void addRemoveMap(benchmark::State& state, Workbench* w)
 {
-    const auto& rows = w->absentRows();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const WordRow& row = rows[i++ % rows.size()];
-        if (!w->map().add(row) || !w->map().remove(row.word)) {
-            state.SkipWithError("the map's add or remove failed");
-            break;
-        }
-    }
+    addRemoveRows(state, w, w->map(), "the map's add or remove failed");
 }
 
 // (d) and (e): a drill list through core, into the user's word file.
@@ -508,43 +485,36 @@ void failuresLapOurs(benchmark::State& state, Workbench* w)
     generateListOurs(state, w, ListType::Failures, 0);
 }
 
-void randomListSqlite(benchmark::State& state, Workbench* w)
+// Lists of kListSize words drawn from a store with drawRandomList, each expected to hold
+// `expected` words.
+template <class Store>
+void drawLists(benchmark::State& state, Store& store, const DrillFilter& filter, int expected,
+    const char* failure)
 {
     DefaultRandomSource random;
     random.seed(7);
     std::vector<std::string> words;
     for (auto _ : state) {
-        if (w->sqlite().drawRandomList(w->listFilter(), kListSize, random, words) != kListSize) {
-            state.SkipWithError("SQLite drew too few words");
+        if (store.drawRandomList(filter, kListSize, random, words) != expected) {
+            state.SkipWithError(failure);
             break;
         }
     }
+}
+
+void randomListSqlite(benchmark::State& state, Workbench* w)
+{
+    drawLists(state, w->sqlite(), w->listFilter(), kListSize, "SQLite drew too few words");
 }
 
 void randomListMap(benchmark::State& state, Workbench* w)
 {
-    DefaultRandomSource random;
-    random.seed(7);
-    std::vector<std::string> words;
-    for (auto _ : state) {
-        if (w->map().drawRandomList(w->listFilter(), kListSize, random, words) != kListSize) {
-            state.SkipWithError("the map drew too few words");
-            break;
-        }
-    }
+    drawLists(state, w->map(), w->listFilter(), kListSize, "the map drew too few words");
 }
 
 void failuresLapSqlite(benchmark::State& state, Workbench* w)
 {
-    DefaultRandomSource random;
-    random.seed(7);
-    std::vector<std::string> words;
-    for (auto _ : state) {
-        if (w->sqlite().drawRandomList(w->failureFilter(), kListSize, random, words) != 0) {
-            state.SkipWithError("SQLite found a failed word");
-            break;
-        }
-    }
+    drawLists(state, w->sqlite(), w->failureFilter(), 0, "SQLite found a failed word");
 }
 
 void failuresLapMap(benchmark::State& state, Workbench* w)
