@@ -80,19 +80,20 @@ void checkSubRecords(const StartupInfo& info)
     for (int user = 0; user < kUserSlots; ++user) {
         const std::string who = " of user " + std::to_string(user);
         StartupInfo copy = info;
+        auto unchanged = [&](const char* what) {
+            FUZZ_CHECK(copy.bytes() == info.bytes(), what + who + " changed by a round trip");
+        };
         copy.setListSetup(user, info.listSetup(user));
-        FUZZ_CHECK(copy.bytes() == info.bytes(), "list setup" + who + " changed by a round trip");
+        unchanged("list setup");
         copy.setDisplaySetup(user, info.displaySetup(user));
-        FUZZ_CHECK(
-            copy.bytes() == info.bytes(), "display setup" + who + " changed by a round trip");
+        unchanged("display setup");
         copy.setListOptions(user, info.listOptions(user));
-        FUZZ_CHECK(copy.bytes() == info.bytes(), "list options" + who + " changed by a round trip");
+        unchanged("list options");
         copy.setLearnSetup(user, info.learnSetup(user));
-        FUZZ_CHECK(copy.bytes() == info.bytes(), "learn setup" + who + " changed by a round trip");
+        unchanged("learn setup");
         const UserSettings settings = UserSettings::read(info, user);
         settings.write(copy, user);
-        FUZZ_CHECK(
-            copy.bytes() == info.bytes(), "typed settings" + who + " changed by a round trip");
+        unchanged("typed settings");
         FUZZ_CHECK(UserSettings::read(copy, user) == settings,
             "typed settings" + who + " read differently after a write");
     }
