@@ -253,20 +253,40 @@ void putText(Bytes& out, const std::string& text)
     out.insert(out.end(), text.begin(), text.end());
 }
 
-// source: 0 small, 2 with free records, 4 large; 1 the dictionary's bytes follow.
-Bytes listInput(std::uint8_t source, Faults faults, int listType, int minLetters, int maxLetters,
-    int count, int category, int language, int user, int filterMode, int stopAfter,
-    const std::string& oneLetter, const std::string& predefined, const Bytes& dictionary = {})
+// One list draw: where its dictionary comes from, the faults armed, the list setup and the
+// pre-defined start. source: 0 small, 2 with free records, 4 large; 1 the dictionary's bytes
+// follow.
+struct ListSeed
 {
-    Bytes out { source };
-    put(out, faults);
-    for (int v : { listType, minLetters, maxLetters, count, category == 0 ? 0 : 128 + category,
-             language, user, filterMode, stopAfter })
+    const char* name;
+    std::uint8_t source = 4;
+    Faults faults {};
+    int listType = 1;
+    int minLetters = 3;
+    int maxLetters = 37;
+    int count = 12;
+    int category = 0;
+    int language = 2;
+    int user = 0;
+    int filterMode = 0;
+    int stopAfter = 0;
+    const char* oneLetter = "A";
+    const char* predefined = "C?M";
+};
+
+Bytes listInput(const ListSeed& seed, const Bytes& dictionary)
+{
+    Bytes out { seed.source };
+    put(out, seed.faults);
+    for (int v : { seed.listType, seed.minLetters, seed.maxLetters, seed.count,
+             seed.category == 0 ? 0 : 128 + seed.category, seed.language, seed.user,
+             seed.filterMode, seed.stopAfter })
         out.push_back(static_cast<std::uint8_t>(v));
     out.insert(out.end(), { 0x39, 0x30 }); // the clock
-    putText(out, oneLetter);
-    putText(out, predefined);
-    out.insert(out.end(), dictionary.begin(), dictionary.end());
+    putText(out, seed.oneLetter);
+    putText(out, seed.predefined);
+    if (seed.source == 1)
+        out.insert(out.end(), dictionary.begin(), dictionary.end());
     return out;
 }
 
@@ -380,25 +400,30 @@ int main(int argc, char** argv)
     write("startup_record", "failing-rename.cfg", trailer);
 
     // List generation.
-    const Faults none;
-    write("list_generation", "random.bin",
-        listInput(0, none, 1, 3, 12, 10, 0, 1, 0, 0, 0, "A", "C?M"));
-    write("list_generation", "one-letter.bin",
-        listInput(4, none, 2, 4, 10, 20, 0, 2, 3, 0, 0, "C", "C?M"));
-    write("list_generation", "predefined.bin",
-        listInput(4, none, 3, 3, 37, 15, 0, 2, 1, 0, 0, "A", "S?E"));
-    write("list_generation", "failures.bin",
-        listInput(4, none, 4, 3, 37, 32, 0, 1, 2, 0, 0, "A", "C?M"));
-    write("list_generation", "category.bin",
-        listInput(2, none, 1, 3, 37, 8, 3, 2, 0, 1, 0, "A", "Z"));
-    write("list_generation", "stopped.bin",
-        listInput(4, none, 1, 3, 37, 30, 0, 2, 4, 0, 7, "A", "C?M"));
-    write("list_generation", "failing-write.bin",
-        listInput(4, fail(FileOp::Write, 1, 1), 1, 3, 37, 12, 0, 2, 0, 0, 0, "A", "C?M"));
-    write("list_generation", "failing-read.bin",
-        listInput(4, fail(FileOp::Read, 9, 0), 1, 3, 37, 12, 0, 2, 0, 0, 0, "A", "C?M"));
-    write("list_generation", "own-dictionary.bin",
-        listInput(1, none, 1, 3, 37, 25, 0, 2, 0, 0, 0, "A", "C?M", large));
+    const ListSeed listSeeds[] = {
+        { .name = "random.bin", .source = 0, .maxLetters = 12, .count = 10, .language = 1 },
+        { .name = "one-letter.bin",
+            .listType = 2,
+            .minLetters = 4,
+            .maxLetters = 10,
+            .count = 20,
+            .user = 3,
+            .oneLetter = "C" },
+        { .name = "predefined.bin", .listType = 3, .count = 15, .user = 1, .predefined = "S?E" },
+        { .name = "failures.bin", .listType = 4, .count = 32, .language = 1, .user = 2 },
+        { .name = "category.bin",
+            .source = 2,
+            .count = 8,
+            .category = 3,
+            .filterMode = 1,
+            .predefined = "Z" },
+        { .name = "stopped.bin", .count = 30, .user = 4, .stopAfter = 7 },
+        { .name = "failing-write.bin", .faults = fail(FileOp::Write, 1, 1) },
+        { .name = "failing-read.bin", .faults = fail(FileOp::Read, 9, 0) },
+        { .name = "own-dictionary.bin", .source = 1, .count = 25 },
+    };
+    for (const ListSeed& seed : listSeeds)
+        write("list_generation", seed.name, listInput(seed, large));
 
     // Dictionary operations. A removed word's record taken back by an add of the same length, a
     // move to a category and back, statuses, and failures in the middle of an add and a move.
