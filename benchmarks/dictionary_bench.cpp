@@ -12,6 +12,7 @@
 #include "comparison_reporter.h"
 #include "map_dictionary.h"
 #include "sqlite_dictionary.h"
+#include "stepping_clock.h"
 
 #include "config/startup_info.h"
 #include "dictionary/dictionary_ops.h"
@@ -39,19 +40,6 @@ namespace {
 constexpr int kListSize = 50;
 constexpr std::size_t kPresentSample = 4096;
 constexpr std::size_t kAbsentSample = 1024;
-
-// Each list draw seeds the generator from "now"; a clock that moves on by a second per call
-// makes every draw a different list, as lists drawn a second apart are.
-class SteppingClock final : public Clock
-{
-public:
-    std::uint32_t ticks() override { return m_ticks += 10; }
-    std::time_t now() override { return ++m_now; }
-
-private:
-    std::uint32_t m_ticks = 0;
-    std::time_t m_now = 1'700'000'000;
-};
 
 // One dictionary with its three implementations and the words the scenarios use.
 class Workbench

@@ -11,6 +11,8 @@
 // The dictionary may also come from QUORVEL_BENCH_STARTER. It is only read: the drill works on a
 // copy, removed at the end.
 
+#include "stepping_clock.h"
+
 #include "config/startup_info.h"
 #include "drill/drill_session.h"
 #include "strings/drill_strings.h"
@@ -31,25 +33,13 @@ namespace {
 
 using namespace quorvel;
 namespace fs = std::filesystem;
+using bench::SteppingClock;
 
 constexpr double kTargetMs = 5.0;
 constexpr int kListSize = 50;
 constexpr int kUser = 0;
 
 std::string g_folder; // the scratch installation
-
-// List generation seeds its random numbers from "now": a clock that moves on by a second per
-// call makes every Start draw another list, as Starts a second apart do.
-class SteppingClock final : public Clock
-{
-public:
-    std::uint32_t ticks() override { return m_ticks += 10; }
-    std::time_t now() override { return ++m_now; }
-
-private:
-    std::uint32_t m_ticks = 0;
-    std::time_t m_now = 1'700'000'000;
-};
 
 // A message box during a measured run means the run did not do what it should.
 class CountingPrompter final : public Prompter
