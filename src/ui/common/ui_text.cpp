@@ -33,16 +33,4 @@ QString withoutMnemonic(const QString& label)
     return plain;
 }
 
-QChar mnemonicOf(const QString& label)
-{
-    for (qsizetype i = 0; i + 1 < label.size(); ++i) {
-        if (label[i] != QLatin1Char('&'))
-            continue;
-        if (label[i + 1] != QLatin1Char('&'))
-            return label[i + 1];
-        ++i;
-    }
-    return {};
-}
-
 } // namespace quorvel::ui

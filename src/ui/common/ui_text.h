@@ -25,7 +25,4 @@ QString toQString(const std::string& text);
 // A label's text without its mnemonic marker: "&Default" gives "Default", "A && B" gives "A & B".
 QString withoutMnemonic(const QString& label);
 
-// The mnemonic letter of a label ("De&fault" gives 'f'), or a null QChar when it has none.
-QChar mnemonicOf(const QString& label);
-
 } // namespace quorvel::ui
