@@ -272,7 +272,7 @@ QLabel* SpellingBeeWindow::addValue(const char* name, const char* accessibleName
     label->setTextInteractionFlags(Qt::NoTextInteraction);
     const QFontMetrics metrics(label->font());
     label->setMinimumWidth(
-        metrics.horizontalAdvance(large ? QStringLiteral("Intermediate") : QStringLiteral("0000"))
+        metrics.horizontalAdvance(large ? uiText(strings::kIntermediate) : QStringLiteral("0000"))
         + 2 * metrics.averageCharWidth());
     return label;
 }

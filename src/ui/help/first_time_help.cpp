@@ -160,7 +160,7 @@ void drawMakeList(QPainter& p, const QRectF& area)
     double y = titleBar.bottom() + 4;
     for (const char* word : strings::kFigureWords) {
         p.drawText(QRectF(window.left() + 8, y, window.width() - 12, line),
-            Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(word));
+            Qt::AlignLeft | Qt::AlignVCenter, toQString(word));
         y += line;
     }
 
