@@ -2,27 +2,53 @@
 
 // Texts of the main window: status bar fields, tool tips and the splash caption.
 
+#include <QtGlobal>
 #include <string>
 
 namespace quorvel::strings {
 
-inline constexpr const char* kMaxList = "Max list";
-inline constexpr const char* kListStatus = "List Status";
-inline constexpr const char* kSourceDictionary = "Dictionary";
-inline constexpr const char* kSourceBeeFile = "Bee File  ";
-inline constexpr const char* kSourceScrapPad = "Scrap Pad ";
-inline constexpr const char* kListTypeFailures = "Failures  ";
-inline constexpr const char* kListTypePredefined = "Predefined";
-inline constexpr const char* kListTypeOneLetter = "One Letter";
-inline constexpr const char* kListTypeRandom = "Random    ";
-inline constexpr const char* kListTypeBlank = "          ";
-inline constexpr const char* kCapsIndicator = "CAPS";
-inline constexpr const char* kOvertypeIndicator = "OVR";
-inline constexpr const char* kChooseCategoryTip = "Choose Dictionary Category";
-inline constexpr const char* kSelectUserTip = "Select User";
-inline constexpr const char* kFreeCategory = "Free";
-inline constexpr const char* kApplicationTitle = "Quorvel";
-inline constexpr const char* kSplashCaption = "Quorvel";
+inline constexpr const char* kMaxList = QT_TRANSLATE_NOOP("Quorvel", "Max list");
+inline constexpr const char* kListStatus = QT_TRANSLATE_NOOP("Quorvel", "List Status");
+inline constexpr const char* kSourceDictionary = QT_TRANSLATE_NOOP("Quorvel", "Dictionary");
+inline constexpr const char* kSourceBeeFile = QT_TRANSLATE_NOOP("Quorvel", "Bee File  ");
+inline constexpr const char* kSourceScrapPad = QT_TRANSLATE_NOOP("Quorvel", "Scrap Pad ");
+inline constexpr const char* kListTypeFailures = QT_TRANSLATE_NOOP("Quorvel", "Failures  ");
+inline constexpr const char* kListTypePredefined = QT_TRANSLATE_NOOP("Quorvel", "Predefined");
+inline constexpr const char* kListTypeOneLetter = QT_TRANSLATE_NOOP("Quorvel", "One Letter");
+inline constexpr const char* kListTypeRandom = QT_TRANSLATE_NOOP("Quorvel", "Random    ");
+inline constexpr const char* kListTypeBlank = QT_TRANSLATE_NOOP("Quorvel", "          ");
+inline constexpr const char* kCapsIndicator = QT_TRANSLATE_NOOP("Quorvel", "CAPS");
+inline constexpr const char* kOvertypeIndicator = QT_TRANSLATE_NOOP("Quorvel", "OVR");
+inline constexpr const char* kChooseCategoryTip
+    = QT_TRANSLATE_NOOP("Quorvel", "Choose Dictionary Category");
+inline constexpr const char* kSelectUserTip = QT_TRANSLATE_NOOP("Quorvel", "Select User");
+inline constexpr const char* kFreeCategory = QT_TRANSLATE_NOOP("Quorvel", "Free");
+inline constexpr const char* kApplicationTitle = QT_TRANSLATE_NOOP("Quorvel", "Quorvel");
+inline constexpr const char* kSplashCaption = QT_TRANSLATE_NOOP("Quorvel", "Quorvel");
+
+// Menus, tool bars and the pictures of the status bar.
+inline constexpr const char* kMenuFile = QT_TRANSLATE_NOOP("Quorvel", "&File");
+inline constexpr const char* kMenuNew = QT_TRANSLATE_NOOP("Quorvel", "&New");
+inline constexpr const char* kMenuEdit = QT_TRANSLATE_NOOP("Quorvel", "&Edit");
+inline constexpr const char* kMenuUtilities = QT_TRANSLATE_NOOP("Quorvel", "&Utilities");
+inline constexpr const char* kMenuSystem = QT_TRANSLATE_NOOP("Quorvel", "&System");
+inline constexpr const char* kMenuWindow = QT_TRANSLATE_NOOP("Quorvel", "&Window");
+inline constexpr const char* kMenuHelp = QT_TRANSLATE_NOOP("Quorvel", "&Help");
+inline constexpr const char* kMenuHistoryReport = QT_TRANSLATE_NOOP("Quorvel", "&History Report");
+inline constexpr const char* kHelpContentsTip = QT_TRANSLATE_NOOP("Quorvel", "Help contents");
+inline constexpr const char* kDocumentsArea = QT_TRANSLATE_NOOP("Quorvel", "Documents");
+inline constexpr const char* kCommandsToolBar = QT_TRANSLATE_NOOP("Quorvel", "Commands");
+inline constexpr const char* kUserToolBar = QT_TRANSLATE_NOOP("Quorvel", "User and category");
+inline constexpr const char* kSoundPicture = QT_TRANSLATE_NOOP("Quorvel", "Sound");
+inline constexpr const char* kListSourcePicture = QT_TRANSLATE_NOOP("Quorvel", "List source");
+inline constexpr const char* kLanguagePicture = QT_TRANSLATE_NOOP("Quorvel", "Language");
+inline constexpr const char* kSoundOnTip = QT_TRANSLATE_NOOP("Quorvel", "Sound on");
+inline constexpr const char* kSoundOffTip = QT_TRANSLATE_NOOP("Quorvel", "Sound off");
+inline constexpr const char* kEnglishUkTip = QT_TRANSLATE_NOOP("Quorvel", "English UK");
+inline constexpr const char* kEnglishUsaTip = QT_TRANSLATE_NOOP("Quorvel", "English USA");
+// The status bar's number fields as a screen reader names them; %1 is the number shown.
+inline constexpr const char* kListSizeFieldName = QT_TRANSLATE_NOOP("Quorvel", "List size %1");
+inline constexpr const char* kWordsFieldName = QT_TRANSLATE_NOOP("Quorvel", "Words %1");
 
 // "Word filter: %s to %s" with the shortest and longest word of a list.
 inline std::string wordFilterText(const std::string& minLetters, const std::string& maxLetters)

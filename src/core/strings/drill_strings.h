@@ -2,55 +2,74 @@
 
 // Texts of the Spelling Bee window and of level adjustment.
 
+#include <QtGlobal>
+
 namespace quorvel::strings {
 
-inline constexpr const char* kDrillCaption = "Spelling Bee";
-inline constexpr const char* kPressStartOrRepeat = "Press the start or Repeat Buttons.";
-inline constexpr const char* kGetReady = " get ready to spell the following... ";
-inline constexpr const char* kNowMemorise = "Now memorise";
-inline constexpr const char* kPutAnswerInBox = "Please  put  your  answer  in  box";
-inline constexpr const char* kYouHaveSpelt = "You have spelt  ";
-inline constexpr const char* kCorrectly = "   correctly";
-inline constexpr const char* kIncorrectly = "   incorrectly";
-inline constexpr const char* kFinished = "Finished.";
-inline constexpr const char* kNoFailedWords = "No failed words to repeat.    Finished.";
-inline constexpr const char* kUserStopped = "User has stopped the Spelling Bee.";
-inline constexpr const char* kOutOfTime = "Sorry!  you are out of time.";
-inline constexpr const char* kUnableToSetAuto = "Unable to set Auto Mode \r\n";
-inline constexpr const char* kWordsGenerated = "Words generated  : ";
-inline constexpr const char* kUnableToOpenYourFile = "Unable to open your file";
-inline constexpr const char* kAlreadyTested = "Already tested...  please use the repeat button.";
-inline constexpr const char* kNoFileToRepeat = "No file to repeat. Please make a new one.";
-inline constexpr const char* kProblemClosingWordFile = "Problem closing word file";
+inline constexpr const char* kDrillCaption = QT_TRANSLATE_NOOP("Quorvel", "Spelling Bee");
+inline constexpr const char* kPressStartOrRepeat
+    = QT_TRANSLATE_NOOP("Quorvel", "Press the start or Repeat Buttons.");
+inline constexpr const char* kGetReady
+    = QT_TRANSLATE_NOOP("Quorvel", " get ready to spell the following... ");
+inline constexpr const char* kNowMemorise = QT_TRANSLATE_NOOP("Quorvel", "Now memorise");
+inline constexpr const char* kPutAnswerInBox
+    = QT_TRANSLATE_NOOP("Quorvel", "Please  put  your  answer  in  box");
+inline constexpr const char* kYouHaveSpelt = QT_TRANSLATE_NOOP("Quorvel", "You have spelt  ");
+inline constexpr const char* kCorrectly = QT_TRANSLATE_NOOP("Quorvel", "   correctly");
+inline constexpr const char* kIncorrectly = QT_TRANSLATE_NOOP("Quorvel", "   incorrectly");
+inline constexpr const char* kFinished = QT_TRANSLATE_NOOP("Quorvel", "Finished.");
+inline constexpr const char* kNoFailedWords
+    = QT_TRANSLATE_NOOP("Quorvel", "No failed words to repeat.    Finished.");
+inline constexpr const char* kUserStopped
+    = QT_TRANSLATE_NOOP("Quorvel", "User has stopped the Spelling Bee.");
+inline constexpr const char* kOutOfTime
+    = QT_TRANSLATE_NOOP("Quorvel", "Sorry!  you are out of time.");
+inline constexpr const char* kUnableToSetAuto
+    = QT_TRANSLATE_NOOP("Quorvel", "Unable to set Auto Mode \r\n");
+inline constexpr const char* kWordsGenerated = QT_TRANSLATE_NOOP("Quorvel", "Words generated  : ");
+inline constexpr const char* kUnableToOpenYourFile
+    = QT_TRANSLATE_NOOP("Quorvel", "Unable to open your file");
+inline constexpr const char* kAlreadyTested
+    = QT_TRANSLATE_NOOP("Quorvel", "Already tested...  please use the repeat button.");
+inline constexpr const char* kNoFileToRepeat
+    = QT_TRANSLATE_NOOP("Quorvel", "No file to repeat. Please make a new one.");
+inline constexpr const char* kProblemClosingWordFile
+    = QT_TRANSLATE_NOOP("Quorvel", "Problem closing word file");
 
 // Button labels (with their mnemonics).
-inline constexpr const char* kQuitLabel = "&Quit";
-inline constexpr const char* kEnterLabel = "Enter";
-inline constexpr const char* kDrillSoundOn = "Sound &On";
-inline constexpr const char* kDrillSoundOff = "Sound &Off";
-inline constexpr const char* kFailuresOff = "&Failures to Scrap Pad  : Off";
-inline constexpr const char* kFailuresOn = "&Failures to Scrap Pad  : On";
-inline constexpr const char* kLearnOffLabel = "&Learn Off";
-inline constexpr const char* kLearnOnLabel = "&Learn On";
+inline constexpr const char* kQuitLabel = QT_TRANSLATE_NOOP("Quorvel", "&Quit");
+inline constexpr const char* kEnterLabel = QT_TRANSLATE_NOOP("Quorvel", "Enter");
+inline constexpr const char* kDrillSoundOn = QT_TRANSLATE_NOOP("Quorvel", "Sound &On");
+inline constexpr const char* kDrillSoundOff = QT_TRANSLATE_NOOP("Quorvel", "Sound &Off");
+inline constexpr const char* kFailuresOff
+    = QT_TRANSLATE_NOOP("Quorvel", "&Failures to Scrap Pad  : Off");
+inline constexpr const char* kFailuresOn
+    = QT_TRANSLATE_NOOP("Quorvel", "&Failures to Scrap Pad  : On");
+inline constexpr const char* kLearnOffLabel = QT_TRANSLATE_NOOP("Quorvel", "&Learn Off");
+inline constexpr const char* kLearnOnLabel = QT_TRANSLATE_NOOP("Quorvel", "&Learn On");
 
 // Level and learn mode names.
-inline constexpr const char* kElementary = "Elementary";
-inline constexpr const char* kIntermediate = "Intermediate";
-inline constexpr const char* kAdvanced = "Advanced";
-inline constexpr const char* kLearnFlash = "Flash";
-inline constexpr const char* kLearnRipple = "Ripple";
-inline constexpr const char* kLearnContinuous = "Continuous";
+inline constexpr const char* kElementary = QT_TRANSLATE_NOOP("Quorvel", "Elementary");
+inline constexpr const char* kIntermediate = QT_TRANSLATE_NOOP("Quorvel", "Intermediate");
+inline constexpr const char* kAdvanced = QT_TRANSLATE_NOOP("Quorvel", "Advanced");
+inline constexpr const char* kLearnFlash = QT_TRANSLATE_NOOP("Quorvel", "Flash");
+inline constexpr const char* kLearnRipple = QT_TRANSLATE_NOOP("Quorvel", "Ripple");
+inline constexpr const char* kLearnContinuous = QT_TRANSLATE_NOOP("Quorvel", "Continuous");
 
 // Level adjustment.
-inline constexpr const char* kPromoted = "Congratulations you have been promoted a level";
-inline constexpr const char* kDemoted = "Sorry you have to go down a level";
-inline constexpr const char* kUnableToSaveConfig = "Unable to save your config file.";
-inline constexpr const char* kUnableToUsePrevious
-    = "Unable to use previous minimum and maximum values. Will use current values.";
-inline constexpr const char* kLevelQuestion
-    = "If you wish to increase the level press YES. To decrease the level press NO";
-inline constexpr const char* kNoMoreWords = "Congratulations!  there are no more words to spell. ";
+inline constexpr const char* kPromoted
+    = QT_TRANSLATE_NOOP("Quorvel", "Congratulations you have been promoted a level");
+inline constexpr const char* kDemoted
+    = QT_TRANSLATE_NOOP("Quorvel", "Sorry you have to go down a level");
+inline constexpr const char* kUnableToSaveConfig
+    = QT_TRANSLATE_NOOP("Quorvel", "Unable to save your config file.");
+inline constexpr const char* kUnableToUsePrevious = QT_TRANSLATE_NOOP(
+    "Quorvel", "Unable to use previous minimum and maximum values. Will use current values.");
+inline constexpr const char* kLevelQuestion = QT_TRANSLATE_NOOP(
+    "Quorvel", "If you wish to increase the level press YES. To decrease the level press NO");
+inline constexpr const char* kNoMoreWords
+    = QT_TRANSLATE_NOOP("Quorvel", "Congratulations!  there are no more words to spell. ");
 inline constexpr const char* kLowestLevel
-    = "Sorry you have reached the lowest level of difficulty.";
+    = QT_TRANSLATE_NOOP("Quorvel", "Sorry you have reached the lowest level of difficulty.");
 
 } // namespace quorvel::strings

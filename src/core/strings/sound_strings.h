@@ -2,15 +2,19 @@
 
 // Texts of the voice prompts and the wave-file playback shared by the drill and the browser.
 
+#include <QtGlobal>
+
 namespace quorvel::strings {
 
 // No usable output device at window set-up (information icon).
-inline constexpr const char* kNoSoundCaption = "Error.  No Sound!";
-inline constexpr const char* kNoSoundCard
-    = "Sorry, I cannot recognize your sound card, I must disable the sound.";
+inline constexpr const char* kNoSoundCaption = QT_TRANSLATE_NOOP("Quorvel", "Error.  No Sound!");
+inline constexpr const char* kNoSoundCard = QT_TRANSLATE_NOOP(
+    "Quorvel", "Sorry, I cannot recognize your sound card, I must disable the sound.");
 
 // Captions over the error text of the sound layer when a file cannot be opened or played.
-inline constexpr const char* kErrorOpeningWaveform = "Error  opening sound waveform";
-inline constexpr const char* kErrorPlayingWaveform = "Error playing sound waveform";
+inline constexpr const char* kErrorOpeningWaveform
+    = QT_TRANSLATE_NOOP("Quorvel", "Error  opening sound waveform");
+inline constexpr const char* kErrorPlayingWaveform
+    = QT_TRANSLATE_NOOP("Quorvel", "Error playing sound waveform");
 
 } // namespace quorvel::strings

@@ -8,6 +8,7 @@
 #include "app/startup_sequence.h"
 #include "audio/sdl_sound_device.h"
 #include "common/message_box_prompter.h"
+#include "common/ui_text.h"
 #include "config/settings_file.h"
 #include "icons/icons.h"
 #include "platform/folder_lock.h"
@@ -51,7 +52,7 @@ QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices servic
     , m_settings(std::make_unique<SettingsFile>(paths::settingsFile(programFolder)))
     , m_owned(std::make_unique<Owned>())
 {
-    QDir::setCurrent(QString::fromStdString(programFolder));
+    QDir::setCurrent(toQString(programFolder));
     m_session->programFolder = programFolder;
     m_owned->folderLock = std::make_unique<FolderLock>(programFolder);
     if (!services.asker || !services.help)
@@ -122,7 +123,7 @@ bool QuorvelRuntime::start()
 int runApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(strings::kApplicationTitle));
+    QApplication::setApplicationName(uiText(strings::kApplicationTitle));
     QApplication::setWindowIcon(icons::applicationIcon());
     auto* splash = new SplashWindow;
     splash->showNow();

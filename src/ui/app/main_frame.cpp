@@ -6,12 +6,14 @@
 #include "app/session.h"
 #include "common/closable_document.h"
 #include "common/status_field.h"
+#include "common/ui_text.h"
 #include "config/settings_file.h"
 #include "config/settings_groups.h"
 #include "icons/icons.h"
 #include "platform/services.h"
 #include "strings/app_strings.h"
 #include "strings/strings.h"
+#include "strings/users_strings.h"
 #include "users/user_rules.h"
 
 #include <QAction>
@@ -33,11 +35,6 @@
 namespace quorvel::ui {
 
 namespace {
-
-QString qs(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
 
 // Shortcuts of the accelerator table beside the ones the desktop usually has.
 QList<QKeySequence> shortcutsOf(int id)
@@ -97,11 +94,11 @@ MainFrame::MainFrame(UiContext context, SettingsFile& settings, QWidget* parent)
     , m_mdi(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("wspellapApp"));
-    setWindowTitle(QString::fromLatin1(strings::kApplicationTitle));
+    setWindowTitle(uiText(strings::kApplicationTitle));
     setWindowIcon(icons::applicationIcon());
     m_mdi->setObjectName(QStringLiteral("wspellapMDIClient"));
     m_mdi->setBackground(palette().brush(QPalette::Dark));
-    m_mdi->setAccessibleName(tr("Documents"));
+    m_mdi->setAccessibleName(uiText(strings::kDocumentsArea));
     setCentralWidget(m_mdi);
     setAcceptDrops(true);
 
@@ -140,11 +137,11 @@ MainFrame::~MainFrame()
 void MainFrame::buildActions()
 {
     for (const CommandInfo& c : commandTable()) {
-        auto* a = new QAction(QString::fromLatin1(c.text).section(QLatin1Char('\t'), 0, 0), this);
+        auto* a = new QAction(uiText(c.text).section(QLatin1Char('\t'), 0, 0), this);
         a->setObjectName(QString::fromLatin1(commandName(c.id)));
         a->setData(c.id);
-        a->setStatusTip(QString::fromLatin1(c.hint));
-        a->setToolTip(a->text().remove(QLatin1Char('&')).remove(QStringLiteral("...")).trimmed());
+        a->setStatusTip(uiText(c.hint));
+        a->setToolTip(withoutMnemonic(a->text()).remove(QStringLiteral("...")).trimmed());
         a->setIcon(icons::commandIcon(c.id));
         a->setIconVisibleInMenu(false);
         const QList<QKeySequence> keys = shortcutsOf(c.id);
@@ -155,7 +152,7 @@ void MainFrame::buildActions()
         if (c.id == command::kExit)
             a->setShortcut(QKeySequence::Quit);
         if (c.id == command::kHelpContents)
-            a->setToolTip(tr("Help contents"));
+            a->setToolTip(uiText(strings::kHelpContentsTip));
         const int id = c.id;
         connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
         m_actions[c.id] = a;
@@ -165,15 +162,15 @@ void MainFrame::buildActions()
 void MainFrame::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(tr("&File"));
+    QMenu* file = bar->addMenu(uiText(strings::kMenuFile));
     m_fileMenu = file;
-    QMenu* fileNew = file->addMenu(tr("&New"));
-    QMenu* edit = bar->addMenu(tr("&Edit"));
-    QMenu* utilities = bar->addMenu(tr("&Utilities"));
-    QMenu* system = bar->addMenu(tr("&System"));
+    QMenu* fileNew = file->addMenu(uiText(strings::kMenuNew));
+    QMenu* edit = bar->addMenu(uiText(strings::kMenuEdit));
+    QMenu* utilities = bar->addMenu(uiText(strings::kMenuUtilities));
+    QMenu* system = bar->addMenu(uiText(strings::kMenuSystem));
     QMenu* history = nullptr;
-    QMenu* window = bar->addMenu(tr("&Window"));
-    QMenu* help = bar->addMenu(tr("&Help"));
+    QMenu* window = bar->addMenu(uiText(strings::kMenuWindow));
+    QMenu* help = bar->addMenu(uiText(strings::kMenuHelp));
     for (const CommandInfo& c : commandTable()) {
         QMenu* menu = nullptr;
         switch (c.menu) {
@@ -194,7 +191,7 @@ void MainFrame::buildMenus()
             break;
         case Menu::SystemHistory:
             if (!history)
-                history = system->addMenu(tr("&History Report"));
+                history = system->addMenu(uiText(strings::kMenuHistoryReport));
             menu = history;
             break;
         case Menu::Window:
@@ -229,19 +226,19 @@ void MainFrame::buildToolBars()
                 bar->addAction(m_actions[id]);
         }
     };
-    auto* first = addToolBar(tr("Commands"));
+    auto* first = addToolBar(uiText(strings::kCommandsToolBar));
     first->setObjectName(QStringLiteral("commandToolBar"));
     first->setIconSize(QSize(24, 24));
     addButtons(first, kToolBar1);
 
     addToolBarBreak();
-    auto* second = addToolBar(tr("User and category"));
+    auto* second = addToolBar(uiText(strings::kUserToolBar));
     second->setObjectName(QStringLiteral("userToolBar"));
     second->setIconSize(QSize(24, 24));
     m_categoryBox = new QComboBox(second);
     m_categoryBox->setObjectName(QStringLiteral("categoryBox"));
-    m_categoryBox->setToolTip(QString::fromLatin1(strings::kChooseCategoryTip));
-    m_categoryBox->setAccessibleName(QString::fromLatin1(strings::kChooseCategoryTip));
+    m_categoryBox->setToolTip(uiText(strings::kChooseCategoryTip));
+    m_categoryBox->setAccessibleName(uiText(strings::kChooseCategoryTip));
     m_categoryBox->setMinimumContentsLength(22);
     m_categoryBox->setMaxVisibleItems(16);
     m_categoryBox->setFocusPolicy(Qt::ClickFocus);
@@ -249,8 +246,8 @@ void MainFrame::buildToolBars()
     second->addSeparator();
     m_userBox = new UserComboBox(m_ctx.session, second);
     m_userBox->setObjectName(QStringLiteral("userBox"));
-    m_userBox->setToolTip(QString::fromLatin1(strings::kSelectUserTip));
-    m_userBox->setAccessibleName(QString::fromLatin1(strings::kSelectUserTip));
+    m_userBox->setToolTip(uiText(strings::kSelectUserTip));
+    m_userBox->setAccessibleName(uiText(strings::kSelectUserTip));
     m_userBox->setMinimumContentsLength(22);
     m_userBox->setFocusPolicy(Qt::ClickFocus);
     second->addWidget(m_userBox);
@@ -289,19 +286,18 @@ void MainFrame::buildStatusBar()
         strip->add(label);
         return label;
     };
-    field("maxListLabel", 8, QString::fromLatin1(strings::kMaxList));
+    field("maxListLabel", 8, uiText(strings::kMaxList));
     field("listSizeField", 7);
     field("wordFilterField", 35);
-    m_soundIcon = picture("soundIcon", tr("Sound"));
-    field("listStatusLabel", 11, QString::fromLatin1(strings::kListStatus));
-    m_listIcon = picture("listIcon", tr("List source"));
+    m_soundIcon = picture("soundIcon", uiText(strings::kSoundPicture));
+    field("listStatusLabel", 11, uiText(strings::kListStatus));
+    m_listIcon = picture("listIcon", uiText(strings::kListSourcePicture));
     field("listSourceField", 10);
     field("wordCountField", 6);
     field("listTypeField", 8);
-    m_languageIcon = picture("languageIcon", tr("Language"));
-    m_capsLabel = field("capsIndicator", 4, QString::fromLatin1(strings::kCapsIndicator));
-    m_overtypeLabel
-        = field("overtypeIndicator", 4, QString::fromLatin1(strings::kOvertypeIndicator));
+    m_languageIcon = picture("languageIcon", uiText(strings::kLanguagePicture));
+    m_capsLabel = field("capsIndicator", 4, uiText(strings::kCapsIndicator));
+    m_overtypeLabel = field("overtypeIndicator", 4, uiText(strings::kOvertypeIndicator));
     m_capsLabel->setEnabled(false);
     m_overtypeLabel->setEnabled(false);
     bar->addPermanentWidget(m_statusFields);
@@ -363,7 +359,8 @@ void MainFrame::refreshCommandStates()
     }
     // The sound item says what the current user has now.
     const bool soundOn = m_ctx.session.info.soundOn(m_ctx.session.currentUser()) != 0;
-    m_actions[command::kSound]->setText(soundOn ? tr("Sound  &On") : tr("Sound &Off "));
+    m_actions[command::kSound]->setText(
+        soundOn ? uiText(strings::kSoundMenuWhileOn) : uiText(strings::kSoundMenuWhileOff));
     const bool openEnabled = m_actions[command::kOpenBeeFile]->isEnabled();
     for (QAction* r : m_recentActions)
         r->setEnabled(openEnabled);
@@ -379,9 +376,9 @@ void MainFrame::refreshRecentFiles()
     const std::vector<std::string> files = readRecentFiles(m_settings);
     int n = 1;
     for (const std::string& f : files) {
-        auto* a = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(qs(f)), this);
-        a->setStatusTip(qs(f));
-        a->setData(qs(f));
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(toQString(f)), this);
+        a->setStatusTip(toQString(f));
+        a->setData(toQString(f));
         a->setObjectName(QStringLiteral("recentFile%1").arg(n - 1));
         m_fileMenu->insertAction(m_recentAnchor, a);
         m_recentActions.append(a);
@@ -395,7 +392,7 @@ void MainFrame::fillUserBox()
     const Session& s = m_ctx.session;
     m_userBox->clear();
     for (int i = 0; i < kUserSlots; ++i)
-        m_userBox->addItem(qs(s.info.userName(i)));
+        m_userBox->addItem(toQString(s.info.userName(i)));
     m_userBox->setCurrentIndex(s.currentUser());
 }
 
@@ -404,31 +401,34 @@ void MainFrame::fillCategoryBox()
     const Session& s = m_ctx.session;
     m_categoryBox->clear();
     for (int i = 0; i < kCategorySlots; ++i)
-        m_categoryBox->addItem(qs(s.info.categoryName(i)));
+        m_categoryBox->addItem(toQString(s.info.categoryName(i)));
     m_categoryBox->setCurrentIndex(s.currentCategory());
 }
 
 void MainFrame::showStatus()
 {
     const ListStatusFields f = computeListStatus(m_ctx.session);
-    m_fields["listSizeField"]->setText(qs(f.listSize));
-    m_fields["wordFilterField"]->setText(qs(f.wordFilter));
-    m_fields["listSourceField"]->setText(qs(f.source));
-    m_fields["wordCountField"]->setText(qs(f.wordCount));
-    m_fields["listTypeField"]->setText(qs(f.listType));
-    m_fields["listSizeField"]->setAccessibleName(tr("List size %1").arg(qs(f.listSize)));
-    m_fields["listSourceField"]->setAccessibleName(qs(f.source).trimmed());
-    m_fields["wordCountField"]->setAccessibleName(tr("Words %1").arg(qs(f.wordCount)));
+    m_fields["listSizeField"]->setText(toQString(f.listSize));
+    m_fields["wordFilterField"]->setText(toQString(f.wordFilter));
+    m_fields["listSourceField"]->setText(toQString(f.source));
+    m_fields["wordCountField"]->setText(toQString(f.wordCount));
+    m_fields["listTypeField"]->setText(toQString(f.listType));
+    m_fields["listSizeField"]->setAccessibleName(
+        uiText(strings::kListSizeFieldName).arg(toQString(f.listSize)));
+    m_fields["listSourceField"]->setAccessibleName(toQString(f.source).trimmed());
+    m_fields["wordCountField"]->setAccessibleName(
+        uiText(strings::kWordsFieldName).arg(toQString(f.wordCount)));
     const int size = 16;
     m_soundIcon->setPixmap(icons::soundIcon(f.soundImage == 1).pixmap(size, size));
-    m_soundIcon->setToolTip(f.soundImage == 1 ? tr("Sound on") : tr("Sound off"));
+    m_soundIcon->setToolTip(
+        f.soundImage == 1 ? uiText(strings::kSoundOnTip) : uiText(strings::kSoundOffTip));
     m_soundIcon->setProperty("image", f.soundImage);
     m_listIcon->setPixmap(icons::listIcon(f.listIcon).pixmap(size, size));
     m_listIcon->setProperty("image", f.listIcon);
     m_languageIcon->setPixmap(icons::languageIcon(f.languageImage).pixmap(size, size));
     m_languageIcon->setProperty("image", f.languageImage);
-    m_languageIcon->setToolTip(f.languageImage == 0 ? tr("English UK")
-            : f.languageImage == 1                  ? tr("English USA")
+    m_languageIcon->setToolTip(f.languageImage == 0 ? uiText(strings::kEnglishUkTip)
+            : f.languageImage == 1                  ? uiText(strings::kEnglishUsaTip)
                                                     : QString());
     refreshCommandStates();
 }

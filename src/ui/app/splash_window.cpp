@@ -1,5 +1,6 @@
 #include "app/splash_window.h"
 
+#include "common/ui_text.h"
 #include "icons/icons.h"
 #include "strings/app_strings.h"
 
@@ -25,7 +26,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     picture->setScaledContents(true);
     picture->setFixedSize(440, 360);
     // The caption sits on the picture's bottom strip, inside the border.
-    auto* caption = new QLabel(QString::fromLatin1(strings::kSplashCaption), this);
+    auto* caption = new QLabel(uiText(strings::kSplashCaption), this);
     caption->setObjectName(QStringLiteral("splashCaption"));
     caption->setAlignment(Qt::AlignCenter);
     caption->setGeometry(2, 360 - 28, 436, 24);

@@ -1,6 +1,8 @@
 #include "common/input_box.h"
 
 #include "common/character_validator.h"
+#include "common/ui_text.h"
+#include "strings/users_strings.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -25,8 +27,8 @@ InputBox::InputBox(
     m_prompt->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("&Ok"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));
+    buttons->button(QDialogButtonBox::Ok)->setText(uiText(strings::kButtonOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiText(strings::kButtonCancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

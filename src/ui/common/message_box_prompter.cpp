@@ -1,12 +1,14 @@
 #include "common/message_box_prompter.h"
 
+#include "common/ui_text.h"
+
 #include <QMessageBox>
 
 namespace quorvel::ui {
 
 QString displayText(const std::string& text)
 {
-    QString s = QString::fromStdString(text);
+    QString s = toQString(text);
     s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return s;
 }
@@ -15,7 +17,7 @@ MessageAnswer MessageBoxPrompter::show(
     const std::string& text, const std::string& caption, MessageIcon icon, MessageButtons buttons)
 {
     QMessageBox box(m_owner);
-    box.setWindowTitle(QString::fromStdString(caption));
+    box.setWindowTitle(toQString(caption));
     box.setText(displayText(text));
     switch (icon) {
     case MessageIcon::None:

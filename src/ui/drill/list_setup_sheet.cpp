@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "common/character_validator.h"
+#include "common/ui_text.h"
 #include "drill/number_box.h"
 #include "strings/settings_strings.h"
 
@@ -26,31 +27,6 @@
 namespace quorvel::ui {
 
 namespace {
-
-QString text(const char* s)
-{
-    return QString::fromLatin1(s);
-}
-
-// The label with a keyboard mnemonic before the character at `at`; the text itself is unchanged.
-QString mnemonic(const char* s, qsizetype at)
-{
-    QString t = text(s);
-    t.insert(at, QLatin1Char('&'));
-    return t;
-}
-
-QString plain(const QString& label)
-{
-    QString t = label;
-    t.remove(QLatin1Char('&'));
-    return t.trimmed();
-}
-
-QString fromStd(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 std::string toStd(const QString& s)
 {
@@ -82,7 +58,7 @@ private:
 QLineEdit* capitalsEdit(
     QWidget* parent, const char* name, const std::string& value, CharacterSet set, int maxLength)
 {
-    auto* edit = new QLineEdit(fromStd(value), parent);
+    auto* edit = new QLineEdit(toQString(value), parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMaxLength(maxLength);
     edit->setValidator(new CapitalsValidator(set, edit));
@@ -100,7 +76,7 @@ QRadioButton* radio(const QString& label, const char* name, std::uint16_t on)
 {
     auto* button = new QRadioButton(label);
     button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(plain(label));
+    button->setAccessibleName(withoutMnemonic(label).trimmed());
     button->setChecked(on == 1);
     return button;
 }
@@ -109,7 +85,7 @@ QRadioButton* radio(const QString& label, const char* name, std::uint16_t on)
 QGroupBox* radioGroup(
     QWidget* parent, const char* title, std::initializer_list<QRadioButton*> buttons)
 {
-    auto* box = new QGroupBox(text(title), parent);
+    auto* box = new QGroupBox(uiText(title), parent);
     auto* layout = new QVBoxLayout(box);
     auto* group = new QButtonGroup(box);
     for (QRadioButton* b : buttons) {
@@ -124,7 +100,7 @@ NumberBox* numberBox(
 {
     auto* box = new NumberBox(range, parent);
     box->setObjectName(QLatin1String(name));
-    box->setBoxText(fromStd(value));
+    box->setBoxText(toQString(value));
     return box;
 }
 
@@ -132,7 +108,7 @@ QLabel* buddyLabel(QWidget* parent, const QString& label, QWidget* buddy)
 {
     auto* l = new QLabel(label, parent);
     l->setBuddy(buddy);
-    buddy->setAccessibleName(plain(label));
+    buddy->setAccessibleName(withoutMnemonic(label).trimmed());
     return l;
 }
 
@@ -145,14 +121,14 @@ ListSetupSheet::ListSetupSheet(UiContext& context, QWidget* parent)
     , m_stored(DrillSettingsRecords::read(context.session.info, context.session.currentUser()))
 {
     setObjectName(QStringLiteral("listSetupSheet"));
-    setWindowTitle(text(strings::kListSetupCaption));
+    setWindowTitle(uiText(strings::kListSetupCaption));
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("listSetupPages"));
-    m_tabs->addTab(buildListPage(), text(strings::kPageListSetup));
-    m_tabs->addTab(buildDisplayPage(), text(strings::kPageDisplay));
-    m_tabs->addTab(buildOptionsPage(), text(strings::kPageListOptions));
-    m_tabs->addTab(buildLearnPage(), text(strings::kPageLearn));
+    m_tabs->addTab(buildListPage(), uiText(strings::kPageListSetup));
+    m_tabs->addTab(buildDisplayPage(), uiText(strings::kPageDisplay));
+    m_tabs->addTab(buildOptionsPage(), uiText(strings::kPageListOptions));
+    m_tabs->addTab(buildLearnPage(), uiText(strings::kPageLearn));
 
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
@@ -189,12 +165,12 @@ QWidget* ListSetupSheet::buildListPage()
     connect(m_minLetters, &NumberBox::edited, this, [this](const QString& typed) {
         const std::string after = minimumAfterEdit(toStd(typed), toStd(m_maxLetters->boxText()));
         if (after != toStd(typed))
-            m_minLetters->setBoxText(fromStd(after));
+            m_minLetters->setBoxText(toQString(after));
     });
     connect(m_maxLetters, &NumberBox::edited, this, [this](const QString& typed) {
         const std::string after = maximumAfterEdit(toStd(m_minLetters->boxText()), toStd(typed));
         if (after != toStd(typed))
-            m_maxLetters->setBoxText(fromStd(after));
+            m_maxLetters->setBoxText(toQString(after));
     });
     m_minLetters->setStepFilter([this](int current, int target) {
         return minimumStepAllowed(current, target, toStd(m_maxLetters->boxText()));
@@ -204,23 +180,22 @@ QWidget* ListSetupSheet::buildListPage()
     });
 
     auto* form = new QGridLayout;
-    form->addWidget(buddyLabel(page, mnemonic(strings::kMinimumLetters, 0), m_minLetters), 0, 0);
+    form->addWidget(buddyLabel(page, uiText(strings::kMinimumLetters), m_minLetters), 0, 0);
     form->addWidget(m_minLetters, 0, 1);
-    form->addWidget(buddyLabel(page, mnemonic(strings::kMaximumLetters, 2), m_maxLetters), 1, 0);
+    form->addWidget(buddyLabel(page, uiText(strings::kMaximumLetters), m_maxLetters), 1, 0);
     form->addWidget(m_maxLetters, 1, 1);
-    form->addWidget(buddyLabel(page, mnemonic(strings::kListSize, 0), m_listSize), 2, 0);
+    form->addWidget(buddyLabel(page, uiText(strings::kListSizeLabel), m_listSize), 2, 0);
     form->addWidget(m_listSize, 2, 1);
-    form->addWidget(buddyLabel(page, mnemonic(strings::kOneLetterBox, 0), m_oneLetter), 3, 0);
+    form->addWidget(buddyLabel(page, uiText(strings::kOneLetterBox), m_oneLetter), 3, 0);
     form->addWidget(m_oneLetter, 3, 1);
-    form->addWidget(buddyLabel(page, mnemonic(strings::kPredefinedBox, 0), m_predefined), 4, 0);
+    form->addWidget(buddyLabel(page, uiText(strings::kPredefinedBox), m_predefined), 4, 0);
     form->addWidget(m_predefined, 4, 1);
     form->setRowStretch(5, 1);
 
-    m_typeFailures = radio(mnemonic(strings::kTypeFailures, 0), "typeFailures", r.typeFailures);
-    m_typePredefined
-        = radio(mnemonic(strings::kTypePredefined, 12), "typePredefined", r.typePredefined);
-    m_typeOneLetter = radio(mnemonic(strings::kTypeOneLetter, 1), "typeOneLetter", r.typeOneLetter);
-    m_typeRandom = radio(mnemonic(strings::kTypeRandom, 0), "typeRandom", r.typeRandom);
+    m_typeFailures = radio(uiText(strings::kTypeFailures), "typeFailures", r.typeFailures);
+    m_typePredefined = radio(uiText(strings::kTypePredefined), "typePredefined", r.typePredefined);
+    m_typeOneLetter = radio(uiText(strings::kTypeOneLetter), "typeOneLetter", r.typeOneLetter);
+    m_typeRandom = radio(uiText(strings::kTypeRandom), "typeRandom", r.typeRandom);
     QGroupBox* types = radioGroup(page, strings::kListTypeGroup,
         { m_typeFailures, m_typePredefined, m_typeOneLetter, m_typeRandom });
 
@@ -246,23 +221,23 @@ QWidget* ListSetupSheet::buildDisplayPage()
     m_spellTime = numberBox(page, spin::kSpellTime, "spellTimeBox", r.spellTime);
     m_betweenWords = numberBox(page, spin::kBetweenWords, "betweenWordsBox", r.betweenWords);
 
-    auto* timing = new QGroupBox(text(strings::kTimingSetup), page);
+    auto* timing = new QGroupBox(uiText(strings::kTimingSetup), page);
     auto* grid = new QGridLayout(timing);
-    grid->addWidget(new QLabel(text(strings::kSecondsApprox), timing), 0, 1);
-    grid->addWidget(buddyLabel(timing, mnemonic(strings::kWordShowTime, 11), m_wordShowTime), 1, 0);
+    grid->addWidget(new QLabel(uiText(strings::kSecondsApprox), timing), 0, 1);
+    grid->addWidget(buddyLabel(timing, uiText(strings::kWordShowTimeLabel), m_wordShowTime), 1, 0);
     grid->addWidget(m_wordShowTime, 1, 1);
-    grid->addWidget(buddyLabel(timing, mnemonic(strings::kAnswerDelay, 24), m_answerDelay), 2, 0);
+    grid->addWidget(buddyLabel(timing, uiText(strings::kAnswerDelayLabel), m_answerDelay), 2, 0);
     grid->addWidget(m_answerDelay, 2, 1);
-    grid->addWidget(buddyLabel(timing, mnemonic(strings::kSpellTime, 21), m_spellTime), 3, 0);
+    grid->addWidget(buddyLabel(timing, uiText(strings::kSpellTimeLabel), m_spellTime), 3, 0);
     grid->addWidget(m_spellTime, 3, 1);
-    grid->addWidget(buddyLabel(timing, mnemonic(strings::kBetweenWords, 0), m_betweenWords), 4, 0);
+    grid->addWidget(buddyLabel(timing, uiText(strings::kBetweenWordsLabel), m_betweenWords), 4, 0);
     grid->addWidget(m_betweenWords, 4, 1);
     grid->setColumnStretch(0, 1);
     for (NumberBox* box : { m_wordShowTime, m_answerDelay, m_spellTime, m_betweenWords })
         box->setParent(timing);
 
-    m_upperCase = radio(mnemonic(strings::kUpperCase, 0), "upperCase", r.upperCase);
-    m_lowerCase = radio(mnemonic(strings::kLowerCase, 0), "lowerCase", r.lowerCase);
+    m_upperCase = radio(uiText(strings::kUpperCase), "upperCase", r.upperCase);
+    m_lowerCase = radio(uiText(strings::kLowerCase), "lowerCase", r.lowerCase);
     QGroupBox* wordIn = radioGroup(page, strings::kDisplayWordIn, { m_upperCase, m_lowerCase });
 
     auto* layout = new QVBoxLayout(page);
@@ -279,23 +254,21 @@ QWidget* ListSetupSheet::buildOptionsPage()
     page->setObjectName(QStringLiteral("listOptionsPage"));
     const ListOptionsRecord& r = m_stored.options;
 
-    m_adjustPractice
-        = radio(mnemonic(strings::kAdjustPractice, 1), "adjustPractice", r.adjustPractice);
-    m_adjustManual = radio(mnemonic(strings::kAdjustManual, 0), "adjustManual", r.adjustManual);
-    m_adjustAuto = radio(mnemonic(strings::kAdjustAuto, 0), "adjustAuto", r.adjustAuto);
-    m_repeatAll = radio(text(strings::kRepeatAll), "repeatAll", r.repeatAll);
-    m_repeatFailures
-        = radio(mnemonic(strings::kRepeatFailures, 12), "repeatFailures", r.repeatFailures);
+    m_adjustPractice = radio(uiText(strings::kAdjustPractice), "adjustPractice", r.adjustPractice);
+    m_adjustManual = radio(uiText(strings::kAdjustManual), "adjustManual", r.adjustManual);
+    m_adjustAuto = radio(uiText(strings::kAdjustAuto), "adjustAuto", r.adjustAuto);
+    m_repeatAll = radio(uiText(strings::kRepeatAll), "repeatAll", r.repeatAll);
+    m_repeatFailures = radio(uiText(strings::kRepeatFailures), "repeatFailures", r.repeatFailures);
     m_levelElementary
-        = radio(text(strings::kLevelElementary), "levelElementary", r.levelElementary);
+        = radio(uiText(strings::kLevelElementary), "levelElementary", r.levelElementary);
     m_levelIntermediate
-        = radio(text(strings::kLevelIntermediate), "levelIntermediate", r.levelIntermediate);
-    m_levelAdvanced = radio(text(strings::kLevelAdvanced), "levelAdvanced", r.levelAdvanced);
-    m_languageUK = radio(mnemonic(strings::kLanguageUK, 12), "languageUK", r.languageUK);
-    m_languageUS = radio(mnemonic(strings::kLanguageUS, 13), "languageUS", r.languageUS);
-    m_showLanguageFlag = new QCheckBox(mnemonic(strings::kShowLanguageFlag, 0), page);
+        = radio(uiText(strings::kLevelIntermediate), "levelIntermediate", r.levelIntermediate);
+    m_levelAdvanced = radio(uiText(strings::kLevelAdvanced), "levelAdvanced", r.levelAdvanced);
+    m_languageUK = radio(uiText(strings::kLanguageUK), "languageUK", r.languageUK);
+    m_languageUS = radio(uiText(strings::kLanguageUS), "languageUS", r.languageUS);
+    m_showLanguageFlag = new QCheckBox(uiText(strings::kShowLanguageFlag), page);
     m_showLanguageFlag->setObjectName(QStringLiteral("showLanguageFlag"));
-    m_showLanguageFlag->setAccessibleName(text(strings::kShowLanguageFlag));
+    m_showLanguageFlag->setAccessibleName(withoutMnemonic(uiText(strings::kShowLanguageFlag)));
     m_showLanguageFlag->setChecked(r.showLanguageFlag == 1);
 
     auto* grid = new QGridLayout(page);
@@ -321,14 +294,14 @@ void ListSetupSheet::addLearnValue(QGridLayout* grid, int row, LearnValue& value
 {
     QWidget* parent = grid->parentWidget();
     value.stored = triple;
-    value.box = new QLineEdit(fromStd(boxText), parent);
+    value.box = new QLineEdit(toQString(boxText), parent);
     value.box->setObjectName(QLatin1String(name) + QStringLiteral("Box"));
     restrictLineEdit(value.box, CharacterSet::Digits, kNumberBoxLength);
     value.box->setMaximumWidth(
         value.box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
     value.bar = new QSlider(Qt::Horizontal, parent);
     value.bar->setObjectName(QLatin1String(name) + QStringLiteral("Bar"));
-    value.bar->setAccessibleName(plain(label));
+    value.bar->setAccessibleName(withoutMnemonic(label).trimmed());
     value.bar->setFocusPolicy(Qt::StrongFocus);
     value.bar->setRange(static_cast<int>(triple.minimum), static_cast<int>(triple.maximum));
     value.bar->setValue(static_cast<int>(triple.position));
@@ -352,7 +325,7 @@ void ListSetupSheet::addLearnValue(QGridLayout* grid, int row, LearnValue& value
     grid->addWidget(box, row, 1);
     grid->addWidget(bar, row, 2);
     if (scale)
-        grid->addWidget(new QLabel(text(scale), parent), row + 1, 2);
+        grid->addWidget(new QLabel(uiText(scale), parent), row + 1, 2);
 }
 
 QWidget* ListSetupSheet::buildLearnPage()
@@ -361,37 +334,37 @@ QWidget* ListSetupSheet::buildLearnPage()
     page->setObjectName(QStringLiteral("learnPage"));
     const LearnSetupRecord& r = m_stored.learn;
 
-    m_learnFlash = radio(mnemonic(strings::kLearnFlash, 0), "learnFlash", r.learnFlash);
-    m_learnRipple = radio(mnemonic(strings::kLearnRipple, 0), "learnRipple", r.learnRipple);
+    m_learnFlash = radio(uiText(strings::kLearnFlashLabel), "learnFlash", r.learnFlash);
+    m_learnRipple = radio(uiText(strings::kLearnRippleLabel), "learnRipple", r.learnRipple);
     m_learnContinuous
-        = radio(mnemonic(strings::kLearnContinuous, 0), "learnContinuous", r.learnContinuous);
+        = radio(uiText(strings::kLearnContinuousLabel), "learnContinuous", r.learnContinuous);
     QGroupBox* mode = radioGroup(
         page, strings::kLearnModeGroup, { m_learnFlash, m_learnRipple, m_learnContinuous });
 
-    auto* continuous = new QGroupBox(text(strings::kLearnContinuous), page);
+    auto* continuous = new QGroupBox(uiText(strings::kLearnContinuous), page);
     auto* continuousLayout = new QHBoxLayout(continuous);
     m_continuousTime
         = numberBox(continuous, spin::kContinuousTime, "continuousTimeBox", r.continuousTime);
     continuousLayout->addWidget(
-        buddyLabel(continuous, mnemonic(strings::kTimeInSeconds, 8), m_continuousTime));
+        buddyLabel(continuous, uiText(strings::kTimeInSeconds), m_continuousTime));
     continuousLayout->addWidget(m_continuousTime);
     continuousLayout->addStretch(1);
 
     auto* values = new QWidget(page);
     auto* grid = new QGridLayout(values);
     grid->setContentsMargins(0, 0, 0, 0);
-    addLearnValue(grid, 0, m_flashDuration, mnemonic(strings::kFlashDuration, 6), "flashDuration",
+    addLearnValue(grid, 0, m_flashDuration, uiText(strings::kFlashDuration), "flashDuration",
         r.flashDurationText, r.flashDuration, strings::kFlashScale);
-    addLearnValue(grid, 2, m_flashCount, mnemonic(strings::kFlashCount, 0), "flashCount",
+    addLearnValue(grid, 2, m_flashCount, uiText(strings::kFlashCount), "flashCount",
         r.flashCountText, r.flashCount);
-    addLearnValue(grid, 3, m_rippleDuration, mnemonic(strings::kRippleDuration, 8),
-        "rippleDuration", r.rippleDurationText, r.rippleDuration, strings::kRippleScale);
-    addLearnValue(grid, 5, m_rippleCount, mnemonic(strings::kRippleCount, 8), "rippleCount",
+    addLearnValue(grid, 3, m_rippleDuration, uiText(strings::kRippleDuration), "rippleDuration",
+        r.rippleDurationText, r.rippleDuration, strings::kRippleScale);
+    addLearnValue(grid, 5, m_rippleCount, uiText(strings::kRippleCount), "rippleCount",
         r.rippleCountText, r.rippleCount);
     grid->setColumnStretch(2, 1);
 
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel(text(strings::kLearnHeading), page));
+    layout->addWidget(new QLabel(uiText(strings::kLearnHeading), page));
     auto* top = new QHBoxLayout;
     top->addWidget(mode);
     top->addWidget(continuous, 0, Qt::AlignTop);
@@ -455,12 +428,12 @@ void ListSetupSheet::accept()
 {
     const DrillSettingsRecords applied = applyListSetupSheet(edited(), m_stored);
     // The boxes show what is stored, as the pages do once applied.
-    m_flashDuration.box->setText(fromStd(applied.learn.flashDurationText));
-    m_flashCount.box->setText(fromStd(applied.learn.flashCountText));
-    m_rippleDuration.box->setText(fromStd(applied.learn.rippleDurationText));
-    m_rippleCount.box->setText(fromStd(applied.learn.rippleCountText));
-    m_minLetters->setBoxText(fromStd(applied.list.minLetters));
-    m_maxLetters->setBoxText(fromStd(applied.list.maxLetters));
+    m_flashDuration.box->setText(toQString(applied.learn.flashDurationText));
+    m_flashCount.box->setText(toQString(applied.learn.flashCountText));
+    m_rippleDuration.box->setText(toQString(applied.learn.rippleDurationText));
+    m_rippleCount.box->setText(toQString(applied.learn.rippleCountText));
+    m_minLetters->setBoxText(toQString(applied.list.minLetters));
+    m_maxLetters->setBoxText(toQString(applied.list.maxLetters));
 
     applied.write(m_context.session.info, m_user);
     // A failed save is reported; the new values stay in memory for the next save.

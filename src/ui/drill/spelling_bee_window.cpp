@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "common/monospace_font.h"
+#include "common/ui_text.h"
 #include "config/startup_info.h"
 #include "strings/drill_strings.h"
 #include "strings/spelling_bee_strings.h"
@@ -23,16 +24,6 @@
 namespace quorvel::ui {
 
 namespace {
-
-QString text(const char* s)
-{
-    return QString::fromLatin1(s);
-}
-
-QString fromStd(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 constexpr int buttonIndex(DrillButton button)
 {
@@ -78,8 +69,8 @@ TrafficLight::TrafficLight(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("trafficLight"));
-    setAccessibleName(text(strings::kTrafficLightName));
-    setAccessibleDescription(text(lightName(0)));
+    setAccessibleName(uiText(strings::kTrafficLightName));
+    setAccessibleDescription(uiText(lightName(0)));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
@@ -89,7 +80,7 @@ void TrafficLight::setState(int state)
     if (s == m_state)
         return;
     m_state = s;
-    setAccessibleDescription(text(lightName(s)));
+    setAccessibleDescription(uiText(lightName(s)));
     update();
 }
 
@@ -221,7 +212,7 @@ SpellingBeeWindow::SpellingBeeWindow(
     , m_playback(sound, context.prompter)
 {
     setObjectName(QStringLiteral("spellingBeeWindow"));
-    setWindowTitle(text(strings::kDrillCaption));
+    setWindowTitle(uiText(strings::kDrillCaption));
     setModal(true);
 
     drill.soundUsable = m_playback.checkSoundDevice(drill.info.soundOn(drill.user) == 1);
@@ -274,22 +265,22 @@ void SpellingBeeWindow::openAtComfortableSize()
 QLabel* SpellingBeeWindow::addValue(const char* name, const char* accessibleName, bool large)
 {
     auto* label = new QLabel(this);
-    label->setObjectName(text(name));
-    label->setAccessibleName(text(accessibleName));
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(uiText(accessibleName));
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAlignment(Qt::AlignCenter);
     label->setTextInteractionFlags(Qt::NoTextInteraction);
     const QFontMetrics metrics(label->font());
     label->setMinimumWidth(
-        metrics.horizontalAdvance(large ? QStringLiteral("Intermediate") : QStringLiteral("0000"))
+        metrics.horizontalAdvance(large ? uiText(strings::kIntermediate) : QStringLiteral("0000"))
         + 2 * metrics.averageCharWidth());
     return label;
 }
 
 QPushButton* SpellingBeeWindow::addButton(DrillButton button, const char* label, const char* name)
 {
-    auto* b = new QPushButton(text(label), this);
-    b->setObjectName(text(name));
+    auto* b = new QPushButton(uiText(label), this);
+    b->setObjectName(QString::fromLatin1(name));
     connect(b, &QPushButton::clicked, this, [this, button] { buttonClicked(button); });
     m_buttons[static_cast<std::size_t>(buttonIndex(button))] = b;
     return b;
@@ -299,7 +290,7 @@ void SpellingBeeWindow::buildControls()
 {
     m_answer = new AnswerBox(m_clock, this);
     m_answer->setObjectName(QStringLiteral("answerBox"));
-    m_answer->setAccessibleName(text(strings::kAnswerBoxName));
+    m_answer->setAccessibleName(uiText(strings::kAnswerBoxName));
     QFont answerFont = m_answer->font();
     answerFont.setPointSizeF(answerFont.pointSizeF() * 1.6);
     answerFont.setBold(true);
@@ -320,7 +311,7 @@ void SpellingBeeWindow::buildControls()
 
     m_prompt = new QLabel(this);
     m_prompt->setObjectName(QStringLiteral("promptLine"));
-    m_prompt->setAccessibleName(text(strings::kPromptLineName));
+    m_prompt->setAccessibleName(uiText(strings::kPromptLineName));
     QFont fixed = monospaceFont();
     fixed.setPointSizeF(std::max(fixed.pointSizeF(), font().pointSizeF()) * 1.2);
     m_prompt->setFont(fixed);
@@ -348,7 +339,7 @@ void SpellingBeeWindow::buildControls()
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progressBar"));
-    m_progress->setAccessibleName(text(strings::kDrillProgressName));
+    m_progress->setAccessibleName(uiText(strings::kDrillProgressName));
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
@@ -367,9 +358,9 @@ void SpellingBeeWindow::buildControls()
     // Enter in the answer box submits the answer (and quits when no pass runs).
     enter->setDefault(true);
 
-    auto* answerLabel = new QLabel(text(strings::kAnswerLabel), this);
+    auto* answerLabel = new QLabel(uiText(strings::kAnswerLabel), this);
     answerLabel->setBuddy(m_answer);
-    auto* promptLabel = new QLabel(text(strings::kPromptLabel), this);
+    auto* promptLabel = new QLabel(uiText(strings::kPromptLabel), this);
     promptLabel->setBuddy(m_prompt);
 
     auto* lines = new QGridLayout;
@@ -385,21 +376,21 @@ void SpellingBeeWindow::buildControls()
     top->addLayout(lines, 1);
 
     auto* stats = new QGridLayout;
-    stats->addWidget(new QLabel(text(strings::kWordNumberLabel), this), 0, 0);
+    stats->addWidget(new QLabel(uiText(strings::kWordNumberLabel), this), 0, 0);
     stats->addWidget(m_wordNumber, 0, 1);
-    stats->addWidget(new QLabel(text(strings::kScoreLabel), this), 1, 0);
+    stats->addWidget(new QLabel(uiText(strings::kScoreLabel), this), 1, 0);
     auto* score = new QHBoxLayout;
     score->addWidget(m_scoreCorrect);
     score->addWidget(m_scoreWords);
     stats->addLayout(score, 1, 1, 1, 2);
     stats->setColumnMinimumWidth(3, 24);
-    stats->addWidget(new QLabel(text(strings::kLevelSetAtLabel), this), 0, 4);
+    stats->addWidget(new QLabel(uiText(strings::kLevelSetAtLabel), this), 0, 4);
     stats->addWidget(m_levelName, 0, 5);
     auto* percent = new QHBoxLayout;
     percent->addWidget(m_levelPercent);
-    percent->addWidget(new QLabel(text(strings::kPercentLabel), this));
+    percent->addWidget(new QLabel(uiText(strings::kPercentLabel), this));
     stats->addLayout(percent, 0, 6);
-    stats->addWidget(new QLabel(text(strings::kLearnModeLabel), this), 1, 4);
+    stats->addWidget(new QLabel(uiText(strings::kLearnModeLabel), this), 1, 4);
     stats->addWidget(m_learnMode, 1, 5);
     stats->setColumnStretch(7, 1);
 
@@ -581,10 +572,10 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
     using Kind = DrillEffect::Kind;
     switch (effect.kind) {
     case Kind::ShowPrompt:
-        m_prompt->setText(fromStd(effect.text));
+        m_prompt->setText(toQString(effect.text));
         return;
     case Kind::SetAnswer:
-        m_answer->setText(fromStd(effect.text));
+        m_answer->setText(toQString(effect.text));
         return;
     case Kind::Focus:
         switch (static_cast<DrillFocus>(effect.value)) {
@@ -613,7 +604,7 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
         return;
     case Kind::SetButtonText:
         if (effect.value >= 0 && effect.value < static_cast<int>(m_buttons.size()))
-            m_buttons[static_cast<std::size_t>(effect.value)]->setText(fromStd(effect.text));
+            m_buttons[static_cast<std::size_t>(effect.value)]->setText(uiText(effect.text.c_str()));
         return;
     case Kind::SetColourScheme:
         setColourScheme(effect.value);
@@ -767,8 +758,8 @@ void SpellingBeeWindow::setDisplays(const DrillDisplays& d)
     m_scoreCorrect->setNum(d.correct);
     m_scoreWords->setNum(d.wordsInPass);
     m_levelPercent->setNum(d.levelPercent);
-    m_levelName->setText(fromStd(d.levelName));
-    m_learnMode->setText(fromStd(d.learnModeName));
+    m_levelName->setText(toQString(d.levelName));
+    m_learnMode->setText(toQString(d.learnModeName));
 }
 
 void SpellingBeeWindow::setColourScheme(int scheme)

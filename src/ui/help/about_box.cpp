@@ -1,5 +1,6 @@
 #include "help/about_box.h"
 
+#include "common/ui_text.h"
 #include "help/about_info.h"
 #include "icons/icons.h"
 #include "strings/help_strings.h"
@@ -16,7 +17,7 @@ namespace {
 
 QLabel* line(const std::string& content, const char* name, QWidget* parent)
 {
-    auto* label = new QLabel(QString::fromStdString(content), parent);
+    auto* label = new QLabel(toQString(content), parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     // The version and build lines are what people quote in a report: let them be copied.
@@ -31,7 +32,7 @@ wspellapAboutDlg::wspellapAboutDlg(QWidget* parent)
 {
     const help::AboutLines lines = help::aboutLines(help::programVersionValues());
     setObjectName(QStringLiteral("aboutBox"));
-    setWindowTitle(QString::fromStdString(lines.caption));
+    setWindowTitle(toQString(lines.caption));
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("aboutIcon"));
@@ -39,7 +40,7 @@ wspellapAboutDlg::wspellapAboutDlg(QWidget* parent)
     icon->setPixmap(icons::applicationIcon().pixmap(side, side));
     icon->setMinimumSize(side, side);
     icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    icon->setAccessibleName(QString::fromUtf8(strings::kAboutFixedLine));
+    icon->setAccessibleName(uiText(strings::kAboutFixedLine));
 
     auto* fixed = line(lines.fixedLine, "aboutProduct", this);
     QFont bold = fixed->font();
@@ -59,8 +60,7 @@ wspellapAboutDlg::wspellapAboutDlg(QWidget* parent)
     top->addLayout(text, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok
-        = buttons->addButton(QString::fromUtf8(strings::kAboutOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(uiText(strings::kAboutOk), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("aboutOk"));
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

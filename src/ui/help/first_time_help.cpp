@@ -1,5 +1,6 @@
 #include "help/first_time_help.h"
 
+#include "common/ui_text.h"
 #include "strings/help_strings.h"
 
 #include <QDialogButtonBox>
@@ -24,11 +25,6 @@ const QColor kPaper(255, 255, 128);
 const QColor kInk(Qt::black);
 const QColor kBox(255, 255, 224);
 const QColor kAccent(0, 0, 128);
-
-QString text(const char* s)
-{
-    return QString::fromUtf8(s);
-}
 
 void paintOnPaper(QWidget* page)
 {
@@ -63,19 +59,19 @@ QWidget* tipPage(const char* heading, const char* body, int figure, const char* 
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(10);
 
-    QLabel* title = tipLabel(text(heading), page, "tipHeading");
+    QLabel* title = tipLabel(uiText(heading), page, "tipHeading");
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.25);
     title->setFont(bold);
     layout->addWidget(title);
-    layout->addWidget(tipLabel(text(body), page, "tipText"));
+    layout->addWidget(tipLabel(uiText(body), page, "tipText"));
 
     if (figure != 0) {
         auto* picture = new TipFigure(figure, page);
         picture->setObjectName(QStringLiteral("tipFigure"));
         layout->addWidget(picture, 0, Qt::AlignHCenter);
-        QLabel* under = tipLabel(text(caption), page, "tipFigureCaption");
+        QLabel* under = tipLabel(uiText(caption), page, "tipFigureCaption");
         under->setAlignment(Qt::AlignHCenter);
         QFont italic = under->font();
         italic.setItalic(true);
@@ -135,11 +131,11 @@ void drawSources(QPainter& p, const QRectF& area)
     const QRectF target(area.right() - boxW - 4, area.center().y() - boxH * 0.75, boxW, boxH * 1.5);
     for (int i = 0; i < 3; ++i) {
         const QRectF box(area.left() + 4, area.top() + 6 + i * (h - 12 - boxH) / 2, boxW, boxH);
-        drawBox(p, box, text(sources[i]));
+        drawBox(p, box, uiText(sources[i]));
         drawArrow(p, QPointF(box.right() + 4, box.center().y()),
             QPointF(target.left() - 4, target.center().y() + (i - 1) * boxH * 0.4));
     }
-    drawBox(p, target, text(strings::kFigureSpellingBee), true);
+    drawBox(p, target, uiText(strings::kFigureSpellingBee), true);
 }
 
 // Figure 2: a new bee window with a few words, and Make list turning them into the list.
@@ -159,23 +155,23 @@ void drawMakeList(QPainter& p, const QRectF& area)
     p.drawRect(titleBar);
     p.setPen(Qt::white);
     p.drawText(titleBar.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
-        text(strings::kFigureBeeWindow));
+        uiText(strings::kFigureBeeWindow));
     p.setPen(kInk);
     double y = titleBar.bottom() + 4;
     for (const char* word : strings::kFigureWords) {
         p.drawText(QRectF(window.left() + 8, y, window.width() - 12, line),
-            Qt::AlignLeft | Qt::AlignVCenter, text(word));
+            Qt::AlignLeft | Qt::AlignVCenter, toQString(word));
         y += line;
     }
 
     const double middle = area.center().y();
     const QRectF button(area.left() + w * 0.44, middle - line, w * 0.2, line * 2);
-    drawBox(p, button, text(strings::kFigureMakeList), true);
+    drawBox(p, button, uiText(strings::kFigureMakeList), true);
     drawArrow(p, QPointF(window.right() + 4, middle), QPointF(button.left() - 4, middle));
 
     const QRectF status(area.left() + w * 0.72, middle - line * 1.4, w * 0.28 - 4, line * 2.8);
     drawBox(p, status,
-        text(strings::kFigureListStatus) + QLatin1Char('\n') + text(strings::kFigureBeeFile)
+        uiText(strings::kFigureListStatus) + QLatin1Char('\n') + uiText(strings::kFigureBeeFile)
             + QStringLiteral("  ") + QString::number(wordCount));
     drawArrow(p, QPointF(button.right() + 4, middle), QPointF(status.left() - 4, middle));
 }
@@ -188,7 +184,7 @@ TipFigure::TipFigure(int figure, QWidget* parent)
 {
     setMinimumSize(360, 150);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    setAccessibleName(text(figure == 1 ? strings::kTipFigure1 : strings::kTipFigure2));
+    setAccessibleName(uiText(figure == 1 ? strings::kTipFigure1 : strings::kTipFigure2));
 }
 
 QSize TipFigure::sizeHint() const
@@ -213,23 +209,23 @@ FirstTimeHelpSheet::FirstTimeHelpSheet(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("firstTimeHelp"));
-    setWindowTitle(text(strings::kFirstTimeHelpTitle));
+    setWindowTitle(uiText(strings::kFirstTimeHelpTitle));
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("firstTimeHelpTabs"));
-    tabs->setAccessibleName(text(strings::kFirstTimeHelpTitle));
+    tabs->setAccessibleName(uiText(strings::kFirstTimeHelpTitle));
     tabs->addTab(tipPage(strings::kTipWelcomeHeading, strings::kTipWelcomeText, 0, nullptr),
-        text(strings::kTipWelcomeCaption));
+        uiText(strings::kTipWelcomeCaption));
     tabs->addTab(
         tipPage(strings::kTipPage1Heading, strings::kTipPage1Text, 1, strings::kTipFigure1),
-        text(strings::kTipPage1Caption));
+        uiText(strings::kTipPage1Caption));
     tabs->addTab(
         tipPage(strings::kTipPage2Heading, strings::kTipPage2Text, 2, strings::kTipFigure2),
-        text(strings::kTipPage2Caption));
+        uiText(strings::kTipPage2Caption));
     tabs->addTab(tipPage(strings::kTipPage3Heading, strings::kTipPage3Text, 0, nullptr),
-        text(strings::kTipPage3Caption));
+        uiText(strings::kTipPage3Caption));
     tabs->addTab(tipPage(strings::kTipPage4Heading, strings::kTipPage4Text, 0, nullptr),
-        text(strings::kTipPage4Caption));
+        uiText(strings::kTipPage4Caption));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setObjectName(QStringLiteral("firstTimeHelpButtons"));

@@ -1,5 +1,6 @@
 #include "help/help_window.h"
 
+#include "common/ui_text.h"
 #include "help/help_contexts.h"
 #include "strings/help_strings.h"
 
@@ -35,11 +36,9 @@ QString pagePath(int context)
 
 QPushButton* makeButton(const char* text, const char* name, QWidget* parent)
 {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    auto* button = new QPushButton(uiText(text), parent);
     button->setObjectName(QString::fromLatin1(name));
-    QString accessible = QString::fromUtf8(text);
-    accessible.remove(QLatin1Char('&'));
-    button->setAccessibleName(accessible);
+    button->setAccessibleName(withoutMnemonic(button->text()));
     button->setAutoDefault(false);
     return button;
 }
@@ -66,14 +65,14 @@ HelpWindow::HelpWindow(QWidget* parent)
 {
     registerHelpPages();
     setObjectName(QStringLiteral("helpWindow"));
-    setWindowTitle(QString::fromUtf8(strings::kHelpWindowTitle));
+    setWindowTitle(uiText(strings::kHelpWindowTitle));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* contents = makeButton(strings::kHelpContents, "helpContents", this);
     auto* close = makeButton(strings::kHelpClose, "helpClose", this);
 
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
-    m_browser->setAccessibleName(QString::fromUtf8(strings::kHelpPageName));
+    m_browser->setAccessibleName(uiText(strings::kHelpPageName));
     m_browser->setOpenExternalLinks(false);
     m_browser->setOpenLinks(true);
 
@@ -140,7 +139,7 @@ int HelpWindow::currentContext() const
 void HelpWindow::updateTitle()
 {
     const QString page = m_browser->documentTitle();
-    const QString title = QString::fromUtf8(strings::kHelpWindowTitle);
+    const QString title = uiText(strings::kHelpWindowTitle);
     setWindowTitle(page.isEmpty() ? title : title + QStringLiteral(" \u2014 ") + page);
 }
 

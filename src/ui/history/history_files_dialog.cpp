@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "common/character_validator.h"
+#include "common/ui_text.h"
 #include "platform/services.h"
 #include "strings/history_strings.h"
 #include "strings/strings.h"
@@ -25,19 +26,6 @@ namespace quorvel::ui {
 
 namespace {
 
-QString text(const char* s)
-{
-    return QString::fromLatin1(s);
-}
-
-// The label with a keyboard mnemonic before the character at `at`; the text itself is unchanged.
-QString mnemonic(const char* s, qsizetype at)
-{
-    QString t = text(s);
-    t.insert(at, QLatin1Char('&'));
-    return t;
-}
-
 // Two digits are enough for every number of records the file can have (3 to 60).
 constexpr int kRecordsLength = 2;
 
@@ -54,16 +42,16 @@ HistoryFilesDialog::HistoryFilesDialog(UiContext& context, Clock& clock, QWidget
     , m_opening(historyGenerationOpening(context.session))
 {
     setObjectName(QStringLiteral("historyFilesDialog"));
-    setWindowTitle(text(strings::kHistoryDialogTitle));
+    setWindowTitle(uiText(strings::kHistoryDialogTitle));
     const Session& session = context.session;
 
     // The ten users in slot order, as the tool bar's user box lists them.
     m_users = new QListWidget(this);
     m_users->setObjectName(QStringLiteral("userList"));
-    m_users->setAccessibleName(text(strings::kHistoryUserListName));
+    m_users->setAccessibleName(uiText(strings::kHistoryUserListName));
     m_users->setSelectionMode(QAbstractItemView::SingleSelection);
     for (int u = 0; u < kUserSlots; ++u)
-        m_users->addItem(QString::fromStdString(session.info.userName(u)).trimmed());
+        m_users->addItem(toQString(session.info.userName(u)).trimmed());
     m_users->setCurrentRow(m_opening.user);
     // All ten names at once, the longest of them in full.
     const int frame = 2 * m_users->frameWidth();
@@ -74,16 +62,17 @@ HistoryFilesDialog::HistoryFilesDialog(UiContext& context, Clock& clock, QWidget
     m_users->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_users->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    m_records = new QLineEdit(QString::fromStdString(m_opening.recordsText), this);
+    m_records = new QLineEdit(toQString(m_opening.recordsText), this);
     m_records->setObjectName(QStringLiteral("recordsEdit"));
-    m_records->setAccessibleName(text(strings::kHistoryRecordsLabel).simplified());
+    m_records->setAccessibleName(
+        withoutMnemonic(uiText(strings::kHistoryRecordsLabel)).simplified());
     restrictLineEdit(m_records, CharacterSet::Digits, kRecordsLength);
     m_records->setFixedWidth(
         m_records->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
-    auto* recordsLabel = new QLabel(mnemonic(strings::kHistoryRecordsLabel, 0), this);
+    auto* recordsLabel = new QLabel(uiText(strings::kHistoryRecordsLabel), this);
     recordsLabel->setObjectName(QStringLiteral("recordsLabel"));
     recordsLabel->setBuddy(m_records);
-    auto* note = new QLabel(text(strings::kHistoryRecordsNote), this);
+    auto* note = new QLabel(uiText(strings::kHistoryRecordsNote), this);
     note->setObjectName(QStringLiteral("recordsNote"));
     auto* recordsRow = new QHBoxLayout;
     recordsRow->addWidget(recordsLabel);
@@ -94,14 +83,14 @@ HistoryFilesDialog::HistoryFilesDialog(UiContext& context, Clock& clock, QWidget
 
     // Made inside their group box and grouped before either is checked, so that they are
     // exclusive with each other and with nothing else.
-    auto* forBox = new QGroupBox(text(strings::kHistoryGenerateFor), this);
+    auto* forBox = new QGroupBox(uiText(strings::kHistoryGenerateFor), this);
     forBox->setObjectName(QStringLiteral("generateForGroup"));
-    m_individual = new QRadioButton(mnemonic(strings::kHistoryIndividualUser, 0), forBox);
+    m_individual = new QRadioButton(uiText(strings::kHistoryIndividualUser), forBox);
     m_individual->setObjectName(QStringLiteral("individualUserRadio"));
-    m_individual->setAccessibleName(text(strings::kHistoryIndividualUser));
-    m_all = new QRadioButton(mnemonic(strings::kHistoryAllUsers, 0), forBox);
+    m_individual->setAccessibleName(withoutMnemonic(uiText(strings::kHistoryIndividualUser)));
+    m_all = new QRadioButton(uiText(strings::kHistoryAllUsers), forBox);
     m_all->setObjectName(QStringLiteral("allUsersRadio"));
-    m_all->setAccessibleName(text(strings::kHistoryAllUsers));
+    m_all->setAccessibleName(withoutMnemonic(uiText(strings::kHistoryAllUsers)));
     auto* forGroup = new QButtonGroup(forBox);
     forGroup->addButton(m_individual);
     forGroup->addButton(m_all);
@@ -110,14 +99,14 @@ HistoryFilesDialog::HistoryFilesDialog(UiContext& context, Clock& clock, QWidget
     forLayout->addWidget(m_individual);
     forLayout->addWidget(m_all);
 
-    auto* okButton = new QPushButton(text(strings::kHistoryOkButton), this);
+    auto* okButton = new QPushButton(uiText(strings::kHistoryOkButton), this);
     okButton->setObjectName(QStringLiteral("okButton"));
     // Enter closes the dialog; making files always takes the Generate button.
     okButton->setDefault(true);
-    auto* helpButton = new QPushButton(text(strings::kHistoryHelpButton), this);
+    auto* helpButton = new QPushButton(uiText(strings::kHistoryHelpButton), this);
     helpButton->setObjectName(QStringLiteral("helpButton"));
     helpButton->setAutoDefault(false);
-    auto* generateButton = new QPushButton(text(strings::kHistoryGenerateButton), this);
+    auto* generateButton = new QPushButton(uiText(strings::kHistoryGenerateButton), this);
     generateButton->setObjectName(QStringLiteral("generateButton"));
     generateButton->setAutoDefault(false);
     auto* buttons = new QVBoxLayout;

@@ -1,5 +1,6 @@
 #include "icons/icons.h"
 
+#include "common/ui_text.h"
 #include "strings/icons_strings.h"
 #include "strings/strings.h"
 
@@ -1006,7 +1007,7 @@ QPixmap splashPicture()
     p.setFont(title);
     p.setPen(brown);
     p.drawText(QRectF(0, 168, kWidth, 64), Qt::AlignHCenter | Qt::AlignVCenter,
-        QString::fromUtf8(quorvel::strings::kProductName));
+        uiText(strings::kProductName));
 
     QFont subtitle(QStringLiteral("Sans Serif"));
     subtitle.setStyleHint(QFont::SansSerif);
@@ -1015,7 +1016,7 @@ QPixmap splashPicture()
     p.setFont(subtitle);
     p.setPen(QColor(0x5A, 0x3A, 0x0A));
     p.drawText(QRectF(0, 232, kWidth, 30), Qt::AlignHCenter | Qt::AlignVCenter,
-        QString::fromUtf8(quorvel::strings::kSplashSubtitle));
+        uiText(strings::kSplashSubtitle));
 
     // The bottom band is left plain for the one-line caption the start-up window writes there.
     p.fillRect(QRectF(0, kHeight - 44, kWidth, 44), QColor(255, 255, 255, 70));

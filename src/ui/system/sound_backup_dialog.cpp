@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "common/character_validator.h"
+#include "common/ui_text.h"
 #include "platform/services.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
@@ -19,25 +20,6 @@ namespace quorvel::ui {
 
 namespace {
 
-QString text(const char* s)
-{
-    return QString::fromLatin1(s);
-}
-
-// The label with a keyboard mnemonic before the character at `at`; the text itself is unchanged.
-QString mnemonic(const char* s, qsizetype at)
-{
-    QString t = text(s);
-    t.insert(at, QLatin1Char('&'));
-    return t;
-}
-
-// Paths are UTF-8 file names on this platform.
-QString fromPath(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 std::string toPath(const QString& s)
 {
     return s.toUtf8().toStdString();
@@ -46,7 +28,7 @@ std::string toPath(const QString& s)
 QLineEdit* pathEdit(
     QWidget* parent, const char* name, const QString& accessible, const std::string& value)
 {
-    auto* edit = new QLineEdit(fromPath(value), parent);
+    auto* edit = new QLineEdit(toQString(value), parent);
     edit->setObjectName(QLatin1String(name));
     edit->setAccessibleName(accessible);
     // Room for a separator to be added and the whole path still stored.
@@ -70,30 +52,29 @@ SoundBackupDialog::SoundBackupDialog(UiContext& context, QWidget* parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("soundBackupDialog"));
-    setWindowTitle(text(strings::kSoundBackupCaption));
+    setWindowTitle(uiText(strings::kSoundBackupCaption));
     const StartupInfo& info = context.session.info;
 
-    auto* hint = new QLabel(text(strings::kWaveformFolderHint), this);
+    auto* hint = new QLabel(uiText(strings::kWaveformFolderHint), this);
     hint->setWordWrap(true);
-    m_waveform
-        = pathEdit(this, "waveformEdit", text(strings::kWaveformFolderLabel), info.waveformPath());
-    auto* waveformLabel
-        = new QLabel(QStringLiteral("&") + text(strings::kWaveformFolderLabel), this);
+    m_waveform = pathEdit(
+        this, "waveformEdit", uiText(strings::kWaveformFolderLabel), info.waveformPath());
+    auto* waveformLabel = new QLabel(uiText(strings::kWaveformFolderMnemonic), this);
     waveformLabel->setBuddy(m_waveform);
-    auto* browseWaveform = button(this, text(strings::kBrowseWaveform), "browseWaveformButton");
+    auto* browseWaveform = button(this, uiText(strings::kBrowseWaveform), "browseWaveformButton");
 
-    m_backup = pathEdit(this, "backupEdit", text(strings::kBackupPathLabel).simplified(),
+    m_backup = pathEdit(this, "backupEdit", uiText(strings::kBackupPathLabel).simplified(),
         info.additionalDictPath());
-    auto* backupLabel = new QLabel(QStringLiteral("&") + text(strings::kBackupPathLabel), this);
+    auto* backupLabel = new QLabel(uiText(strings::kBackupPathMnemonic), this);
     backupLabel->setBuddy(m_backup);
-    auto* browseBackup = button(this, text(strings::kBrowseBackup), "browseBackupButton");
+    auto* browseBackup = button(this, uiText(strings::kBrowseBackup), "browseBackupButton");
 
     auto* defaults
-        = button(this, mnemonic(strings::kResetToDefaultDirectory, 25), "defaultDirectoryButton");
-    defaults->setAccessibleName(text(strings::kResetToDefaultDirectory));
-    auto* done = button(this, text(strings::kDoneButton), "doneButton");
+        = button(this, uiText(strings::kResetToDefaultDirectory), "defaultDirectoryButton");
+    defaults->setAccessibleName(withoutMnemonic(uiText(strings::kResetToDefaultDirectory)));
+    auto* done = button(this, uiText(strings::kDoneButton), "doneButton");
     done->setDefault(true);
-    auto* help = button(this, text(strings::kHelpButton), "helpButton");
+    auto* help = button(this, uiText(strings::kHelpButton), "helpButton");
 
     auto* grid = new QGridLayout;
     grid->addWidget(waveformLabel, 0, 0, 1, 2);
@@ -136,7 +117,7 @@ void SoundBackupDialog::browseWaveform()
     if (!folder)
         return;
     if (CheckWaveformPath(*folder))
-        m_waveform->setText(fromPath(*folder));
+        m_waveform->setText(toQString(*folder));
     else
         m_context.prompter.show(
             strings::kIncorrectWaveformPath, strings::kInformation, MessageIcon::Information);
@@ -149,22 +130,22 @@ void SoundBackupDialog::browseBackup()
     if (!file)
         return;
     if (const std::optional<std::string> folder = folderOfChosenFile(*file))
-        m_backup->setText(fromPath(*folder));
+        m_backup->setText(toQString(*folder));
 }
 
 void SoundBackupDialog::resetToDefault()
 {
     const std::string& program = m_context.session.programFolder;
-    m_waveform->setText(fromPath(defaultWaveformPath(program)));
-    m_backup->setText(fromPath(defaultBackupPath(program)));
+    m_waveform->setText(toQString(defaultWaveformPath(program)));
+    m_backup->setText(toQString(defaultBackupPath(program)));
 }
 
 void SoundBackupDialog::confirm()
 {
     const PathSettingsResult result = applyPathSettings(
         m_context.session.info, toPath(m_waveform->text()), toPath(m_backup->text()));
-    m_waveform->setText(fromPath(result.waveformText));
-    m_backup->setText(fromPath(result.backupText));
+    m_waveform->setText(toQString(result.waveformText));
+    m_backup->setText(toQString(result.backupText));
     if (!result.waveformAccepted)
         m_context.prompter.show(
             strings::kBadSoundPath, strings::kInformation, MessageIcon::Information);

@@ -1,6 +1,7 @@
 #include "system/system_setup_dialog.h"
 
 #include "common/character_validator.h"
+#include "common/ui_text.h"
 #include "dictionary/dictionary_backup.h"
 #include "strings/settings_strings.h"
 #include "system/wait_cursor.h"
@@ -21,24 +22,6 @@ namespace quorvel::ui {
 
 namespace {
 
-QString text(const char* s)
-{
-    return QString::fromLatin1(s);
-}
-
-QString fromStd(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-// The label with a keyboard mnemonic before the character at `at`; the text itself is unchanged.
-QString mnemonic(const char* s, qsizetype at)
-{
-    QString t = text(s);
-    t.insert(at, QLatin1Char('&'));
-    return t;
-}
-
 // Names on the history buttons are cut to this many characters.
 constexpr qsizetype kHistoryNameLength = 24;
 
@@ -54,44 +37,44 @@ SystemSetupDialog::SystemSetupDialog(
     , m_opening(opening)
 {
     setObjectName(QStringLiteral("systemSetupDialog"));
-    setWindowTitle(text(strings::kSystemSetupCaption));
+    setWindowTitle(uiText(strings::kSystemSetupCaption));
     const Session& session = context.session;
 
     // The reset always concerns the current user, whose name is shown.
     auto* resetBox = new QGroupBox(this);
     auto* resetLayout = new QGridLayout(resetBox);
-    auto* userName = new QLabel(fromStd(session.info.userName(session.currentUser())), resetBox);
+    auto* userName = new QLabel(toQString(session.info.userName(session.currentUser())), resetBox);
     userName->setObjectName(QStringLiteral("resetUserName"));
-    resetLayout->addWidget(new QLabel(text(strings::kResetUsersStatusFor), resetBox), 0, 0);
+    resetLayout->addWidget(new QLabel(uiText(strings::kResetUsersStatusFor), resetBox), 0, 0);
     resetLayout->addWidget(userName, 0, 1);
-    auto* levelBox = new QGroupBox(text(strings::kResetWordLevelTo), resetBox);
+    auto* levelBox = new QGroupBox(uiText(strings::kResetWordLevelTo), resetBox);
     auto* levelLayout = new QVBoxLayout(levelBox);
-    m_resetDefault = new QRadioButton(mnemonic(strings::kResetDefault, 2), levelBox);
+    m_resetDefault = new QRadioButton(uiText(strings::kResetDefault), levelBox);
     m_resetDefault->setObjectName(QStringLiteral("resetDefault"));
-    m_resetDefault->setAccessibleName(text(strings::kResetDefault));
-    m_resetSuccess = new QRadioButton(mnemonic(strings::kResetSuccess, 1), levelBox);
+    m_resetDefault->setAccessibleName(withoutMnemonic(uiText(strings::kResetDefault)));
+    m_resetSuccess = new QRadioButton(uiText(strings::kResetSuccess), levelBox);
     m_resetSuccess->setObjectName(QStringLiteral("resetSuccess"));
-    m_resetSuccess->setAccessibleName(text(strings::kResetSuccess));
+    m_resetSuccess->setAccessibleName(withoutMnemonic(uiText(strings::kResetSuccess)));
     (opening.resetToSuccess ? m_resetSuccess : m_resetDefault)->setChecked(true);
     levelLayout->addWidget(m_resetDefault);
     levelLayout->addWidget(m_resetSuccess);
     auto* levelGroup = new QButtonGroup(levelBox);
     levelGroup->addButton(m_resetDefault);
     levelGroup->addButton(m_resetSuccess);
-    auto* resetButton = new QPushButton(text(strings::kResetButton), resetBox);
+    auto* resetButton = new QPushButton(uiText(strings::kResetButton), resetBox);
     resetButton->setObjectName(QStringLiteral("resetButton"));
     resetButton->setAutoDefault(false);
     resetLayout->addWidget(levelBox, 1, 0);
     resetLayout->addWidget(resetButton, 1, 1, Qt::AlignBottom);
 
-    auto* historyBox = new QGroupBox(text(strings::kSelectHistoryUser), this);
+    auto* historyBox = new QGroupBox(uiText(strings::kSelectHistoryUser), this);
     auto* historyLayout = new QGridLayout(historyBox);
     auto* historyGroup = new QButtonGroup(historyBox);
     constexpr int kRows = kUserSlots / 2;
     for (int u = 0; u < kUserSlots; ++u) {
-        QString name = fromStd(session.info.userName(u)).left(kHistoryNameLength).trimmed();
+        QString name = toQString(session.info.userName(u)).left(kHistoryNameLength).trimmed();
         if (name.isEmpty())
-            name = text(strings::kUserButton).arg(u + 1);
+            name = uiText(strings::kUserButton).arg(u + 1);
         auto* button = new QRadioButton(name, historyBox);
         button->setObjectName(QStringLiteral("historyUser%1").arg(u));
         button->setAccessibleName(name);
@@ -102,20 +85,22 @@ SystemSetupDialog::SystemSetupDialog(
         m_historyUser[static_cast<std::size_t>(u)] = button;
     }
 
-    m_promotion = new QLineEdit(fromStd(opening.promotionText), this);
+    m_promotion = new QLineEdit(toQString(opening.promotionText), this);
     m_promotion->setObjectName(QStringLiteral("promotionEdit"));
-    m_promotion->setAccessibleName(text(strings::kPromotionThreshold).simplified());
+    m_promotion->setAccessibleName(
+        withoutMnemonic(uiText(strings::kPromotionThreshold)).simplified());
     restrictLineEdit(m_promotion, CharacterSet::Digits, kThresholdLength);
-    m_demotion = new QLineEdit(fromStd(opening.demotionText), this);
+    m_demotion = new QLineEdit(toQString(opening.demotionText), this);
     m_demotion->setObjectName(QStringLiteral("demotionEdit"));
-    m_demotion->setAccessibleName(text(strings::kDemotionThreshold).simplified());
+    m_demotion->setAccessibleName(
+        withoutMnemonic(uiText(strings::kDemotionThreshold)).simplified());
     restrictLineEdit(m_demotion, CharacterSet::Digits, kThresholdLength);
     for (QLineEdit* edit : { m_promotion, m_demotion })
         edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     auto* thresholds = new QGridLayout;
-    auto* promotionLabel = new QLabel(mnemonic(strings::kPromotionThreshold, 0), this);
+    auto* promotionLabel = new QLabel(uiText(strings::kPromotionThreshold), this);
     promotionLabel->setBuddy(m_promotion);
-    auto* demotionLabel = new QLabel(mnemonic(strings::kDemotionThreshold, 1), this);
+    auto* demotionLabel = new QLabel(uiText(strings::kDemotionThreshold), this);
     demotionLabel->setBuddy(m_demotion);
     thresholds->addWidget(promotionLabel, 0, 0);
     thresholds->addWidget(m_promotion, 0, 1);
@@ -123,10 +108,10 @@ SystemSetupDialog::SystemSetupDialog(
     thresholds->addWidget(m_demotion, 1, 1);
     thresholds->setColumnStretch(2, 1);
 
-    auto* doneButton = new QPushButton(text(strings::kDoneButton), this);
+    auto* doneButton = new QPushButton(uiText(strings::kDoneButton), this);
     doneButton->setObjectName(QStringLiteral("doneButton"));
     doneButton->setDefault(true);
-    auto* helpButton = new QPushButton(text(strings::kHelpButton), this);
+    auto* helpButton = new QPushButton(uiText(strings::kHelpButton), this);
     helpButton->setObjectName(QStringLiteral("helpButton"));
     helpButton->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
@@ -168,8 +153,8 @@ void SystemSetupDialog::confirm()
     std::string promotion = m_promotion->text().toStdString();
     std::string demotion = m_demotion->text().toStdString();
     checkThresholds(promotion, demotion, m_context.session.info);
-    m_promotion->setText(fromStd(promotion));
-    m_demotion->setText(fromStd(demotion));
+    m_promotion->setText(toQString(promotion));
+    m_demotion->setText(toQString(demotion));
     accept();
 }
 

@@ -1,6 +1,7 @@
 #include "users/dialog_asker.h"
 
 #include "common/input_box.h"
+#include "common/ui_text.h"
 #include "users/password_dialog.h"
 
 #include <QFileDialog>
@@ -16,10 +17,9 @@ bool DialogAsker::askPassword(const StartupInfo& info, PasswordRequest& request)
 std::optional<std::string> DialogAsker::askText(const std::string& caption,
     const std::string& prompt, int maxLength, CharacterSet set, const std::string& initial)
 {
-    InputBox box(
-        QString::fromStdString(caption), QString::fromStdString(prompt), maxLength, set, m_parent);
+    InputBox box(toQString(caption), toQString(prompt), maxLength, set, m_parent);
     if (!initial.empty())
-        box.setText(QString::fromStdString(initial));
+        box.setText(toQString(initial));
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return box.text().toStdString();
@@ -28,8 +28,7 @@ std::optional<std::string> DialogAsker::askText(const std::string& caption,
 std::optional<std::string> DialogAsker::askOpenFile(
     const std::string& caption, const std::string& filter, const std::string& folder)
 {
-    QFileDialog dialog(m_parent, QString::fromStdString(caption), QString::fromStdString(folder),
-        QString::fromStdString(filter));
+    QFileDialog dialog(m_parent, toQString(caption), toQString(folder), toQString(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

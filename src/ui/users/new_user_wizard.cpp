@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "common/character_validator.h"
 #include "common/ui_services.h"
+#include "common/ui_text.h"
 #include "strings/users_strings.h"
 
 #include <QAbstractButton>
@@ -19,7 +20,7 @@ constexpr int kWizardHelpTopic = 1901;
 
 QLabel* textLabel(const char* text, QWidget* parent)
 {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    auto* label = new QLabel(uiText(text), parent);
     label->setWordWrap(true);
     return label;
 }
@@ -36,7 +37,7 @@ WizardSlotPage::WizardSlotPage(NewUserWizard& wizard, const StartupInfo& info, P
     , m_anyFree(hasFreeSlot(info))
 {
     setObjectName(QStringLiteral("slotPage"));
-    setTitle(QString::fromLatin1(strings::kWizardSlotPage));
+    setTitle(uiText(strings::kWizardSlotPage));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textLabel(strings::kWizardWelcome, this));
     layout->addWidget(textLabel(strings::kWizardSelectSlot, this));
@@ -49,10 +50,10 @@ WizardSlotPage::WizardSlotPage(NewUserWizard& wizard, const StartupInfo& info, P
         setFinalPage(true);
     }
     m_list->setObjectName(QStringLiteral("slotList"));
-    m_list->setAccessibleName(QString::fromLatin1(strings::kWizardSlotPage));
+    m_list->setAccessibleName(uiText(strings::kWizardSlotPage));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (const std::string& line : wizardSlotLines(info))
-        m_list->addItem(QString::fromStdString(line));
+        m_list->addItem(toQString(line));
     layout->addWidget(m_list, 1);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &WizardSlotPage::onSelectionChanged);
 }
@@ -90,9 +91,9 @@ WizardNamePage::WizardNamePage(NewUserWizard& wizard, Prompter& prompter)
     , m_edit(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("namePage"));
-    setTitle(QString::fromLatin1(strings::kWizardNamePage));
+    setTitle(uiText(strings::kWizardNamePage));
     m_edit->setObjectName(QStringLiteral("nameEdit"));
-    m_edit->setAccessibleName(QStringLiteral("Name"));
+    m_edit->setAccessibleName(uiText(strings::kNameField));
     restrictLineEdit(m_edit, CharacterSet::UserName, kMaxUserNameLength);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textLabel(strings::kWizardNameIntro, this));
@@ -119,10 +120,10 @@ WizardPasswordPage::WizardPasswordPage(NewUserWizard& wizard, Prompter& prompter
     , m_edit(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("passwordPage"));
-    setTitle(QString::fromLatin1(strings::kWizardPasswordPage));
+    setTitle(uiText(strings::kWizardPasswordPage));
     setFinalPage(true);
     m_edit->setObjectName(QStringLiteral("passwordEdit"));
-    m_edit->setAccessibleName(QStringLiteral("Password"));
+    m_edit->setAccessibleName(uiText(strings::kPasswordField));
     m_edit->setEchoMode(QLineEdit::Password);
     restrictLineEdit(m_edit, CharacterSet::Password, kMaxPasswordLength);
     auto* layout = new QVBoxLayout(this);
@@ -154,15 +155,15 @@ NewUserWizard::NewUserWizard(
     : QWizard(parent)
 {
     setObjectName(QStringLiteral("newUserWizard"));
-    setWindowTitle(QString::fromLatin1(strings::kWizardTitle));
+    setWindowTitle(uiText(strings::kWizardTitle));
     setWizardStyle(QWizard::ClassicStyle);
     setOption(QWizard::HaveHelpButton, true);
     setOption(QWizard::NoBackButtonOnStartPage, true);
-    setButtonText(QWizard::BackButton, tr("< &Back"));
-    setButtonText(QWizard::NextButton, tr("&Next >"));
-    setButtonText(QWizard::FinishButton, tr("&Finish"));
-    setButtonText(QWizard::CancelButton, tr("Cancel"));
-    setButtonText(QWizard::HelpButton, tr("&Help"));
+    setButtonText(QWizard::BackButton, uiText(strings::kWizardBackButton));
+    setButtonText(QWizard::NextButton, uiText(strings::kWizardNextButton));
+    setButtonText(QWizard::FinishButton, uiText(strings::kWizardFinishButton));
+    setButtonText(QWizard::CancelButton, uiText(strings::kWizardCancelButton));
+    setButtonText(QWizard::HelpButton, uiText(strings::kButtonHelp));
     setPage(SlotPage, new WizardSlotPage(*this, info, prompter));
     setPage(NamePage, new WizardNamePage(*this, prompter));
     setPage(PasswordPage, new WizardPasswordPage(*this, prompter));

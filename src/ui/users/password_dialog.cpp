@@ -2,6 +2,7 @@
 
 #include "common/character_validator.h"
 #include "common/ui_services.h"
+#include "common/ui_text.h"
 #include "platform/services.h"
 #include "strings/strings.h"
 #include "strings/users_strings.h"
@@ -28,21 +29,21 @@ PasswordDialog::PasswordDialog(const StartupInfo& info, PasswordRequest& request
     , m_edit(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("passwordDialog"));
-    setWindowTitle(QString::fromLatin1(strings::kEnterPasswordTitle));
+    setWindowTitle(uiText(strings::kEnterPasswordTitle));
     m_request.accepted = false;
     m_request.skipped = false;
 
-    auto* label = new QLabel(QString::fromLatin1(strings::kEnterPasswordLabel), this);
+    auto* label = new QLabel(uiText(strings::kEnterPasswordLabel), this);
     label->setBuddy(m_edit);
     m_edit->setObjectName(QStringLiteral("passwordEdit"));
-    m_edit->setAccessibleName(QStringLiteral("Password"));
+    m_edit->setAccessibleName(uiText(strings::kPasswordField));
     m_edit->setEchoMode(QLineEdit::Password);
     restrictLineEdit(m_edit, CharacterSet::Password, kMaxPasswordLength);
 
-    auto* ok = new QPushButton(QString::fromLatin1(strings::kButtonOk), this);
-    auto* cancel = new QPushButton(QString::fromLatin1(strings::kButtonCancel), this);
-    auto* helpButton = new QPushButton(QString::fromLatin1(strings::kButtonHelp), this);
-    auto* skip = new QPushButton(QString::fromLatin1(strings::kButtonSkip), this);
+    auto* ok = new QPushButton(uiText(strings::kButtonOk), this);
+    auto* cancel = new QPushButton(uiText(strings::kButtonCancel), this);
+    auto* helpButton = new QPushButton(uiText(strings::kButtonHelp), this);
+    auto* skip = new QPushButton(uiText(strings::kButtonSkip), this);
     ok->setObjectName(QStringLiteral("okButton"));
     cancel->setObjectName(QStringLiteral("cancelButton"));
     helpButton->setObjectName(QStringLiteral("helpButton"));

@@ -2,6 +2,7 @@
 
 #include "app/session.h"
 #include "common/ui_services.h"
+#include "common/ui_text.h"
 #include "strings/users_strings.h"
 #include "users/ask_adapters.h"
 
@@ -21,20 +22,20 @@ PasswordSetupDialog::PasswordSetupDialog(UiContext& context, QWidget* parent)
     : QDialog(parent)
     , m_context(context)
     , m_opening(passwordSetupOpening(context.session.info))
-    , m_enabled(new QRadioButton(QString::fromLatin1(strings::kSystemPasswordEnabled), this))
-    , m_disabled(new QRadioButton(QString::fromLatin1(strings::kSystemPasswordDisabled), this))
+    , m_enabled(new QRadioButton(uiText(strings::kSystemPasswordEnabled), this))
+    , m_disabled(new QRadioButton(uiText(strings::kSystemPasswordDisabled), this))
 {
     setObjectName(QStringLiteral("passwordSetupDialog"));
-    setWindowTitle(QString::fromLatin1(strings::kPasswordSetupTitle));
+    setWindowTitle(uiText(strings::kPasswordSetupTitle));
 
-    auto* system = new QGroupBox(QString::fromLatin1(strings::kSystemPasswordGroup), this);
+    auto* system = new QGroupBox(uiText(strings::kSystemPasswordGroup), this);
     m_enabled->setObjectName(QStringLiteral("systemEnabledRadio"));
     m_disabled->setObjectName(QStringLiteral("systemDisabledRadio"));
     auto* group = new QButtonGroup(this);
     group->addButton(m_enabled);
     group->addButton(m_disabled);
     (m_opening.systemEnabled ? m_enabled : m_disabled)->setChecked(true);
-    auto* newPassword = new QPushButton(QString::fromLatin1(strings::kNewSystemPassword), system);
+    auto* newPassword = new QPushButton(uiText(strings::kNewSystemPassword), system);
     newPassword->setObjectName(QStringLiteral("newSystemPasswordButton"));
     auto* systemLayout = new QVBoxLayout(system);
     systemLayout->addWidget(m_enabled);
@@ -42,12 +43,12 @@ PasswordSetupDialog::PasswordSetupDialog(UiContext& context, QWidget* parent)
     systemLayout->addWidget(newPassword, 0, Qt::AlignLeft);
 
     auto* users = new QGridLayout;
-    users->addWidget(new QLabel(QString::fromLatin1(strings::kUserNameColumn), this), 0, 0);
-    users->addWidget(new QLabel(QString::fromLatin1(strings::kPasswordEnabledColumn), this), 0, 1);
+    users->addWidget(new QLabel(uiText(strings::kUserNameColumn), this), 0, 0);
+    users->addWidget(new QLabel(uiText(strings::kPasswordEnabledColumn), this), 0, 1);
     QWidget* previous = newPassword;
     for (int slot = 0; slot < kUserSlots; ++slot) {
         const auto i = static_cast<std::size_t>(slot);
-        const QString name = QString::fromStdString(m_opening.names[i]);
+        const QString name = toQString(m_opening.names[i]);
         auto* label = new QLabel(name, this);
         auto* box = new QCheckBox(this);
         box->setObjectName(QStringLiteral("userPasswordBox%1").arg(slot));
@@ -122,7 +123,7 @@ bool runSoundSwitch(UiContext& context)
 
 QString soundMenuItemText(const Session& session)
 {
-    return QString::fromLatin1(soundMenuText(session));
+    return uiText(soundMenuText(session));
 }
 
 } // namespace quorvel::ui

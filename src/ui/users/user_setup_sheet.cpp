@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "common/character_validator.h"
 #include "common/ui_services.h"
+#include "common/ui_text.h"
 #include "strings/users_strings.h"
 #include "users/ask_adapters.h"
 #include "users/user_selector.h"
@@ -26,16 +27,11 @@ namespace {
 
 constexpr int kUserSetupHelpTopic = 248;
 
-QString latin(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
 void fillUserNames(QComboBox* box, const StartupInfo& info, int selected)
 {
     box->clear();
     for (int slot = 0; slot < kUserSlots; ++slot)
-        box->addItem(QString::fromStdString(info.userName(slot)));
+        box->addItem(toQString(info.userName(slot)));
     box->setCurrentIndex(selected);
 }
 
@@ -43,10 +39,10 @@ QComboBox* listBox(const char* objectName, const char* labelText, QWidget* page)
 {
     auto* box = new QComboBox(page);
     box->setObjectName(QLatin1String(objectName));
-    box->setAccessibleName(latin(labelText).trimmed());
+    box->setAccessibleName(uiText(labelText).trimmed());
     box->setMaxVisibleItems(16);
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* label = new QLabel(latin(labelText), page);
+    auto* label = new QLabel(uiText(labelText), page);
     label->setBuddy(box);
     auto* layout = new QFormLayout(page);
     layout->addRow(label, box);
@@ -93,7 +89,7 @@ void CategoryPage::refresh()
     const StartupInfo& info = m_context.session.info;
     m_box->clear();
     for (int slot = 0; slot < kCategorySlots; ++slot)
-        m_box->addItem(QString::fromStdString(info.categoryName(slot)));
+        m_box->addItem(toQString(info.categoryName(slot)));
     m_shownIndex = info.workingCategory(m_context.session.currentUser());
     m_box->setCurrentIndex(m_shownIndex);
 }
@@ -124,16 +120,16 @@ NewUserPage::NewUserPage(UiContext& context, QWidget* parent)
     , m_context(context)
     , m_presentName(new QLabel(this))
     , m_name(new QLineEdit(this))
-    , m_yes(new QRadioButton(latin(strings::kYes), this))
-    , m_no(new QRadioButton(latin(strings::kNo), this))
-    , m_confirm(new QPushButton(latin(strings::kConfirmAddition), this))
+    , m_yes(new QRadioButton(uiText(strings::kYes), this))
+    , m_no(new QRadioButton(uiText(strings::kNo), this))
+    , m_confirm(new QPushButton(uiText(strings::kConfirmAddition), this))
     , m_status(new QLabel(this))
 {
     setObjectName(QStringLiteral("newUserPage"));
     m_presentName->setObjectName(QStringLiteral("presentNameLabel"));
     m_presentName->setTextFormat(Qt::PlainText);
     m_name->setObjectName(QStringLiteral("userNameEdit"));
-    m_name->setAccessibleName(QStringLiteral("Name"));
+    m_name->setAccessibleName(uiText(strings::kNameField));
     restrictLineEdit(m_name, CharacterSet::UserName, kMaxUserNameLength);
     m_yes->setObjectName(QStringLiteral("passwordYesRadio"));
     m_no->setObjectName(QStringLiteral("passwordNoRadio"));
@@ -141,10 +137,10 @@ NewUserPage::NewUserPage(UiContext& context, QWidget* parent)
     m_status->setObjectName(QStringLiteral("statusLabel"));
     m_status->setWordWrap(true);
 
-    auto* nameLabel = new QLabel(latin(strings::kEnterYourName), this);
+    auto* nameLabel = new QLabel(uiText(strings::kEnterYourName), this);
     nameLabel->setBuddy(m_name);
     nameLabel->setWordWrap(true);
-    auto* group = new QGroupBox(latin(strings::kRequirePassword), this);
+    auto* group = new QGroupBox(uiText(strings::kRequirePassword), this);
     auto* buttons = new QButtonGroup(this);
     buttons->addButton(m_yes);
     buttons->addButton(m_no);
@@ -154,8 +150,8 @@ NewUserPage::NewUserPage(UiContext& context, QWidget* parent)
     groupLayout->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(latin(strings::kNewUserWelcome), this));
-    layout->addWidget(new QLabel(latin(strings::kPresentUserName), this));
+    layout->addWidget(new QLabel(uiText(strings::kNewUserWelcome), this));
+    layout->addWidget(new QLabel(uiText(strings::kPresentUserName), this));
     layout->addWidget(m_presentName);
     layout->addWidget(nameLabel);
     layout->addWidget(m_name);
@@ -175,7 +171,7 @@ NewUserPage::NewUserPage(UiContext& context, QWidget* parent)
 void NewUserPage::refresh()
 {
     const Session& session = m_context.session;
-    m_presentName->setText(QString::fromStdString(session.info.userName(session.currentUser())));
+    m_presentName->setText(toQString(session.info.userName(session.currentUser())));
 }
 
 void NewUserPage::open()
@@ -191,9 +187,9 @@ void NewUserPage::open()
     const NewUserPageView view
         = openNewUserPage(session.info, user, passwordAsk(m_context.asker, session.info));
     m_confirm->setEnabled(view.confirmEnabled);
-    m_status->setText(latin(view.status));
+    m_status->setText(uiText(view.status));
     if (view.confirmEnabled) {
-        m_name->setText(QString::fromStdString(view.name));
+        m_name->setText(toQString(view.name));
         (view.yes ? m_yes : m_no)->setChecked(true);
     }
     m_name->setFocus();
@@ -242,12 +238,12 @@ UserSetupSheet::UserSetupSheet(UiContext& context, QWidget* parent)
     , m_startup(new StartupPage(context))
 {
     setObjectName(QStringLiteral("userSetupSheet"));
-    setWindowTitle(latin(strings::kUserSetupTitle));
+    setWindowTitle(uiText(strings::kUserSetupTitle));
     m_tabs->setObjectName(QStringLiteral("userSetupTabs"));
-    m_tabs->addTab(m_changeUser, latin(strings::kChangeUserPage));
-    m_tabs->addTab(m_category, latin(strings::kCategoryPage));
-    m_tabs->addTab(m_newUser, latin(strings::kNewUserPage));
-    m_tabs->addTab(m_startup, latin(strings::kStartupPage));
+    m_tabs->addTab(m_changeUser, uiText(strings::kChangeUserPage));
+    m_tabs->addTab(m_category, uiText(strings::kCategoryPage));
+    m_tabs->addTab(m_newUser, uiText(strings::kNewUserPage));
+    m_tabs->addTab(m_startup, uiText(strings::kStartupPage));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel
             | QDialogButtonBox::Apply | QDialogButtonBox::Help,
@@ -255,9 +251,9 @@ UserSetupSheet::UserSetupSheet(UiContext& context, QWidget* parent)
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
     buttons->button(QDialogButtonBox::Apply)->setObjectName(QStringLiteral("applyButton"));
-    buttons->button(QDialogButtonBox::Apply)->setText(tr("&Apply"));
+    buttons->button(QDialogButtonBox::Apply)->setText(uiText(strings::kApplyButton));
     buttons->button(QDialogButtonBox::Help)->setObjectName(QStringLiteral("helpButton"));
-    buttons->button(QDialogButtonBox::Help)->setText(tr("&Help"));
+    buttons->button(QDialogButtonBox::Help)->setText(uiText(strings::kButtonHelp));
     connect(buttons, &QDialogButtonBox::accepted, this, [this]() {
         confirmPages();
         accept();

@@ -88,9 +88,9 @@ TEST(Program, FirstStartShowsTheFirstRunDialogAndAppliesItsChoice)
         EXPECT_EQ(dialog->windowTitle(), QString::fromLatin1(strings::kFirstRunTitle));
         // The dialect texts as they stand, with their two leading blanks.
         EXPECT_EQ(child<QRadioButton>(dialog, "usDialect")->text().remove(QLatin1Char('&')),
-            QString::fromLatin1(strings::kFirstRunUsDialect));
+            QStringLiteral("  U.S. Dialect"));
         EXPECT_EQ(child<QRadioButton>(dialog, "ukDialect")->text().remove(QLatin1Char('&')),
-            QString::fromLatin1(strings::kFirstRunUkDialect));
+            QStringLiteral("  U.K. Dialect"));
         child<QRadioButton>(dialog, "ukDialect")->setChecked(true);
         child<QPushButton>(dialog, "doneButton")->click();
     });
