@@ -200,6 +200,23 @@ void addCommand(Context& ctx, const std::vector<std::string>& words)
     finish(ctx, toDictResult(result), added, word, strings::kCliNotAdded, out);
 }
 
+// An amend of a word that must be found first: a word not suitable or not there has nothing to
+// amend, a lookup that fails is a file error.
+template <typename Amend> AmendResult amendFound(FindResult found, Amend amend)
+{
+    switch (found) {
+    case FindResult::InMain:
+    case FindResult::InCategory:
+        return amend();
+    case FindResult::FileError:
+        return AmendResult::FileError;
+    case FindResult::NotFound:
+    case FindResult::NotSuitable:
+        break;
+    }
+    return AmendResult::NotFound;
+}
+
 void amendCommand(Context& ctx, const std::vector<std::string>& words)
 {
     Args args(words, { "category", "language", "media", "sound-flag", "sound-index" }, {});
@@ -208,20 +225,10 @@ void amendCommand(Context& ctx, const std::vector<std::string>& words)
     OpenedDictionary dictionary(ctx);
     CurrentWordInfo info;
     ChangeNotes notes;
-    AmendResult result = AmendResult::NotFound; // not suitable or not there: nothing to amend
-    switch (FindWord(dictionary.file(), word, info)) {
-    case FindResult::InMain:
-    case FindResult::InCategory:
+    const AmendResult result = amendFound(FindWord(dictionary.file(), word, info), [&] {
         applyAttributeOptions(args, info);
-        result = AmendWord(dictionary.file(), word, args.has("sound-index"), info, &notes);
-        break;
-    case FindResult::FileError:
-        result = AmendResult::FileError;
-        break;
-    case FindResult::NotFound:
-    case FindResult::NotSuitable:
-        break;
-    }
+        return AmendWord(dictionary.file(), word, args.has("sound-index"), info, &notes);
+    });
     const bool amended = result == AmendResult::Amended;
     QJsonObject out = resultObject(toDictResult(result));
     if (result == AmendResult::FileError) {
@@ -264,25 +271,14 @@ void statusCommand(Context& ctx, const std::vector<std::string>& words)
     OpenedDictionary dictionary(ctx);
     CurrentWordInfo info;
     std::uint32_t offset = 0;
-    // A status is an amend of the word: not suitable or not there, nothing is amended.
-    AmendResult result = AmendResult::NotFound;
-    switch (FindWord(dictionary.file(), word, info, &offset)) {
-    case FindResult::InMain:
-    case FindResult::InCategory:
-        result = AmendResult::FileError;
-        if (LoadWordInfo(dictionary.file(), offset, info)) {
-            info.setStatus(user, static_cast<std::uint16_t>(status));
-            if (StoreWordInfo(dictionary.file(), offset, info))
-                result = AmendResult::Amended;
-        }
-        break;
-    case FindResult::FileError:
-        result = AmendResult::FileError;
-        break;
-    case FindResult::NotFound:
-    case FindResult::NotSuitable:
-        break;
-    }
+    // A status is an amend of the word.
+    const AmendResult result = amendFound(FindWord(dictionary.file(), word, info, &offset), [&] {
+        if (!LoadWordInfo(dictionary.file(), offset, info))
+            return AmendResult::FileError;
+        info.setStatus(user, static_cast<std::uint16_t>(status));
+        return StoreWordInfo(dictionary.file(), offset, info) ? AmendResult::Amended
+                                                              : AmendResult::FileError;
+    });
     const bool set = result == AmendResult::Amended;
     const QJsonObject out = resultObject(toDictResult(result));
     // A status moves no record: the users' lists stay as they are.
