@@ -85,6 +85,53 @@ TEST(MakeListFromText, TakesTheWordsOfTheTextSelectionOrCaret)
     }
 }
 
+// A long text is split 64 characters at a time: words across the edges of those blocks, an
+// accented letter or the zero in a block, and words that begin in one kind of block and end in
+// the other must give what a short text gives.
+TEST(MakeListFromText, WordsAcrossLongTextsAreFoundWhereverTheyFall)
+{
+    // `words` each placed at its position, in blanks, in a text of `length` characters.
+    const auto placed = [](qsizetype length, std::initializer_list<std::pair<int, QString>> words) {
+        QString text(length, u' ');
+        for (const auto& [at, word] : words)
+            text.replace(at, word.size(), word);
+        return text;
+    };
+    const TextListSettings any { 10, 3, 37 };
+    const ExtractCase cases[] = {
+        { "a word over the edge of a block", placed(200, { { 60, "Elephant" }, { 130, "ox" } }), {},
+            any, { "ELEPHANT" } },
+        { "words that end and start at the edge",
+            placed(200, { { 61, "cat" }, { 64, "-dog" }, { 126, "x" }, { 128, "bird" } }), {}, any,
+            { "CAT", "DOG", "BIRD" } },
+        { "an accented word begun in one block spoils it in the next",
+            placed(200, { { 58, QString::fromUtf8("naïvetextword") }, { 150, "zebra" } }), {}, any,
+            { "ZEBRA" } },
+        { "an accented word ending in the next block",
+            placed(
+                200, { { 10, "early" }, { 120, QString::fromUtf8("wordcafé") }, { 140, "later" } }),
+            {}, any, { "EARLY", "LATER" } },
+        { "the zero ends the text in any block",
+            placed(200, { { 20, "first" }, { 100, QStringLiteral("cat") + QChar(0) + "dog" } }), {},
+            any, { "FIRST", "CAT" } },
+        { "a long word over an edge is passed over",
+            placed(200, { { 40, letters(40) }, { 150, "moose" } }), {}, any, { "MOOSE" } },
+        { "repeats in any case, far apart",
+            placed(300, { { 5, "Horse" }, { 100, "HORSE" }, { 200, "horse" }, { 290, "cow" } }), {},
+            any, { "HORSE", "COW" } },
+        { "a selection that ends inside a block", placed(300, { { 70, "inside" }, { 200, "out" } }),
+            { 65, 190 }, any, { "INSIDE" } },
+        { "the list size ends the scan in a block",
+            placed(300, { { 10, "one" }, { 70, "two" }, { 140, "three" } }), {}, { 2, 3, 37 },
+            { "ONE", "TWO" } },
+        { "a range that no length fits", placed(200, { { 70, "word" } }), {}, { 5, 8, 6 }, {} },
+    };
+    for (const ExtractCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(extractListWords(c.text, c.where, c.settings), c.words);
+    }
+}
+
 class MakeListTest : public ::testing::Test
 {
 protected:

@@ -114,8 +114,18 @@ DecodedText decodeText(std::string_view bytes)
             *p++ = QChar(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : char16_t(b));
         }
     }
-    if (crlf > 0)
-        out.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (crlf > 0) {
+        // In one pass: replacing each "\r\n" in turn moves the rest of the text every time.
+        QChar* const begin = out.text.data();
+        const QChar* const end = begin + out.text.size();
+        QChar* to = begin;
+        for (const QChar* from = begin; from != end; ++from) {
+            if (*from == u'\r' && from + 1 != end && from[1] == u'\n')
+                continue;
+            *to++ = *from;
+        }
+        out.text.truncate(to - begin);
+    }
     return out;
 }
 
@@ -141,9 +151,17 @@ bool encodeText(const QString& text, const TextFormat& format, std::string& byte
                 return false;
             }
         }
-        const QByteArray utf8
-            = crlf ? QString(text).replace(u'\n', QStringLiteral("\r\n")).toUtf8() : text.toUtf8();
-        bytes.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        const QByteArray utf8 = text.toUtf8();
+        if (!crlf) {
+            bytes.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+            return true;
+        }
+        bytes.reserve(bytes.size() + static_cast<std::size_t>(utf8.size() + utf8.count('\n')));
+        for (const char b : utf8) {
+            if (b == '\n')
+                bytes += '\r';
+            bytes += b;
+        }
         return true;
     }
     bytes.reserve(static_cast<std::size_t>(text.size()));
