@@ -59,9 +59,10 @@ struct MakeListOutcome
 };
 
 // Makes user `user`'s word file from the text: a list of type `source` (ListType::Window or
-// ListType::ScrapPad) in its fresh state, or, when no list can be made, a word file that holds
-// no list, so that the drill never takes the previous one for this text's. Updates the
-// documents' list flags as the result says.
+// ListType::ScrapPad) in its fresh state. The list is made whole before the file is written, so
+// when no list can be made the word file is not touched: the user's last list stays, and only
+// this source's mark in `documents` is cleared, so the drill never takes that list for this
+// text's. A list made marks its source and clears the other's mark.
 MakeListOutcome MakeListFromText(const QString& text, TextSelection where, ListType source,
     const StartupInfo& info, int user, DocumentState& documents);
 
