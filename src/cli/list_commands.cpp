@@ -3,6 +3,8 @@
 #include "cli.h"
 #include "dictionary/dictionary_check.h"
 #include "dictionary/dictionary_ops.h"
+#include "documents/make_list.h"
+#include "documents/text_document.h"
 #include "drill/drill_settings.h"
 #include "drill/list_generation.h"
 #include "drill/word_file.h"
@@ -10,6 +12,7 @@
 #include "platform/paths.h"
 #include "platform/replace_file.h"
 #include "strings/cli_strings.h"
+#include "strings/document_strings.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
 
@@ -361,6 +364,81 @@ void applyCommand(Context& ctx, const std::vector<std::string>& words)
         QJsonObject { { "applied", true }, { "words", static_cast<int>(list.entries.size()) } });
 }
 
+// One line of a message that a window shows on several: each line break, with the blanks around
+// it, becomes one blank.
+std::string oneLine(const std::string& text)
+{
+    std::string line;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            line += text[i++];
+            continue;
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        while (i < text.size() && (text[i] == '\r' || text[i] == '\n' || text[i] == ' '))
+            ++i;
+        line += ' ';
+    }
+    return line;
+}
+
+// Makes the user's next list from a text file's words, as "Make list from active window" does:
+// --from alone is the caret, --from and --to a selection (positions in characters, from 0);
+// without them the caret stands at the start, so the whole text is read. A file that cannot be
+// read as text fails before anything is written; no list leaves the user's last list as it was.
+void makeCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "user", "list-type", "from", "to" }, {});
+    args.expectPositionals(1);
+    const std::string path = args.positional(0, "FILE");
+    const int user = userOption(args);
+    const long type = args.integer("list-type", 5, 6).value_or(6);
+    if (args.has("to") && !args.has("from"))
+        throw UsageError("--to needs --from (the selection's start)");
+    const ListType source = type == 5 ? ListType::ScrapPad : ListType::Window;
+
+    const TextReadResult read = readTextFile(path);
+    if (!read)
+        throw CommandError(Exit::kUnusable, oneLine(textReadMessage(path, read)));
+    const QString& text = read.document.text;
+    const long length = static_cast<long>(text.size());
+    TextSelection where;
+    if (const auto from = args.integer("from", 0, length)) {
+        where = TextSelection::caret(*from);
+        if (const auto to = args.integer("to", 0, length))
+            where.end = *to;
+    }
+
+    StartupInfo info = ctx.startup(false);
+    DocumentState documents;
+    const MakeListOutcome made = MakeListFromText(text, where, source, info, user, documents);
+    const std::string listPath = wordFilePath(ctx, user);
+    QJsonArray list;
+    for (const std::string& w : made.words)
+        list.append(QString::fromLatin1(w.c_str()));
+    const QJsonObject out { { "result", made.result },
+        { "count", static_cast<int>(made.words.size()) }, { "words", list } };
+    switch (made.result) {
+    case MakeListResult::kMade:
+        break;
+    case MakeListResult::kWordFileNotWritten:
+        throw CommandError(
+            Exit::kUnusable, std::string(strings::kUnableToWriteWordFile) + ": " + listPath, out);
+    case MakeListResult::kOutOfMemory:
+        throw CommandError(Exit::kUnusable, strings::kOutOfMemory, out);
+    default:
+        throw CommandError(Exit::kNotSuccess, oneLine(strings::kUnableToProduceList), out);
+    }
+    // The new list goes to the disk before the command reports it.
+    auto file = openWordFile(ctx, user, OpenMode::ReadOnly);
+    if (!file->file().sync())
+        throw CommandError(Exit::kUnusable, strings::kCliCannotSync + listPath, out);
+    if (read.document.cutAtZero)
+        Output::note(oneLine(strings::kTextFileCutAtZero));
+    ctx.out().print(out);
+}
+
 } // namespace
 
 std::vector<Command> listCommands()
@@ -370,6 +448,8 @@ std::vector<Command> listCommands()
         { "list", "show", "list show --user U", showCommand },
         { "list", "mark", "list mark --user U --results 1011...", markCommand },
         { "list", "apply", "list apply --user U", applyCommand },
+        { "list", "make", "list make --user U FILE [--list-type 5|6] [--from N] [--to M]",
+            makeCommand },
     };
 }
 

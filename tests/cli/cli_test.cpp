@@ -268,6 +268,61 @@ TEST_F(CliTest, ListGenerateMarkApplyMovesStatuses)
     }
 }
 
+// A list made from a file's words, as from a window: the whole text, a selection, or from a caret;
+// a file that is no text, or a text without a usable word, leaves the last list as it was.
+TEST_F(CliTest, ListMakeTakesAFilesWords)
+{
+    ASSERT_EQ(
+        cli(dir.path(), { "startup", "set", "listSetup.minLetters", "3", "--user", "1" }).exitCode,
+        0);
+    const QString text = QString::fromStdString(dir.file("animals.txt"));
+    std::ofstream(dir.file("animals.txt"), std::ios::binary)
+        << "cat dog Mouse mouse horse-rider\r\nna\xEFve don't\r\n";
+    const auto made = [&](const QStringList& extra) {
+        const CliRun r
+            = cli(dir.path(), QStringList { "list", "make", "--user", "1", text } + extra);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        QStringList words;
+        for (const auto& v : r.json.value("words").toArray())
+            words << v.toString();
+        return words.join(' ').toStdString();
+    };
+    EXPECT_EQ(made({}), "CAT DOG MOUSE HORSE RIDER DON");
+    EXPECT_EQ(made({ "--from", "4", "--to", "15" }), "DOG MOUSE");
+    EXPECT_EQ(made({ "--from", "10", "--list-type", "5" }), "USE MOUSE HORSE RIDER DON");
+    const CliRun shown = cli(dir.path(), { "list", "show", "--user", "1" });
+    EXPECT_EQ(shown.json.value("header").toObject().value("state").toInt(), 4);
+    EXPECT_EQ(shown.json.value("header").toObject().value("listType").toInt(), 5);
+
+    const std::string wordFile = dir.file("progdata/worduse1.wrd");
+    const auto before = readBytes(wordFile);
+    std::ofstream(dir.file("picture.bee"), std::ios::binary)
+        << std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\x02\x80\x08\x06", 22);
+    std::ofstream(dir.file("numbers.txt")) << "12 345 6789\n";
+    struct Case
+    {
+        std::string file;
+        int exitCode;
+        const char* says;
+    };
+    const Case cases[] = {
+        { dir.file("picture.bee"), 2, "It is not a text file" },
+        { dir.file("gone.bee"), 2, "There is no such file." },
+        { dir.path(), 2, "This is a folder" },
+        { dir.file("numbers.txt"), 1,
+            "Unable to produce a Spelling Bee list Check your minimum and maximum word lengths" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string error = expectFailure(
+            cli(dir.path(), { "list", "make", "--user", "1", QString::fromStdString(c.file) }),
+            c.exitCode);
+        EXPECT_NE(error.find(c.says), std::string::npos) << error;
+        EXPECT_EQ(readBytes(wordFile), before);
+    }
+    expectFailure(cli(dir.path(), { "list", "make", "--user", "1", text, "--from", "60" }), 2);
+}
+
 TEST_F(CliTest, ListApplyTakesOnlyAMarkedFreshListAndOnlyOnce)
 {
     ASSERT_EQ(cli(dir.path(), { "dict", "add", "camel" }).exitCode, 0);

@@ -8,6 +8,42 @@
 
 namespace quorvel {
 
+void DocumentState::listMadeFromText(ListType source, bool made)
+{
+    bool& own = source == ListType::ScrapPad ? scrapListMade : beeListMade;
+    bool& other = source == ListType::ScrapPad ? beeListMade : scrapListMade;
+    own = made;
+    if (made)
+        other = false;
+}
+
+void DocumentState::beeWindowOpened()
+{
+    if (beeWindowCount < INT16_MAX)
+        ++beeWindowCount;
+}
+
+void DocumentState::beeWindowClosed()
+{
+    --beeWindowCount;
+    if (beeWindowCount < 1) {
+        beeWindowCount = 0;
+        beeListMade = false;
+    }
+}
+
+void DocumentState::scrapPadClosed()
+{
+    scrapPadOpen = false;
+    scrapListMade = false;
+}
+
+void DocumentState::userChanged()
+{
+    beeListMade = false;
+    scrapListMade = false;
+}
+
 namespace {
 
 using Id = StartupFieldId;

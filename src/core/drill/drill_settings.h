@@ -20,6 +20,18 @@ struct DocumentState
     bool scrapListMade = false;
     std::int16_t beeWindowCount = 0;
     bool scrapPadOpen = false;
+
+    // A list made (or not) from a bee/text window (ListType::Window) or a scrap pad page
+    // (ListType::ScrapPad): a list made marks its source and clears the other's mark; no list
+    // clears the source's mark.
+    void listMadeFromText(ListType source, bool made);
+    void beeWindowOpened();
+    // When the last bee/text window has closed, no list can come from one any more.
+    void beeWindowClosed();
+    // The closed scrap pad takes its list mark with it.
+    void scrapPadClosed();
+    // Another user's word file was not made from any window.
+    void userChanged();
 };
 
 struct DrillSettings

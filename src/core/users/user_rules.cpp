@@ -86,8 +86,7 @@ bool makeCurrentUser(Session& session, int slot)
     if (!session.setCurrentUser(slot))
         return false;
     if (slot != before) {
-        session.documents.beeListMade = false;
-        session.documents.scrapListMade = false;
+        session.documents.userChanged();
     }
     session.setCurrentCategory(session.info.workingCategory(slot));
     return true;
