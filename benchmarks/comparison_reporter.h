@@ -19,7 +19,7 @@ namespace quorvel::bench {
 struct Scenario
 {
     std::string id; // the first part of the benchmark names
-    std::string label; // its letter: "a".."g"; targets and growth name scenarios by it
+    std::string label; // its letter: "a".."h"; targets and growth name scenarios by it
     std::string title; // what the table calls it
     // A second form of the peer for another scenario's work: only its SQLite figure is measured,
     // ours and the map's are that scenario's. Targets and growth go by the scenario itself.

@@ -20,6 +20,7 @@
 #include "drill/drill_settings.h"
 #include "drill/list_generation.h"
 #include "drill/word_file.h"
+#include "reports/dictionary_report.h"
 
 #include <benchmark/benchmark.h>
 
@@ -623,6 +624,30 @@ void resetMap(benchmark::State& state, Workbench* w)
     }
 }
 
+// (h) the dictionary report to its finished text, as "Dictionary &Report" makes it: the
+// dictionary opened, both tables counted, closed again, and every line of the report written.
+void dictionaryReportOurs(benchmark::State& state, Workbench* w)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = fs::path(w->oursPath()).parent_path().parent_path().string();
+    StartupInfo info;
+    FillStartupDefaults(info, folder);
+    info.setDictionaryFolder(folder);
+    SteppingClock clock;
+    const DictionaryReportRequest request { false, 0, Language::UK };
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const ReportResult r = dictionaryReport(info, request, clock);
+        if (!r || r.report.empty()) {
+            state.SkipWithError(("the dictionary report failed: " + r.message).c_str());
+            break;
+        }
+        bytes = r.report.text().size();
+        benchmark::DoNotOptimize(r.report.text().data());
+    }
+    state.counters["text_bytes"] = static_cast<double>(bytes);
+}
+
 using BenchFunction = void (*)(benchmark::State&, Workbench*);
 
 struct ScenarioFunctions
@@ -654,6 +679,8 @@ const std::vector<ScenarioFunctions>& scenarios()
             statisticsSqliteAggregates, nullptr },
         { { "g_reset_status", "g", "(g) status reset, both tables", {} }, resetOurs, resetSqlite,
             resetMap },
+        { { "h_dictionary_report", "h", "(h) dictionary report, whole text", {} },
+            dictionaryReportOurs, nullptr, nullptr },
     };
     return list;
 }

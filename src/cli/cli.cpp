@@ -73,8 +73,8 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> all;
-    for (auto group :
-        { startupCommands(), dictCommands(), listCommands(), historyCommands(), drillCommands() })
+    for (auto group : { startupCommands(), dictCommands(), listCommands(), historyCommands(),
+             drillCommands(), reportCommands() })
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
@@ -91,6 +91,12 @@ bool onlyReads(const Command& c)
         { "dict", "check" },
         { "list", "show" },
         { "history", "show" },
+        { "report", "last-list" },
+        { "report", "attempts" },
+        { "report", "dictionary" },
+        { "report", "status" },
+        { "report", "history" },
+        { "report", "saved" },
     };
     return std::any_of(std::begin(kReaders), std::end(kReaders),
         [&](const auto& r) { return r.first == c.group && r.second == c.name; });

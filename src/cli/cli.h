@@ -66,6 +66,7 @@ std::vector<Command> dictCommands();
 std::vector<Command> listCommands();
 std::vector<Command> historyCommands();
 std::vector<Command> drillCommands();
+std::vector<Command> reportCommands();
 
 // Runs the command line; returns the exit status.
 int run(const std::vector<std::string>& arguments);

@@ -926,6 +926,66 @@ TEST_F(CliTest, HistoryRingKeepsTheNewestDrills)
 // the dictionary already there stays byte for byte, with nothing left beside it. The disk is a
 // small tmpfs in a mount namespace of the test's own (unshare); a machine that allows none skips
 // the test.
+// The reports print the statistics window's text: one line of output for each line of the
+// report, the same lines as an array with --json; a list that is not valid prints the line that
+// says so and exits 1; a report with nothing to read from says why on one line.
+TEST_F(CliTest, ReportsPrintTheWindowsLines)
+{
+    ASSERT_EQ(cli(dir.path(),
+                  { "history", "append", "--user", "6", "--words", "5", "--correct", "3", "--min",
+                      "4", "--max", "6", "--percent", "40", "--type", "1", "--level", "1" })
+                  .exitCode,
+        0);
+    const CliRun json = cli(dir.path(), { "report", "history", "--user", "6" });
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    std::vector<std::string> lines;
+    for (const QJsonValue& line : json.json.value("lines").toArray())
+        lines.push_back(line.toString().toStdString());
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[1].rfind("History Report for 6User Name", 0), 0u) << lines[1];
+    // After the date of the drill (27 characters).
+    EXPECT_EQ(lines[6].substr(27), "   3 /  5   40% at Elementary      4    6   Random     ");
+
+    QProcess text;
+    text.start(QStringLiteral(QUORVEL_CLI),
+        { "--folder", QString::fromStdString(dir.path()), "report", "history", "--user", "6" });
+    ASSERT_TRUE(text.waitForFinished(60000));
+    EXPECT_EQ(text.exitCode(), 0);
+    std::string expected;
+    for (const std::string& line : lines)
+        expected += line + "\n";
+    // The report ends with a line break: its last, empty, line is that break.
+    expected.pop_back();
+    EXPECT_EQ(text.readAllStandardOutput().toStdString(), expected);
+
+    const CliRun dictionary = cli(dir.path(), { "report", "dictionary", "--user", "0" });
+    ASSERT_EQ(dictionary.exitCode, 0) << dictionary.err;
+    const QJsonArray all = dictionary.json.value("lines").toArray();
+    EXPECT_EQ(all.at(3).toString(), "Main Dictionary total      =     10");
+    EXPECT_TRUE(all.contains("Language Status"));
+    const CliRun status = cli(dir.path(), { "report", "status", "--user", "0" });
+    ASSERT_EQ(status.exitCode, 0) << status.err;
+    const QJsonArray own = status.json.value("lines").toArray();
+    // User 0's name and status line, then no other user's.
+    ASSERT_GT(own.size(), 9);
+    EXPECT_EQ(own.at(7), all.at(7));
+    EXPECT_EQ(own.at(8), all.at(8));
+    EXPECT_EQ(own.at(9).toString(), "");
+    EXPECT_FALSE(own.contains("Language Status"));
+
+    // A change to the dictionary marks the user's list used up.
+    ASSERT_EQ(cli(dir.path(), { "list", "generate", "--user", "0", "--seed", "1" }).exitCode, 0);
+    ASSERT_EQ(cli(dir.path(), { "dict", "add", "elephant" }).exitCode, 0);
+    const CliRun invalid = cli(dir.path(), { "report", "last-list", "--user", "0" });
+    expectFailure(invalid, 1);
+    EXPECT_EQ(invalid.json.value("lines").toArray(), QJsonArray { "Your last list was Invalid!" });
+
+    const std::string missing
+        = expectFailure(cli(dir.path(), { "report", "attempts", "--user", "3" }), 2);
+    EXPECT_NE(missing.find("progdata/worduse3.wrd"), std::string::npos) << missing;
+    EXPECT_EQ(cli(dir.path(), { "report", "saved" }).exitCode, 2);
+}
+
 TEST(CliFullDisk, DictCreateFailsAndKeepsTheOldDictionary)
 {
     TempFolder dir;

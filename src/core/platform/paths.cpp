@@ -75,6 +75,11 @@ std::string settingsFile(std::string_view programFolder)
     return join(programFolder, kSettingsName);
 }
 
+std::string statsFile(std::string_view dataFolder)
+{
+    return join(dataFolder, kStatsName);
+}
+
 std::string fallbackBaseFolder()
 {
     const char* home = std::getenv("HOME");

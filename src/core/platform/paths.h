@@ -30,6 +30,8 @@ std::string backupFolder(std::string_view base); // base/backup/  (stands for dr
 std::string beeFilesFolder(std::string_view dictionaryFolder); // base/mydata/beefiles
 std::string myDataFolder(std::string_view dictionaryFolder, std::string_view name); // mydata/<name>
 std::string settingsFile(std::string_view programFolder); // base/Fenwa.ini
+// The statistics window's file, dataFolder/statswnd.txt: the last saved report.
+std::string statsFile(std::string_view dataFolder);
 
 // The folder used when the current folder cannot be read: the home folder + /TORNWEAL.
 std::string fallbackBaseFolder();
@@ -41,5 +43,6 @@ inline constexpr const char* kStartupBackupName = "infoback.cfg";
 inline constexpr const char* kDictionaryName = "sonddict.dis";
 inline constexpr const char* kDictionaryBackupName = "sondback.dis";
 inline constexpr const char* kSettingsName = "Fenwa.ini";
+inline constexpr const char* kStatsName = "statswnd.txt";
 
 } // namespace quorvel::paths
