@@ -59,6 +59,8 @@ const CommandInfo kCommands[] = {
         "Will generate information on your dictionary", C, false },
     { kHistoryReport, Menu::Utilities, "&History report",
         "Generate report on your previous Spelling Bee sessions  ", C, false },
+    { kProgress, Menu::Utilities, "&Progress", "Charts of your Spelling Bee scores and word status",
+        C, false },
     { kLastList, Menu::Utilities, "Display &Current user's last List", "Print current users list",
         C, false },
     { kLastListAttempts, Menu::Utilities, "D&isplay current users last list with attempt",
