@@ -302,8 +302,12 @@ void ProgressWindow::buildCharts()
     auto* percent = new QValueAxis(score);
     percent->setObjectName(QStringLiteral("scoreAxis"));
     percent->setTitleText(text(strings::kProgressScoreAxis));
-    percent->setRange(0, 100);
-    percent->setTickCount(6);
+    // A little room beyond 0 and 100 so that the points there are drawn whole; the ticks stay
+    // on the tens.
+    percent->setRange(-5, 105);
+    percent->setTickType(QValueAxis::TicksDynamic);
+    percent->setTickAnchor(0);
+    percent->setTickInterval(20);
     percent->setLabelFormat(QStringLiteral("%d"));
     score->addAxis(dates, Qt::AlignBottom);
     score->addAxis(percent, Qt::AlignLeft);
@@ -386,7 +390,8 @@ void ProgressWindow::buildCharts()
     bars->setLabelsFormat(QStringLiteral("@value"));
     status->addSeries(bars);
     auto* kinds = new QBarCategoryAxis(status);
-    kinds->append(QString());
+    kinds->append(text(strings::kProgressWordsAxis));
+    kinds->setLabelsVisible(false);
     kinds->setGridLineVisible(false);
     auto* words = new QValueAxis(status);
     words->setObjectName(QStringLiteral("wordsAxis"));
