@@ -20,6 +20,8 @@
 #include <QDateTimeAxis>
 #include <QDir>
 #include <QEvent>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -165,6 +167,24 @@ void styleChart(QChart* chart, const QPalette& palette, const QFont& font)
     chart->legend()->setFont(font);
     for (QAbstractAxis* axis : chart->axes())
         styleAxis(axis, palette, font);
+}
+
+// Draws a chart laid out afresh in the proportions of `target`, so that it fills the room on the
+// page, at a width where its texts read as they do on the screen; then puts it back as it was.
+void renderChart(QChartView* view, QPainter& painter, const QRectF& target)
+{
+    QChart* chart = view->chart();
+    const QRectF shown = chart->geometry();
+    const qreal width
+        = std::max<qreal>(shown.width(), QFontMetricsF(view->font()).averageCharWidth() * 90);
+    const QRectF laidOut(0, 0, width, width * target.height() / target.width());
+    chart->setGeometry(laidOut);
+    if (QGraphicsLayout* layout = chart->layout())
+        layout->activate();
+    view->scene()->render(&painter, target, laidOut);
+    chart->setGeometry(shown);
+    if (QGraphicsLayout* layout = chart->layout())
+        layout->activate();
 }
 
 } // namespace
@@ -582,9 +602,9 @@ void ProgressWindow::paintPage(QPainter& painter, const QRectF& area)
     restyle(printPalette());
     const qreal top = area.top() + headingHeight;
     const qreal height = area.height() - headingHeight;
-    m_scoreView->render(&painter, QRectF(area.left(), top, area.width(), height * 0.58));
-    m_statusView->render(
-        &painter, QRectF(area.left(), top + height * 0.62, area.width(), height * 0.38));
+    renderChart(m_scoreView, painter, QRectF(area.left(), top, area.width(), height * 0.58));
+    renderChart(m_statusView, painter,
+        QRectF(area.left(), top + height * 0.62, area.width(), height * 0.38));
     restyle(palette());
     painter.restore();
 }
