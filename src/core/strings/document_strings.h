@@ -2,45 +2,54 @@
 
 // Texts of the bee/text windows and of making a drill list from a window's words.
 
+#include <QtGlobal>
+
 namespace quorvel::strings {
 
 // Captions of windows without a file.
-inline constexpr const char* kNewBeeList = "New bee list";
+inline constexpr const char* kNewBeeList = QT_TRANSLATE_NOOP("Quorvel", "New bee list");
 
 // Reading and saving a text file (%s: the path).
-inline constexpr const char* kUnableToReadFile = "Unable to read file %s from disk.";
-inline constexpr const char* kUnableToWriteFile = "Unable to write file %s to disk.";
-inline constexpr const char* kTextChanged
-    = "The text in the %s file has changed.\n\nDo you want to save the changes?";
-inline constexpr const char* kCannotFindText = "Cannot find \"%s\".";
+inline constexpr const char* kUnableToReadFile
+    = QT_TRANSLATE_NOOP("Quorvel", "Unable to read file %s from disk.");
+inline constexpr const char* kUnableToWriteFile
+    = QT_TRANSLATE_NOOP("Quorvel", "Unable to write file %s to disk.");
+inline constexpr const char* kTextChanged = QT_TRANSLATE_NOOP(
+    "Quorvel", "The text in the %s file has changed.\n\nDo you want to save the changes?");
+inline constexpr const char* kCannotFindText = QT_TRANSLATE_NOOP("Quorvel", "Cannot find \"%s\".");
 
 // Why a file could not be read or written: the second line of the messages above.
-inline constexpr const char* kTextFileMissing = "There is no such file.";
-inline constexpr const char* kTextFileIsFolder = "This is a folder, not a file.";
-inline constexpr const char* kTextFileTooLarge
-    = "The file is larger than %d MB, more than a bee list window can hold.";
+inline constexpr const char* kTextFileMissing
+    = QT_TRANSLATE_NOOP("Quorvel", "There is no such file.");
+inline constexpr const char* kTextFileIsFolder
+    = QT_TRANSLATE_NOOP("Quorvel", "This is a folder, not a file.");
+inline constexpr const char* kTextFileTooLarge = QT_TRANSLATE_NOOP(
+    "Quorvel", "The file is larger than %d MB, more than a bee list window can hold.");
 inline constexpr const char* kTextFileNotText
-    = "It is not a text file (it holds bytes that no text holds).";
-inline constexpr const char* kTextFileCutAtZero
-    = "The file holds a zero byte: only the text before it is shown, and only that text is "
-      "saved.";
-inline constexpr const char* kTextUnencodable
-    = "The text holds the character \"%s\", which a Windows-1252 file cannot hold. Remove it, "
-      "or save the text as a new file (new files are saved as UTF-8).";
+    = QT_TRANSLATE_NOOP("Quorvel", "It is not a text file (it holds bytes that no text holds).");
+inline constexpr const char* kTextFileCutAtZero = QT_TRANSLATE_NOOP("Quorvel",
+    "The file holds a zero byte: only the text before it is shown, and only that text is "
+    "saved.");
+inline constexpr const char* kTextUnencodable = QT_TRANSLATE_NOOP("Quorvel",
+    "The text holds the character \"%s\", which a Windows-1252 file cannot hold. Remove it, "
+    "or save the text as a new file (new files are saved as UTF-8).");
 inline constexpr const char* kTextFolderNotWritable
-    = "The folder cannot be written to: check read/write access.";
-inline constexpr const char* kTextDiskFull = "The disk is full.";
-inline constexpr const char* kTextOldFileKept = "The file on disk was left as it was.";
+    = QT_TRANSLATE_NOOP("Quorvel", "The folder cannot be written to: check read/write access.");
+inline constexpr const char* kTextDiskFull = QT_TRANSLATE_NOOP("Quorvel", "The disk is full.");
+inline constexpr const char* kTextOldFileKept
+    = QT_TRANSLATE_NOOP("Quorvel", "The file on disk was left as it was.");
 
 // The recent-files list of the File menu: "&1 /path/file.bee".
-inline constexpr const char* kRecentFileEntry = "&%d %s";
-inline constexpr const char* kRecentFileGone
-    = "The file %s is no longer there. It has been taken off the list of recent files.";
+inline constexpr const char* kRecentFileEntry = QT_TRANSLATE_NOOP("Quorvel", "&%d %s");
+inline constexpr const char* kRecentFileGone = QT_TRANSLATE_NOOP(
+    "Quorvel", "The file %s is no longer there. It has been taken off the list of recent files.");
 
 // Results of "&Make list from active window".
-inline constexpr const char* kNoListProduced = "Warning! No list produced.";
-inline constexpr const char* kUnableToProduceList
-    = "Unable to produce a Spelling Bee list \r\n Check your minimum and maximum word lengths";
-inline constexpr const char* kUnableToWriteWordFile = "Unable to write a new word file";
+inline constexpr const char* kNoListProduced
+    = QT_TRANSLATE_NOOP("Quorvel", "Warning! No list produced.");
+inline constexpr const char* kUnableToProduceList = QT_TRANSLATE_NOOP("Quorvel",
+    "Unable to produce a Spelling Bee list \r\n Check your minimum and maximum word lengths");
+inline constexpr const char* kUnableToWriteWordFile
+    = QT_TRANSLATE_NOOP("Quorvel", "Unable to write a new word file");
 
 } // namespace quorvel::strings

@@ -3,6 +3,7 @@
 
 #include "app/main_frame.h"
 #include "app/real_services.h"
+#include "app/session.h"
 
 #include "app/command_table.h"
 #include "drill/list_setup_sheet.h"
@@ -10,6 +11,7 @@
 #include "help/about_box.h"
 #include "help/first_time_help.h"
 #include "history/history_files_dialog.h"
+#include "progress/progress_window.h"
 #include "system/backup_command.h"
 #include "system/sound_backup_dialog.h"
 #include "system/system_setup_dialog.h"
@@ -79,6 +81,10 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
         runNewHistoryFiles(f, ctx);
     });
     f->setHandler(command::kSound, [f, ctx]() mutable { runSoundSwitch(ctx); });
+    Session* session = &ctx.session;
+    f->setHandler(
+        command::kProgress, [f, ctx] { openProgressWindow(f->mdiArea(), ctx); },
+        [session] { return session->currentUser() >= 0 && session->currentUser() < kUserSlots; });
 }
 
 } // namespace quorvel::ui

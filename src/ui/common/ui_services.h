@@ -33,6 +33,11 @@ public:
     virtual std::optional<std::string> askOpenFile(
         const std::string& caption, const std::string& filter, const std::string& folder)
         = 0;
+    // A file-save dialog starting at `suggested` (a folder and file name); nothing when
+    // cancelled. Whether the file may be replaced is asked by the dialog.
+    virtual std::optional<std::string> askSaveFile(
+        const std::string& caption, const std::string& filter, const std::string& suggested)
+        = 0;
 };
 
 class HelpService

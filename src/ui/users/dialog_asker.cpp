@@ -36,4 +36,16 @@ std::optional<std::string> DialogAsker::askOpenFile(
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
+std::optional<std::string> DialogAsker::askSaveFile(
+    const std::string& caption, const std::string& filter, const std::string& suggested)
+{
+    QFileDialog dialog(m_parent, QString::fromStdString(caption), QString::fromStdString(suggested),
+        QString::fromStdString(filter));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
 } // namespace quorvel::ui

@@ -7,8 +7,8 @@
 
 namespace quorvel::ui {
 
-// The real Asker: the password entry dialog, the one-line input box and the file-open dialog,
-// each modal over the parent window.
+// The real Asker: the password entry dialog, the one-line input box and the file-open and
+// file-save dialogs, each modal over the parent window.
 class DialogAsker final : public Asker
 {
 public:
@@ -24,6 +24,8 @@ public:
         int maxLength, CharacterSet set, const std::string& initial = {}) override;
     std::optional<std::string> askOpenFile(
         const std::string& caption, const std::string& filter, const std::string& folder) override;
+    std::optional<std::string> askSaveFile(const std::string& caption, const std::string& filter,
+        const std::string& suggested) override;
 
 private:
     QPointer<QWidget> m_parent;

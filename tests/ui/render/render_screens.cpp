@@ -15,6 +15,7 @@
 #include "app/splash_window.h"
 #include "config/startup_info.h"
 #include "history/history_file.h"
+#include "progress/progress_window.h"
 #include "support/dictionary_test_support.h"
 #include "support/temp_folder.h"
 
@@ -25,6 +26,8 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPalette>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -175,11 +178,34 @@ int main(int argc, char** argv)
     test::TempFolder folder;
     folder.makeProgdata();
     test::writeBytes(folder.file("progdata/sonddict.dis"),
-        buildDictionaryImage({ test::entry("CAT"), test::entry("DOG"), test::entry("ZEBRA") }));
+        buildDictionaryImage({ test::entry("CAT", 0, 0), test::entry("DOG", 0, 2),
+            test::entry("ZEBRA"),
+            // Words of a category, which the drill of the pictures does not draw from, give the
+            // Progress window's word status something to show.
+            test::entry("APPLE", 3, 2), test::entry("HOUSE", 3, 3), test::entry("LEMON", 3, 2),
+            test::entry("RIVER", 3, 0), test::entry("TIGER", 3, 3), test::entry("OCEAN", 3, 1) }));
     StartupInfo info;
     CreateStartupInfo(info, folder.path());
     SystemClock clock;
     GenerateHistoryFile(folder.path(), 20, 0, clock);
+    // A term of drills for the Progress window: scores rising at one level, then a promotion.
+    if (auto history = HistoryFile::open(folder.path(), 0, OpenMode::ReadWrite)) {
+        const std::time_t start = clock.now() - 40 * 86400;
+        const int scores[][3] = { { 10, 4, 1 }, { 10, 5, 1 }, { 10, 7, 1 }, { 10, 6, 1 },
+            { 10, 8, 1 }, { 10, 10, 1 }, { 12, 7, 2 }, { 12, 9, 2 }, { 12, 8, 2 }, { 12, 11, 2 },
+            { 12, 12, 2 }, { 15, 9, 3 }, { 15, 11, 3 } };
+        std::time_t when = start;
+        for (const auto& s : scores) {
+            HistorySummary drill;
+            drill.words = static_cast<std::uint16_t>(s[0]);
+            drill.correct = static_cast<std::uint16_t>(s[1]);
+            drill.level = static_cast<std::uint16_t>(s[2]);
+            drill.listType = 1;
+            history->append(drill, classicDateText(when), true, clock);
+            when += 3 * 86400;
+        }
+        history->close();
+    }
 
     {
         ui::SplashWindow splash;
@@ -215,6 +241,17 @@ int main(int argc, char** argv)
     }
     captureDrill(QStringLiteral("spelling bee"));
     frame.runCommand(command::kSpellingBee);
+
+    // The Progress window in the client area, beside nothing else.
+    frame.runCommand(command::kProgress);
+    QApplication::processEvents();
+    if (QMdiSubWindow* progress = frame.mdiArea()->activeSubWindow()) {
+        progress->showMaximized();
+        QApplication::processEvents();
+        save(&frame, QStringLiteral("progress window"));
+        save(progress->widget(), QStringLiteral("progress window charts"));
+        progress->close();
+    }
 
     frame.runCommand(command::kHelpContents);
     QApplication::processEvents();

@@ -48,4 +48,15 @@ std::optional<std::string> FakeAsker::askOpenFile(
     return answer;
 }
 
+std::optional<std::string> FakeAsker::askSaveFile(
+    const std::string&, const std::string&, const std::string& suggested)
+{
+    suggestedSaveFiles.push_back(suggested);
+    if (saveFiles.empty())
+        return std::nullopt;
+    auto answer = saveFiles.front();
+    saveFiles.pop_front();
+    return answer;
+}
+
 } // namespace quorvel::test

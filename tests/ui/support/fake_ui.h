@@ -43,15 +43,19 @@ public:
         int maxLength, CharacterSet set, const std::string& initial) override;
     std::optional<std::string> askOpenFile(
         const std::string& caption, const std::string& filter, const std::string& folder) override;
+    std::optional<std::string> askSaveFile(const std::string& caption, const std::string& filter,
+        const std::string& suggested) override;
 
     // Scripts; an empty script cancels.
     std::deque<PasswordAnswer> passwords;
     std::deque<std::optional<std::string>> texts;
     std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<std::string>> saveFiles;
     // Records.
     std::vector<PasswordRequest> passwordRequests;
     std::vector<TextQuestion> textQuestions;
     int fileQuestions = 0;
+    std::vector<std::string> suggestedSaveFiles;
 };
 
 class FakeHelp final : public ui::HelpService
