@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
@@ -229,8 +231,22 @@ int DocumentEditor::replaceAll(const SearchRequest& request, const QString& repl
 
 void DocumentEditor::loadText(const QString& text)
 {
-    setPlainText(text);
-    document()->setModified(false);
+    // A long text goes into a document of its own before anything lays it out or follows it: the
+    // layout then takes it in one pass instead of line by line as the lines are added.
+    auto* fresh = new QTextDocument(this);
+    fresh->setUndoRedoEnabled(false);
+    fresh->setDefaultFont(font());
+    fresh->setPlainText(text);
+    fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
+    fresh->setUndoRedoEnabled(true);
+    fresh->setModified(false);
+    // The editor's first document goes with the editor's own machinery; a text loaded before is
+    // this editor's to delete.
+    QPointer<QTextDocument> old = document();
+    setDocument(fresh);
+    if (old && old->parent() == this)
+        delete old;
+    shapeCaret();
 }
 
 void DocumentEditor::clearAll()

@@ -641,6 +641,7 @@ TEST(StatisticsWindow, ShowsEachReportAsItIsMade)
         EXPECT_EQ(w->path(), paths::statsFile(p.session().info.dataFolder()));
         EXPECT_FALSE(w->modified());
         EXPECT_TRUE(ui::hasEqualAdvances(w->editor()->font()));
+        EXPECT_EQ(w->editor()->document()->defaultFont(), w->editor()->font());
         EXPECT_EQ(w->printFont(), w->editor()->font());
         const ReportResult made = makeReport(p.session().info, { c.kind, 0, 0 }, p.clock);
         ASSERT_TRUE(made) << made.message;
