@@ -18,6 +18,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -154,8 +156,11 @@ TextDocumentWindow* DocumentDesk::openWithDialog()
     return openByName(*chosen);
 }
 
-TextDocumentWindow* DocumentDesk::openByName(const std::string& path)
+TextDocumentWindow* DocumentDesk::openByName(const std::string& name)
 {
+    // The window, its caption and the recent files hold the file's plain absolute path.
+    const std::string path
+        = QDir::cleanPath(QFileInfo(toQString(name)).absoluteFilePath()).toStdString();
     TextReadResult read;
     {
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));

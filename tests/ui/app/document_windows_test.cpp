@@ -140,7 +140,11 @@ TEST(BeeWindow, ASampleFileMakesTheListThatTheDrillThenAsks)
     TextDocumentWindow* window = p.desk->openByName(p.sample("animals.bee"));
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->documentKind(), DocumentKind::BeeList);
-    EXPECT_EQ(window->documentTitle(), QString::fromStdString(p.sample("animals.bee")));
+    // The caption is the file's plain path, without the ".." it was named with.
+    const std::string plain
+        = std::filesystem::path(p.sample("animals.bee")).lexically_normal().string();
+    EXPECT_EQ(window->documentTitle(), QString::fromStdString(plain));
+    EXPECT_EQ(p.recent(), std::vector<std::string> { plain });
     EXPECT_TRUE(window->editor()->toPlainText().startsWith(QStringLiteral("rabbit\nbadger\n")));
     EXPECT_FALSE(window->modified());
     EXPECT_EQ(p.session().documents.beeWindowCount, 1);
