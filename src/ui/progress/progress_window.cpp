@@ -7,7 +7,7 @@
 #include "platform/services.h"
 #include "strings/progress_strings.h"
 #include "strings/strings.h"
-#include "ui_text.h"
+#include "common/ui_text.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
