@@ -93,30 +93,36 @@ void paintPageShadows(QPainter& p, const NotebookLayout& l, bool dark, qreal s, 
     }
 }
 
+// Wire rings: each an arch over the column from a hole at one page's edge to a hole at the
+// other's, with its shadow on the cover below it.
 void paintRings(QPainter& p, const NotebookLayout& l, bool dark, qreal s)
 {
     const QRectF& b = l.binder;
-    const qreal h = l.ringPitch * 0.36;
+    const qreal w = b.width();
+    const qreal rise = l.ringPitch * 0.42;
+    const qreal wire = std::max<qreal>(l.ringPitch * 0.16, 1.5);
+    const qreal hole = std::max<qreal>(wire * 0.75, 1.2);
     for (int i = 0; i < l.rings; ++i) {
-        const qreal y = b.top() + i * l.ringPitch + l.ringPitch / 2;
-        // A wire loop passing from one page to the other across the column.
-        const QRectF loop(b.left() - b.width() * 0.25, y - h / 2, b.width() * 1.5, h);
-        QLinearGradient metal(loop.topLeft(), loop.bottomLeft());
-        metal.setColorAt(0, dark ? QColor(0xE6, 0xE8, 0xEC) : QColor(0xFA, 0xFA, 0xFC));
-        metal.setColorAt(0.5, dark ? QColor(0x9A, 0xA0, 0xA8) : QColor(0xA8, 0xAE, 0xB6));
-        metal.setColorAt(1, dark ? QColor(0x55, 0x5A, 0x62) : QColor(0x5E, 0x64, 0x6C));
-        QPen wire(QBrush(metal), std::max<qreal>(h * 0.32, 1.5), Qt::SolidLine, Qt::RoundCap);
-        p.setPen(wire);
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(loop, h / 2, h / 2);
-        // The holes the ring passes through, at each page's edge.
+        const qreal y = b.top() + i * l.ringPitch + l.ringPitch * 0.7;
+        const QPointF from(b.left() + hole, y), to(b.right() - hole, y);
+        QPainterPath arch(from);
+        arch.cubicTo(
+            QPointF(b.left() + w * 0.15, y - rise), QPointF(b.right() - w * 0.15, y - rise), to);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 110));
-        const qreal r = std::max<qreal>(h * 0.22, 1.2);
-        p.drawEllipse(QPointF(b.left(), y), r, r);
-        p.drawEllipse(QPointF(b.right(), y), r, r);
+        p.setBrush(QColor(0, 0, 0, dark ? 150 : 120));
+        p.drawEllipse(from, hole, hole * 0.8);
+        p.drawEllipse(to, hole, hole * 0.8);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0, 0, 0, dark ? 110 : 70), wire, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(arch.translated(0, wire * 0.8 + s));
+        QLinearGradient metal(QPointF(0, y - rise), QPointF(0, y));
+        metal.setColorAt(0, dark ? QColor(0xE6, 0xE8, 0xEC) : QColor(0xF4, 0xF5, 0xF7));
+        metal.setColorAt(1, dark ? QColor(0x70, 0x76, 0x7E) : QColor(0x7A, 0x80, 0x88));
+        p.setPen(QPen(QBrush(metal), wire, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(arch);
+        p.setPen(QPen(QColor(255, 255, 255, 150), wire * 0.3, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(arch.translated(0, -wire * 0.2));
     }
-    Q_UNUSED(s);
 }
 
 // A ribbon bookmark: a band with a swallow-tail end, pointing toward its page.
