@@ -1,13 +1,13 @@
 #include "progress/progress_window.h"
 
 #include "app/session.h"
+#include "common/ui_text.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
 #include "platform/replace_file.h"
 #include "platform/services.h"
 #include "strings/progress_strings.h"
 #include "strings/strings.h"
-#include "common/ui_text.h"
 
 #include <QApplication>
 #include <QBarCategoryAxis>
