@@ -246,6 +246,26 @@ TEST(ScrapPadWindow, DrillFailuresGoInAtPageOnesCaret)
     EXPECT_EQ(readAll(p.page1File()), "first\r\nlast\r\n"); // only the window has them yet
 }
 
+TEST(ScrapPadWindow, InsertKeySwitchesBetweenInsertAndOverwrite)
+{
+    Pad p;
+    p.havePages("cat\r\n", "");
+    ScrapPadWindow* pad = p.open();
+    ui::ScrapPageEdit* page = pad->page(0);
+    putCaret(pad, 0, 0);
+    QTest::keyClick(page, Qt::Key_Insert);
+    EXPECT_TRUE(page->overwriteMode());
+    QTest::keyClicks(page, "b");
+    EXPECT_EQ(page->toPlainText(), "bat\n");
+    QTest::keyClick(page, Qt::Key_Insert);
+    EXPECT_FALSE(page->overwriteMode());
+    QTest::keyClicks(page, "r");
+    EXPECT_EQ(page->toPlainText(), "brat\n");
+    // Ctrl+Insert is Copy, not the switch.
+    QTest::keyClick(page, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_FALSE(page->overwriteMode());
+}
+
 // A folder or a file that is not text where a page file belongs: a clear message at opening, and
 // a save that writes nothing and leaves the window's changes in place.
 TEST(ScrapPadWindow, UnusablePageFilesAreReportedAndNeverWrittenOver)
