@@ -79,8 +79,9 @@ ScrapPadWindow::ScrapPadWindow(UiContext context, int user, QWidget* parent)
 {
     setObjectName(QStringLiteral("scrapPad"));
     setAttribute(Qt::WA_OpaquePaintEvent, false);
-    setWindowTitle(uiText(strings::kScrapPadCaption)
-                       .replace(QLatin1String("%s"), toQString(m_ctx.session.info.userName(user))));
+    setWindowTitle(
+        uiText(strings::kScrapPadCaption)
+            .replace(QLatin1String("%s"), toQString(m_ctx.session.info.userName(user)).trimmed()));
     setWindowIcon(icons::commandIcon(command::kOpenScrapPad));
     setMinimumSize(notebookMinimumSize().toSize());
 
