@@ -29,11 +29,6 @@ namespace quorvel::ui {
 
 namespace {
 
-// Commands the active document takes: greyed while it cannot run them.
-constexpr int kDocumentCommands[] = { command::kSave, command::kSaveAs, command::kSelectAll,
-    command::kMakeList, command::kUndo, command::kCut, command::kCopy, command::kPaste,
-    command::kDelete, command::kClearAll, command::kFind, command::kReplace, command::kFindNext };
-
 // A subwindow closed through the close command is let go by the close box's filter.
 constexpr const char* kClosingProperty = "quorvelClosing";
 
@@ -81,19 +76,6 @@ void DocumentDesk::registerCommands()
             closeWindow(w);
     });
     f.setHandler(command::kCloseAll, [this] { closeAll(); });
-    for (const int id : kDocumentCommands) {
-        f.setHandler(
-            id,
-            [this, id] {
-                if (auto* target = dynamic_cast<CommandTarget*>(activeDocument(m_frame.mdiArea())))
-                    target->runDocumentCommand(id);
-            },
-            [this, id] {
-                auto* target = dynamic_cast<CommandTarget*>(activeDocument(m_frame.mdiArea()));
-                return target && target->commandEnabled(id);
-            });
-    }
-
     Session* session = &m_ctx.session;
     auto report = [this, session](ReportKind kind) {
         openStatistics({ kind, session->currentUser(), session->choices.historyUserSlot() });
@@ -232,7 +214,9 @@ void DocumentDesk::openAllHistoryReports()
 bool DocumentDesk::closeWindow(QMdiSubWindow* window)
 {
     auto* document = dynamic_cast<DocumentWindow*>(window->widget());
-    if (document && !document->mayClose())
+    // A bee or statistics window is asked here; another document (the scrap pad) asks in its
+    // own close.
+    if (qobject_cast<TextDocumentWindow*>(window->widget()) && !document->mayClose())
         return false;
     const bool bee = document && document->documentKind() == DocumentKind::BeeList;
     window->setProperty(kClosingProperty, true);
@@ -297,7 +281,7 @@ void DocumentDesk::savedAs(const std::string& path)
 
 void DocumentDesk::listStatusChanged()
 {
-    m_frame.showStatus();
+    m_frame.refreshStatus();
 }
 
 TextDocumentWindow* DocumentDesk::activeTextWindow() const

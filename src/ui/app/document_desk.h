@@ -2,8 +2,8 @@
 
 // The main window's side of the document windows: New, Open (the dialog, by name, the recent
 // files, files dropped on the window), the statistics windows and their reports, closing through
-// the one close command with its bookkeeping, and handing the document commands (Save, editing,
-// Find, "&Make list from active window") to the active document.
+// the one close command with its bookkeeping. The document commands (Save, editing, Find,
+// "&Make list from active window") go to the active document by the main window itself.
 
 #include "documents/text_document_window.h"
 #include "platform/services.h"

@@ -67,6 +67,9 @@ public:
     void showWithSavedPlacement();
     // Re-evaluates which commands are enabled.
     void refreshCommandStates();
+    // The list-status fields, the sound picture and the menu's sound text, read again (after a
+    // list was made or a document window closed), and the commands' states.
+    void refreshStatus();
     // Reloads the recent-file entries of the File menu.
     void refreshRecentFiles();
     // What choosing recent-file entry `index` (0 = the most recent) does.
@@ -76,8 +79,6 @@ public:
     {
         m_openDropped = std::move(open);
     }
-    // The list-status fields, the sound picture and the menu's sound text.
-    void showStatus();
     // The OVR field of the status bar: lit while the active document overwrites.
     void setOvertypeIndicator(bool on);
     SettingsFile& settings() { return m_settings; }

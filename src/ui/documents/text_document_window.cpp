@@ -326,6 +326,29 @@ std::string TextDocumentWindow::attachableFile() const
     return std::filesystem::is_regular_file(m_path, ec) ? m_path : std::string();
 }
 
+bool TextDocumentWindow::handlesCommand(int id) const
+{
+    switch (id) {
+    case command::kMakeList:
+        return m_kind == DocumentKind::BeeList;
+    case command::kSave:
+    case command::kSaveAs:
+    case command::kSelectAll:
+    case command::kUndo:
+    case command::kCut:
+    case command::kCopy:
+    case command::kPaste:
+    case command::kDelete:
+    case command::kClearAll:
+    case command::kFind:
+    case command::kReplace:
+    case command::kFindNext:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool TextDocumentWindow::commandEnabled(int id) const
 {
     switch (id) {

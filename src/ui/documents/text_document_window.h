@@ -5,7 +5,7 @@
 // the current user's next list from its words; a statistics window shows a report in a
 // fixed-pitch font, and its file is the saved statistics report.
 
-#include "common/command_target.h"
+#include "common/document_commands.h"
 #include "common/document_window.h"
 #include "common/ui_services.h"
 #include "documents/document_editor.h"
@@ -49,7 +49,7 @@ public:
     virtual void openFiles(const QStringList& paths) = 0;
 };
 
-class TextDocumentWindow final : public QWidget, public DocumentWindow, public CommandTarget
+class TextDocumentWindow final : public QWidget, public DocumentWindow, public CommandDocument
 {
     Q_OBJECT
 public:
@@ -89,7 +89,8 @@ public:
     QFont printFont() const override;
     std::string attachableFile() const override;
 
-    // CommandTarget
+    // CommandDocument
+    bool handlesCommand(int id) const override;
     bool commandEnabled(int id) const override;
     void runDocumentCommand(int id) override;
 

@@ -19,6 +19,7 @@
 #include "documents/text_document_window.h"
 #include "history/history_file.h"
 #include "progress/progress_window.h"
+#include "scrappad/scrap_pad_window.h"
 #include "support/dictionary_test_support.h"
 #include "support/temp_folder.h"
 
@@ -29,6 +30,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -37,6 +39,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QWizard>
 #include <cstdio>
@@ -294,6 +297,25 @@ int main(int argc, char** argv)
         }
         desk->closeAll();
         QApplication::processEvents();
+    }
+
+    // The scrap pad, its pages as the drill and a person left them, page 2 current.
+    for (const auto& [name, text] :
+        { std::pair { "progdata/spaduse0.pad", " CAT\r\n ZEBRA\r\nkitten puppy gosling\r\n" },
+            std::pair { "progdata/spadusp0.pad", "DOG\r\ncygnet\r\nleveret\r\n" } }) {
+        QFile file(QString::fromStdString(folder.file(name)));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
+    frame.runCommand(command::kOpenScrapPad);
+    QApplication::processEvents();
+    if (auto* pad
+        = qobject_cast<ui::ScrapPadWindow*>(frame.mdiArea()->activeSubWindow()->widget())) {
+        pad->page(1)->setFocus();
+        pad->page(1)->moveCursor(QTextCursor::End);
+        QApplication::processEvents();
+        save(&frame, QStringLiteral("scrap pad"));
+        frame.mdiArea()->activeSubWindow()->close();
     }
 
     frame.runCommand(command::kHelpContents);
