@@ -44,6 +44,31 @@ inline constexpr const char* kRecentFileEntry = QT_TRANSLATE_NOOP("Quorvel", "&%
 inline constexpr const char* kRecentFileGone = QT_TRANSLATE_NOOP(
     "Quorvel", "The file %s is no longer there. It has been taken off the list of recent files.");
 
+// The file dialogs' filters, by the "File extension" setting: bee lists first (21257) or text
+// files first (21262). Pairs of a label and a pattern, separated by "|".
+inline constexpr const char* kBeeFilesFirstFilter
+    = QT_TRANSLATE_NOOP("Quorvel", "(*.BEE)|*.BEE|Text Files(*.TXT)|*.TXT|All Files(*.*)|*.*");
+inline constexpr const char* kTextFilesFirstFilter
+    = QT_TRANSLATE_NOOP("Quorvel", "Text Files(*.TXT)|*.TXT|(*.BEE)|*.BEE|All Files(*.*)|*.*");
+inline constexpr const char* kOpenBeeFileCaption = QT_TRANSLATE_NOOP("Quorvel", "Open Bee File");
+inline constexpr const char* kSaveAsCaption = QT_TRANSLATE_NOOP("Quorvel", "Save As");
+
+// The find and replace dialog.
+inline constexpr const char* kFindCaption = QT_TRANSLATE_NOOP("Quorvel", "Find");
+inline constexpr const char* kReplaceCaption = QT_TRANSLATE_NOOP("Quorvel", "Replace");
+inline constexpr const char* kFindWhat = QT_TRANSLATE_NOOP("Quorvel", "Fi&nd what:");
+inline constexpr const char* kReplaceWith = QT_TRANSLATE_NOOP("Quorvel", "Re&place with:");
+inline constexpr const char* kMatchCase = QT_TRANSLATE_NOOP("Quorvel", "Match &case");
+inline constexpr const char* kSearchUp = QT_TRANSLATE_NOOP("Quorvel", "Search &up");
+inline constexpr const char* kFindNextButton = QT_TRANSLATE_NOOP("Quorvel", "&Find Next");
+inline constexpr const char* kReplaceButton = QT_TRANSLATE_NOOP("Quorvel", "&Replace");
+inline constexpr const char* kReplaceAllButton = QT_TRANSLATE_NOOP("Quorvel", "Replace &All");
+inline constexpr const char* kCloseButton = QT_TRANSLATE_NOOP("Quorvel", "Close");
+
+// The editor as a screen reader names it.
+inline constexpr const char* kBeeListText = QT_TRANSLATE_NOOP("Quorvel", "Bee list text");
+inline constexpr const char* kReportText = QT_TRANSLATE_NOOP("Quorvel", "Report text");
+
 // Results of "&Make list from active window".
 inline constexpr const char* kNoListProduced
     = QT_TRANSLATE_NOOP("Quorvel", "Warning! No list produced.");

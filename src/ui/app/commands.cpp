@@ -1,6 +1,7 @@
 // What each command of the main window does: the handler table. A command without a handler
 // here stays greyed.
 
+#include "app/document_desk.h"
 #include "app/main_frame.h"
 #include "app/real_services.h"
 #include "app/session.h"
@@ -52,8 +53,6 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
             x += w->width();
         }
     });
-    f->setHandler(command::kCloseAll, [mdi] { mdi->closeAllSubWindows(); });
-    f->setHandler(command::kCloseActive, [mdi] { mdi->closeActiveSubWindow(); });
 
     f->setHandler(command::kNewUserWizard, [f, ctx]() mutable { runNewUserWizard(ctx, f); });
     f->setHandler(command::kUserProperties, [f, ctx, closeBoxLists]() mutable {
@@ -104,6 +103,9 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
     f->setHandler(
         command::kProgress, [f, ctx] { openProgressWindow(f->mdiArea(), ctx); },
         [session] { return session->currentUser() >= 0 && session->currentUser() < kUserSlots; });
+
+    // Bee and statistics windows, closing, the document commands and the reports.
+    installDocumentDesk(frame, ctx);
 }
 
 } // namespace quorvel::ui

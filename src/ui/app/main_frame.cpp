@@ -10,6 +10,7 @@
 #include "common/ui_text.h"
 #include "config/settings_file.h"
 #include "config/settings_groups.h"
+#include "documents/recent_files.h"
 #include "icons/icons.h"
 #include "platform/services.h"
 #include "strings/app_strings.h"
@@ -20,6 +21,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -28,10 +31,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUrl>
 
 namespace quorvel::ui {
 
@@ -390,16 +395,25 @@ void MainFrame::refreshRecentFiles()
 {
     for (QAction* r : m_recentActions) {
         m_fileMenu->removeAction(r);
+        // The entry may be the one being chosen: it goes once the choice is over, nameless.
+        r->setObjectName(QString());
         r->deleteLater();
     }
     m_recentActions.clear();
-    const std::vector<std::string> files = readRecentFiles(m_settings);
-    int n = 1;
-    for (const std::string& f : files) {
-        auto* a = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(toQString(f)), this);
-        a->setStatusTip(toQString(f));
-        a->setData(toQString(f));
-        a->setObjectName(QStringLiteral("recentFile%1").arg(n - 1));
+    const RecentFiles recent = RecentFiles::load(m_settings);
+    for (std::size_t i = 0; i < recent.paths().size(); ++i) {
+        const QString path = toQString(recent.paths()[i]);
+        auto* a = new QAction(toQString(recent.menuText(i)), this);
+        a->setStatusTip(path);
+        a->setData(path);
+        a->setObjectName(QStringLiteral("recentFile%1").arg(i + 1));
+        const int index = static_cast<int>(i);
+        connect(a, &QAction::triggered, this, [this, index] {
+            if (m_openRecent)
+                m_openRecent(index);
+            m_ctx.session.publishChanges();
+            refreshCommandStates();
+        });
         m_fileMenu->insertAction(m_recentAnchor, a);
         m_recentActions.append(a);
     }
@@ -450,6 +464,53 @@ void MainFrame::refreshStatus()
     m_languageIcon->setToolTip(f.languageImage == 0 ? uiText(strings::kEnglishUkTip)
             : f.languageImage == 1                  ? uiText(strings::kEnglishUsaTip)
                                                     : QString());
+    refreshCommandStates();
+}
+
+void MainFrame::setOvertypeIndicator(bool on)
+{
+    m_overtypeLabel->setEnabled(on);
+}
+
+namespace {
+
+// The local files of a drag, or nothing when it carries anything else.
+QStringList draggedFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (m_openDropped && !draggedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainFrame::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (m_openDropped && !draggedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* event)
+{
+    const QStringList files = draggedFiles(event->mimeData());
+    if (!m_openDropped || files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Each file opens in turn, in the order of the drop.
+    m_openDropped(files);
+    m_ctx.session.publishChanges();
     refreshCommandStates();
 }
 

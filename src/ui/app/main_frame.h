@@ -72,13 +72,26 @@ public:
     void refreshStatus();
     // Reloads the recent-file entries of the File menu.
     void refreshRecentFiles();
+    // What choosing recent-file entry `index` (0 = the most recent) does.
+    void setRecentFileHandler(std::function<void(int)> open) { m_openRecent = std::move(open); }
+    // What files dropped onto the window do.
+    void setFileDropHandler(std::function<void(const QStringList&)> open)
+    {
+        m_openDropped = std::move(open);
+    }
+    // The OVR field of the status bar: lit while the active document overwrites.
+    void setOvertypeIndicator(bool on);
+    SettingsFile& settings() { return m_settings; }
 
     QMdiArea* mdiArea() const { return m_mdi; }
     QComboBox* userBox() const { return m_userBox; }
     QComboBox* categoryBox() const { return m_categoryBox; }
     // The text of a status-bar field by its object name, for tests and accessibility checks.
     QString statusText(const char* objectName) const;
+    // The filter last chosen in the open dialog (1 = the first), which orders the filters at the
+    // next start.
     int filterPosition() const { return m_filterPosition; }
+    void setFilterPosition(int position) { m_filterPosition = position; }
     // Lets the close go ahead without the quit question (used once the question was answered
     // elsewhere, and by tests).
     void setQuitConfirmed(bool confirmed) { m_quitConfirmed = confirmed; }
@@ -88,6 +101,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildActions();
@@ -122,7 +138,10 @@ private:
     QLabel* m_overtypeLabel = nullptr;
     std::function<bool(int)> m_intercept;
     std::function<bool()> m_canQuit;
-    int m_filterPosition = 0;
+    std::function<void(int)> m_openRecent;
+    std::function<void(const QStringList&)> m_openDropped;
+    // Until the open dialog is used, the filter shown first stays first.
+    int m_filterPosition = 1;
     bool m_quitConfirmed = false;
     bool m_capsOn = false;
     bool m_noteArmed = false;

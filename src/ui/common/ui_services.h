@@ -19,6 +19,18 @@ class Session;
 
 namespace quorvel::ui {
 
+// A file dialog of the document windows: its filters in the file dialog's form ("Text
+// Files(*.TXT *.txt);;All Files(*)"), the one shown first and, once answered, the one the person
+// chose (1 = the first).
+struct DocumentFileQuestion
+{
+    std::string caption;
+    std::string filters;
+    int filter = 1;
+    std::string start; // a folder, or a folder and a file name
+    std::string defaultSuffix; // added to a name typed without one (save only)
+};
+
 class Asker
 {
 public:
@@ -38,6 +50,16 @@ public:
     virtual std::optional<std::string> askSaveFile(
         const std::string& caption, const std::string& filter, const std::string& suggested)
         = 0;
+    // The open and save dialogs of the document windows, which remember the filter chosen.
+    // Without a dialog of its own an asker asks the plain questions and leaves the filter.
+    virtual std::optional<std::string> askOpenDocument(DocumentFileQuestion& question)
+    {
+        return askOpenFile(question.caption, question.filters, question.start);
+    }
+    virtual std::optional<std::string> askSaveDocument(DocumentFileQuestion& question)
+    {
+        return askSaveFile(question.caption, question.filters, question.start);
+    }
 };
 
 class HelpService

@@ -48,4 +48,39 @@ std::optional<std::string> DialogAsker::askSaveFile(
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
+namespace {
+
+// A document dialog on the question's filters, showing its filter first; afterwards the question
+// holds the filter chosen.
+std::optional<std::string> askDocument(QWidget* parent, DocumentFileQuestion& question, bool saving)
+{
+    QFileDialog dialog(parent, toQString(question.caption), toQString(question.start));
+    const QStringList filters = toQString(question.filters).split(QStringLiteral(";;"));
+    dialog.setNameFilters(filters);
+    if (question.filter >= 1 && question.filter <= filters.size())
+        dialog.selectNameFilter(filters.at(question.filter - 1));
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (saving && !question.defaultSuffix.empty())
+        dialog.setDefaultSuffix(toQString(question.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+    if (chosen >= 0)
+        question.filter = static_cast<int>(chosen) + 1;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+} // namespace
+
+std::optional<std::string> DialogAsker::askOpenDocument(DocumentFileQuestion& question)
+{
+    return askDocument(m_parent, question, false);
+}
+
+std::optional<std::string> DialogAsker::askSaveDocument(DocumentFileQuestion& question)
+{
+    return askDocument(m_parent, question, true);
+}
+
 } // namespace quorvel::ui

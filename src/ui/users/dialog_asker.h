@@ -26,6 +26,8 @@ public:
         const std::string& caption, const std::string& filter, const std::string& folder) override;
     std::optional<std::string> askSaveFile(const std::string& caption, const std::string& filter,
         const std::string& suggested) override;
+    std::optional<std::string> askOpenDocument(DocumentFileQuestion& question) override;
+    std::optional<std::string> askSaveDocument(DocumentFileQuestion& question) override;
 
 private:
     QPointer<QWidget> m_parent;

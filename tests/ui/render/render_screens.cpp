@@ -9,16 +9,21 @@
 
 #include "app/application.h"
 #include "app/command_table.h"
+#include "app/document_desk.h"
 #include "app/first_run_dialog.h"
 #include "app/main_frame.h"
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "config/startup_info.h"
+#include "documents/document_editor.h"
+#include "documents/text_document_window.h"
 #include "history/history_file.h"
 #include "progress/progress_window.h"
 #include "scrappad/scrap_pad_window.h"
 #include "support/dictionary_test_support.h"
 #include "support/temp_folder.h"
+
+#include <QTextCursor>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -254,6 +259,44 @@ int main(int argc, char** argv)
         save(&frame, QStringLiteral("progress window"));
         save(progress->widget(), QStringLiteral("progress window charts"));
         progress->close();
+    }
+
+    // A bee window with a sample bee file and the list made from it, then a statistics window
+    // of each report kind, maximized in the client area.
+    if (auto* desk = frame.findChild<ui::DocumentDesk*>()) {
+        if (ui::TextDocumentWindow* bee
+            = desk->openByName(test::fixturePath("../../resources/beefiles/animals.bee"))) {
+            // Not maximized, so its caption shows.
+            frame.mdiArea()->activeSubWindow()->setGeometry(16, 12, 620, 420);
+            frame.runCommand(command::kMakeList);
+            QTextCursor c = bee->editor()->textCursor();
+            c.movePosition(QTextCursor::Down, QTextCursor::MoveAnchor, 3);
+            c.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+            bee->editor()->setTextCursor(c);
+            QApplication::processEvents();
+            save(&frame, QStringLiteral("bee window"));
+            bee->showFindDialog(true);
+            QApplication::processEvents();
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->objectName() == QLatin1String("replaceDialog")) {
+                    save(w, QStringLiteral("replace dialog"));
+                    w->close();
+                }
+        }
+        const int reports[] = { command::kLastList, command::kLastListAttempts,
+            command::kDictionaryReport, command::kDictionaryStatus, command::kHistoryReport,
+            command::kSelectedHistory, command::kViewStats };
+        for (int id : reports) {
+            const QString name
+                = QString::fromLatin1(findCommand(id)->text).remove(QLatin1Char('&')).trimmed();
+            runCapturing(name, [&] { frame.runCommand(id); });
+            if (QMdiSubWindow* w = frame.mdiArea()->activeSubWindow())
+                w->showMaximized();
+            QApplication::processEvents();
+            save(&frame, name);
+        }
+        desk->closeAll();
+        QApplication::processEvents();
     }
 
     // The scrap pad, its pages as the drill and a person left them, page 2 current.

@@ -59,4 +59,32 @@ std::optional<std::string> FakeAsker::askSaveFile(
     return answer;
 }
 
+namespace {
+
+std::optional<std::string> answerDocument(
+    std::deque<FakeAsker::DocumentAnswer>& script, ui::DocumentFileQuestion& question)
+{
+    if (script.empty())
+        return std::nullopt;
+    const FakeAsker::DocumentAnswer answer = script.front();
+    script.pop_front();
+    if (answer.path && answer.filter > 0)
+        question.filter = answer.filter;
+    return answer.path;
+}
+
+} // namespace
+
+std::optional<std::string> FakeAsker::askOpenDocument(ui::DocumentFileQuestion& question)
+{
+    documentQuestions.push_back(question);
+    return answerDocument(openDocuments, question);
+}
+
+std::optional<std::string> FakeAsker::askSaveDocument(ui::DocumentFileQuestion& question)
+{
+    documentQuestions.push_back(question);
+    return answerDocument(saveDocuments, question);
+}
+
 } // namespace quorvel::test

@@ -45,17 +45,30 @@ public:
         const std::string& caption, const std::string& filter, const std::string& folder) override;
     std::optional<std::string> askSaveFile(const std::string& caption, const std::string& filter,
         const std::string& suggested) override;
+    std::optional<std::string> askOpenDocument(ui::DocumentFileQuestion& question) override;
+    std::optional<std::string> askSaveDocument(ui::DocumentFileQuestion& question) override;
+
+    // The document dialogs' answers: a path (nothing cancels) and the filter chosen (0 leaves
+    // the one shown first).
+    struct DocumentAnswer
+    {
+        std::optional<std::string> path;
+        int filter = 0;
+    };
 
     // Scripts; an empty script cancels.
     std::deque<PasswordAnswer> passwords;
     std::deque<std::optional<std::string>> texts;
     std::deque<std::optional<std::string>> files;
     std::deque<std::optional<std::string>> saveFiles;
+    std::deque<DocumentAnswer> openDocuments;
+    std::deque<DocumentAnswer> saveDocuments;
     // Records.
     std::vector<PasswordRequest> passwordRequests;
     std::vector<TextQuestion> textQuestions;
     int fileQuestions = 0;
     std::vector<std::string> suggestedSaveFiles;
+    std::vector<ui::DocumentFileQuestion> documentQuestions;
 };
 
 class FakeHelp final : public ui::HelpService
