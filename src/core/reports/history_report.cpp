@@ -25,11 +25,11 @@ const char* historyListTypeName(int listType)
 {
     switch (listType) {
     case 1:
-        return strings::kListTypeRandom;
+        return strings::kHistoryListRandom;
     case 2:
-        return strings::kListTypeOneLetter;
+        return strings::kHistoryListOneLetter;
     case 3:
-        return strings::kListTypePredefined;
+        return strings::kHistoryListPredefined;
     case 4:
         return strings::kListTypeErrorsOnly;
     case 5:
