@@ -18,6 +18,7 @@
 #include "progress/progress_window.h"
 #include "support/dictionary_test_support.h"
 #include "support/temp_folder.h"
+#include "support/test_document.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -229,10 +230,11 @@ int main(int argc, char** argv)
     runtime.session().systemAccessGranted = true;
     frame.refreshCommandStates();
 
-    const int commands[] = { command::kSpellingBee, command::kNewUserWizard,
-        command::kUserProperties, command::kListProperties, command::kSystemAccess,
-        command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kBackup,
-        command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout };
+    const int commands[]
+        = { command::kSpellingBee, command::kNewUserWizard, command::kUserProperties,
+              command::kListProperties, command::kSystemAccess, command::kPasswordSetup,
+              command::kSystemSetup, command::kPaths, command::kBackup, command::kNewHistoryFile,
+              command::kFirstTimeHelp, command::kAbout, command::kPrintOptions };
     for (int id : commands) {
         const CommandInfo* c = findCommand(id);
         runCapturing(
@@ -251,6 +253,26 @@ int main(int argc, char** argv)
         save(&frame, QStringLiteral("progress window"));
         save(progress->widget(), QStringLiteral("progress window charts"));
         progress->close();
+    }
+
+    // A bee list in the client area and its print preview, with a line too long for the paper.
+    {
+        QStringList lines = { QStringLiteral("ANIMALS"), QString(), QStringLiteral("CAT"),
+            QStringLiteral("DOG"), QStringLiteral("ZEBRA"), QStringLiteral("GIRAFFE"),
+            QStringLiteral("HIPPOPOTAMUS"), QString(),
+            QStringLiteral("The hippopotamus spends the day in rivers and lakes and comes out at "
+                           "night to graze on the grass of the banks, walking many miles before "
+                           "it goes back to the water at dawn.") };
+        auto* list = new test::TestDocument(
+            ui::DocumentKind::BeeList, QStringLiteral("animals.bee"), lines, {});
+        QMdiSubWindow* child = frame.mdiArea()->addSubWindow(list);
+        child->resize(520, 360);
+        child->show();
+        frame.mdiArea()->setActiveSubWindow(child);
+        frame.refreshCommandStates();
+        runCapturing(
+            QStringLiteral("print preview"), [&] { frame.runCommand(command::kPrintPreview); });
+        child->close();
     }
 
     frame.runCommand(command::kHelpContents);
