@@ -27,7 +27,7 @@ inline constexpr const char* kPrintOptionsNotSaved = QT_TRANSLATE_NOOP("Quorvel"
     "The print options could not be written to the settings file. They are used until Quorvel "
     "closes.");
 
-// The print preview: the File menu's command and the window's caption (%s: the document).
+// The print preview window's caption (%s: the document's title).
 inline constexpr const char* kPrintPreviewCaption
     = QT_TRANSLATE_NOOP("Quorvel", "Print Preview - %s");
 
