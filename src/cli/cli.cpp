@@ -74,7 +74,7 @@ std::vector<Command> allCommands()
 {
     std::vector<Command> all;
     for (auto group : { startupCommands(), dictCommands(), listCommands(), historyCommands(),
-             drillCommands(), reportCommands() })
+             drillCommands(), reportCommands(), scrapCommands() })
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
@@ -97,6 +97,7 @@ bool onlyReads(const Command& c)
         { "report", "status" },
         { "report", "history" },
         { "report", "saved" },
+        { "scrap", "show" },
     };
     return std::any_of(std::begin(kReaders), std::end(kReaders),
         [&](const auto& r) { return r.first == c.group && r.second == c.name; });

@@ -67,6 +67,7 @@ std::vector<Command> listCommands();
 std::vector<Command> historyCommands();
 std::vector<Command> drillCommands();
 std::vector<Command> reportCommands();
+std::vector<Command> scrapCommands();
 
 // Runs the command line; returns the exit status.
 int run(const std::vector<std::string>& arguments);

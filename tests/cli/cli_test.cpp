@@ -986,6 +986,72 @@ TEST_F(CliTest, ReportsPrintTheWindowsLines)
     EXPECT_EQ(cli(dir.path(), { "report", "saved" }).exitCode, 2);
 }
 
+// scrap show prints the pages; scrap move moves words from page 1 to the end of page 2 by the
+// dictionary and saves both pages in their own line ends; bad input changes nothing.
+TEST_F(CliTest, ScrapShowAndMove)
+{
+    const std::string page1 = dir.file("progdata/spaduse1.pad");
+    const std::string page2 = dir.file("progdata/spadusp1.pad");
+    std::ofstream(page1, std::ios::binary) << "hello zzzq\r\ncats qqx\r\n";
+    std::ofstream(page2, std::ios::binary) << "top\r\n";
+    const CliRun shown = cli(dir.path(), { "scrap", "show", "--user", "1" });
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(shown.json.value("page1").toArray(), (QJsonArray { "hello zzzq", "cats qqx" }));
+    EXPECT_EQ(shown.json.value("page2").toArray(), QJsonArray { "top" });
+    const CliRun second = cli(dir.path(), { "scrap", "show", "--user", "1", "--page", "2" });
+    EXPECT_FALSE(second.json.contains("page1"));
+
+    const auto read = [](const std::string& path) {
+        const auto bytes = readBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    CliRun moved = cli(dir.path(), { "scrap", "move", "--user", "1", "--kind", "non-dictionary" });
+    ASSERT_EQ(moved.exitCode, 0) << moved.err;
+    EXPECT_EQ(moved.json.value("moved").toInt(), 2);
+    EXPECT_EQ(moved.json.value("words").toArray(), (QJsonArray { "zzzq", "qqx" }));
+    EXPECT_EQ(read(page1), "hello cats ");
+    EXPECT_EQ(read(page2), "top\r\nzzzq\r\nqqx\r\n");
+    moved = cli(dir.path(), { "scrap", "move", "--user", "1", "--kind", "dictionary" });
+    ASSERT_EQ(moved.exitCode, 0) << moved.err;
+    EXPECT_EQ(read(page1), "  ");
+    EXPECT_EQ(read(page2), "top\r\nzzzq\r\nqqx\r\nhello\r\ncats\r\n");
+
+    // A user without a scrap pad: empty pages, the warning, and nothing written by a move.
+    const CliRun none = cli(dir.path(), { "scrap", "show", "--user", "2" });
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_TRUE(none.json.value("page1").toArray().isEmpty());
+    EXPECT_NE(none.err.find("You have no Scrap Pad"), std::string::npos) << none.err;
+    EXPECT_EQ(
+        cli(dir.path(), { "scrap", "move", "--user", "2", "--kind", "dictionary" }).exitCode, 0);
+    EXPECT_FALSE(fileExists(dir.file("progdata/spaduse2.pad")));
+
+    // Page 2 full (600 lines): nothing moves, exit 1.
+    std::string full;
+    for (int i = 0; i < 599; ++i)
+        full += "w\r\n";
+    std::ofstream(dir.file("progdata/spaduse3.pad"), std::ios::binary) << "zzzq qqx\r\n";
+    std::ofstream(dir.file("progdata/spadusp3.pad"), std::ios::binary) << full;
+    const std::string said = expectFailure(
+        cli(dir.path(), { "scrap", "move", "--user", "3", "--kind", "non-dictionary" }), 1);
+    EXPECT_NE(said.find("600 lines"), std::string::npos) << said;
+    EXPECT_EQ(read(dir.file("progdata/spaduse3.pad")), "zzzq qqx\r\n");
+    EXPECT_EQ(read(dir.file("progdata/spadusp3.pad")), full);
+
+    // A folder where page 2's file belongs: refused, page 1 untouched.
+    std::ofstream(dir.file("progdata/spaduse4.pad"), std::ios::binary) << "zzzq\r\n";
+    std::filesystem::create_directory(dir.file("progdata/spadusp4.pad"));
+    const QStringList refused[] = { { "scrap", "show", "--user", "4" },
+        { "scrap", "move", "--user", "4", "--kind", "dictionary" } };
+    for (const QStringList& command : refused) {
+        SCOPED_TRACE(command.join(' ').toStdString());
+        const std::string error = expectFailure(cli(dir.path(), command), 2);
+        EXPECT_NE(error.find("spadusp4.pad"), std::string::npos) << error;
+    }
+    EXPECT_EQ(read(dir.file("progdata/spaduse4.pad")), "zzzq\r\n");
+    expectFailure(cli(dir.path(), { "scrap", "move", "--user", "1", "--kind", "nouns" }), 2);
+    expectFailure(cli(dir.path(), { "scrap", "show", "--user", "1", "--page", "3" }), 2);
+}
+
 TEST(CliFullDisk, DictCreateFailsAndKeepsTheOldDictionary)
 {
     TempFolder dir;

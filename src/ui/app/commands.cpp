@@ -17,12 +17,15 @@
 #include "printing/print_options_dialog.h"
 #include "printing/sending.h"
 #include "progress/progress_window.h"
+#include "scrappad/scrap_pad_window.h"
 #include "system/backup_command.h"
 #include "system/sound_backup_dialog.h"
 #include "system/system_setup_dialog.h"
 #include "users/new_user_wizard.h"
 #include "users/password_setup_dialog.h"
 #include "users/user_setup_sheet.h"
+
+#include "common/ui_text.h"
 
 #include <QComboBox>
 #include <QMdiArea>
@@ -72,8 +75,24 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
     f->setHandler(command::kAbout, [f] { runAboutBox(f); });
     f->setHandler(command::kPasswordSetup, [f, ctx]() mutable { runPasswordSetup(ctx, f); });
     f->setHandler(command::kSystemAccess, [ctx]() mutable { runSystemMenuAccess(ctx); });
-    f->setHandler(
-        command::kSpellingBee, [f, ctx, sound]() mutable { runSpellingBee(f, ctx, sound); });
+    f->setHandler(command::kSpellingBee, [f, ctx, mdi, sound]() mutable {
+        // Failed words go to the open scrap pad's page 1 at its caret.
+        runSpellingBee(f, ctx, sound, [mdi](const std::string& line) {
+            if (ScrapPadWindow* pad = findScrapPad(mdi))
+                pad->insertFailure(toQString(line));
+        });
+    });
+    f->setHandler(command::kOpenScrapPad, [f, ctx, mdi, closeBoxLists]() mutable {
+        if (findScrapPad(mdi))
+            return;
+        closeBoxLists();
+        ScrapPadWindow* pad = openScrapPad(mdi, ctx);
+        pad->setActionLookup([f](int id) { return f->action(id); });
+        QObject::connect(
+            pad, &ScrapPadWindow::commandStatesChanged, f, &MainFrame::refreshCommandStates);
+        // The close box closes it without a command: the list status follows all the same.
+        QObject::connect(pad, &ScrapPadWindow::closed, f, &MainFrame::refreshStatus);
+    });
     f->setHandler(command::kListProperties, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
         runListSetupSheet(f, ctx);

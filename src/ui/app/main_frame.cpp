@@ -5,6 +5,7 @@
 #include "app/list_status.h"
 #include "app/session.h"
 #include "common/closable_document.h"
+#include "common/document_commands.h"
 #include "common/status_field.h"
 #include "common/ui_text.h"
 #include "config/settings_file.h"
@@ -69,6 +70,14 @@ const int kToolBar2Tail[]
     = { command::kLastList, 0, command::kTransfer, command::kDownload, 0, command::kUndo,
           command::kCut, command::kCopy, command::kPaste, 0, command::kFind, command::kFindNext };
 
+// The active document, when it carries out command `id` itself.
+CommandDocument* documentFor(const QMdiArea* area, int id)
+{
+    const QMdiSubWindow* child = area->activeSubWindow();
+    auto* document = child ? dynamic_cast<CommandDocument*>(child->widget()) : nullptr;
+    return document && document->handlesCommand(id) ? document : nullptr;
+}
+
 } // namespace
 
 void UserComboBox::showPopup()
@@ -116,14 +125,14 @@ MainFrame::MainFrame(UiContext context, SettingsFile& settings, QWidget* parent)
     connect(session, &Session::categoriesChanged, this, &MainFrame::fillCategoryBox);
     connect(session, &Session::currentUserChanged, this, [this](int slot) {
         m_userBox->setCurrentIndex(slot);
-        showStatus();
+        refreshStatus();
     });
     connect(session, &Session::currentCategoryChanged, m_categoryBox, &QComboBox::setCurrentIndex);
-    connect(session, &Session::recordChanged, this, &MainFrame::showStatus);
+    connect(session, &Session::recordChanged, this, &MainFrame::refreshStatus);
     connect(session, &Session::accessChanged, this, &MainFrame::refreshCommandStates);
     fillUserBox();
     fillCategoryBox();
-    showStatus();
+    refreshStatus();
 }
 
 MainFrame::~MainFrame()
@@ -327,13 +336,20 @@ void MainFrame::runCommand(int id)
         return;
     refreshCommandStates();
     QAction* a = action(id);
-    auto it = m_handlers.find(id);
-    if (it == m_handlers.end() || (a && !a->isEnabled()))
+    if (a && !a->isEnabled())
         return;
-    it->second();
-    // Whatever the command changed reaches the boxes, the status bar and the menus.
+    if (CommandDocument* document = documentFor(m_mdi, id)) {
+        document->runDocumentCommand(id);
+    } else {
+        auto it = m_handlers.find(id);
+        if (it == m_handlers.end())
+            return;
+        it->second();
+    }
+    // Whatever the command changed reaches the boxes, the status bar and the menus; the list
+    // status is read again, since a command may have made a new list.
     m_ctx.session.publishChanges();
-    refreshCommandStates();
+    refreshStatus();
 }
 
 void MainFrame::refreshCommandStates()
@@ -342,6 +358,10 @@ void MainFrame::refreshCommandStates()
     const bool anyDocument = !m_mdi->subWindowList().isEmpty();
     for (const CommandInfo& c : commandTable()) {
         QAction* a = m_actions[c.id];
+        if (const CommandDocument* document = documentFor(m_mdi, c.id)) {
+            a->setEnabled(document->commandEnabled(c.id));
+            continue;
+        }
         bool enabled = m_handlers.count(c.id) > 0;
         if (c.locked)
             enabled = enabled && unlocked;
@@ -405,7 +425,7 @@ void MainFrame::fillCategoryBox()
     m_categoryBox->setCurrentIndex(s.currentCategory());
 }
 
-void MainFrame::showStatus()
+void MainFrame::refreshStatus()
 {
     const ListStatusFields f = computeListStatus(m_ctx.session);
     m_fields["listSizeField"]->setText(toQString(f.listSize));

@@ -67,6 +67,9 @@ public:
     void showWithSavedPlacement();
     // Re-evaluates which commands are enabled.
     void refreshCommandStates();
+    // The list-status fields, the sound picture and the menu's sound text, read again (after a
+    // list was made or a document window closed), and the commands' states.
+    void refreshStatus();
     // Reloads the recent-file entries of the File menu.
     void refreshRecentFiles();
 
@@ -95,8 +98,6 @@ private:
     // The boxes and the status bar follow the session's signals.
     void fillUserBox();
     void fillCategoryBox();
-    // The list-status fields, the sound picture and the menu's sound text.
-    void showStatus();
     void userChosen(int index);
     void categoryChosen(int index);
     void returnFocusToClient();

@@ -655,9 +655,10 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
         setWaitCursor(effect.value != 0);
         return;
     case Kind::InsertIntoScrapPad:
-        // There is no scrap pad window in this program yet, and the session only asks for this
-        // while one is open; until then failures go to the scrap pad's file, which the session
-        // writes itself.
+        // The session asks for this only while the scrap pad is open; otherwise it appends the
+        // line to the page file itself.
+        if (m_scrapPad)
+            m_scrapPad(effect.text);
         return;
     case Kind::OpenHelp:
         m_context.help.showContext(effect.value);
@@ -802,7 +803,8 @@ std::string SpellingBeeWindow::answerText() const
 
 // ---------------------------------------------------------------------------------------------
 
-bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound)
+bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound,
+    SpellingBeeWindow::ScrapPadSink scrapPad)
 {
     Session& session = context.session;
     SystemClock clock;
@@ -812,6 +814,7 @@ bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound)
             DrillContext { session.info, session.documents, session.currentUser(),
                 session.programFolder, clock, random },
             sound, parent);
+        window.setScrapPadSink(std::move(scrapPad));
         window.exec();
     }
     return session.saveStartupInfo(context.prompter, strings::kErrorWritingUserInfo);

@@ -107,6 +107,10 @@ public:
     bool carryingOut() const { return m_running; }
     // Clicks and keys held until the current effects are done.
     std::size_t heldCount() const { return m_held.size(); }
+    // Where failed words go while the scrap pad is open: the line (" WORD\r\n") is put in at the
+    // caret of its page 1.
+    using ScrapPadSink = std::function<void(const std::string& line)>;
+    void setScrapPadSink(ScrapPadSink sink) { m_scrapPad = std::move(sink); }
 
     // The system's close command (and Escape) while a pass runs stops the pass first; the window
     // then closes as Quit would.
@@ -208,11 +212,14 @@ private:
     bool m_finished = false;
     bool m_playHoldsEffects = false; // the sound playing holds back the effects after it
     int m_waitCursors = 0;
+    ScrapPadSink m_scrapPad;
 };
 
 // The "&Spelling Bee" command: runs the drill window modally for the current user, then saves the
 // startup record ("Error in writing user Information." under "Warning!" when that fails).
-// Returns whether the record was saved.
-bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound);
+// Returns whether the record was saved. `scrapPad` takes the failed words while the scrap pad is
+// open.
+bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound,
+    SpellingBeeWindow::ScrapPadSink scrapPad = {});
 
 } // namespace quorvel::ui

@@ -127,6 +127,16 @@ TEST_F(PrintCommands, PrintingIsOfferedForAnActiveDocumentAndSendForASavedListOn
     frame().refreshCommandStates();
     EXPECT_FALSE(enabled(command::kSend));
 
+    // The scrap pad itself prints and is never sent.
+    mail.isAvailable = true;
+    frame().runCommand(command::kOpenScrapPad);
+    ASSERT_NE(
+        dynamic_cast<ui::DocumentWindow*>(frame().mdiArea()->activeSubWindow()->widget()), nullptr);
+    EXPECT_EQ(ui::activeDocument(frame().mdiArea())->documentKind(), DocumentKind::ScrapPad);
+    frame().refreshCommandStates();
+    EXPECT_TRUE(enabled(command::kPrint));
+    EXPECT_FALSE(enabled(command::kSend));
+
     // The preview sits beside Print on the File menu.
     QAction* preview = frame().action(command::kPrintPreview);
     auto* menu = qobject_cast<QMenu*>(preview->associatedObjects().constFirst());

@@ -16,6 +16,7 @@
 #include "config/startup_info.h"
 #include "history/history_file.h"
 #include "progress/progress_window.h"
+#include "scrappad/scrap_pad_window.h"
 #include "support/dictionary_test_support.h"
 #include "support/temp_folder.h"
 #include "support/test_document.h"
@@ -25,6 +26,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -33,6 +35,7 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QWizard>
 #include <cstdio>
@@ -253,6 +256,25 @@ int main(int argc, char** argv)
         save(&frame, QStringLiteral("progress window"));
         save(progress->widget(), QStringLiteral("progress window charts"));
         progress->close();
+    }
+
+    // The scrap pad, its pages as the drill and a person left them, page 2 current.
+    for (const auto& [name, text] :
+        { std::pair { "progdata/spaduse0.pad", " CAT\r\n ZEBRA\r\nkitten puppy gosling\r\n" },
+            std::pair { "progdata/spadusp0.pad", "DOG\r\ncygnet\r\nleveret\r\n" } }) {
+        QFile file(QString::fromStdString(folder.file(name)));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
+    frame.runCommand(command::kOpenScrapPad);
+    QApplication::processEvents();
+    if (auto* pad
+        = qobject_cast<ui::ScrapPadWindow*>(frame.mdiArea()->activeSubWindow()->widget())) {
+        pad->page(1)->setFocus();
+        pad->page(1)->moveCursor(QTextCursor::End);
+        QApplication::processEvents();
+        save(&frame, QStringLiteral("scrap pad"));
+        frame.mdiArea()->activeSubWindow()->close();
     }
 
     // A bee list in the client area and its print preview, with a line too long for the paper.
