@@ -23,6 +23,8 @@ XdgEmailSender::~XdgEmailSender()
     // without us).
     for (QProcess* process : m_running)
         process->disconnect();
+    for (QProcess* process : m_ended)
+        delete process;
 }
 
 void XdgEmailSender::send(const std::string& file, std::function<void(SendOutcome)> done)
@@ -36,6 +38,9 @@ void XdgEmailSender::send(const std::string& file, std::function<void(SendOutcom
         done(checked);
         return;
     }
+    for (QProcess* ended : m_ended)
+        ended->deleteLater();
+    m_ended.clear();
     auto* process = new QProcess;
     m_running.push_back(process);
     process->setProgram(m_program);
@@ -50,8 +55,8 @@ void XdgEmailSender::send(const std::string& file, std::function<void(SendOutcom
         if (it == m_running.end())
             return;
         m_running.erase(it);
+        m_ended.push_back(process);
         process->disconnect();
-        process->deleteLater();
         done(outcome);
     };
     QObject::connect(process, &QProcess::errorOccurred, [finish](QProcess::ProcessError error) {

@@ -29,6 +29,8 @@ public:
 
     const QString& program() const { return m_program; }
     bool available() const override { return !m_program.isEmpty(); }
+    // Whether a hand-off is still waiting for xdg-email to end.
+    bool busy() const { return !m_running.empty(); }
     // Calls `done` from the event loop once xdg-email has ended (at once when it could not run).
     void send(const std::string& file, std::function<void(SendOutcome)> done) override;
 
@@ -36,6 +38,9 @@ private:
     QString m_program;
     // Hand-offs still running; see the destructor.
     std::vector<QProcess*> m_running;
+    // Hand-offs that ended; freed at the next send or with the sender (not from inside their own
+    // signals).
+    std::vector<QProcess*> m_ended;
 };
 
 } // namespace quorvel::services

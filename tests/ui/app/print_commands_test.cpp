@@ -24,7 +24,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -174,6 +176,21 @@ TEST_F(PrintCommands, PreviewAndSetUpOpenTheirDialogsAndTheOptionsApplyFromOk)
     });
     frame().runCommand(command::kPrintPreview);
     EXPECT_EQ(previewTitle, "Print Preview - cats.bee");
+
+    // The print dialog offers neither a selection nor a page range: the whole document prints.
+    bool asked = false;
+    onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QPrintDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        asked = true;
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+        EXPECT_EQ(dialog->printer()->docName(), "cats.bee");
+        dialog->reject();
+    });
+    frame().runCommand(command::kPrint);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(prompter.shown.empty()) << "a cancelled print dialog is no failure";
 
     bool setUp = false;
     onNextModal([&](QWidget* w) {
