@@ -22,6 +22,8 @@ inline constexpr int kSpellingBee = 228, kMakeList = 232, kBrowseDictionary = 22
                      kSound = 238;
 // Charts of the current user's scores and word status; beside the history report.
 inline constexpr int kProgress = 280;
+// The pages of the active document as they will print; beside Print.
+inline constexpr int kPrintPreview = 281;
 inline constexpr int kSystemAccess = 244, kPasswordSetup = 246, kSystemSetup = 241,
                      kSelectedHistory = 245, kAllHistory = 239, kDictionaryReport = 252,
                      kDictionaryEditor = 233, kRecordingSetup = 259, kTransfer = 274,

@@ -7,6 +7,7 @@
 
 #include "config/startup_info.h"
 #include "drill/drill_settings.h"
+#include "printing/print_settings.h"
 
 #include <QObject>
 
@@ -52,6 +53,9 @@ public:
     bool systemPasswordOn = false; // the client's copy, renewed by the password setup
     bool systemAccessGranted = false;
     int fileTypeOrder = 21257;
+    // The print options every printout uses: read at start, and again when the print options
+    // dialog ends with OK.
+    PrintSettings printSettings;
     // True once the start read (or created) the record and confirmed that this folder is its
     // own: the start-up user is in range and the dictionary is here. Only then does the quit
     // write anything; a start that stopped before (a copied installation without its dictionary

@@ -92,6 +92,9 @@ bool ReadStartupFiles(Session& session, SettingsFile& settings, Prompter& prompt
     }
     writeFirstTimeDone(settings);
     session.fileTypeOrder = startFileExtension(settings);
+    // Without stored print options the start values stay until the options dialog stores some.
+    if (const std::optional<PrintSettings> print = loadPrintSettings(settings))
+        session.printSettings = *print;
     session.systemPasswordOn = session.info.systemPasswordOn() != 0;
     return true;
 }

@@ -21,6 +21,7 @@ constexpr std::array kRanges {
     Range { 273, 273, 1620 },
     Range { 274, 275, 275 },
     Range { 280, 280, 0 },
+    Range { 281, 281, 1622 },
     Range { 1900, 1903, 1901 },
     Range { 24321, 24328, 1620 },
     Range { 24331, 24334, 1621 },

@@ -11,6 +11,7 @@
 #include "common/ui_text.h"
 #include "config/settings_file.h"
 #include "icons/icons.h"
+#include "mail/xdg_email_sender.h"
 #include "platform/folder_lock.h"
 #include "platform/paths.h"
 #include "strings/app_strings.h"
@@ -29,6 +30,8 @@ struct QuorvelRuntime::Owned
     // Opened on the first sound played, so a run that plays nothing never touches the audio
     // system.
     std::unique_ptr<services::SdlSoundDevice> sound;
+    // Whether xdg-email is there is looked up once, now.
+    std::unique_ptr<services::XdgEmailSender> mail;
     // The installation folder, this program's from the start until the runtime ends.
     std::unique_ptr<FolderLock> folderLock;
     bool folderRefused = false;
@@ -63,12 +66,15 @@ QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices servic
     if (!services.sound)
         m_owned->sound = std::make_unique<services::SdlSoundDevice>();
     m_sound = services.sound ? services.sound : m_owned->sound.get();
+    if (!services.mail)
+        m_owned->mail = std::make_unique<services::XdgEmailSender>();
+    m_mail = services.mail ? services.mail : m_owned->mail.get();
 
     m_frame = std::make_unique<MainFrame>(context(), *m_settings);
     m_owned->prompter.setOwner(m_frame.get());
     if (m_owned->real)
         m_owned->real->attach(*m_frame);
-    registerCommands(*m_frame, context(), m_sound);
+    registerCommands(*m_frame, context(), m_sound, *m_mail);
     m_frame->setQuitCheck([this] {
         return CanQuit(*m_session, *m_settings, *m_prompter, m_frame->filterPosition());
     });

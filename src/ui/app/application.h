@@ -9,6 +9,7 @@
 #include <string>
 
 namespace quorvel {
+class MailSender;
 class Prompter;
 class SoundDevice;
 class Session;
@@ -26,6 +27,7 @@ struct RuntimeServices
     Asker* asker = nullptr;
     HelpService* help = nullptr;
     SoundDevice* sound = nullptr;
+    MailSender* mail = nullptr; // the real one runs xdg-email
 };
 
 class QuorvelRuntime
@@ -50,6 +52,7 @@ public:
     SettingsFile& settings() { return *m_settings; }
     UiContext context();
     SoundDevice& sound() { return *m_sound; }
+    MailSender& mail() { return *m_mail; }
 
 private:
     struct Owned;
@@ -60,6 +63,7 @@ private:
     Asker* m_asker;
     HelpService* m_help;
     SoundDevice* m_sound;
+    MailSender* m_mail;
     std::unique_ptr<MainFrame> m_frame;
 };
 

@@ -7,11 +7,16 @@
 #include "app/session.h"
 
 #include "app/command_table.h"
+#include "common/document_window.h"
 #include "drill/list_setup_sheet.h"
 #include "drill/spelling_bee_window.h"
 #include "help/about_box.h"
 #include "help/first_time_help.h"
 #include "history/history_files_dialog.h"
+#include "printing/document_printer.h"
+#include "printing/document_sending.h"
+#include "printing/print_options_dialog.h"
+#include "printing/sending.h"
 #include "progress/progress_window.h"
 #include "scrappad/scrap_pad_window.h"
 #include "system/backup_command.h"
@@ -29,7 +34,7 @@
 
 namespace quorvel::ui {
 
-void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
+void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailSender& mail)
 {
     MainFrame* f = &frame;
     // Closes the drop-down lists of the tool-bar boxes before a sheet opens over them.
@@ -106,6 +111,40 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound)
 
     // Bee and statistics windows, closing, the document commands and the reports.
     installDocumentDesk(frame, ctx);
+
+    // Printing and sending work on the active document window; the printer chosen in the
+    // dialogs is kept for the run.
+    auto* printing = new DocumentPrinter(ctx, f);
+    auto documentActive = [mdi] { return activeDocument(mdi) != nullptr; };
+    f->setHandler(
+        command::kPrint,
+        [mdi, printing] {
+            if (const DocumentWindow* document = activeDocument(mdi))
+                printing->print(*document);
+        },
+        documentActive);
+    f->setHandler(
+        command::kPrintPreview,
+        [mdi, printing] {
+            if (const DocumentWindow* document = activeDocument(mdi))
+                printing->preview(*document);
+        },
+        documentActive);
+    f->setHandler(
+        command::kPrintSetup, [printing] { printing->printSetup(); }, documentActive);
+    f->setHandler(command::kPrintOptions, [f, ctx, closeBoxLists]() mutable {
+        closeBoxLists();
+        runPrintOptions(ctx, f->settings(), f);
+    });
+    MailSender* sender = &mail;
+    Prompter* prompter = &ctx.prompter;
+    f->setHandler(
+        command::kSend,
+        [mdi, sender, prompter] {
+            if (const DocumentWindow* document = activeDocument(mdi))
+                sendDocument(*document, *sender, *prompter);
+        },
+        [mdi, sender] { return canSend(activeDocument(mdi), *sender); });
 }
 
 } // namespace quorvel::ui

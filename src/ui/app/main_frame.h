@@ -84,6 +84,7 @@ public:
     SettingsFile& settings() { return m_settings; }
 
     QMdiArea* mdiArea() const { return m_mdi; }
+    SettingsFile& settings() const { return m_settings; }
     QComboBox* userBox() const { return m_userBox; }
     QComboBox* categoryBox() const { return m_categoryBox; }
     // The text of a status-bar field by its object name, for tests and accessibility checks.

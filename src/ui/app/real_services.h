@@ -9,8 +9,9 @@
 class QWidget;
 
 namespace quorvel {
+class MailSender;
 class SoundDevice;
-}
+} // namespace quorvel
 
 namespace quorvel::ui {
 
@@ -29,6 +30,6 @@ struct RealServices
 std::unique_ptr<RealServices> makeRealServices(Prompter& prompter);
 
 // Registers the handler of every command this program has.
-void registerCommands(MainFrame& frame, UiContext context, SoundDevice* sound);
+void registerCommands(MainFrame& frame, UiContext context, SoundDevice* sound, MailSender& mail);
 
 } // namespace quorvel::ui

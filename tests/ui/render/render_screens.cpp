@@ -22,6 +22,7 @@
 #include "scrappad/scrap_pad_window.h"
 #include "support/dictionary_test_support.h"
 #include "support/temp_folder.h"
+#include "support/test_document.h"
 
 #include <QTextCursor>
 
@@ -237,10 +238,11 @@ int main(int argc, char** argv)
     runtime.session().systemAccessGranted = true;
     frame.refreshCommandStates();
 
-    const int commands[] = { command::kSpellingBee, command::kNewUserWizard,
-        command::kUserProperties, command::kListProperties, command::kSystemAccess,
-        command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kBackup,
-        command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout };
+    const int commands[]
+        = { command::kSpellingBee, command::kNewUserWizard, command::kUserProperties,
+              command::kListProperties, command::kSystemAccess, command::kPasswordSetup,
+              command::kSystemSetup, command::kPaths, command::kBackup, command::kNewHistoryFile,
+              command::kFirstTimeHelp, command::kAbout, command::kPrintOptions };
     for (int id : commands) {
         const CommandInfo* c = findCommand(id);
         runCapturing(
@@ -316,6 +318,26 @@ int main(int argc, char** argv)
         QApplication::processEvents();
         save(&frame, QStringLiteral("scrap pad"));
         frame.mdiArea()->activeSubWindow()->close();
+    }
+
+    // A bee list in the client area and its print preview, with a line too long for the paper.
+    {
+        QStringList lines = { QStringLiteral("ANIMALS"), QString(), QStringLiteral("CAT"),
+            QStringLiteral("DOG"), QStringLiteral("ZEBRA"), QStringLiteral("GIRAFFE"),
+            QStringLiteral("HIPPOPOTAMUS"), QString(),
+            QStringLiteral("The hippopotamus spends the day in rivers and lakes and comes out at "
+                           "night to graze on the grass of the banks, walking many miles before "
+                           "it goes back to the water at dawn.") };
+        auto* list = new test::TestDocument(
+            ui::DocumentKind::BeeList, QStringLiteral("animals.bee"), lines, {});
+        QMdiSubWindow* child = frame.mdiArea()->addSubWindow(list);
+        child->resize(520, 360);
+        child->show();
+        frame.mdiArea()->setActiveSubWindow(child);
+        frame.refreshCommandStates();
+        runCapturing(
+            QStringLiteral("print preview"), [&] { frame.runCommand(command::kPrintPreview); });
+        child->close();
     }
 
     frame.runCommand(command::kHelpContents);
