@@ -25,6 +25,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace quorvel::ui {
 
 namespace {
@@ -101,10 +103,16 @@ QMdiSubWindow* DocumentDesk::addWindow(TextDocumentWindow* window)
     frame->setWindowTitle(window->documentTitle());
     frame->installEventFilter(this);
     connect(window, &QWidget::windowTitleChanged, frame, &QWidget::setWindowTitle);
-    if (maximized)
+    if (maximized) {
         frame->showMaximized();
-    else
+    } else {
+        // Room for a page of text in a good part of the area, not the editor's small default.
+        const QSize area = mdi->viewport()->size();
+        const int lineWidth = window->editor()->fontMetrics().averageCharWidth() * 90;
+        frame->resize(std::max(frame->width(), std::min(area.width() * 2 / 3, lineWidth)),
+            std::max(frame->height(), area.height() * 3 / 4));
         frame->show();
+    }
     mdi->setActiveSubWindow(frame);
     window->editor()->setFocus();
     showOvertype();
