@@ -144,7 +144,7 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
             if (const DocumentWindow* document = activeDocument(mdi))
                 sendDocument(*document, *sender, *prompter);
         },
-        [mdi, sender] { return canSend(activeDocument(mdi), *sender); });
+        [mdi] { return canSend(activeDocument(mdi)); });
 }
 
 } // namespace quorvel::ui

@@ -7,9 +7,9 @@
 
 namespace quorvel::ui {
 
-bool canSend(const DocumentWindow* document, const MailSender& mail)
+bool canSend(const DocumentWindow* document)
 {
-    return document && mail.available() && document->documentKind() != DocumentKind::ScrapPad
+    return document && document->documentKind() != DocumentKind::ScrapPad
         && !document->attachableFile().empty();
 }
 

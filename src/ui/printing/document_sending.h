@@ -12,9 +12,10 @@ namespace quorvel::ui {
 
 class DocumentWindow;
 
-// Whether Send is offered: mail can be sent and the document is a bee list or a statistics
-// window with a saved file (not an untitled window, never the scrap pad).
-bool canSend(const DocumentWindow* document, const MailSender& mail);
+// Whether Send is offered: the document is a bee list or a statistics window with a saved file
+// (not an untitled window, never the scrap pad). It is offered even when no mail hand-off was
+// found, so that choosing it says what is missing instead of leaving the command greyed.
+bool canSend(const DocumentWindow* document);
 
 // Hands the document's file to the mail program. A failure (no xdg-email, the file gone, the
 // mail program refusing) is shown when the hand-off ends, under the Send caption.
