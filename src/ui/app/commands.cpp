@@ -81,17 +81,6 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
                 pad->insertFailure(toQString(line));
         });
     });
-    f->setHandler(command::kOpenScrapPad, [f, ctx, mdi, closeBoxLists]() mutable {
-        if (findScrapPad(mdi))
-            return;
-        closeBoxLists();
-        ScrapPadWindow* pad = openScrapPad(mdi, ctx);
-        pad->setActionLookup([f](int id) { return f->action(id); });
-        QObject::connect(
-            pad, &ScrapPadWindow::commandStatesChanged, f, &MainFrame::refreshCommandStates);
-        // The close box closes it without a command: the list status follows all the same.
-        QObject::connect(pad, &ScrapPadWindow::closed, f, &MainFrame::refreshStatus);
-    });
     f->setHandler(command::kListProperties, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
         runListSetupSheet(f, ctx);
@@ -109,7 +98,7 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
         command::kProgress, [f, ctx] { openProgressWindow(f->mdiArea(), ctx); },
         [session] { return session->currentUser() >= 0 && session->currentUser() < kUserSlots; });
 
-    // Bee and statistics windows, closing, the document commands and the reports.
+    // Bee and statistics windows, the scrap pad, closing, the document commands and the reports.
     installDocumentDesk(frame, ctx);
 
     // Printing and sending work on the active document window; the printer chosen in the

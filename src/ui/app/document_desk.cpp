@@ -10,6 +10,7 @@
 #include "documents/recent_files.h"
 #include "documents/text_document.h"
 #include "platform/paths.h"
+#include "scrappad/scrap_pad_window.h"
 #include "strings/document_strings.h"
 #include "strings/report_strings.h"
 #include "strings/strings.h"
@@ -72,6 +73,12 @@ void DocumentDesk::registerCommands()
     f.setHandler(command::kOpenBeeFile, [this, closeBoxLists] {
         closeBoxLists();
         openWithDialog();
+    });
+    f.setHandler(command::kOpenScrapPad, [this, closeBoxLists] {
+        if (findScrapPad(m_frame.mdiArea()))
+            return;
+        closeBoxLists();
+        openScrapPad();
     });
     f.setHandler(command::kCloseActive, [this] {
         if (QMdiSubWindow* w = m_frame.mdiArea()->activeSubWindow())
@@ -207,6 +214,23 @@ TextDocumentWindow* DocumentDesk::openStatistics(const ReportRequest& request)
     return window;
 }
 
+ScrapPadWindow* DocumentDesk::openScrapPad()
+{
+    QMdiArea* mdi = m_frame.mdiArea();
+    if (findScrapPad(mdi))
+        return nullptr;
+    ScrapPadWindow* pad = ui::openScrapPad(mdi, m_ctx);
+    pad->setActionLookup([this](int id) { return commandAction(id); });
+    connect(pad, &ScrapPadWindow::commandStatesChanged, this, [this] { commandStatesChanged(); });
+    // The close box closes it without a command: the list status follows all the same.
+    connect(pad, &ScrapPadWindow::closed, this, [this] { listStatusChanged(); });
+    connect(pad, &ScrapPadWindow::overwritingChanged, this,
+        [this, pad](bool on) { overwritingChanged(pad, on); });
+    connect(pad, &ScrapPadWindow::filesDropped, this, &DocumentDesk::openFiles);
+    showOvertype();
+    return pad;
+}
+
 void DocumentDesk::openAllHistoryReports()
 {
     Session& s = m_ctx.session;
@@ -292,21 +316,16 @@ void DocumentDesk::listStatusChanged()
     m_frame.refreshStatus();
 }
 
-TextDocumentWindow* DocumentDesk::activeTextWindow() const
-{
-    return dynamic_cast<TextDocumentWindow*>(activeDocument(m_frame.mdiArea()));
-}
-
 void DocumentDesk::overwritingChanged(const QWidget* window, bool)
 {
-    if (window == activeTextWindow())
+    if (window && window == dynamic_cast<const QWidget*>(activeDocument(m_frame.mdiArea())))
         showOvertype();
 }
 
 void DocumentDesk::showOvertype()
 {
-    const TextDocumentWindow* active = activeTextWindow();
-    m_frame.setOvertypeIndicator(active && active->editor()->overwriting());
+    const DocumentWindow* active = activeDocument(m_frame.mdiArea());
+    m_frame.setOvertypeIndicator(active && active->overwriting());
 }
 
 } // namespace quorvel::ui

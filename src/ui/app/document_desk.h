@@ -1,8 +1,9 @@
 #pragma once
 
 // The main window's side of the document windows: New, Open (the dialog, by name, the recent
-// files, files dropped on the window), the statistics windows and their reports, closing through
-// the one close command with its bookkeeping. The document commands (Save, editing, Find,
+// files, files dropped on the window or on a document's text), the scrap pad, the statistics
+// windows and their reports, closing through the one close command with its bookkeeping, and the
+// OVR field following the active document. The document commands (Save, editing, Find,
 // "&Make list from active window") go to the active document by the main window itself.
 
 #include "documents/text_document_window.h"
@@ -18,6 +19,7 @@ class QMdiSubWindow;
 namespace quorvel::ui {
 
 class MainFrame;
+class ScrapPadWindow;
 
 class DocumentDesk final : public QObject, public DocumentHost
 {
@@ -37,6 +39,9 @@ public:
     // Opens entry `index` (0 = most recent) of the File menu's recent files.
     TextDocumentWindow* openRecent(int index);
     TextDocumentWindow* openStatistics(const ReportRequest& request);
+    // Opens the current user's scrap pad, tied to the main window's commands and status bar;
+    // null (and nothing happens) when one is open already.
+    ScrapPadWindow* openScrapPad();
     // One statistics window per user slot with that user's history, then System Setup's choice
     // as it was.
     void openAllHistoryReports();
@@ -64,7 +69,6 @@ protected:
 
 private:
     QMdiSubWindow* addWindow(TextDocumentWindow* window);
-    TextDocumentWindow* activeTextWindow() const;
     void addRecent(const std::string& path);
     void showOvertype();
 

@@ -36,6 +36,8 @@ public:
     // The saved file that sending attaches, or empty while there is none (an untitled window,
     // the scrap pad).
     virtual std::string attachableFile() const = 0;
+    // Whether typing in the document replaces the next character (the status bar's OVR field).
+    virtual bool overwriting() const { return false; }
 };
 
 // The document window shown in the active child of the area, or null.

@@ -142,6 +142,8 @@ QMenu* DocumentEditor::makeContextMenu(QWidget* parent)
 
 void DocumentEditor::contextMenuEvent(QContextMenuEvent* event)
 {
+    // The editor under the mouse is the one the menu's commands work on.
+    setFocus(Qt::PopupFocusReason);
     QMenu* menu = makeContextMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());

@@ -43,14 +43,19 @@ std::string fillIn(const char* pattern, const std::string& value)
     return qScopeGuard([] { QApplication::restoreOverrideCursor(); });
 }
 
-const std::vector<int> kBeeMenu
-    = { command::kMakeList, command::kTransfer, 0, command::kUndo, command::kCut, command::kCopy,
-          command::kPaste, 0, command::kSelectAll, command::kClearAll, command::kDelete };
-const std::vector<int> kStatisticsMenu
-    = { command::kPrint, command::kViewStats, 0, command::kUndo, command::kCut, command::kCopy,
-          command::kPaste, 0, command::kSelectAll, command::kClearAll, command::kDelete };
-
 } // namespace
+
+const std::vector<int>& documentContextCommands(DocumentKind kind)
+{
+    // The scrap pad's pages make lists and move words as a bee list does.
+    static const std::vector<int> kListMenu = { command::kMakeList, command::kTransfer, 0,
+        command::kUndo, command::kCut, command::kCopy, command::kPaste, 0, command::kSelectAll,
+        command::kClearAll, command::kDelete };
+    static const std::vector<int> kStatisticsMenu
+        = { command::kPrint, command::kViewStats, 0, command::kUndo, command::kCut, command::kCopy,
+              command::kPaste, 0, command::kSelectAll, command::kClearAll, command::kDelete };
+    return kind == DocumentKind::Statistics ? kStatisticsMenu : kListMenu;
+}
 
 TextDocumentWindow::TextDocumentWindow(DocumentHost& host, DocumentKind kind, QWidget* parent)
     : QWidget(parent)
@@ -75,8 +80,7 @@ TextDocumentWindow::TextDocumentWindow(DocumentHost& host, DocumentKind kind, QW
         m_editor->setAccessibleName(uiText(strings::kBeeListText));
     }
     m_editor->setContextCommands(
-        kind == DocumentKind::Statistics ? kStatisticsMenu : kBeeMenu,
-        [this](int id) { return m_host.commandAction(id); },
+        documentContextCommands(kind), [this](int id) { return m_host.commandAction(id); },
         [this] { m_host.commandStatesChanged(); });
 
     const auto changed = [this] { m_host.commandStatesChanged(); };

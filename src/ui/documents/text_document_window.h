@@ -17,6 +17,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 
@@ -48,6 +49,9 @@ public:
     // Files dropped on a document window's text open like files dropped on the main window.
     virtual void openFiles(const QStringList& paths) = 0;
 };
+
+// The commands of a document's context menu in order, 0 for a separator.
+const std::vector<int>& documentContextCommands(DocumentKind kind);
 
 class TextDocumentWindow final : public QWidget, public DocumentWindow, public CommandDocument
 {
@@ -88,6 +92,7 @@ public:
     QStringList printLines() const override;
     QFont printFont() const override;
     std::string attachableFile() const override;
+    bool overwriting() const override { return m_editor->overwriting(); }
 
     // CommandDocument
     bool handlesCommand(int id) const override;

@@ -6,6 +6,7 @@
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_ops.h"
 #include "documents/make_list.h"
+#include "documents/text_document_window.h"
 #include "icons/icons.h"
 #include "platform/services.h"
 #include "strings/scrap_pad_strings.h"
@@ -49,7 +50,7 @@ std::string withNumbers(const char* pattern, std::initializer_list<long long> nu
 }
 
 // Replaces the whole text of a page as one step that Undo takes back.
-void replaceText(ScrapPageEdit* edit, const QString& text)
+void replaceText(QPlainTextEdit* edit, const QString& text)
 {
     QTextCursor cursor(edit->document());
     cursor.beginEditBlock();
@@ -95,18 +96,24 @@ ScrapPadWindow::ScrapPadWindow(UiContext context, int user, QWidget* parent)
 
     const char* names[] = { strings::kScrapPadPage1, strings::kScrapPadPage2 };
     for (int i = 0; i < kScrapPadPages; ++i) {
-        auto* edit = new ScrapPageEdit(i, this);
+        auto* edit = new DocumentEditor(this);
         edit->setObjectName(QStringLiteral("scrapPage%1").arg(i + 1));
         edit->setAccessibleName(uiText(names[i]));
         edit->setFont(m_pageFont);
         // Tab goes from one page to the other.
         edit->setTabChangesFocus(true);
         m_pages[static_cast<std::size_t>(i)] = edit;
-        connect(edit, &ScrapPageEdit::focused, this, &ScrapPadWindow::setCurrentPage);
+        // The page that takes the focus is the current page.
+        edit->installEventFilter(this);
         auto changed = [this] { Q_EMIT commandStatesChanged(); };
         connect(edit, &QPlainTextEdit::modificationChanged, this, changed);
         connect(edit, &QPlainTextEdit::copyAvailable, this, changed);
         connect(edit, &QPlainTextEdit::undoAvailable, this, changed);
+        connect(edit, &DocumentEditor::overwritingChanged, this, [this, edit](bool on) {
+            if (edit == current())
+                Q_EMIT overwritingChanged(on);
+        });
+        connect(edit, &DocumentEditor::filesDropped, this, &ScrapPadWindow::filesDropped);
     }
     setTabOrder(m_pages[0], m_pages[1]);
     setFocusProxy(m_pages[0]);
@@ -115,10 +122,13 @@ ScrapPadWindow::ScrapPadWindow(UiContext context, int user, QWidget* parent)
 
 ScrapPadWindow::~ScrapPadWindow() = default;
 
-void ScrapPadWindow::setActionLookup(const ScrapPageEdit::ActionLookup& lookup)
+void ScrapPadWindow::setActionLookup(const std::function<QAction*(int)>& lookup)
 {
-    for (ScrapPageEdit* edit : m_pages)
-        edit->setActionLookup(lookup);
+    for (DocumentEditor* edit : m_pages) {
+        // The menus' commands are brought up to date for the page the menu is on.
+        edit->setContextCommands(documentContextCommands(DocumentKind::ScrapPad), lookup,
+            [this] { Q_EMIT commandStatesChanged(); });
+    }
 }
 
 void ScrapPadWindow::load()
@@ -127,11 +137,9 @@ void ScrapPadWindow::load()
     m_noScrapPad = loaded.missing();
     m_files = std::move(loaded.pages);
     for (int i = 0; i < kScrapPadPages; ++i) {
-        ScrapPageEdit* edit = page(i);
-        edit->setPlainText(m_files[static_cast<std::size_t>(i)].text);
+        page(i)->loadText(m_files[static_cast<std::size_t>(i)].text);
         // The editor holds the text from now on.
         m_files[static_cast<std::size_t>(i)].text.clear();
-        edit->document()->setModified(false);
     }
 }
 
@@ -151,7 +159,7 @@ void ScrapPadWindow::showLoadMessages()
 bool ScrapPadWindow::isModified() const
 {
     return std::any_of(m_pages.begin(), m_pages.end(),
-        [](const ScrapPageEdit* e) { return e->document()->isModified(); });
+        [](const DocumentEditor* e) { return e->document()->isModified(); });
 }
 
 bool ScrapPadWindow::save()
@@ -166,7 +174,7 @@ bool ScrapPadWindow::save()
             strings::kWarning, MessageIcon::Question);
         return false;
     }
-    for (ScrapPageEdit* edit : m_pages)
+    for (DocumentEditor* edit : m_pages)
         edit->document()->setModified(false);
     m_noScrapPad = false;
     return true;
@@ -260,16 +268,16 @@ bool ScrapPadWindow::handlesCommand(int id) const
 
 bool ScrapPadWindow::commandEnabled(int id) const
 {
-    const ScrapPageEdit* edit = current();
+    const DocumentEditor* edit = current();
     switch (id) {
     case command::kSave:
         return isModified();
     case command::kUndo:
-        return edit->document()->isUndoAvailable();
+        return edit->undoAvailable();
     case command::kCut:
     case command::kCopy:
     case command::kDelete:
-        return edit->textCursor().hasSelection();
+        return edit->hasSelection();
     case command::kPaste:
         return edit->canPaste();
     default:
@@ -279,7 +287,7 @@ bool ScrapPadWindow::commandEnabled(int id) const
 
 void ScrapPadWindow::runDocumentCommand(int id)
 {
-    ScrapPageEdit* edit = current();
+    DocumentEditor* edit = current();
     switch (id) {
     case command::kSave:
         save();
@@ -309,15 +317,11 @@ void ScrapPadWindow::runDocumentCommand(int id)
         edit->paste();
         break;
     case command::kDelete:
-        edit->textCursor().removeSelectedText();
+        edit->deleteSelection();
         break;
-    case command::kClearAll: {
-        // As one step that Undo takes back.
-        QTextCursor all(edit->document());
-        all.select(QTextCursor::Document);
-        all.removeSelectedText();
+    case command::kClearAll:
+        edit->clearAll();
         break;
-    }
     default:
         return;
     }
@@ -329,9 +333,12 @@ void ScrapPadWindow::setCurrentPage(int index)
 {
     if (index == m_currentPage)
         return;
+    const bool wasOverwriting = current()->overwriting();
     m_currentPage = index;
     update();
     Q_EMIT commandStatesChanged();
+    if (current()->overwriting() != wasOverwriting)
+        Q_EMIT overwritingChanged(current()->overwriting());
 }
 
 void ScrapPadWindow::paintEvent(QPaintEvent*)
@@ -353,6 +360,16 @@ void ScrapPadWindow::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         update();
+}
+
+bool ScrapPadWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const auto at = std::find(m_pages.begin(), m_pages.end(), watched);
+        if (at != m_pages.end())
+            setCurrentPage(static_cast<int>(at - m_pages.begin()));
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ScrapPadWindow::closeEvent(QCloseEvent* event)

@@ -3,19 +3,20 @@
 // The scrap pad window: the current user's two pages on a drawn notebook. It loads both pages
 // when it opens, saves both on Save, asks before closing with changes, moves words from page 1 to
 // page 2 by whether the dictionary knows them, makes a list from the current page, and takes the
-// drill's failed words at page 1's caret while it is open. At most one exists: open it with
-// openScrapPad().
+// drill's failed words at page 1's caret while it is open. Its pages are the document windows'
+// editor. At most one exists: open it with openScrapPad().
 
 #include "common/document_commands.h"
 #include "common/document_window.h"
 #include "common/ui_services.h"
+#include "documents/document_editor.h"
 #include "documents/scrap_pad.h"
 #include "scrappad/notebook.h"
-#include "scrappad/scrap_page_edit.h"
 
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QMdiArea;
 
@@ -30,15 +31,15 @@ public:
     ~ScrapPadWindow() override;
 
     int user() const { return m_user; }
-    ScrapPageEdit* page(int index) const { return m_pages[static_cast<std::size_t>(index)]; }
+    DocumentEditor* page(int index) const { return m_pages[static_cast<std::size_t>(index)]; }
     int currentPage() const { return m_currentPage; }
     bool isModified() const;
     const NotebookLayout& layout() const { return m_layout; }
     // The no-scrap-pad warning (a page file is missing) and what kept a page file from being
     // read; once.
     void showLoadMessages();
-    // The main window's actions, for the pages' pop-up menu.
-    void setActionLookup(const ScrapPageEdit::ActionLookup& lookup);
+    // The main window's actions, for the pages' context menu (a bee list's items).
+    void setActionLookup(const std::function<QAction*(int)>& lookup);
 
     // Writes both pages; false (after saying why) when they were not written.
     bool save();
@@ -54,6 +55,7 @@ public:
     QStringList printLines() const override;
     QFont printFont() const override { return m_pageFont; }
     std::string attachableFile() const override { return {}; }
+    bool overwriting() const override { return current()->overwriting(); }
 
     // CommandDocument
     bool handlesCommand(int id) const override;
@@ -65,21 +67,26 @@ Q_SIGNALS:
     void commandStatesChanged();
     // The window closed and the documents' flags were updated: the list status may differ.
     void closed();
+    // The current page switched between insert and overwrite, or the other page became current.
+    void overwritingChanged(bool on);
+    // Files dropped onto a page: the main window opens them, as if dropped on it.
+    void filesDropped(const QStringList& paths);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void load();
     void setCurrentPage(int page);
-    ScrapPageEdit* current() const { return page(m_currentPage); }
+    DocumentEditor* current() const { return page(m_currentPage); }
 
     UiContext m_ctx;
     int m_user;
-    std::array<ScrapPageEdit*, kScrapPadPages> m_pages {};
+    std::array<DocumentEditor*, kScrapPadPages> m_pages {};
     ScrapPadPages m_files; // formats and read outcomes; the texts live in the editors
     QFont m_pageFont;
     NotebookLayout m_layout;

@@ -20,6 +20,7 @@
 #include "platform/file_faults.h"
 #include "platform/paths.h"
 #include "reports/reports.h"
+#include "scrappad/scrap_pad_window.h"
 #include "strings/document_strings.h"
 #include "strings/report_strings.h"
 #include "support/drill_installation.h"
@@ -418,6 +419,29 @@ TEST(BeeWindow, OverwriteModeLightsTheIndicatorOfTheActiveWindow)
     EXPECT_FALSE(ovr->isEnabled());
     p.frame().mdiArea()->setActiveSubWindow(p.windows().first());
     EXPECT_TRUE(ovr->isEnabled());
+
+    // In the scrap pad the indicator follows the page that has the focus.
+    p.frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p.frame()));
+    p.frame().runCommand(command::kOpenScrapPad);
+    ui::ScrapPadWindow* pad = ui::findScrapPad(p.frame().mdiArea());
+    ASSERT_NE(pad, nullptr);
+    EXPECT_FALSE(ovr->isEnabled());
+    QTest::keyClick(pad->page(1), Qt::Key_Insert);
+    EXPECT_FALSE(ovr->isEnabled()); // page 1 is still the current page
+    QTest::keyClick(pad->page(0), Qt::Key_Tab);
+    ASSERT_EQ(pad->currentPage(), 1);
+    EXPECT_TRUE(ovr->isEnabled());
+    QTest::keyClick(pad->page(1), Qt::Key_Insert);
+    EXPECT_FALSE(ovr->isEnabled());
+    QTest::keyClick(pad->page(1), Qt::Key_Insert);
+    EXPECT_TRUE(ovr->isEnabled());
+    // Away to the second (inserting) bee window and back, both pages overwriting now.
+    QTest::keyClick(pad->page(0), Qt::Key_Insert);
+    p.frame().mdiArea()->setActiveSubWindow(p.windows()[1]);
+    EXPECT_FALSE(ovr->isEnabled());
+    p.frame().mdiArea()->setActiveSubWindow(p.windows()[2]);
+    EXPECT_TRUE(ovr->isEnabled());
 }
 
 TEST(BeeWindow, FindNextAndTheEditingCommandsEnabling)
@@ -467,21 +491,27 @@ TEST(BeeWindow, FindNextAndTheEditingCommandsEnabling)
     dialog->close();
 }
 
+// The bee window's editor and both scrap pad pages show the same commands.
 TEST(BeeWindow, TheContextMenuHoldsTheMainWindowsCommands)
 {
     Program p;
     TextDocumentWindow* w = p.desk->newBeeWindow();
-    std::unique_ptr<QMenu> menu(w->editor()->makeContextMenu(nullptr));
-    QList<QAction*> items;
-    for (QAction* a : menu->actions())
-        if (!a->isSeparator())
-            items.append(a);
+    ui::ScrapPadWindow* pad = p.desk->openScrapPad();
+    ASSERT_NE(pad, nullptr);
     const int ids[]
         = { command::kMakeList, command::kTransfer, command::kUndo, command::kCut, command::kCopy,
               command::kPaste, command::kSelectAll, command::kClearAll, command::kDelete };
-    ASSERT_EQ(items.size(), static_cast<qsizetype>(std::size(ids)));
-    for (std::size_t i = 0; i < std::size(ids); ++i)
-        EXPECT_EQ(items[qsizetype(i)], p.frame().action(ids[i])) << ids[i];
+    for (ui::DocumentEditor* editor : { w->editor(), pad->page(0), pad->page(1) }) {
+        SCOPED_TRACE(editor->objectName().toStdString());
+        std::unique_ptr<QMenu> menu(editor->makeContextMenu(nullptr));
+        QList<QAction*> items;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                items.append(a);
+        ASSERT_EQ(items.size(), static_cast<qsizetype>(std::size(ids)));
+        for (std::size_t i = 0; i < std::size(ids); ++i)
+            EXPECT_EQ(items[qsizetype(i)], p.frame().action(ids[i])) << ids[i];
+    }
 }
 
 TEST(BeeWindow, BadFilesAreRefusedAndChangeNothing)
@@ -607,6 +637,29 @@ TEST(BeeWindow, FilesDroppedOnTheMainWindowOpenInOrder)
     EXPECT_EQ(qobject_cast<TextDocumentWindow*>(p.windows()[0]->widget())->path(), a);
     EXPECT_EQ(qobject_cast<TextDocumentWindow*>(p.windows()[1]->widget())->path(), b);
     EXPECT_EQ(p.session().documents.beeWindowCount, 2);
+}
+
+TEST(BeeWindow, FilesDroppedOnAScrapPadPageOpenAsBeeWindows)
+{
+    Program p;
+    const std::string a = p.folder.file("a.bee");
+    writeText(a, "ant\n");
+    ui::ScrapPadWindow* pad = p.desk->openScrapPad();
+    ASSERT_NE(pad, nullptr);
+    QWidget* page = pad->page(1)->viewport();
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(QString::fromStdString(a)) });
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page, &drop);
+    ASSERT_EQ(p.windows().size(), 2);
+    EXPECT_EQ(p.active()->path(), a);
+    EXPECT_EQ(p.session().documents.beeWindowCount, 1);
+    // The file's name is not typed onto the page.
+    EXPECT_TRUE(pad->page(1)->toPlainText().isEmpty());
+    EXPECT_FALSE(pad->isModified());
 }
 
 // --- Statistics windows ---------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The scrap pad window on a temporary installation: one window at most, the first-use warning
 // and the first save, the close question, moving words and making a list in the window, the
-// drill's failed words at page 1's caret, bad page files, and the notebook filling the window.
+// drill's failed words at page 1's caret, insert and overwrite, bad page files, and the notebook
+// filling the window.
 
 #include "scrappad/scrap_pad_window.h"
 
@@ -15,6 +16,8 @@
 #include "support/modal.h"
 #include "support/temp_folder.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -127,6 +130,15 @@ TEST(ScrapPadWindow, PagesOpenAsSavedAndTheMarkerFollowsTheFocusedPage)
     EXPECT_EQ(pad->printLines().first(), u"café"_qs);
     pad->page(0)->setFocus();
     EXPECT_EQ(pad->currentPage(), 0);
+
+    // The page whose context menu opens becomes current, so the menu's commands work on it.
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+        pad->page(1)->viewport()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(pad->page(1)->viewport(), &menuEvent);
+    EXPECT_EQ(pad->currentPage(), 1);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    menu->close();
 }
 
 TEST(ScrapPadWindow, CloseAsksAboutChangesAndClearsTheScrapPadFlags)
@@ -251,19 +263,19 @@ TEST(ScrapPadWindow, InsertKeySwitchesBetweenInsertAndOverwrite)
     Pad p;
     p.havePages("cat\r\n", "");
     ScrapPadWindow* pad = p.open();
-    ui::ScrapPageEdit* page = pad->page(0);
+    ui::DocumentEditor* page = pad->page(0);
     putCaret(pad, 0, 0);
     QTest::keyClick(page, Qt::Key_Insert);
-    EXPECT_TRUE(page->overwriteMode());
+    EXPECT_TRUE(page->overwriting());
     QTest::keyClicks(page, "b");
     EXPECT_EQ(page->toPlainText(), "bat\n");
     QTest::keyClick(page, Qt::Key_Insert);
-    EXPECT_FALSE(page->overwriteMode());
+    EXPECT_FALSE(page->overwriting());
     QTest::keyClicks(page, "r");
     EXPECT_EQ(page->toPlainText(), "brat\n");
     // Ctrl+Insert is Copy, not the switch.
     QTest::keyClick(page, Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_FALSE(page->overwriteMode());
+    EXPECT_FALSE(page->overwriting());
 }
 
 // A folder or a file that is not text where a page file belongs: a clear message at opening, and
