@@ -144,8 +144,9 @@ MainFrame::~MainFrame()
 {
     qApp->removeEventFilter(this);
     // The documents still open go with the window's children, after this object's members: the
-    // area's last activation signal must not reach a half-destroyed window.
-    disconnect(m_mdi, nullptr, this, nullptr);
+    // area's last activation signal must not reach a half-destroyed window, whether through this
+    // object or through the helpers it owns (the document desk).
+    disconnect(m_mdi, nullptr, nullptr, nullptr);
 }
 
 void MainFrame::buildActions()

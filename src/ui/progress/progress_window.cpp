@@ -216,7 +216,7 @@ ProgressWindow::ProgressWindow(UiContext context, int user, QWidget* parent)
         view->setFocusPolicy(Qt::TabFocus);
         view->setRenderHint(QPainter::Antialiasing);
         view->setFrameShape(QFrame::NoFrame);
-        view->setChart(new QChart);
+        // The view's own chart: a chart set in its place would leave this one to nobody.
         view->chart()->setAnimationOptions(QChart::NoAnimation);
     }
     m_scoreView->setAccessibleName(text(strings::kProgressScoreChart));
@@ -313,8 +313,11 @@ void ProgressWindow::buildCharts()
     // points for each level.
     QChart* score = scoreChart();
     score->removeAllSeries();
-    for (QAbstractAxis* axis : score->axes())
+    // A removed axis is handed back, no longer the chart's: it goes here.
+    for (QAbstractAxis* axis : score->axes()) {
         score->removeAxis(axis);
+        delete axis;
+    }
     score->setTitle(text(strings::kProgressScoreChart));
 
     auto* dates = new QDateTimeAxis(score);
@@ -393,8 +396,11 @@ void ProgressWindow::buildCharts()
     // The word status now: one bar for each status, coloured and named in the legend.
     QChart* status = statusChart();
     status->removeAllSeries();
-    for (QAbstractAxis* axis : status->axes())
+    // A removed axis is handed back, no longer the chart's: it goes here.
+    for (QAbstractAxis* axis : status->axes()) {
         status->removeAxis(axis);
+        delete axis;
+    }
     status->setTitle(text(strings::kProgressStatusChart));
     auto* bars = new QBarSeries(status);
     bars->setObjectName(QStringLiteral("statusBars"));
