@@ -1,5 +1,7 @@
 #include "documents/document_editor.h"
 
+#include "app/command_table.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -265,6 +267,55 @@ void DocumentEditor::deleteSelection()
     if (c.hasSelection()) {
         c.removeSelectedText();
         setTextCursor(c);
+    }
+}
+
+std::optional<bool> DocumentEditor::editCommandEnabled(int id) const
+{
+    switch (id) {
+    case command::kSelectAll:
+        return true;
+    case command::kUndo:
+        return undoAvailable();
+    case command::kCut:
+    case command::kCopy:
+    case command::kDelete:
+        return hasSelection();
+    case command::kPaste:
+        return canPaste();
+    case command::kClearAll:
+        return !document()->isEmpty();
+    default:
+        return std::nullopt;
+    }
+}
+
+bool DocumentEditor::runEditCommand(int id)
+{
+    switch (id) {
+    case command::kSelectAll:
+        selectAll();
+        return true;
+    case command::kUndo:
+        undo();
+        return true;
+    case command::kCut:
+        cut();
+        return true;
+    case command::kCopy:
+        copy();
+        return true;
+    case command::kPaste:
+        paste();
+        return true;
+    case command::kDelete:
+        deleteSelection();
+        return true;
+    case command::kClearAll:
+        clearAll();
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -55,6 +56,12 @@ public:
 
     bool hasSelection() const { return textCursor().hasSelection(); }
     bool undoAvailable() const;
+
+    // The standard editing commands as the menu runs them on this editor (Undo, Cut, Copy, Paste,
+    // Delete, Clear all, Select All): whether command `id` can run now, or nothing when it is
+    // not one of them; and running it, false when it is not one of them.
+    std::optional<bool> editCommandEnabled(int id) const;
+    bool runEditCommand(int id);
 
 Q_SIGNALS:
     void overwritingChanged(bool on);

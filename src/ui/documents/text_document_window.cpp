@@ -359,26 +359,15 @@ bool TextDocumentWindow::commandEnabled(int id) const
     case command::kSave:
         return modified();
     case command::kSaveAs:
-    case command::kSelectAll:
     case command::kFind:
     case command::kReplace:
         return true;
     case command::kMakeList:
         return m_kind == DocumentKind::BeeList;
-    case command::kUndo:
-        return m_editor->undoAvailable();
-    case command::kCut:
-    case command::kCopy:
-    case command::kDelete:
-        return m_editor->hasSelection();
-    case command::kPaste:
-        return m_editor->canPaste();
-    case command::kClearAll:
-        return !m_editor->document()->isEmpty();
     case command::kFindNext:
         return m_lastSearch.has_value();
     default:
-        return false;
+        return m_editor->editCommandEnabled(id).value_or(false);
     }
 }
 
@@ -391,29 +380,8 @@ void TextDocumentWindow::runDocumentCommand(int id)
     case command::kSaveAs:
         saveAs();
         break;
-    case command::kSelectAll:
-        m_editor->selectAll();
-        break;
     case command::kMakeList:
         makeList();
-        break;
-    case command::kUndo:
-        m_editor->undo();
-        break;
-    case command::kCut:
-        m_editor->cut();
-        break;
-    case command::kCopy:
-        m_editor->copy();
-        break;
-    case command::kPaste:
-        m_editor->paste();
-        break;
-    case command::kDelete:
-        m_editor->deleteSelection();
-        break;
-    case command::kClearAll:
-        m_editor->clearAll();
         break;
     case command::kFind:
         showFindDialog(false);
@@ -426,6 +394,7 @@ void TextDocumentWindow::runDocumentCommand(int id)
             findNext(*m_lastSearch);
         break;
     default:
+        m_editor->runEditCommand(id);
         break;
     }
     m_host.commandStatesChanged();

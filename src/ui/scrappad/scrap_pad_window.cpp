@@ -272,16 +272,8 @@ bool ScrapPadWindow::commandEnabled(int id) const
     switch (id) {
     case command::kSave:
         return isModified();
-    case command::kUndo:
-        return edit->undoAvailable();
-    case command::kCut:
-    case command::kCopy:
-    case command::kDelete:
-        return edit->hasSelection();
-    case command::kPaste:
-        return edit->canPaste();
     default:
-        return handlesCommand(id);
+        return edit->editCommandEnabled(id).value_or(handlesCommand(id));
     }
 }
 
@@ -301,29 +293,9 @@ void ScrapPadWindow::runDocumentCommand(int id)
     case command::kMoveDictionary:
         moveWords(MoveKind::InDictionary);
         break;
-    case command::kSelectAll:
-        edit->selectAll();
-        break;
-    case command::kUndo:
-        edit->undo();
-        break;
-    case command::kCut:
-        edit->cut();
-        break;
-    case command::kCopy:
-        edit->copy();
-        break;
-    case command::kPaste:
-        edit->paste();
-        break;
-    case command::kDelete:
-        edit->deleteSelection();
-        break;
-    case command::kClearAll:
-        edit->clearAll();
-        break;
     default:
-        return;
+        if (!edit->runEditCommand(id))
+            return;
     }
     edit->setFocus();
     Q_EMIT commandStatesChanged();
