@@ -74,7 +74,7 @@ std::vector<Command> allCommands()
 {
     std::vector<Command> all;
     for (auto group : { startupCommands(), dictCommands(), listCommands(), historyCommands(),
-             drillCommands(), reportCommands(), scrapCommands() })
+             drillCommands(), reportCommands(), scrapCommands(), reviewCommands() })
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
@@ -98,6 +98,7 @@ bool onlyReads(const Command& c)
         { "report", "history" },
         { "report", "saved" },
         { "scrap", "show" },
+        { "review", "show" },
     };
     return std::any_of(std::begin(kReaders), std::end(kReaders),
         [&](const auto& r) { return r.first == c.group && r.second == c.name; });

@@ -68,6 +68,7 @@ std::vector<Command> historyCommands();
 std::vector<Command> drillCommands();
 std::vector<Command> reportCommands();
 std::vector<Command> scrapCommands();
+std::vector<Command> reviewCommands();
 
 // Runs the command line; returns the exit status.
 int run(const std::vector<std::string>& arguments);

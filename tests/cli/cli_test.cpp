@@ -5,6 +5,7 @@
 
 #include "config/startup_fields.h"
 #include "dictionary/dictionary_ops.h"
+#include "review/review_file.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -1093,6 +1094,49 @@ ls -A "$disk"
     EXPECT_EQ(lines[2], "exit 2");
     EXPECT_EQ(lines[3], "unchanged");
     EXPECT_EQ(lines.mid(4), (QStringList { "filler", "words.dis" })) << "no temporary file left";
+}
+
+TEST(CliReview, ShowListsTheScheduleInDueOrder)
+{
+    TempFolder dir;
+    dir.makeProgdata();
+    // No file yet: an empty schedule, not an error.
+    CliRun r = cli(dir.path(), { "review", "show", "--user", "2" });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.json.value("words").toInt(), 0);
+    EXPECT_TRUE(r.json.value("schedule").toArray().isEmpty());
+
+    const std::time_t now = std::time(nullptr);
+    ReviewSchedule s;
+    ASSERT_TRUE(s.restore("LATER", 1, now)); // due tomorrow
+    ASSERT_TRUE(s.restore("OVERDUE", 2, now - 10 * kReviewDaySeconds));
+    ASSERT_TRUE(s.restore("TODAY", 1, now - kReviewDaySeconds));
+    ASSERT_TRUE(saveReviewSchedule(dir.path(), 2, s).ok());
+    r = cli(dir.path(), { "review", "show", "--user", "2" });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.json.value("words").toInt(), 3);
+    EXPECT_EQ(r.json.value("dueNow").toInt(), 2);
+    const QJsonArray schedule = r.json.value("schedule").toArray();
+    ASSERT_EQ(schedule.size(), 3);
+    EXPECT_EQ(schedule[0].toObject().value("word").toString(), "OVERDUE");
+    EXPECT_EQ(schedule[0].toObject().value("box").toInt(), 2);
+    EXPECT_EQ(schedule[1].toObject().value("word").toString(), "TODAY");
+    EXPECT_TRUE(schedule[1].toObject().value("dueNow").toBool());
+    EXPECT_EQ(schedule[2].toObject().value("word").toString(), "LATER");
+    EXPECT_FALSE(schedule[2].toObject().value("dueNow").toBool());
+    // Another user's schedule is their own.
+    EXPECT_EQ(cli(dir.path(), { "review", "show", "--user", "3" }).json.value("words").toInt(), 0);
+
+    // A damaged file is named, with what is wrong, and left as it was.
+    const std::string path = dir.file("progdata/review2.json");
+    const std::vector<std::uint8_t> damaged { '{', '"', 'v' };
+    writeBytes(path, damaged);
+    const std::string error
+        = expectFailure(cli(dir.path(), { "review", "show", "--user", "2" }), 2);
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_NE(error.find("not a JSON object"), std::string::npos) << error;
+    EXPECT_EQ(readBytes(path), damaged);
+    expectFailure(cli(dir.path(), { "review", "show", "--user", "10" }), 2);
 }
 
 } // namespace
