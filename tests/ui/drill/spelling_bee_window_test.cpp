@@ -64,6 +64,10 @@ public:
         error = failWith;
         return PlayStart::Failed;
     }
+    PlayStart playSamples(const std::int16_t*, std::size_t count, int, std::string& error) override
+    {
+        return play("<speech " + std::to_string(count) + ">", error);
+    }
     bool finished() override
     {
         if (m_pollsLeft == 0)
