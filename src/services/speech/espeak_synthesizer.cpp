@@ -36,7 +36,14 @@ int collect(short* wav, int count, espeak_EVENT* events)
     return taken < static_cast<std::size_t>(count) ? 1 : 0; // 1 stops the synthesis
 }
 
+// The voice files by name: "en" is espeak-ng's British English (language en-gb), "en-us" its
+// American English.
 const char* voiceName(Language language)
+{
+    return language == Language::US ? "en-us" : "en";
+}
+
+const char* dialectName(Language language)
 {
     return language == Language::US ? "en-us" : "en-gb";
 }
@@ -72,7 +79,7 @@ bool EspeakSynthesizer::initialise()
     // Both voices must be there; a British list must not be read in an American voice.
     for (const Language language : { Language::US, Language::UK }) {
         if (espeak_SetVoiceByName(voiceName(language)) != EE_OK) {
-            m_reason = std::string("The espeak-ng voice \"") + voiceName(language)
+            m_reason = std::string("The espeak-ng voice \"") + dialectName(language)
                 + "\" is not installed.";
             espeak_Terminate();
             return false;
@@ -105,7 +112,7 @@ bool EspeakSynthesizer::synthesize(
     }
     if (m_voice != static_cast<int>(language)) {
         if (espeak_SetVoiceByName(voiceName(language)) != EE_OK) {
-            error = std::string("The espeak-ng voice \"") + voiceName(language)
+            error = std::string("The espeak-ng voice \"") + dialectName(language)
                 + "\" cannot be used.";
             m_voice = 0;
             return false;
