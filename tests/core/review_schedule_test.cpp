@@ -73,7 +73,8 @@ TEST(ReviewSchedule, BoxRules)
         // A word that moved entered its new box at the answer; one that stayed keeps its time.
         const bool moved = c.outcome != ReviewOutcome::NotDue;
         EXPECT_EQ(after->enteredBox, moved ? when : entered);
-        EXPECT_EQ(after->due, after->enteredBox + intervals[c.boxAfter - 1] * kDay);
+        // Due from the UTC midnight that many days after the day it entered the box.
+        EXPECT_EQ(after->due, (after->enteredBox / kDay + intervals[c.boxAfter - 1]) * kDay);
     }
 }
 

@@ -56,7 +56,8 @@ public:
     static std::string normalWord(std::string_view word);
 
     // The word was failed (in a drill or a review): it enters box 1, or goes back to it, and is
-    // due from the start of tomorrow. False, with nothing changed, for a word that cannot be scheduled.
+    // due from the start of tomorrow. False, with nothing changed, for a word that cannot be
+    // scheduled.
     bool wordFailed(std::string_view word, std::time_t now);
     // A review of the word was answered. A wrong answer always counts; a right one only when the
     // word is due, so that spelling a word again and again on one day does not empty its boxes.
