@@ -311,6 +311,7 @@ void MainFrame::buildStatusBar()
     field("listSourceField", 10);
     field("wordCountField", 6);
     field("listTypeField", 8);
+    field("reviewDueField", 14);
     m_languageIcon = picture("languageIcon", uiText(strings::kLanguagePicture));
     m_capsLabel = field("capsIndicator", 4, uiText(strings::kCapsIndicator));
     m_overtypeLabel = field("overtypeIndicator", 4, uiText(strings::kOvertypeIndicator));
@@ -468,6 +469,8 @@ void MainFrame::refreshStatus()
     m_fields["listSourceField"]->setText(toQString(f.source));
     m_fields["wordCountField"]->setText(toQString(f.wordCount));
     m_fields["listTypeField"]->setText(toQString(f.listType));
+    m_fields["reviewDueField"]->setText(toQString(f.reviewDue));
+    m_fields["reviewDueField"]->setAccessibleName(toQString(f.reviewDue));
     m_fields["listSizeField"]->setAccessibleName(
         uiText(strings::kListSizeFieldName).arg(toQString(f.listSize)));
     m_fields["listSourceField"]->setAccessibleName(toQString(f.source).trimmed());
