@@ -128,6 +128,7 @@ MainFrame::MainFrame(UiContext context, SettingsFile& settings, QWidget* parent)
     Session* session = &m_ctx.session;
     connect(session, &Session::usersChanged, this, &MainFrame::fillUserBox);
     connect(session, &Session::categoriesChanged, this, &MainFrame::fillCategoryBox);
+    connect(session, &Session::dictionaryChanged, this, &MainFrame::dictionaryChanged);
     connect(session, &Session::currentUserChanged, this, [this](int slot) {
         m_userBox->setCurrentIndex(slot);
         refreshStatus();
@@ -435,10 +436,29 @@ void MainFrame::fillUserBox()
 void MainFrame::fillCategoryBox()
 {
     const Session& s = m_ctx.session;
+    if (m_categoryCountsStale) {
+        m_categoryCounts = countCategoryWords(s.info.dictionaryFolder());
+        m_categoryCountsStale = false;
+    }
+    // The line of a slot is its index; an empty category is marked after its name, which stays
+    // as it is stored. Slot 0 is the main dictionary and a free slot holds nothing by design.
     m_categoryBox->clear();
-    for (int i = 0; i < kCategorySlots; ++i)
-        m_categoryBox->addItem(toQString(s.info.categoryName(i)));
+    for (int i = 0; i < kCategorySlots; ++i) {
+        QString line = toQString(s.info.categoryName(i));
+        if (i > 0 && m_categoryCounts && (*m_categoryCounts)[static_cast<std::size_t>(i)] == 0
+            && !isFreeCategory(s.info, i))
+            line += QLatin1Char(' ') + uiText(strings::kEmptyCategoryMark);
+        m_categoryBox->addItem(line);
+    }
     m_categoryBox->setCurrentIndex(s.currentCategory());
+}
+
+static_assert(kCategoryCountSlots == kCategorySlots);
+
+void MainFrame::dictionaryChanged()
+{
+    m_categoryCountsStale = true;
+    fillCategoryBox();
 }
 
 void MainFrame::refreshStatus()
