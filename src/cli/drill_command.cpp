@@ -747,9 +747,11 @@ private:
 
 void drillCommand(Context& ctx, const std::vector<std::string>& words)
 {
-    Args args(words, { "user" }, { "no-sound", "repeat", "fast" });
+    Args args(words, { "user" }, { "no-sound", "repeat", "fast", "review" });
     args.expectPositionals(0);
     const int user = userOption(args);
+    if (args.has("repeat") && args.has("review"))
+        throw UsageError("--repeat and --review cannot be used together");
     StartupInfo info = ctx.startup(true);
 
     InterruptGuard interrupts;
@@ -768,8 +770,8 @@ void drillCommand(Context& ctx, const std::vector<std::string>& words)
 
     DefaultRandomSource random;
     DocumentState documents;
-    TerminalDrill drill(
-        DrillContext { info, documents, user, ctx.folder(), clock, random, soundUsable, nullptr },
+    TerminalDrill drill(DrillContext { info, documents, user, ctx.folder(), clock, random,
+                            soundUsable, nullptr, args.has("review") },
         screen, input, prompter, soundUsable ? &*playback : nullptr);
     const bool completed = drill.run(args.has("repeat"));
 
@@ -806,7 +808,7 @@ void drillCommand(Context& ctx, const std::vector<std::string>& words)
 std::vector<Command> drillCommands()
 {
     return {
-        { "", "drill", "drill --user U [--no-sound] [--repeat] [--fast]", drillCommand },
+        { "", "drill", "drill --user U [--no-sound] [--repeat | --review] [--fast]", drillCommand },
     };
 }
 

@@ -1,6 +1,7 @@
 #include "drill/drill_session.h"
 
 #include "config/startup_info.h"
+#include "dictionary/dictionary_ops.h"
 #include "drill/answer_judging.h"
 #include "drill/level_adjustment.h"
 #include "drill/list_generation.h"
@@ -8,8 +9,11 @@
 #include "help/help_contexts.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
+#include "review/review_file.h"
+#include "review/review_list.h"
 #include "sound/sound_names.h"
 #include "strings/drill_strings.h"
+#include "strings/review_strings.h"
 #include "strings/strings.h"
 
 #include <QFileInfo>
@@ -107,6 +111,13 @@ struct DrillSession::Impl
             m_wordFile->close();
     }
 
+    // A word answered in the pass running, for the review schedule.
+    struct PassAnswer
+    {
+        std::string word;
+        bool right = false;
+    };
+
     DrillContext ctx;
     DrillEffects m_out; // the effects of the event being handled
 
@@ -119,6 +130,10 @@ struct DrillSession::Impl
     bool m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
     bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
     bool m_scrapPadFailed = false; // reported once in the window's life
+    bool m_reviewFileFailed = false; // likewise
+    // The pass running is the first pass of a "Review due" list: right answers move words up.
+    bool m_reviewList = false;
+    std::vector<PassAnswer> m_passAnswers;
     ListType m_listType = ListType::Random, m_headerListType = ListType::Random;
     int m_colourScheme = 0, m_light = 0;
     int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
@@ -455,6 +470,106 @@ struct DrillSession::Impl
         }
     }
 
+    // --- review schedule -----------------------------------------------------------------------
+
+    // A schedule file that cannot be read or saved is reported once in the window's life.
+    void reviewFileFailed(const ReviewFileResult& result, bool always = false)
+    {
+        if (m_reviewFileFailed && !always)
+            return;
+        m_reviewFileFailed = true;
+        message(reviewFileMessage(result, reviewFilePath(ctx.info.dataFolder(), ctx.user)),
+            strings::kWarning, MessageIcon::Exclamation);
+    }
+
+    void saveSchedule(const ReviewSchedule& schedule)
+    {
+        if (const ReviewFileResult saved
+            = saveReviewSchedule(ctx.info.dataFolder(), ctx.user, schedule);
+            !saved.ok())
+            reviewFileFailed(saved);
+    }
+
+    // A "Review due" list: the due words, the longest overdue first, then a first pass of them.
+    void startReview()
+    {
+        loadSettings();
+        ReviewSchedule schedule;
+        if (const ReviewFileResult loaded
+            = loadReviewSchedule(ctx.info.dataFolder(), ctx.user, schedule);
+            !loaded.ok()) {
+            // Asked for by this Start: said every time.
+            reviewFileFailed(loaded, true);
+            idlePrompt();
+            return;
+        }
+        emit(Kind::WaitCursor, 1);
+        const ReviewListResult drawn = generateReviewList(
+            ctx.info, ctx.user, schedule, ctx.clock.now(), m_settings.listSize);
+        emit(Kind::WaitCursor, 0);
+        if (drawn.swept > 0)
+            saveSchedule(schedule);
+        if (drawn.failed || drawn.words <= 0) {
+            message(drawn.failed ? strings::kUnableToGenerateList : strings::kReviewNoneDue,
+                strings::kInformation);
+            idlePrompt();
+            return;
+        }
+        m_wordsInPass = drawn.words;
+        emit(Kind::SetProgressRange, drawn.words);
+        emit(Kind::SetProgress, drawn.words);
+        displays();
+        m_reviewList = true;
+        startDictionaryPass();
+        if (!m_firstPass)
+            m_reviewList = false;
+    }
+
+    // Of the failures of a list made from a document, only words the dictionary holds are
+    // scheduled: no other word could be drawn for a review.
+    void keepDictionaryWords(std::vector<PassAnswer>& answers)
+    {
+        DictionaryHandle dictionary = OpenDictionary(ctx.info);
+        std::erase_if(answers, [&](const PassAnswer& a) {
+            if (a.right || !dictionary)
+                return !a.right;
+            CurrentWordInfo word;
+            return !isFound(FindWord(*dictionary, a.word, word));
+        });
+        if (dictionary)
+            CloseDictionary(dictionary);
+    }
+
+    // The end of a pass (or its stop): its answers go into the schedule, saved once.
+    void applyReviewAnswers()
+    {
+        std::vector<PassAnswer> answers = std::exchange(m_passAnswers, {});
+        const bool review = std::exchange(m_reviewList, false);
+        if (answers.empty() || ctx.info.dataFolder().empty())
+            return;
+        ReviewSchedule schedule;
+        if (const ReviewFileResult loaded
+            = loadReviewSchedule(ctx.info.dataFolder(), ctx.user, schedule);
+            !loaded.ok()) {
+            reviewFileFailed(loaded);
+            return;
+        }
+        if (isDocumentList(m_headerListType))
+            keepDictionaryWords(answers);
+        const std::time_t now = ctx.clock.now();
+        bool changed = false;
+        for (const PassAnswer& a : answers) {
+            if (!a.right) {
+                changed = schedule.wordFailed(a.word, now) || changed;
+            } else if (review) {
+                const ReviewOutcome o = schedule.reviewAnswered(a.word, true, now);
+                changed = o == ReviewOutcome::MovedUp || o == ReviewOutcome::Left || changed;
+            }
+        }
+        if (changed)
+            saveSchedule(schedule);
+    }
+
     // --- level adjustment ----------------------------------------------------------------------
 
     // Auto start: the letters range of the last automatic drill, when the history file has one
@@ -562,7 +677,8 @@ struct DrillSession::Impl
         prompt({});
         const LevelAdjustment adjustment = options().adjustment;
         const bool practice = adjustment == LevelAdjustment::Practice;
-        const bool autoMode = adjustment == LevelAdjustment::Auto;
+        // A review list is not drawn by the letters range, so its score does not move it.
+        const bool autoMode = adjustment == LevelAdjustment::Auto && !m_reviewList;
         const bool window = isDocumentList(listType);
         if (practice && !window)
             return;
@@ -784,6 +900,7 @@ struct DrillSession::Impl
         recordJudgement(m_record, m_currentWord, judged, repeat);
         if (!judged.right)
             noteMissed(judged.answer);
+        m_passAnswers.push_back({ m_currentWord, judged.right });
         prompt(verdictText(m_currentWord, judged.right));
         if (!padWritten)
             scrapPadNotWritten();
@@ -851,6 +968,7 @@ struct DrillSession::Impl
     void finish()
     {
         m_awaitingAnswer = false;
+        applyReviewAnswers();
         closeWordFile();
         light(0);
         m_firstPass = m_repeatPass = m_lastWord = false;
@@ -872,8 +990,13 @@ struct DrillSession::Impl
     {
         forgetMissed();
         prompt(greeting());
+        m_reviewList = false;
         if (isDocumentList(m_listType)) {
             startWindowPass();
+            return;
+        }
+        if (ctx.reviewOnly || reviewListChosen(ctx.programFolder, ctx.user)) {
+            startReview();
             return;
         }
         if (options().adjustment == LevelAdjustment::Auto) {
@@ -924,6 +1047,7 @@ struct DrillSession::Impl
     {
         m_header = header;
         m_summaryReady = false;
+        m_passAnswers.clear();
         m_headerListType = listTypeFromNumber(header.listType);
         m_pending = DrillAction::Present;
         m_wordsDone = m_correct = m_wordNumber = 0;
@@ -983,6 +1107,8 @@ struct DrillSession::Impl
     {
         prompt(greeting());
         wait(1000);
+        m_reviewList = false;
+        m_passAnswers.clear();
         loadSettings();
         m_pending = DrillAction::PresentRepeat;
         m_wordNumber = m_correct = m_wordsDone = 0;

@@ -13,8 +13,14 @@
 // the texts (the greeting before the level question, the verdict before a history warning). A
 // question is always the last effect of its call; the engine then waits for the Answer event.
 //
-// File work (the word file, the dictionary, the history file, the startup record) is done inside
-// the call that decides it; the effects only show it. A list is drawn one word a call: the call
+// File work (the word file, the dictionary, the history file, the startup record, the review
+// schedule) is done inside the call that decides it; the effects only show it.
+//
+// The user's review schedule follows every pass: a word answered wrong enters it (or goes back
+// to its first box), and in the first pass of a "Review due" list a word answered right moves up
+// a box. The schedule is read and saved once, when the pass ends or is stopped; a schedule file
+// that cannot be used is reported once in the window's life, left as it is, and the drill goes
+// on without it. A list is drawn one word a call: the call
 // that begins it draws the first word and each Step the next, so that the front end takes input
 // between the words without running an event loop of its own. While a list is drawn Stop ends it
 // with the words found so far, and every other button only returns to the answer box.
@@ -148,6 +154,10 @@ struct DrillContext
     // Told the count after each word drawn for a list of three or more words, and 0 when the
     // draw fails; the front end shows it. May be null.
     ProgressSink* progress = nullptr;
+    // Every Start drills the user's due review words, whatever list type is chosen (the
+    // terminal's drill --review). Otherwise they are drilled while the user's list type in the
+    // program folder's settings file is "Review due".
+    bool reviewOnly = false;
 };
 
 enum class DrillAction

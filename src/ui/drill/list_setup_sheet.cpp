@@ -4,7 +4,12 @@
 #include "common/character_validator.h"
 #include "common/ui_text.h"
 #include "drill/number_box.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "review/review_list.h"
+#include "strings/review_strings.h"
 #include "strings/settings_strings.h"
+#include "strings/strings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -119,6 +124,7 @@ ListSetupSheet::ListSetupSheet(UiContext& context, QWidget* parent)
     , m_context(context)
     , m_user(context.session.currentUser())
     , m_stored(DrillSettingsRecords::read(context.session.info, context.session.currentUser()))
+    , m_reviewStored(reviewListChosen(context.session.programFolder, m_user))
 {
     setObjectName(QStringLiteral("listSetupSheet"));
     setWindowTitle(uiText(strings::kListSetupCaption));
@@ -196,8 +202,9 @@ QWidget* ListSetupSheet::buildListPage()
     m_typePredefined = radio(uiText(strings::kTypePredefined), "typePredefined", r.typePredefined);
     m_typeOneLetter = radio(uiText(strings::kTypeOneLetter), "typeOneLetter", r.typeOneLetter);
     m_typeRandom = radio(uiText(strings::kTypeRandom), "typeRandom", r.typeRandom);
+    m_typeReview = radio(uiText(strings::kTypeReview), "typeReview", m_reviewStored ? 1 : 0);
     QGroupBox* types = radioGroup(page, strings::kListTypeGroup,
-        { m_typeFailures, m_typePredefined, m_typeOneLetter, m_typeRandom });
+        { m_typeFailures, m_typePredefined, m_typeOneLetter, m_typeRandom, m_typeReview });
 
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(form);
@@ -384,10 +391,12 @@ DrillSettingsRecords ListSetupSheet::edited() const
     r.list.listSize = toStd(m_listSize->boxText());
     r.list.oneLetter = toStd(m_oneLetter->text());
     r.list.predefined = toStd(m_predefined->text());
-    r.list.typeFailures = flag(m_typeFailures);
-    r.list.typePredefined = flag(m_typePredefined);
-    r.list.typeOneLetter = flag(m_typeOneLetter);
-    r.list.typeRandom = flag(m_typeRandom);
+    if (!reviewChosen()) {
+        r.list.typeFailures = flag(m_typeFailures);
+        r.list.typePredefined = flag(m_typePredefined);
+        r.list.typeOneLetter = flag(m_typeOneLetter);
+        r.list.typeRandom = flag(m_typeRandom);
+    }
 
     r.display.wordShowTime = toStd(m_wordShowTime->boxText());
     r.display.answerDelay = toStd(m_answerDelay->boxText());
@@ -424,6 +433,11 @@ DrillSettingsRecords ListSetupSheet::edited() const
     return r;
 }
 
+bool ListSetupSheet::reviewChosen() const
+{
+    return m_typeReview->isChecked();
+}
+
 void ListSetupSheet::accept()
 {
     const DrillSettingsRecords applied = applyListSetupSheet(edited(), m_stored);
@@ -438,6 +452,13 @@ void ListSetupSheet::accept()
     applied.write(m_context.session.info, m_user);
     // A failed save is reported; the new values stay in memory for the next save.
     m_context.session.saveStartupInfo(m_context.prompter);
+    if (reviewChosen() != m_reviewStored) {
+        SettingsFile settings(paths::settingsFile(m_context.session.programFolder));
+        if (m_context.session.programFolder.empty()
+            || !setReviewListChosen(settings, m_user, reviewChosen()))
+            m_context.prompter.show(strings::kReviewChoiceNotSaved, strings::kWarning,
+                MessageIcon::Exclamation, MessageButtons::Ok);
+    }
     QDialog::accept();
 }
 
