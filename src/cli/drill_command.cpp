@@ -459,6 +459,12 @@ public:
                 break;
             answerOne();
         }
+        // The same summary the window shows: each missed word beside what was typed.
+        if (m_session.summaryReady() && !m_stopped) {
+            showDisplays();
+            for (const std::string& line : missedWordsSummary(m_session.missedWords()))
+                m_screen.line(line);
+        }
         // Quit: Enter while idle closes the drill.
         if (!m_session.closed())
             drive(m_session.press(DrillButton::Enter));

@@ -142,6 +142,10 @@ struct DrillSession::Impl
     std::string m_currentWord, m_answer;
     WordFileRecord m_record;
     std::unique_ptr<WordFile> m_wordFile;
+    WordFileHeader m_header; // the header of the list being spelt
+    std::vector<MissedWord> m_missed;
+    std::vector<WordFileRecord> m_missedRecords; // the same words, as the word file held them
+    bool m_summaryReady = false;
 
     bool passRunning() const { return m_firstPass || m_repeatPass; }
 
@@ -872,6 +876,18 @@ struct DrillSession::Impl
         message(strings::kProblemsSavingScrapPad, strings::kWarning, MessageIcon::Exclamation);
     }
 
+    void noteMissed(const std::string& typed)
+    {
+        for (MissedWord& m : m_missed) {
+            if (m.word == m_currentWord) {
+                m.typed = typed;
+                return;
+            }
+        }
+        m_missed.push_back({ m_currentWord, typed });
+        m_missedRecords.push_back(m_record);
+    }
+
     bool checkAnswer(bool repeat)
     {
         const Judgement judged = judgeAnswer(m_answer, m_currentWord, m_settings.upperCase);
@@ -882,6 +898,8 @@ struct DrillSession::Impl
             padWritten = appendFailureToScrapPad();
         }
         recordJudgement(m_record, m_currentWord, judged, repeat);
+        if (!judged.right)
+            noteMissed(judged.answer);
         m_passAnswers.push_back({ m_currentWord, judged.right });
         prompt(verdictText(m_currentWord, judged.right));
         if (!padWritten)
@@ -924,6 +942,7 @@ struct DrillSession::Impl
         } else if (repeat) {
             wait(1000);
             emit(Kind::SetProgress, 0);
+            m_summaryReady = true;
             prompt(strings::kFinished);
             wait(500);
             m_pending = DrillAction::Finish;
@@ -938,6 +957,7 @@ struct DrillSession::Impl
                 m_wordFile->invalidate();
             wait(m_settings.betweenSeconds * 1000);
             prompt({});
+            m_summaryReady = true;
             prompt(strings::kFinished);
             wait(500);
             m_pending = DrillAction::Finish;
@@ -959,8 +979,16 @@ struct DrillSession::Impl
 
     // --- buttons -------------------------------------------------------------------------------
 
+    void forgetMissed()
+    {
+        m_missed.clear();
+        m_missedRecords.clear();
+        m_summaryReady = false;
+    }
+
     void start()
     {
+        forgetMissed();
         prompt(greeting());
         m_reviewList = false;
         if (isDocumentList(m_listType)) {
@@ -1017,6 +1045,8 @@ struct DrillSession::Impl
 
     void beginFirstPass(const WordFileHeader& header)
     {
+        m_header = header;
+        m_summaryReady = false;
         m_passAnswers.clear();
         m_headerListType = listTypeFromNumber(header.listType);
         m_pending = DrillAction::Present;
@@ -1028,6 +1058,49 @@ struct DrillSession::Impl
         m_firstPass = true;
         label(DrillButton::Enter, strings::kEnterLabel);
         emit(Kind::ScheduleStep, 0);
+    }
+
+    // A list of exactly the missed words, spelt as a failures list is: its results go to the
+    // dictionary and the history file like those of any first pass. A list that came from a
+    // window keeps its origin (its words are in no dictionary record to update).
+    void practiseThese()
+    {
+        if (m_missedRecords.empty()) {
+            focus(DrillFocus::Answer);
+            return;
+        }
+        const ListType origin = listTypeFromNumber(m_header.listType);
+        const bool window = isDocumentList(origin);
+        WordListImage list;
+        list.state = !window               ? ListState::kFreshDictionary
+            : origin == ListType::ScrapPad ? ListState::kFreshScrapPad
+                                           : ListState::kFreshWindow;
+        list.tableOffset = m_header.tableOffset;
+        list.askedCount = static_cast<int>(m_missedRecords.size());
+        list.listType = listTypeNumber(window ? origin : ListType::Failures);
+        for (WordFileRecord r : m_missedRecords) {
+            r.answer.clear();
+            r.result = 0;
+            r.attempts = 0;
+            list.records.push_back(std::move(r));
+        }
+        forgetMissed();
+        prompt(greeting());
+        closeWordFile();
+        if (!saveWordList(ctx.info.dataFolder(), ctx.user, list)) {
+            refuse(strings::kUnableToMakePracticeList, strings::kWarning, MessageIcon::Exclamation);
+            return;
+        }
+        WordFileHeader header;
+        if (!openWordFile(header)) {
+            idlePrompt();
+            return;
+        }
+        loadSettings();
+        m_wordsInPass = header.count;
+        emit(Kind::SetProgressRange, m_wordsInPass);
+        emit(Kind::SetProgress, m_wordsInPass);
+        beginFirstPass(header);
     }
 
     void repeat()
@@ -1076,6 +1149,8 @@ struct DrillSession::Impl
         } else {
             m_repeatAllWords = true;
         }
+        m_header = header;
+        m_summaryReady = false;
         m_headerListType = listTypeFromNumber(header.listType);
         emit(Kind::SetProgressRange, m_wordsInPass);
         emit(Kind::SetProgress, 0);
@@ -1127,6 +1202,10 @@ struct DrillSession::Impl
 
     void stop()
     {
+        // A stopped first pass keeps nothing of its answers, so it has nothing to practise.
+        if (m_firstPass)
+            forgetMissed();
+        m_summaryReady = false;
         prompt(strings::kUserStopped);
         wait(1000);
         m_pending = DrillAction::Finish;
@@ -1181,6 +1260,12 @@ struct DrillSession::Impl
             m_colourScheme = (m_colourScheme + 1) % kColourSchemeCount;
             ctx.info.setDrillWindowLayout(ctx.user, static_cast<std::uint16_t>(m_colourScheme));
             emit(Kind::SetColourScheme, m_colourScheme);
+            return;
+        case DrillButton::PractiseThese:
+            if (idle)
+                practiseThese();
+            else
+                focus(DrillFocus::Answer);
             return;
         }
     }
@@ -1343,6 +1428,27 @@ int DrillSession::lastPercent() const
 int DrillSession::timeLimit() const
 {
     return m_impl->m_timeLimit;
+}
+
+const std::vector<MissedWord>& DrillSession::missedWords() const
+{
+    return m_impl->m_missed;
+}
+
+bool DrillSession::summaryReady() const
+{
+    return m_impl->m_summaryReady;
+}
+
+std::vector<std::string> missedWordsSummary(const std::vector<MissedWord>& missed)
+{
+    if (missed.empty())
+        return { strings::kNothingMissed };
+    std::vector<std::string> lines { strings::kMissedWordsHeading };
+    for (const MissedWord& m : missed)
+        lines.push_back("  " + (m.typed.empty() ? std::string(strings::kNothingTyped) : m.typed)
+            + "  ->  " + m.word);
+    return lines;
 }
 
 bool DrillSession::closed() const

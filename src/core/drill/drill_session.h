@@ -53,6 +53,9 @@ enum class DrillButton
     FailuresToScrapPad, // 505
     Learn, // 506
     ChangeColours, // 532
+    // Idle, after a drill with missed words: a list of exactly those words is written to the
+    // word file and spelt as a failures list is.
+    PractiseThese,
 };
 
 enum class DrillFocus
@@ -166,6 +169,19 @@ enum class DrillAction
     Finish = 10,
 };
 
+// A word missed in the drill: as it was shown, and what was typed for it (empty when nothing
+// was typed in time).
+struct MissedWord
+{
+    std::string word;
+    std::string typed;
+    bool operator==(const MissedWord&) const = default;
+};
+
+// The end-of-drill summary as lines of text: "typed  ->  WORD" for each missed word, or the
+// cheerful line when nothing was missed.
+std::vector<std::string> missedWordsSummary(const std::vector<MissedWord>& missed);
+
 class DrillSession
 {
 public:
@@ -215,6 +231,13 @@ public:
     int lastPercent() const;
     // The answer box's limit in milliseconds (5000 until the first answer is asked for).
     int timeLimit() const;
+    // The words missed since the last Start (or Practise these), in the order they were first
+    // missed, each once with its latest wrong answer. A word missed in the first pass stays
+    // listed when a repeat pass gets it right. A stopped first pass leaves none.
+    const std::vector<MissedWord>& missedWords() const;
+    // True when the last pass ended by itself (not stopped), so its summary can be shown; false
+    // again once a new pass begins.
+    bool summaryReady() const;
     // True once the window should close.
     bool closed() const;
 

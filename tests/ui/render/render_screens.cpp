@@ -125,7 +125,7 @@ void runCapturing(const QString& base, const std::function<void()>& run)
     delete timer;
 }
 
-// The Spelling Bee window in a drill: the answer asked for, then the verdict.
+// The Spelling Bee window in a drill: the answer asked for, the verdict, then the summary.
 void captureDrill(const QString& base)
 {
     auto* timer = new QTimer(qApp);
@@ -152,6 +152,8 @@ void captureDrill(const QString& base)
         waitFor(QStringLiteral("spelt"));
         save(modal, base + QStringLiteral(" verdict"));
         waitFor(QStringLiteral("Press the start"));
+        QTest::qWait(100);
+        save(modal, base + QStringLiteral(" summary"));
         modal->findChild<QAbstractButton*>(QStringLiteral("enterButton"))->click();
     });
     timer->start(50);
