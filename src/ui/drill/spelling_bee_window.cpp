@@ -1,6 +1,7 @@
 #include "drill/spelling_bee_window.h"
 
 #include "app/session.h"
+#include "common/fitting_label.h"
 #include "common/monospace_font.h"
 #include "common/ui_text.h"
 #include "config/startup_info.h"
@@ -313,7 +314,8 @@ void SpellingBeeWindow::buildControls()
     });
     connect(m_answer, &AnswerBox::timedOut, this, [this] { deliver({ Held::Kind::TimeOut }); });
 
-    m_prompt = new QLabel(this);
+    // The shown word fills the room the window gives it, so a child reads it from afar.
+    m_prompt = new FittingLabel(this);
     m_prompt->setObjectName(QStringLiteral("promptLine"));
     m_prompt->setAccessibleName(uiText(strings::kPromptLineName));
     QFont fixed = monospaceFont();
@@ -331,6 +333,7 @@ void SpellingBeeWindow::buildControls()
         m_prompt->setMinimumWidth(metrics.horizontalAdvance(QString(30, QLatin1Char('M'))));
         m_prompt->setMinimumHeight(2 * metrics.lineSpacing() + 12);
     }
+    m_prompt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     m_light = new TrafficLight(this);
 
@@ -406,6 +409,7 @@ void SpellingBeeWindow::buildControls()
     lines->addWidget(promptLabel, 1, 0);
     lines->addWidget(m_prompt, 1, 1);
     lines->setColumnStretch(1, 1);
+    lines->setRowStretch(1, 1);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_light, 0, Qt::AlignTop);
@@ -439,7 +443,7 @@ void SpellingBeeWindow::buildControls()
     switches->addStretch(1);
 
     auto* left = new QVBoxLayout;
-    left->addLayout(top);
+    left->addLayout(top, 2);
     left->addSpacing(6);
     left->addLayout(stats);
     auto* progressRow = new QHBoxLayout;
