@@ -15,6 +15,7 @@
 #include "stepping_clock.h"
 
 #include "config/startup_info.h"
+#include "dictionary/category_counts.h"
 #include "dictionary/dictionary_ops.h"
 #include "dictionary/dictionary_pass.h"
 #include "drill/drill_settings.h"
@@ -648,6 +649,27 @@ void dictionaryReportOurs(benchmark::State& state, Workbench* w)
     state.counters["text_bytes"] = static_cast<double>(bytes);
 }
 
+// (i) the words of every category counted, as the category box counts them after a change of
+// the dictionary: the file opened to read, the category table walked, closed again.
+void categoryCountsOurs(benchmark::State& state, Workbench* w)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = fs::path(w->oursPath()).parent_path().parent_path().string();
+    std::uint64_t words = 0;
+    for (auto _ : state) {
+        const std::optional<CategoryCounts> counts = countCategoryWords(folder);
+        if (!counts) {
+            state.SkipWithError("the category table could not be counted");
+            break;
+        }
+        words = 0;
+        for (const std::uint32_t n : *counts)
+            words += n;
+        benchmark::DoNotOptimize(words);
+    }
+    state.counters["category_words"] = static_cast<double>(words);
+}
+
 using BenchFunction = void (*)(benchmark::State&, Workbench*);
 
 struct ScenarioFunctions
@@ -681,6 +703,8 @@ const std::vector<ScenarioFunctions>& scenarios()
             resetMap },
         { { "h_dictionary_report", "h", "(h) dictionary report, whole text", {} },
             dictionaryReportOurs, nullptr, nullptr },
+        { { "i_category_counts", "i", "(i) words per category counted", {} }, categoryCountsOurs,
+            nullptr, nullptr },
     };
     return list;
 }

@@ -6,7 +6,13 @@
 // order of a hash table.
 //
 //   quorvel-mkdict --scowl DIR --countries FILE --offensive FILE --max-size N --output FILE
-//                  [--left-out FILE]
+//                  [--school-words DIR] [--left-out FILE]
+//
+// --school-words reads the spelling lists English primary schools teach and the months and days
+// of the week from DIR (data/school_words/): every word of them goes into the dictionary, the
+// school words each into the graded category of its school year (word_filter.h, kSchoolLists).
+// Words shorter than the dictionary's shortest word (A, I, DO, MR) cannot be held and are named
+// in the summary line.
 //
 // --left-out writes every word the inputs offered that the dictionary leaves out, one a line,
 // with the reason: the listed word it is a form of, or "not a word".
@@ -91,6 +97,7 @@ struct Options
     std::string offensiveFile;
     std::string output;
     std::string leftOutFile;
+    std::string schoolDir;
     int maxSize = 0;
 };
 
@@ -103,6 +110,15 @@ struct WordSources
 };
 
 using WordTable = std::unordered_map<std::string, WordSources>;
+
+// The dialect of a word by the lists that name it; a word of no SCOWL list (a month, a school
+// word SCOWL writes with a capital) is spelt so everywhere.
+int languageOf(const WordSources& sources)
+{
+    if (sources.common != 0 || (sources.american != 0) == (sources.british != 0))
+        return kLanguageBoth;
+    return sources.american != 0 ? kLanguageUsa : kLanguageUk;
+}
 
 bool readScowlSizes(const Options& options, std::string_view list, int maxSize,
     const std::function<void(const std::string&, int)>& take, std::string& error)
@@ -266,6 +282,8 @@ bool parseOptions(int argc, char** argv, Options& options)
             options.offensiveFile = value;
         else if (key == "--output")
             options.output = value;
+        else if (key == "--school-words")
+            options.schoolDir = value;
         else if (key == "--left-out")
             options.leftOutFile = value;
         else if (key == "--max-size")
@@ -293,7 +311,7 @@ int main(int argc, char** argv)
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr,
             "usage: quorvel-mkdict --scowl DIR --countries FILE --offensive FILE --max-size N\n"
-            "                      --output FILE [--left-out FILE]\n"
+            "                      --output FILE [--school-words DIR] [--left-out FILE]\n"
             "  N is a SCOWL size from 10 to 95; the offensive words are a JSON array of strings\n"
             "  or one entry a line\n");
         return 2;
@@ -368,6 +386,59 @@ int main(int argc, char** argv)
     for (const std::string& c : countries)
         category.emplace(c, kCountriesCategory);
 
+    // The school lists, earliest year first, so that a word on two lists keeps the first place.
+    // They take their words ahead of the picks from SCOWL below, which then fill each grade up to
+    // its usual length; the months and days join the main dictionary.
+    std::map<int, std::size_t> schoolPerSlot;
+    std::set<std::string> tooShort;
+    std::size_t monthsAndDays = 0;
+    if (!options.schoolDir.empty()) {
+        auto readList = [&](std::string_view file, std::vector<std::string>& list) {
+            const std::string path = (fs::path(options.schoolDir) / file).string();
+            if (!mkdict::readWordLines(path, list, error))
+                return false;
+            if (list.empty())
+                error = path + " holds no words";
+            return !list.empty();
+        };
+        // The offensive list holds for these words as for any; the rule for non-words does not,
+        // since the schools teach MRS although it has no vowel letter.
+        auto usable = [&](const std::string& w) {
+            if (w.size() < static_cast<std::size_t>(dict::kMinWordLength)) {
+                tooShort.insert(w);
+                return false;
+            }
+            const auto it = leftOut.find(w);
+            if (it == leftOut.end())
+                return true;
+            if (!it->second.empty())
+                return !leaveOut(w);
+            leftOutHere.erase(w); // taken out with SCOWL's non-words, and back
+            return true;
+        };
+        for (const mkdict::SchoolList& list : mkdict::kSchoolLists) {
+            std::vector<std::string> listWords;
+            if (!readList(list.file, listWords))
+                return fail(error);
+            for (const std::string& w : listWords) {
+                if (!usable(w))
+                    continue;
+                words.try_emplace(w); // a word SCOWL does not list in lower case, as CHRISTMAS
+                if (category.emplace(w, list.slotOf(w)).second)
+                    ++schoolPerSlot[list.slotOf(w)];
+            }
+        }
+        std::vector<std::string> calendar;
+        if (!readList(mkdict::kMonthsAndDaysFile, calendar))
+            return fail(error);
+        for (const std::string& w : calendar) {
+            if (usable(w)) {
+                words.try_emplace(w);
+                ++monthsAndDays;
+            }
+        }
+    }
+
     std::map<std::string, int> commonBySize;
     for (const auto& [w, sources] : words) {
         if (sources.common != 0)
@@ -382,7 +453,8 @@ int main(int argc, char** argv)
                 && !isInflection(w, size, commonBySize))
                 candidates.push_back(w);
         }
-        for (const std::string& w : spreadPick(candidates, kWordsPerGrade))
+        const std::size_t taken = std::min(schoolPerSlot[grade.slot], kWordsPerGrade);
+        for (const std::string& w : spreadPick(candidates, kWordsPerGrade - taken))
             category.emplace(w, grade.slot);
     }
     for (const std::string& w : britishAlternatives) {
@@ -399,10 +471,7 @@ int main(int argc, char** argv)
             continue;
         DictionaryEntry e;
         e.word = w;
-        if (sources.common != 0 || (sources.american != 0 && sources.british != 0))
-            e.language = kLanguageBoth;
-        else
-            e.language = sources.american != 0 ? kLanguageUsa : kLanguageUk;
+        e.language = languageOf(sources);
         ++perLanguage[e.language];
         entries.push_back(std::move(e));
         ++mainWords;
@@ -412,7 +481,12 @@ int main(int argc, char** argv)
         DictionaryEntry e;
         e.word = w;
         e.category = slot;
-        e.language = slot == kExtraUkCategory ? kLanguageUk : kLanguageBoth;
+        if (slot == kExtraUkCategory)
+            e.language = kLanguageUk;
+        else if (const auto it = words.find(w); it != words.end())
+            e.language = languageOf(it->second); // CENTRE, a school word, is British
+        else
+            e.language = kLanguageBoth;
         entries.push_back(std::move(e));
         ++perCategory[slot];
     }
@@ -480,5 +554,16 @@ int main(int argc, char** argv)
         options.output.c_str(), options.maxSize, mainWords, perLanguage[kLanguageBoth],
         perLanguage[kLanguageUk], perLanguage[kLanguageUsa], categoryWords, figures.c_str(),
         leftOutHere.size() - nonWords, nonWords, image.size(), seconds);
+    if (!options.schoolDir.empty()) {
+        std::size_t placed = 0;
+        for (const auto& [slot, count] : schoolPerSlot)
+            placed += count;
+        std::string shortList;
+        for (const std::string& w : tooShort)
+            shortList += (shortList.empty() ? "" : " ") + w;
+        std::printf("quorvel-mkdict: %zu school words in the graded categories, %zu months and "
+                    "days; too short for a dictionary: %s\n",
+            placed, monthsAndDays, shortList.c_str());
+    }
     return 0;
 }

@@ -250,6 +250,40 @@ bool readScowlList(const std::string& dir, std::string_view list, int size,
     return true;
 }
 
+bool readWordLines(const std::string& path, std::vector<std::string>& words, std::string& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path;
+        return false;
+    }
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.pop_back();
+        if (line.empty() || line.front() == '#')
+            continue;
+        const bool letters = std::all_of(line.begin(), line.end(),
+            [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+        if (!letters || line.size() > static_cast<std::size_t>(dict::kMaxWordLength)) {
+            error = path + ":" + std::to_string(number) + ": \"" + line
+                + "\" is not one word of letters A-Z";
+            return false;
+        }
+        std::string word = line;
+        for (char& c : word)
+            c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        words.push_back(std::move(word));
+    }
+    if (in.bad()) {
+        error = "cannot read " + path;
+        return false;
+    }
+    return true;
+}
+
 bool readSpellingSizes(const std::string& dir, ScowlSizes& sizes, std::string& error)
 {
     for (std::string_view list : kSpellingLists) {

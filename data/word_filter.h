@@ -24,6 +24,42 @@ inline constexpr std::array<int, 10> kScowlSizes { 10, 20, 35, 40, 50, 55, 60, 7
 inline constexpr std::array<std::string_view, 6> kSpellingLists { "english", "american", "british",
     "british_variant_1", "british_z", "variant_1" };
 
+// The spelling lists English primary schools teach, kept in data/school_words/ one file a list,
+// and the graded category each list's words go to: Year 1 (age 5 to 6) to "5 year old", Year 2 to
+// "6 year old". The lists for Years 3 and 4 and for Years 5 and 6 each span two years, so their
+// shorter words go to the younger age and the words of `longerFrom` letters or more to the older
+// one: "7 year old - harder" and "8 year old", "9 year old" and "10 year old". A word on more than
+// one list belongs to the earliest.
+struct SchoolList
+{
+    std::string_view file;
+    int slot;
+    int longerSlot;
+    int longerFrom;
+
+    int slotOf(std::string_view word) const
+    {
+        return static_cast<int>(word.size()) >= longerFrom ? longerSlot : slot;
+    }
+};
+
+inline constexpr std::array<SchoolList, 4> kSchoolLists { {
+    { "year1.txt", 21, 21, 0 },
+    { "year2.txt", 22, 22, 0 },
+    { "years3-4.txt", 24, 25, 8 },
+    { "years5-6.txt", 26, 27, 9 },
+} };
+
+// The months and the days of the week, which SCOWL leaves out of its lower-case lists; they go
+// to the main dictionary unless a school list places them.
+inline constexpr std::string_view kMonthsAndDaysFile = "months_days.txt";
+
+// Reads a word list of ours: one word of letters A-Z or a-z a line, blank lines and lines
+// starting with # skipped, the words returned in capitals in the file's order. Any other line,
+// or a word longer than the dictionary takes, is an error naming the line: these files are
+// written by hand and a slip must not silently drop a word.
+bool readWordLines(const std::string& path, std::vector<std::string>& words, std::string& error);
+
 // The smallest SCOWL size at which any spelling list names a word, by the word in capitals.
 using ScowlSizes = std::unordered_map<std::string, int>;
 

@@ -8,7 +8,9 @@
 #include "platform/file_errors.h"
 #include "platform/replace_file.h"
 #include "platform/services.h"
+#include "review/review_list.h"
 #include "strings/cli_strings.h"
+#include "strings/review_strings.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
 
@@ -257,6 +259,17 @@ void removeCommand(Context& ctx, const std::vector<std::string>& words)
     QJsonObject out = resultObject(toDictResult(result));
     finishChange(ctx, dictionary, notes.unlinked, true, word + strings::kCliWasRemoved, out);
     warnNotFreed(word + strings::kCliWasRemoved, notes, out);
+    // The folder's users review words of the folder's dictionary: the word leaves their
+    // schedules. One that cannot be changed is a warning; the removal stands.
+    if (notes.unlinked && ctx.changesFolderDictionary()) {
+        const ReviewForgetResult forgot = forgetInReviewSchedules(ctx.folder(), word);
+        if (forgot.failure) {
+            const std::string warning = word + strings::kReviewForgetFailed
+                + reviewFileMessage(*forgot.failure, forgot.failedPath);
+            out.insert("warning", QString::fromStdString(warning));
+            Output::note(warning);
+        }
+    }
     finish(ctx, toDictResult(result), result == RemoveResult::Removed, word,
         strings::kCliNotInDictionary, out);
 }

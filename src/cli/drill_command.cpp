@@ -482,6 +482,12 @@ public:
                 break;
             answerOne();
         }
+        // The same summary the window shows: each missed word beside what was typed.
+        if (m_session.summaryReady() && !m_stopped) {
+            showDisplays();
+            for (const std::string& line : missedWordsSummary(m_session.missedWords()))
+                m_screen.line(line);
+        }
         // Quit: Enter while idle closes the drill.
         if (!m_session.closed())
             drive(m_session.press(DrillButton::Enter));
@@ -785,9 +791,11 @@ private:
 
 void drillCommand(Context& ctx, const std::vector<std::string>& words)
 {
-    Args args(words, { "user" }, { "no-sound", "repeat", "fast" });
+    Args args(words, { "user" }, { "no-sound", "repeat", "fast", "review" });
     args.expectPositionals(0);
     const int user = userOption(args);
+    if (args.has("repeat") && args.has("review"))
+        throw UsageError("--repeat and --review cannot be used together");
     StartupInfo info = ctx.startup(true);
 
     InterruptGuard interrupts;
@@ -811,8 +819,8 @@ void drillCommand(Context& ctx, const std::vector<std::string>& words)
 
     DefaultRandomSource random;
     DocumentState documents;
-    DrillContext context { info, documents, user, ctx.folder(), clock, random, soundUsable,
-        nullptr };
+    DrillContext context { info, documents, user, ctx.folder(), clock, random, soundUsable, nullptr,
+        args.has("review") };
     context.speechOn = speechOn;
     context.hearOnly = readHearOnly(settings, user);
     TerminalDrill drill(context, screen, input, prompter, soundUsable ? &*playback : nullptr);
@@ -851,7 +859,7 @@ void drillCommand(Context& ctx, const std::vector<std::string>& words)
 std::vector<Command> drillCommands()
 {
     return {
-        { "", "drill", "drill --user U [--no-sound] [--repeat] [--fast]", drillCommand },
+        { "", "drill", "drill --user U [--no-sound] [--repeat | --review] [--fast]", drillCommand },
     };
 }
 

@@ -1109,8 +1109,8 @@ TEST(CliReview, ShowListsTheScheduleInDueOrder)
     const std::time_t now = std::time(nullptr);
     ReviewSchedule s;
     ASSERT_TRUE(s.restore("LATER", 1, now)); // due tomorrow
-    ASSERT_TRUE(s.restore("OVERDUE", 2, now - 10 * kReviewDaySeconds));
-    ASSERT_TRUE(s.restore("TODAY", 1, now - kReviewDaySeconds));
+    ASSERT_TRUE(s.restore("OVERDUE", 2, now - 10 * 24 * 60 * 60));
+    ASSERT_TRUE(s.restore("TODAY", 1, now - 24 * 60 * 60));
     ASSERT_TRUE(saveReviewSchedule(dir.path(), 2, s).ok());
     r = cli(dir.path(), { "review", "show", "--user", "2" });
     ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -1,6 +1,8 @@
 // The terminal drill seen from outside: answers piped in as the prompts come, and what the pass
 // leaves behind in the word file, the dictionary and the history file.
 
+#include "review/review_file.h"
+#include "review/review_schedule.h"
 #include "support/temp_folder.h"
 
 #include <QElapsedTimer>
@@ -202,6 +204,59 @@ TEST_F(DrillCliTest, PipedPassMarksTheWordsAndRecordsTheDrill)
     EXPECT_EQ(again.exitCode, 0) << again.lines.join('\n').toStdString();
     EXPECT_EQ(again.shownWords, QStringList { run.shownWords[1] });
     EXPECT_EQ(again.json.value("correct").toInt(), 1);
+}
+
+// drill --review: a failure of an ordinary drill is scheduled, due words are drilled oldest
+// first, answers move them through the boxes, and a word removed from the dictionary leaves the
+// schedule.
+TEST_F(DrillCliTest, ReviewDrillsTheDueWords)
+{
+    const auto schedule = [&] {
+        int code = -1;
+        const QJsonObject shown = cliJson(dir.path(), { "review", "show", "--user", "2" }, &code);
+        EXPECT_EQ(code, 0);
+        QMap<QString, int> boxes;
+        for (const QJsonValue& v : shown.value("schedule").toArray())
+            boxes.insert(v.toObject().value("word").toString(), v.toObject().value("box").toInt());
+        return boxes;
+    };
+    // Nothing due: said, and no pass.
+    DrillRun none = drill(dir.path(), { "--user", "2", "--no-sound", "--review" },
+        [](const QString& word, int) { return word; });
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.shownWords.isEmpty());
+    EXPECT_TRUE(none.lines.join('\n').contains(QStringLiteral("No words are due for review today")))
+        << none.lines.join('\n').toStdString();
+
+    // An ordinary drill's failure enters box 1, due tomorrow.
+    const DrillRun plain = drill(dir.path(), { "--user", "2", "--no-sound" },
+        [](const QString& word, int n) { return n == 0 ? QStringLiteral("WRONG") : word; });
+    ASSERT_EQ(plain.exitCode, 0) << plain.lines.join('\n').toStdString();
+    EXPECT_EQ(schedule(), (QMap<QString, int> { { plain.shownWords[0], 1 } }));
+
+    // Words long due, one of them no longer in the dictionary, one not due yet.
+    const std::time_t now = std::time(nullptr);
+    const std::time_t day = 24 * 60 * 60;
+    quorvel::ReviewSchedule s;
+    ASSERT_TRUE(s.restore("ZOO", 5, now - 20 * day));
+    ASSERT_TRUE(s.restore("BEAR", 2, now - 5 * day));
+    ASSERT_TRUE(s.restore("SCHOOL", 1, now - 3 * day));
+    ASSERT_TRUE(s.restore("QUILL", 1, now - 30 * day));
+    ASSERT_TRUE(s.restore("HELLO", 3, now));
+    ASSERT_TRUE(quorvel::saveReviewSchedule(dir.path(), 2, s).ok());
+    const DrillRun review = drill(dir.path(), { "--user", "2", "--no-sound", "--review" },
+        [](const QString& word, int) { return word == "BEAR" ? QStringLiteral("BARE") : word; });
+    ASSERT_EQ(review.exitCode, 0) << review.lines.join('\n').toStdString();
+    EXPECT_EQ(review.shownWords, (QStringList { "ZOO", "BEAR", "SCHOOL" }));
+    EXPECT_EQ(schedule(), (QMap<QString, int> { { "BEAR", 1 }, { "SCHOOL", 2 }, { "HELLO", 3 } }));
+
+    int code = -1;
+    cliJson(dir.path(), { "dict", "remove", "school" }, &code);
+    ASSERT_EQ(code, 0);
+    EXPECT_EQ(schedule(), (QMap<QString, int> { { "BEAR", 1 }, { "HELLO", 3 } }));
+
+    cliJson(dir.path(), { "drill", "--user", "2", "--repeat", "--review" }, &code);
+    EXPECT_EQ(code, 2) << "a usage error";
 }
 
 TEST_F(DrillCliTest, EndOfInputStopsThePassAndExitStatusTellsWhetherOneRan)

@@ -3,6 +3,7 @@
 
 #include "support/dictionary_test_support.h"
 
+#include "dictionary/category_counts.h"
 #include "dictionary/dictionary_walk.h"
 
 #include <gtest/gtest.h>
@@ -182,6 +183,40 @@ TEST(DictionaryWalk, ReturnsTheSoundFieldsOfTheRecord)
     EXPECT_EQ(w.previousWord, "OWL");
     EXPECT_EQ(c.outSoundIndex, 0);
     EXPECT_EQ(c.outSoundFlag, 0);
+}
+
+// The words per category that the category box shows: only the category table is read.
+TEST(CategoryCounts, CountEachCategoryAndGiveNothingForADamagedTable)
+{
+    Bytes image = buildDictionaryImage({ entry("ANT"), entry("ROBIN", 7), entry("RAVEN", 7),
+        entry("WREN", 7), entry("PARIS", 9), entry("ZEBU", 63), entry("ZZZ", 1) });
+    DictionaryOnDisk dict(image);
+    CategoryCounts expected {};
+    expected[1] = 1;
+    expected[7] = 3;
+    expected[9] = 1;
+    expected[63] = 1;
+    {
+        DictionaryHandle file = dict.open();
+        ASSERT_TRUE(file);
+        EXPECT_EQ(countCategoryWords(*file), expected);
+    }
+    EXPECT_EQ(countCategoryWords(dict.folder()), expected);
+    EXPECT_FALSE(countCategoryWords(std::string()).has_value());
+    EXPECT_FALSE(countCategoryWords(dict.folder() + "/none").has_value());
+
+    // ROBIN's record linked to itself, or to a place outside the file: the count ends rather than
+    // looping or reading beyond the file.
+    const std::uint32_t head = u32At(image, kCategoryTable + slotOf("ROBIN"));
+    for (const std::uint32_t next : { head, static_cast<std::uint32_t>(image.size() + 100) }) {
+        SCOPED_TRACE(next);
+        Bytes damaged = image;
+        putU32(damaged, head, next);
+        dict.reset(damaged);
+        DictionaryHandle file = dict.open();
+        ASSERT_TRUE(file);
+        EXPECT_FALSE(countCategoryWords(*file).has_value());
+    }
 }
 
 } // namespace

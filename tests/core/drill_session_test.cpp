@@ -241,6 +241,98 @@ TEST(DrillSession, ThreeWordsRightWrongRight)
     EXPECT_EQ(d.history()[0].correct, 2);
 }
 
+// The summary lists each missed word once, in the order first missed, with its latest wrong
+// answer; a repeat pass that gets it right does not take it off. Practise these spells exactly
+// those words as a failures list: results, statuses and history written as for any first pass.
+TEST(DrillSession, MissedWordsSummaryAndPractiseThese)
+{
+    Drill d;
+    d.open();
+    // Nothing missed yet: Practise these only returns to the answer box.
+    d.play(d.session->press(DrillButton::PractiseThese));
+    EXPECT_FALSE(d.session->passRunning());
+    d.play(d.session->press(DrillButton::Start));
+    std::vector<std::string> words;
+    auto answers = d.pattern({ false, true, false });
+    d.answerAll([&](const std::string& w) {
+        words.push_back(w);
+        return answers(w);
+    });
+    ASSERT_EQ(words.size(), 3u);
+    EXPECT_TRUE(d.session->summaryReady());
+    const std::vector<MissedWord> firstPass { { words[0], words[0] + "X" },
+        { words[2], words[2] + "X" } };
+    EXPECT_EQ(d.session->missedWords(), firstPass);
+    EXPECT_EQ(missedWordsSummary(firstPass),
+        (std::vector<std::string> { strings::kMissedWordsHeading,
+            "  " + words[0] + "X  ->  " + words[0], "  " + words[2] + "X  ->  " + words[2] }));
+
+    // Repeat all: the first right now, the second (right before) missed with nothing typed.
+    d.setOptions([](ListOptionsRecord& o) {
+        o.repeatAll = 1;
+        o.repeatFailures = 0;
+    });
+    d.play(d.session->press(DrillButton::Repeat));
+    d.answerAll([&](const std::string& w) {
+        if (w == words[0])
+            return w;
+        return w == words[1] ? std::string() : w + "XY";
+    });
+    const std::vector<MissedWord> drill { { words[0], words[0] + "X" },
+        { words[2], words[2] + "XY" }, { words[1], "" } };
+    EXPECT_EQ(d.session->missedWords(), drill);
+    EXPECT_EQ(missedWordsSummary(drill).back(),
+        "  " + std::string(strings::kNothingTyped) + "  ->  " + words[1]);
+    const int historyBefore = static_cast<int>(d.history().size());
+
+    d.play(d.session->press(DrillButton::PractiseThese));
+    ASSERT_TRUE(d.waitingForAnswer());
+    EXPECT_FALSE(d.session->summaryReady());
+    EXPECT_TRUE(d.session->missedWords().empty());
+    EXPECT_EQ(d.session->wordsInPass(), 3);
+    std::vector<std::string> practised;
+    d.answerAll([&](const std::string& w) {
+        practised.push_back(w);
+        return w;
+    });
+    EXPECT_EQ(practised, (std::vector<std::string> { words[0], words[2], words[1] }));
+    EXPECT_EQ(d.header().state, ListState::kSpeltOnce);
+    EXPECT_EQ(d.header().listType, static_cast<int>(ListType::Failures));
+    const auto r = d.records();
+    ASSERT_EQ(r.size(), 3u);
+    for (const auto& rec : r) {
+        EXPECT_EQ(rec.result, 1) << rec.word;
+        EXPECT_EQ(rec.attempts, 0) << rec.word;
+    }
+    // All right this time: each word's status went up a rung, one more history record.
+    for (const auto& w : practised)
+        EXPECT_GT(d.status(w), 0) << w;
+    ASSERT_EQ(static_cast<int>(d.history().size()), historyBefore + 1);
+    EXPECT_EQ(d.history().back().words, 3);
+    EXPECT_EQ(d.history().back().correct, 3);
+    EXPECT_EQ(d.history().back().listType, static_cast<int>(ListType::Failures));
+    EXPECT_TRUE(d.session->summaryReady());
+    EXPECT_TRUE(d.session->missedWords().empty());
+    EXPECT_EQ(missedWordsSummary({}), std::vector<std::string> { strings::kNothingMissed });
+}
+
+// A stopped first pass keeps nothing to practise or summarise.
+TEST(DrillSession, StoppedFirstPassHasNoSummary)
+{
+    Drill d;
+    d.open();
+    d.play(d.session->press(DrillButton::Start));
+    d.play(d.session->press(DrillButton::Enter, "WRONG"));
+    ASSERT_TRUE(d.session->passRunning());
+    d.play(d.session->press(DrillButton::Stop));
+    EXPECT_FALSE(d.session->summaryReady());
+    EXPECT_TRUE(d.session->missedWords().empty());
+    const auto before = d.records();
+    d.play(d.session->press(DrillButton::PractiseThese));
+    EXPECT_FALSE(d.session->passRunning());
+    EXPECT_EQ(d.records(), before);
+}
+
 TEST(DrillSession, LowerCaseComparesInSmallLettersAndCutsLongAnswers)
 {
     Drill d({ entry("CAT") });

@@ -1,5 +1,6 @@
-// The review schedule: its box rules, several weeks of reviews on a fake clock, the order in
-// which due words come, and its file (round trip, missing, damaged, never written over).
+// The review schedule: its box rules, calendar days in local time, several weeks of reviews on a
+// fake clock, the order in which due words come, and its file (round trip, missing, damaged,
+// never written over).
 
 #include "review/review_file.h"
 #include "review/review_schedule.h"
@@ -8,15 +9,27 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
 
-constexpr std::time_t kDay = kReviewDaySeconds;
+constexpr std::time_t kDay = 24 * 60 * 60;
+// 2025-12-10 00:00 UTC.
+constexpr std::time_t kMidnight = 1765324800;
+
+// Days are local calendar days: each test names the time zone it reckons in.
+void useTimeZone(const char* zone)
+{
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+}
 
 TEST(ReviewSchedule, BoxRules)
 {
+    useTimeZone("UTC");
     // Each row: a word in `box`, answered `right` once it is due (or `early`, an hour before).
     struct Case
     {
@@ -60,8 +73,47 @@ TEST(ReviewSchedule, BoxRules)
         // A word that moved entered its new box at the answer; one that stayed keeps its time.
         const bool moved = c.outcome != ReviewOutcome::NotDue;
         EXPECT_EQ(after->enteredBox, moved ? when : entered);
-        EXPECT_EQ(after->due, after->enteredBox + intervals[c.boxAfter - 1] * kDay);
+        // Due from the UTC midnight that many days after the day it entered the box.
+        EXPECT_EQ(after->due, (after->enteredBox / kDay + intervals[c.boxAfter - 1]) * kDay);
     }
+}
+
+// A word is due from local midnight of the day its interval ends, whatever the hour it entered
+// its box, and across a change to or from summer time.
+TEST(ReviewSchedule, DueFromTheStartOfALocalDay)
+{
+    struct Case
+    {
+        const char* zone;
+        std::time_t entered;
+        int box;
+        std::time_t due;
+    };
+    const Case cases[] = {
+        // 17:00 on 10 December: due from midnight, so at 16:00 the next day it is due.
+        { "UTC", kMidnight + 17 * 3600, 1, kMidnight + kDay },
+        { "UTC", kMidnight + 17 * 3600, 5, kMidnight + 16 * kDay },
+        { "UTC", kMidnight, 3, kMidnight + 4 * kDay },
+        { "UTC", kMidnight + kDay - 1, 1, kMidnight + kDay },
+        // Seven hours west of UTC, 17:00 local is 00:00 UTC the next day.
+        { "MST7", kMidnight + kDay, 1, kMidnight + kDay + 7 * 3600 },
+        // London, 28 March 2026 17:00 GMT; summer time begins on the 29th at 01:00 GMT.
+        { "Europe/London", 1774717200, 1, 1774742400 }, // 29th 00:00 GMT
+        { "Europe/London", 1774717200, 2, 1774825200 }, // 30th 00:00 BST, 23:00 GMT the 29th
+        // 24 October 2026 17:00 BST; summer time ends on the 25th at 01:00 GMT.
+        { "Europe/London", 1792857600, 1, 1792882800 }, // 25th 00:00 BST
+        { "Europe/London", 1792857600, 2, 1792972800 }, // 26th 00:00 GMT
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.zone << " " << c.entered << " box " << c.box);
+        useTimeZone(c.zone);
+        ReviewSchedule s;
+        ASSERT_TRUE(s.restore("CAT", c.box, c.entered));
+        EXPECT_EQ(s.find("CAT")->due, c.due);
+        EXPECT_EQ(s.dueCount(c.due - 1), 0u);
+        EXPECT_EQ(s.dueCount(c.due), 1u);
+    }
+    useTimeZone("UTC");
 }
 
 TEST(ReviewSchedule, WordsThatCannotBeScheduled)
@@ -81,12 +133,15 @@ TEST(ReviewSchedule, WordsThatCannotBeScheduled)
 // Two words over six weeks, reviewed on the days they fall due, as a user would meet them.
 TEST(ReviewSchedule, SeveralWeeksOnAFakeClock)
 {
+    useTimeZone("UTC");
     FakeClock clock;
-    const std::time_t start = clock.now();
+    // Drills at 17:00, except the first review, at 16:00.
+    const std::time_t start = kMidnight + 17 * 3600;
     auto day = [&](int n) {
         clock.setNow(start + n * kDay);
         return clock.now();
     };
+    auto midnight = [](int n) { return kMidnight + n * kDay; };
     ReviewSchedule s;
     auto dueWords = [&](std::time_t now) {
         std::vector<std::string> words;
@@ -98,8 +153,9 @@ TEST(ReviewSchedule, SeveralWeeksOnAFakeClock)
     ASSERT_TRUE(s.wordFailed("DOG", day(0)));
     EXPECT_EQ(s.dueCount(day(0)), 0u);
 
-    // Day 1: both due; CAT right (box 2, due day 3), DOG wrong (box 1, due day 2).
-    EXPECT_EQ(dueWords(day(1)), (std::vector<std::string> { "CAT", "DOG" }));
+    // Day 1 at 16:00, not yet 24 hours on: both due; CAT right (box 2, due day 3), DOG wrong
+    // (box 1, due day 2).
+    EXPECT_EQ(dueWords(day(1) - 3600), (std::vector<std::string> { "CAT", "DOG" }));
     EXPECT_EQ(s.reviewAnswered("CAT", true, day(1)), ReviewOutcome::MovedUp);
     EXPECT_EQ(s.reviewAnswered("DOG", false, day(1)), ReviewOutcome::BackToFirstBox);
     EXPECT_EQ(s.dueCount(day(1)), 0u);
@@ -113,14 +169,14 @@ TEST(ReviewSchedule, SeveralWeeksOnAFakeClock)
     EXPECT_EQ(s.reviewAnswered("CAT", true, day(7)), ReviewOutcome::MovedUp);
     EXPECT_EQ(s.reviewAnswered("CAT", true, day(15)), ReviewOutcome::MovedUp);
     EXPECT_EQ(s.find("CAT")->box, 5);
-    EXPECT_EQ(s.find("CAT")->due, day(31));
+    EXPECT_EQ(s.find("CAT")->due, midnight(31));
 
     // DOG was not reviewed on day 4 and waits, overdue, until day 10; then wrong again.
     EXPECT_EQ(dueWords(day(10)), (std::vector<std::string> { "DOG" }));
     EXPECT_EQ(s.reviewAnswered("DOG", false, day(10)), ReviewOutcome::BackToFirstBox);
     // Failed in a drill on day 12 while still in box 1: due a day after that failure.
     ASSERT_TRUE(s.wordFailed("dog", day(12)));
-    EXPECT_EQ(s.find("DOG")->due, day(13));
+    EXPECT_EQ(s.find("DOG")->due, midnight(13));
 
     // Day 31: CAT right in box 5 leaves; DOG (due since day 13) is still there.
     EXPECT_EQ(dueWords(day(31)), (std::vector<std::string> { "DOG", "CAT" }));
@@ -132,6 +188,7 @@ TEST(ReviewSchedule, SeveralWeeksOnAFakeClock)
 
 TEST(ReviewSchedule, DueOrderForgetAndSweep)
 {
+    useTimeZone("UTC");
     ReviewSchedule s;
     ASSERT_TRUE(s.restore("PEAR", 3, 0)); // due day 4
     ASSERT_TRUE(s.restore("APPLE", 1, 2 * kDay)); // due day 3

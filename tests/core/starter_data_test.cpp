@@ -2,8 +2,9 @@
 // checked on a handful of hand-written SCOWL lists, where every word's fate is known, and the
 // rules for the words it leaves out on small tables of SCOWL sizes; the real starter file is
 // checked for the spellings whose dialect nobody disputes, for categories that hold what their
-// names promise, and against the offensive-word list the build read. The build has already run
-// the full dictionary check.
+// names promise, against the offensive-word list the build read, and against the spelling lists
+// of English primary schools (data/school_words/, the same files the build read). The build has
+// already run the full dictionary check.
 
 #include "dictionary/current_word_info.h"
 #include "dictionary/dictionary_check.h"
@@ -17,9 +18,11 @@
 #include <QProcess>
 #include <QStringList>
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -173,6 +176,62 @@ TEST_F(DictionaryMaker, PutsEachWordWhereItsListsSay)
     // Nothing else slipped in: no Türkiye cut down to letters, no piece of a longer name.
     EXPECT_EQ(report.mainWords, 5u);
     EXPECT_EQ(report.categoryWords, 6u);
+}
+
+// The school lists go to the graded category of their year, the earliest year winning; the months
+// and days, which SCOWL writes with a capital, join the main dictionary.
+TEST_F(DictionaryMaker, PutsSchoolWordsInTheCategoryOfTheirYear)
+{
+    writeText(m_scowl + "/british-words.20", "centre\n");
+    // mrs has no vowel letter, which makes it a non-word by the rules for SCOWL's entries.
+    writeText(m_scowl + "/english-words.20", "busy\nheart\nrhythm\nmonday\nmrs\n");
+    const std::string school = m_folder.file("school");
+    std::filesystem::create_directories(school);
+    writeText(school + "/year1.txt", "# Year 1\nthe\nI\n\ncat\nschool\nbutt\n");
+    writeText(school + "/year2.txt", "busy\nChristmas\nMr\nMrs \r\n");
+    writeText(school + "/years3-4.txt", "busy\nbusiness\ncentre\nheart\nFebruary\n");
+    writeText(school + "/years5-6.txt", "rhythm\naccommodate\nbusiness\n");
+    writeText(school + "/months_days.txt", "February\nMonday\nWednesday\n");
+    const std::string output = m_folder.file("school.dis");
+    ASSERT_EQ(makeDictionary(m_scowl, m_countries, m_offensive, 60, output,
+                  { "--school-words", QString::fromStdString(school) }),
+        0);
+    auto file = openDictionaryFile(output, false);
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(checkDictionary(*file).ok);
+
+    using enum FindResult;
+    expectPlacements(*file,
+        {
+            { "THE", InCategory, 3, 21 },
+            { "CAT", InCategory, 3, 21 },
+            { "SCHOOL", InCategory, 3, 21 },
+            { "DOG", InCategory, 3, 21 }, // still picked from SCOWL beside the school words
+            { "BUTT", NotFound, 0, 0 }, // the offensive list holds for school words too
+            { "BUSY", InCategory, 3, 22 }, // Year 2 before Years 3 and 4
+            { "CHRISTMAS", InCategory, 3, 22 },
+            { "MRS", InCategory, 3, 22 },
+            { "HEART", InCategory, 3, 24 },
+            { "CENTRE", InCategory, 1, 24 }, // a British spelling stays British
+            { "BUSINESS", InCategory, 3, 25 }, // eight letters: the older of the two years
+            { "FEBRUARY", InCategory, 3, 25 },
+            { "RHYTHM", InCategory, 3, 26 },
+            { "ACCOMMODATE", InCategory, 3, 27 },
+            { "MONDAY", InMain, 3, 0 },
+            { "WEDNESDAY", InMain, 3, 0 },
+        });
+
+    // A slip in a list fails the build rather than dropping a word, and so does a missing list.
+    const std::string broken = m_folder.file("broken.dis");
+    writeText(school + "/years5-6.txt", "rhythm\ndon't\n");
+    EXPECT_NE(makeDictionary(m_scowl, m_countries, m_offensive, 60, broken,
+                  { "--school-words", QString::fromStdString(school) }),
+        0);
+    std::filesystem::remove(school + "/years5-6.txt");
+    EXPECT_NE(makeDictionary(m_scowl, m_countries, m_offensive, 60, broken,
+                  { "--school-words", QString::fromStdString(school) }),
+        0);
+    EXPECT_FALSE(fileExists(broken));
 }
 
 TEST_F(DictionaryMaker, TakesLargerSizesOnlyWhenAsked)
@@ -380,6 +439,51 @@ TEST(OffensiveWordList, IsReadAsJsonOrTextKeepingSingleWords)
     EXPECT_FALSE(mkdict::readOffensiveWords(folder.file("missing.json"), words, error));
 }
 
+// A word list of data/school_words/, read here by the test's own simple rule: every line that is
+// not blank or a # comment is a word.
+std::vector<std::string> schoolList(const std::string& name)
+{
+    std::ifstream in(std::string(QUORVEL_SCHOOL_WORDS_DIR) + "/" + name);
+    EXPECT_TRUE(in) << name;
+    std::vector<std::string> words;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::transform(line.begin(), line.end(), line.begin(),
+            [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        words.push_back(line);
+    }
+    return words;
+}
+
+// The school year of each list and the graded category its words belong in: Year 1 to "5 year
+// old", Year 2 to "6 year old", the lists of two years split by length between the two ages.
+struct SchoolYear
+{
+    const char* file;
+    std::size_t entries; // the lists as published, each form of an entry such as woman/women
+    int shortCategory;
+    int longCategory;
+    std::size_t longFrom;
+};
+constexpr SchoolYear kSchoolYears[] = {
+    { "year1.txt", 45, 21, 21, 0 }, { "year2.txt", 64, 22, 22, 0 },
+    { "years3-4.txt", 109, 24, 25, 8 }, // "7 year old - harder", "8 year old"
+    { "years5-6.txt", 104, 26, 27, 9 }, // "9 year old", "10 year old"
+};
+
+// Every school word the schools list: the set of all of them, for the graded-list test.
+std::set<std::string> allSchoolWords()
+{
+    std::set<std::string> all;
+    for (const SchoolYear& year : kSchoolYears) {
+        for (const std::string& w : schoolList(year.file))
+            all.insert(w);
+    }
+    return all;
+}
+
 class StarterDictionary : public ::testing::Test
 {
 protected:
@@ -397,7 +501,8 @@ TEST_F(StarterDictionary, SpellingsCarryTheirDialect)
     using enum FindResult;
     expectPlacements(*m_file,
         {
-            { "HOUSE", InMain, 3, 0 },
+            { "HOUSE", InCategory, 3, kFirstGrade }, // a Year 1 school word
+            { "CENTRE", InCategory, 1, 24 }, // and a British one of Years 3 and 4
             { "COLOUR", InMain, 1, 0 },
             { "COLOR", InMain, 2, 0 },
             { "ORGANISE", InMain, 1, 0 },
@@ -411,6 +516,7 @@ TEST_F(StarterDictionary, SpellingsCarryTheirDialect)
 
 TEST_F(StarterDictionary, OnlyTheFilledCategoriesHoldWords)
 {
+    const std::set<std::string> schoolWords = allSchoolWords();
     std::size_t total = 0;
     int previousLongest = 0;
     for (int slot = 1; slot < 64; ++slot) {
@@ -426,9 +532,15 @@ TEST_F(StarterDictionary, OnlyTheFilledCategoriesHoldWords)
         EXPECT_NE(strings::defaultCategoryName(slot), "Free");
         if (!graded)
             continue;
-        // Short lists, each of longer words than the grade before it.
+        // Short lists whose words picked from SCOWL are each longer than the grade before it;
+        // the school words of the age come in all lengths.
         EXPECT_LE(words.size(), 150u);
-        const auto [shortest, longest] = std::minmax_element(words.begin(), words.end(),
+        std::vector<std::string> picked;
+        std::copy_if(words.begin(), words.end(), std::back_inserter(picked),
+            [&](const std::string& w) { return !schoolWords.contains(w); });
+        if (picked.empty())
+            continue;
+        const auto [shortest, longest] = std::minmax_element(picked.begin(), picked.end(),
             [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
         EXPECT_GT(static_cast<int>(shortest->size()), previousLongest);
         previousLongest = static_cast<int>(longest->size());
@@ -498,6 +610,49 @@ TEST_F(StarterDictionary, HoldsNoSpeechNoisesOrSpokenSpellings)
     }
     for (const char* word : { "HELLO", "OUCH", "OOPS", "WOW", "HOORAY", "RHYTHM", "GYM" }) {
         EXPECT_TRUE(holds(*m_file, word)) << word;
+    }
+}
+
+// Every word of the spelling lists English primary schools teach, in the graded category of the
+// earliest school year that lists it; the words shorter than any dictionary word (A, I, MR) are
+// the only ones missing. The months and days of the week are all there.
+TEST_F(StarterDictionary, HoldsEverySchoolWordInTheCategoryOfItsYear)
+{
+    std::set<std::string> seen;
+    for (const SchoolYear& year : kSchoolYears) {
+        SCOPED_TRACE(year.file);
+        const std::vector<std::string> list = schoolList(year.file);
+        EXPECT_EQ(list.size(), year.entries);
+        EXPECT_EQ(std::set<std::string>(list.begin(), list.end()).size(), list.size())
+            << "a word twice in one list";
+        for (const std::string& word : list) {
+            SCOPED_TRACE(word);
+            CurrentWordInfo info;
+            const FindResult found = FindWord(*m_file, word, info);
+            if (word.size() < 3) {
+                EXPECT_FALSE(isFound(found));
+                continue;
+            }
+            ASSERT_EQ(found, FindResult::InCategory);
+            if (!seen.insert(word).second)
+                continue; // an earlier year placed it
+            EXPECT_EQ(info.category(),
+                word.size() >= year.longFrom ? year.longCategory : year.shortCategory);
+        }
+    }
+    // The lists as they spell their hardest words.
+    for (const char* word : { "ACCOMMODATE", "EMBARRASS", "HARASS", "NECESSARY", "FEBRUARY",
+             "COMMITTEE", "OCCASIONALLY", "SEPARATE", "TWELFTH", "RHYTHM" }) {
+        EXPECT_TRUE(seen.contains(word)) << word;
+    }
+
+    const std::vector<std::string> calendar = schoolList("months_days.txt");
+    EXPECT_EQ(calendar.size(), 19u);
+    for (const std::string& word : calendar) {
+        EXPECT_TRUE(holds(*m_file, word)) << word;
+    }
+    for (const char* word : { "JANUARY", "FEBRUARY", "WEDNESDAY", "SATURDAY", "DECEMBER" }) {
+        EXPECT_NE(std::find(calendar.begin(), calendar.end(), word), calendar.end()) << word;
     }
 }
 

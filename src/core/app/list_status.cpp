@@ -3,7 +3,10 @@
 #include "app/session.h"
 #include "config/user_settings.h"
 #include "drill/word_file.h"
+#include "platform/services.h"
+#include "review/review_list.h"
 #include "strings/app_strings.h"
+#include "strings/review_strings.h"
 
 namespace quorvel {
 
@@ -44,6 +47,12 @@ int currentListKind(const Session& session)
 
 ListStatusFields computeListStatus(const Session& session)
 {
+    SystemClock clock;
+    return computeListStatus(session, clock.now());
+}
+
+ListStatusFields computeListStatus(const Session& session, std::time_t now)
+{
     const int user = session.currentUser();
     const StartupInfo& info = session.info;
     // The list size and letters range are shown as their texts are stored.
@@ -65,19 +74,24 @@ ListStatusFields computeListStatus(const Session& session)
             k.kind = 0;
         f.source = strings::kSourceDictionary;
         f.listIcon = 1;
-        switch (ListSetup::read(info, user).type) {
-        case ListType::Failures:
-            f.listType = strings::kListTypeFailures;
-            break;
-        case ListType::Predefined:
-            f.listType = strings::kListTypePredefined;
-            break;
-        case ListType::OneLetter:
-            f.listType = strings::kListTypeOneLetter;
-            break;
-        default:
-            f.listType = strings::kListTypeRandom;
-            break;
+        // "Review due" is kept beside the record and stands in for its list type while set.
+        if (reviewListChosen(session.programFolder, user)) {
+            f.listType = strings::kListTypeReview;
+        } else {
+            switch (ListSetup::read(info, user).type) {
+            case ListType::Failures:
+                f.listType = strings::kListTypeFailures;
+                break;
+            case ListType::Predefined:
+                f.listType = strings::kListTypePredefined;
+                break;
+            case ListType::OneLetter:
+                f.listType = strings::kListTypeOneLetter;
+                break;
+            default:
+                f.listType = strings::kListTypeRandom;
+                break;
+            }
         }
     }
     if (options.showLanguageFlag)
@@ -88,6 +102,9 @@ ListStatusFields computeListStatus(const Session& session)
     f.wordFilter = strings::wordFilterText(setup.minLetters, setup.maxLetters);
     f.soundImage = info.soundOn(user) ? 1 : 0;
     f.wordCount = k.kind != 0 ? std::to_string(k.count).substr(0, 3) : "0";
+    const std::optional<std::size_t> due = reviewDueCount(info.dataFolder(), user, now);
+    f.reviewDue
+        = due ? strings::kReviewDueCount + std::to_string(*due) : strings::kReviewDueUnknown;
     return f;
 }
 

@@ -3,6 +3,7 @@
 // The list-status fields of the main window's status bar: where the current user's next list
 // comes from, how many words it holds and of what type, and the sound and language pictures.
 
+#include <ctime>
 #include <string>
 
 namespace quorvel {
@@ -22,10 +23,15 @@ struct ListStatusFields
     int listIcon = 1; // 1 dictionary, 2 bee file, 3 scrap pad
     std::string source; // "Dictionary", "Bee File  ", "Scrap Pad "
     std::string wordCount; // at most three characters
-    std::string listType; // "Failures  ", "Predefined", "One Letter", "Random    " or ten blanks
+    // "Failures  ", "Predefined", "One Letter", "Random    ", "Review due" or ten blanks
+    std::string listType;
     int languageImage = 2; // 0 UK, 1 US, 2 no flag
+    std::string reviewDue; // "Review due: 3"; "Review due: ?" when the schedule cannot be read
 };
 
+// The fields for the current user at `now` (the review schedule's due words).
+ListStatusFields computeListStatus(const Session& session, std::time_t now);
+// The same at the system clock's time.
 ListStatusFields computeListStatus(const Session& session);
 
 } // namespace quorvel

@@ -75,6 +75,8 @@ void Session::publishChanges()
     };
     const bool users = changedArray(StartupFieldId::UserNames);
     const bool categories = changedArray(StartupFieldId::CategoryNames);
+    const StartupField& folder = startupField(StartupFieldId::DictionaryFolder);
+    const bool dictionary = differs(folder.offset, folder.width);
     const bool record = info.bytes() != m_published;
     const bool unlocked = systemMenuUnlocked();
     const bool access = unlocked != m_publishedUnlocked;
@@ -84,6 +86,8 @@ void Session::publishChanges()
         Q_EMIT usersChanged();
     if (categories)
         Q_EMIT categoriesChanged();
+    if (dictionary)
+        Q_EMIT dictionaryChanged();
     if (record)
         Q_EMIT recordChanged();
     if (access)

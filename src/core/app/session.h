@@ -80,6 +80,12 @@ public:
     // granted in this run.
     bool systemMenuUnlocked() const { return !systemPasswordOn || systemAccessGranted; }
 
+    // Whoever changes which words the dictionary holds or where they lie (adds, deletes or moves
+    // a word, restores or replaces the file) calls this, so that what shows per category (the
+    // category box's empty marks) is counted again. A change of the dictionary folder in the
+    // record is signalled the same way by publishChanges().
+    void noteDictionaryChanged() { Q_EMIT dictionaryChanged(); }
+
     // Saves the whole record; on failure shows `failureText` under "Warning!" and keeps the
     // values in memory. Returns whether the save succeeded.
     bool saveStartupInfo(Prompter& prompter, const char* failureText = nullptr) const;
@@ -95,6 +101,8 @@ Q_SIGNALS:
     void recordChanged();
     // The system menu was locked or unlocked.
     void accessChanged();
+    // The dictionary's words, or the dictionary folder, changed.
+    void dictionaryChanged();
 
 private:
     void settleWorkingCategory();

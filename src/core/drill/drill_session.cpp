@@ -1,6 +1,7 @@
 #include "drill/drill_session.h"
 
 #include "config/startup_info.h"
+#include "dictionary/dictionary_ops.h"
 #include "drill/answer_judging.h"
 #include "drill/level_adjustment.h"
 #include "drill/list_generation.h"
@@ -8,8 +9,11 @@
 #include "help/help_contexts.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
+#include "review/review_file.h"
+#include "review/review_list.h"
 #include "sound/sound_names.h"
 #include "strings/drill_strings.h"
+#include "strings/review_strings.h"
 #include "strings/strings.h"
 
 #include <QFileInfo>
@@ -111,6 +115,13 @@ struct DrillSession::Impl
             m_wordFile->close();
     }
 
+    // A word answered in the pass running, for the review schedule.
+    struct PassAnswer
+    {
+        std::string word;
+        bool right = false;
+    };
+
     DrillContext ctx;
     DrillEffects m_out; // the effects of the event being handled
 
@@ -125,6 +136,10 @@ struct DrillSession::Impl
     bool m_scrapPadFailed = false; // reported once in the window's life
     bool m_hearNow = false; // hear only, and the word being presented can be heard
     bool m_hearOnlyExplained = false; // a word shown under hear only was explained once
+    bool m_reviewFileFailed = false; // likewise
+    // The pass running is the first pass of a "Review due" list: right answers move words up.
+    bool m_reviewList = false;
+    std::vector<PassAnswer> m_passAnswers;
     ListType m_listType = ListType::Random, m_headerListType = ListType::Random;
     int m_colourScheme = 0, m_light = 0;
     int m_wordsInPass = 0, m_wordsDone = 0, m_correct = 0, m_wordNumber = 0;
@@ -133,6 +148,10 @@ struct DrillSession::Impl
     std::string m_currentWord, m_answer;
     WordFileRecord m_record;
     std::unique_ptr<WordFile> m_wordFile;
+    WordFileHeader m_header; // the header of the list being spelt
+    std::vector<MissedWord> m_missed;
+    std::vector<WordFileRecord> m_missedRecords; // the same words, as the word file held them
+    bool m_summaryReady = false;
 
     bool passRunning() const { return m_firstPass || m_repeatPass; }
 
@@ -482,6 +501,106 @@ struct DrillSession::Impl
         }
     }
 
+    // --- review schedule -----------------------------------------------------------------------
+
+    // A schedule file that cannot be read or saved is reported once in the window's life.
+    void reviewFileFailed(const ReviewFileResult& result, bool always = false)
+    {
+        if (m_reviewFileFailed && !always)
+            return;
+        m_reviewFileFailed = true;
+        message(reviewFileMessage(result, reviewFilePath(ctx.info.dataFolder(), ctx.user)),
+            strings::kWarning, MessageIcon::Exclamation);
+    }
+
+    void saveSchedule(const ReviewSchedule& schedule)
+    {
+        if (const ReviewFileResult saved
+            = saveReviewSchedule(ctx.info.dataFolder(), ctx.user, schedule);
+            !saved.ok())
+            reviewFileFailed(saved);
+    }
+
+    // A "Review due" list: the due words, the longest overdue first, then a first pass of them.
+    void startReview()
+    {
+        loadSettings();
+        ReviewSchedule schedule;
+        if (const ReviewFileResult loaded
+            = loadReviewSchedule(ctx.info.dataFolder(), ctx.user, schedule);
+            !loaded.ok()) {
+            // Asked for by this Start: said every time.
+            reviewFileFailed(loaded, true);
+            idlePrompt();
+            return;
+        }
+        emit(Kind::WaitCursor, 1);
+        const ReviewListResult drawn = generateReviewList(
+            ctx.info, ctx.user, schedule, ctx.clock.now(), m_settings.listSize);
+        emit(Kind::WaitCursor, 0);
+        if (drawn.swept > 0)
+            saveSchedule(schedule);
+        if (drawn.failed || drawn.words <= 0) {
+            message(drawn.failed ? strings::kUnableToGenerateList : strings::kReviewNoneDue,
+                strings::kInformation);
+            idlePrompt();
+            return;
+        }
+        m_wordsInPass = drawn.words;
+        emit(Kind::SetProgressRange, drawn.words);
+        emit(Kind::SetProgress, drawn.words);
+        displays();
+        m_reviewList = true;
+        startDictionaryPass();
+        if (!m_firstPass)
+            m_reviewList = false;
+    }
+
+    // Of the failures of a list made from a document, only words the dictionary holds are
+    // scheduled: no other word could be drawn for a review.
+    void keepDictionaryWords(std::vector<PassAnswer>& answers)
+    {
+        DictionaryHandle dictionary = OpenDictionary(ctx.info);
+        std::erase_if(answers, [&](const PassAnswer& a) {
+            if (a.right || !dictionary)
+                return !a.right;
+            CurrentWordInfo word;
+            return !isFound(FindWord(*dictionary, a.word, word));
+        });
+        if (dictionary)
+            CloseDictionary(dictionary);
+    }
+
+    // The end of a pass (or its stop): its answers go into the schedule, saved once.
+    void applyReviewAnswers()
+    {
+        std::vector<PassAnswer> answers = std::exchange(m_passAnswers, {});
+        const bool review = std::exchange(m_reviewList, false);
+        if (answers.empty() || ctx.info.dataFolder().empty())
+            return;
+        ReviewSchedule schedule;
+        if (const ReviewFileResult loaded
+            = loadReviewSchedule(ctx.info.dataFolder(), ctx.user, schedule);
+            !loaded.ok()) {
+            reviewFileFailed(loaded);
+            return;
+        }
+        if (isDocumentList(m_headerListType))
+            keepDictionaryWords(answers);
+        const std::time_t now = ctx.clock.now();
+        bool changed = false;
+        for (const PassAnswer& a : answers) {
+            if (!a.right) {
+                changed = schedule.wordFailed(a.word, now) || changed;
+            } else if (review) {
+                const ReviewOutcome o = schedule.reviewAnswered(a.word, true, now);
+                changed = o == ReviewOutcome::MovedUp || o == ReviewOutcome::Left || changed;
+            }
+        }
+        if (changed)
+            saveSchedule(schedule);
+    }
+
     // --- level adjustment ----------------------------------------------------------------------
 
     // Auto start: the letters range of the last automatic drill, when the history file has one
@@ -589,7 +708,8 @@ struct DrillSession::Impl
         prompt({});
         const LevelAdjustment adjustment = options().adjustment;
         const bool practice = adjustment == LevelAdjustment::Practice;
-        const bool autoMode = adjustment == LevelAdjustment::Auto;
+        // A review list is not drawn by the letters range, so its score does not move it.
+        const bool autoMode = adjustment == LevelAdjustment::Auto && !m_reviewList;
         const bool window = isDocumentList(listType);
         if (practice && !window)
             return;
@@ -802,6 +922,18 @@ struct DrillSession::Impl
         message(strings::kProblemsSavingScrapPad, strings::kWarning, MessageIcon::Exclamation);
     }
 
+    void noteMissed(const std::string& typed)
+    {
+        for (MissedWord& m : m_missed) {
+            if (m.word == m_currentWord) {
+                m.typed = typed;
+                return;
+            }
+        }
+        m_missed.push_back({ m_currentWord, typed });
+        m_missedRecords.push_back(m_record);
+    }
+
     bool checkAnswer(bool repeat)
     {
         const Judgement judged = judgeAnswer(m_answer, m_currentWord, m_settings.upperCase);
@@ -812,6 +944,9 @@ struct DrillSession::Impl
             padWritten = appendFailureToScrapPad();
         }
         recordJudgement(m_record, m_currentWord, judged, repeat);
+        if (!judged.right)
+            noteMissed(judged.answer);
+        m_passAnswers.push_back({ m_currentWord, judged.right });
         prompt(verdictText(m_currentWord, judged.right));
         if (!padWritten)
             scrapPadNotWritten();
@@ -853,6 +988,7 @@ struct DrillSession::Impl
         } else if (repeat) {
             wait(1000);
             emit(Kind::SetProgress, 0);
+            m_summaryReady = true;
             prompt(strings::kFinished);
             wait(500);
             m_pending = DrillAction::Finish;
@@ -867,6 +1003,7 @@ struct DrillSession::Impl
                 m_wordFile->invalidate();
             wait(m_settings.betweenSeconds * 1000);
             prompt({});
+            m_summaryReady = true;
             prompt(strings::kFinished);
             wait(500);
             m_pending = DrillAction::Finish;
@@ -877,6 +1014,7 @@ struct DrillSession::Impl
     void finish()
     {
         m_awaitingAnswer = false;
+        applyReviewAnswers();
         closeWordFile();
         light(0);
         m_firstPass = m_repeatPass = m_lastWord = false;
@@ -887,11 +1025,24 @@ struct DrillSession::Impl
 
     // --- buttons -------------------------------------------------------------------------------
 
+    void forgetMissed()
+    {
+        m_missed.clear();
+        m_missedRecords.clear();
+        m_summaryReady = false;
+    }
+
     void start()
     {
+        forgetMissed();
         prompt(greeting());
+        m_reviewList = false;
         if (isDocumentList(m_listType)) {
             startWindowPass();
+            return;
+        }
+        if (ctx.reviewOnly || reviewListChosen(ctx.programFolder, ctx.user)) {
+            startReview();
             return;
         }
         if (options().adjustment == LevelAdjustment::Auto) {
@@ -940,6 +1091,9 @@ struct DrillSession::Impl
 
     void beginFirstPass(const WordFileHeader& header)
     {
+        m_header = header;
+        m_summaryReady = false;
+        m_passAnswers.clear();
         m_headerListType = listTypeFromNumber(header.listType);
         m_pending = DrillAction::Present;
         m_wordsDone = m_correct = m_wordNumber = 0;
@@ -952,10 +1106,55 @@ struct DrillSession::Impl
         emit(Kind::ScheduleStep, 0);
     }
 
+    // A list of exactly the missed words, spelt as a failures list is: its results go to the
+    // dictionary and the history file like those of any first pass. A list that came from a
+    // window keeps its origin (its words are in no dictionary record to update).
+    void practiseThese()
+    {
+        if (m_missedRecords.empty()) {
+            focus(DrillFocus::Answer);
+            return;
+        }
+        const ListType origin = listTypeFromNumber(m_header.listType);
+        const bool window = isDocumentList(origin);
+        WordListImage list;
+        list.state = !window               ? ListState::kFreshDictionary
+            : origin == ListType::ScrapPad ? ListState::kFreshScrapPad
+                                           : ListState::kFreshWindow;
+        list.tableOffset = m_header.tableOffset;
+        list.askedCount = static_cast<int>(m_missedRecords.size());
+        list.listType = listTypeNumber(window ? origin : ListType::Failures);
+        for (WordFileRecord r : m_missedRecords) {
+            r.answer.clear();
+            r.result = 0;
+            r.attempts = 0;
+            list.records.push_back(std::move(r));
+        }
+        forgetMissed();
+        prompt(greeting());
+        closeWordFile();
+        if (!saveWordList(ctx.info.dataFolder(), ctx.user, list)) {
+            refuse(strings::kUnableToMakePracticeList, strings::kWarning, MessageIcon::Exclamation);
+            return;
+        }
+        WordFileHeader header;
+        if (!openWordFile(header)) {
+            idlePrompt();
+            return;
+        }
+        loadSettings();
+        m_wordsInPass = header.count;
+        emit(Kind::SetProgressRange, m_wordsInPass);
+        emit(Kind::SetProgress, m_wordsInPass);
+        beginFirstPass(header);
+    }
+
     void repeat()
     {
         prompt(greeting());
         wait(1000);
+        m_reviewList = false;
+        m_passAnswers.clear();
         loadSettings();
         m_pending = DrillAction::PresentRepeat;
         m_wordNumber = m_correct = m_wordsDone = 0;
@@ -996,6 +1195,8 @@ struct DrillSession::Impl
         } else {
             m_repeatAllWords = true;
         }
+        m_header = header;
+        m_summaryReady = false;
         m_headerListType = listTypeFromNumber(header.listType);
         emit(Kind::SetProgressRange, m_wordsInPass);
         emit(Kind::SetProgress, 0);
@@ -1047,6 +1248,10 @@ struct DrillSession::Impl
 
     void stop()
     {
+        // A stopped first pass keeps nothing of its answers, so it has nothing to practise.
+        if (m_firstPass)
+            forgetMissed();
+        m_summaryReady = false;
         prompt(strings::kUserStopped);
         wait(1000);
         m_pending = DrillAction::Finish;
@@ -1106,6 +1311,12 @@ struct DrillSession::Impl
             m_colourScheme = (m_colourScheme + 1) % kColourSchemeCount;
             ctx.info.setDrillWindowLayout(ctx.user, static_cast<std::uint16_t>(m_colourScheme));
             emit(Kind::SetColourScheme, m_colourScheme);
+            return;
+        case DrillButton::PractiseThese:
+            if (idle)
+                practiseThese();
+            else
+                focus(DrillFocus::Answer);
             return;
         }
     }
@@ -1268,6 +1479,27 @@ int DrillSession::lastPercent() const
 int DrillSession::timeLimit() const
 {
     return m_impl->m_timeLimit;
+}
+
+const std::vector<MissedWord>& DrillSession::missedWords() const
+{
+    return m_impl->m_missed;
+}
+
+bool DrillSession::summaryReady() const
+{
+    return m_impl->m_summaryReady;
+}
+
+std::vector<std::string> missedWordsSummary(const std::vector<MissedWord>& missed)
+{
+    if (missed.empty())
+        return { strings::kNothingMissed };
+    std::vector<std::string> lines { strings::kMissedWordsHeading };
+    for (const MissedWord& m : missed)
+        lines.push_back("  " + (m.typed.empty() ? std::string(strings::kNothingTyped) : m.typed)
+            + "  ->  " + m.word);
+    return lines;
 }
 
 bool DrillSession::closed() const

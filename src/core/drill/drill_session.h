@@ -13,8 +13,14 @@
 // the texts (the greeting before the level question, the verdict before a history warning). A
 // question is always the last effect of its call; the engine then waits for the Answer event.
 //
-// File work (the word file, the dictionary, the history file, the startup record) is done inside
-// the call that decides it; the effects only show it. A list is drawn one word a call: the call
+// File work (the word file, the dictionary, the history file, the startup record, the review
+// schedule) is done inside the call that decides it; the effects only show it.
+//
+// The user's review schedule follows every pass: a word answered wrong enters it (or goes back
+// to its first box), and in the first pass of a "Review due" list a word answered right moves up
+// a box. The schedule is read and saved once, when the pass ends or is stopped; a schedule file
+// that cannot be used is reported once in the window's life, left as it is, and the drill goes
+// on without it. A list is drawn one word a call: the call
 // that begins it draws the first word and each Step the next, so that the front end takes input
 // between the words without running an event loop of its own. While a list is drawn Stop ends it
 // with the words found so far, and every other button only returns to the answer box.
@@ -47,6 +53,9 @@ enum class DrillButton
     FailuresToScrapPad, // 505
     Learn, // 506
     ChangeColours, // 532
+    // Idle, after a drill with missed words: a list of exactly those words is written to the
+    // word file and spelt as a failures list is.
+    PractiseThese,
     SayAgain, // speaks the word once more while its answer is awaited
 };
 
@@ -149,6 +158,10 @@ struct DrillContext
     // Told the count after each word drawn for a list of three or more words, and 0 when the
     // draw fails; the front end shows it. May be null.
     ProgressSink* progress = nullptr;
+    // Every Start drills the user's due review words, whatever list type is chosen (the
+    // terminal's drill --review). Otherwise they are drilled while the user's list type in the
+    // program folder's settings file is "Review due".
+    bool reviewOnly = false;
     // Words without a recording are spoken (the user's switch is on and the synthesizer can
     // speak); otherwise the prompt "here is the word" stands in for them.
     bool speechOn = false;
@@ -164,6 +177,19 @@ enum class DrillAction
     CheckRepeat = 4,
     Finish = 10,
 };
+
+// A word missed in the drill: as it was shown, and what was typed for it (empty when nothing
+// was typed in time).
+struct MissedWord
+{
+    std::string word;
+    std::string typed;
+    bool operator==(const MissedWord&) const = default;
+};
+
+// The end-of-drill summary as lines of text: "typed  ->  WORD" for each missed word, or the
+// cheerful line when nothing was missed.
+std::vector<std::string> missedWordsSummary(const std::vector<MissedWord>& missed);
 
 class DrillSession
 {
@@ -214,6 +240,13 @@ public:
     int lastPercent() const;
     // The answer box's limit in milliseconds (5000 until the first answer is asked for).
     int timeLimit() const;
+    // The words missed since the last Start (or Practise these), in the order they were first
+    // missed, each once with its latest wrong answer. A word missed in the first pass stays
+    // listed when a repeat pass gets it right. A stopped first pass leaves none.
+    const std::vector<MissedWord>& missedWords() const;
+    // True when the last pass ended by itself (not stopped), so its summary can be shown; false
+    // again once a new pass begins.
+    bool summaryReady() const;
     // True once the window should close.
     bool closed() const;
 

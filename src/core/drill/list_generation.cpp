@@ -2,14 +2,17 @@
 
 #include "config/startup_info.h"
 #include "config/user_settings.h"
+#include "dictionary/dictionary_ops.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
+#include "review/review_schedule.h"
 #include "word_file.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
+#include <set>
 #include <unordered_set>
 
 namespace quorvel {
@@ -438,6 +441,61 @@ int GenerateDrillList(
     DrillListDraw draw(info, criteria, services, showProgress);
     while (draw.drawNext()) { }
     return draw.finish();
+}
+
+ReviewListResult generateReviewList(
+    StartupInfo& info, int user, ReviewSchedule& schedule, std::time_t now, int listSize)
+{
+    ReviewListResult out;
+    if (user < 0 || user >= kUserSlots || info.dataFolder().empty()) {
+        out.failed = true;
+        return out;
+    }
+    DictionaryHandle dictionary = OpenDictionary(info);
+    if (!dictionary) {
+        out.failed = true;
+        return out;
+    }
+    WordListImage list;
+    list.state = ListState::kFreshDictionary;
+    list.tableOffset = ReadTableOffset(*dictionary, Table::Main);
+    list.askedCount = listSize;
+    list.listType = listTypeNumber(ListType::Failures);
+    std::set<std::string, std::less<>> gone;
+    for (const ReviewEntry& entry : schedule.inDueOrder()) {
+        CurrentWordInfo word;
+        std::uint32_t offset = 0;
+        const FindResult found = FindWord(*dictionary, entry.word, word, &offset);
+        if (found == FindResult::FileError) {
+            CloseDictionary(dictionary);
+            out.failed = true;
+            return out;
+        }
+        if (!isFound(found)) {
+            gone.insert(entry.word);
+            continue;
+        }
+        if (entry.due > now || static_cast<int>(list.records.size()) >= listSize)
+            continue;
+        WordFileRecord record;
+        record.word = entry.word;
+        record.bucketOffset = BucketOffset(entry.word);
+        record.dictionaryOffset = offset;
+        record.soundIndex = word.soundIndex();
+        record.media = word.mediaFlag();
+        record.soundFlag = word.soundFlag();
+        list.records.push_back(std::move(record));
+    }
+    const bool closed = CloseDictionary(dictionary);
+    out.swept = schedule.keepOnly([&](const std::string& w) { return !gone.contains(w); });
+    if (list.records.empty())
+        return out;
+    if (!closed || !saveWordList(info.dataFolder(), user, list)) {
+        out.failed = true;
+        return out;
+    }
+    out.words = static_cast<int>(list.records.size());
+    return out;
 }
 
 int pickRandomWords(File& dictionary, ListCriteria& criteria, const std::string& oneLetter,

@@ -8,12 +8,14 @@
 #include "dictionary/dictionary_walk.h"
 #include "platform/services.h"
 
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace quorvel {
 
+class ReviewSchedule;
 class StartupInfo;
 
 struct ListGenerationServices
@@ -61,6 +63,23 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+// A "Review due" list: the words of the user's review schedule that are due, the longest overdue
+// first.
+struct ReviewListResult
+{
+    int words = 0; // written to the word file
+    std::size_t swept = 0; // words that left the schedule because the dictionary no longer has them
+    bool failed = false; // the dictionary could not be read or the word file not written
+};
+
+// Sweeps `schedule` against the dictionary (a word it no longer holds leaves the schedule), then
+// writes up to `listSize` of the words due at `now` into the user's word file as a fresh
+// dictionary list, whatever their length, category or language. The word file is kept in the
+// Failures list type, the kind of list the words come from. With no word due, or on failure,
+// the word file is left as it was. The caller saves the schedule when words were swept.
+ReviewListResult generateReviewList(
+    StartupInfo& info, int user, ReviewSchedule& schedule, std::time_t now, int listSize);
 
 // The browser's picker: draws `count` words by the same rules (no word file), seeding the
 // generator from the clock first. Returns the number drawn; `lastWord` is the last one, empty

@@ -17,6 +17,21 @@ bool lessDue(const ReviewEntry& a, const ReviewEntry& b)
 
 } // namespace
 
+std::time_t startOfDayAfter(std::time_t entered, int days)
+{
+    std::tm local {};
+    if (localtime_r(&entered, &local) != nullptr) {
+        local.tm_mday += days;
+        local.tm_hour = local.tm_min = local.tm_sec = 0;
+        local.tm_isdst = -1; // whichever offset holds at that midnight
+        const std::time_t midnight = std::mktime(&local);
+        if (midnight != static_cast<std::time_t>(-1))
+            return midnight;
+    }
+    // No local time to be had: whole days of 24 hours from the moment itself.
+    return entered + static_cast<std::time_t>(days) * 24 * 60 * 60;
+}
+
 int reviewIntervalDays(int box)
 {
     static constexpr int kDays[kReviewBoxes] = { 1, 2, 4, 8, 16 };
@@ -44,7 +59,7 @@ void ReviewSchedule::place(const std::string& word, int box, std::time_t entered
     e.word = word;
     e.box = box;
     e.enteredBox = enteredBox;
-    e.due = enteredBox + reviewIntervalDays(box) * kReviewDaySeconds;
+    e.due = startOfDayAfter(enteredBox, reviewIntervalDays(box));
 }
 
 bool ReviewSchedule::wordFailed(std::string_view word, std::time_t now)

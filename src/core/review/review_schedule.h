@@ -20,19 +20,20 @@
 namespace quorvel {
 
 inline constexpr int kReviewBoxes = 5;
-inline constexpr std::time_t kReviewDaySeconds = 24 * 60 * 60;
 // Words are kept as the dictionary and the word file keep them: capitals, at most 40 letters.
 inline constexpr std::size_t kReviewWordMax = 40;
 
 // Days after entering box `box` (1..5) at which a word is due again.
 int reviewIntervalDays(int box);
+// Local midnight at the start of the day `days` calendar days after the day of `entered`.
+std::time_t startOfDayAfter(std::time_t entered, int days);
 
 struct ReviewEntry
 {
     std::string word; // capitals
     int box = 1; // 1..kReviewBoxes
     std::time_t enteredBox = 0; // when the word entered its box
-    std::time_t due = 0; // enteredBox + the box's interval
+    std::time_t due = 0; // the start of the day the box's interval after enteredBox
 
     friend bool operator==(const ReviewEntry&, const ReviewEntry&) = default;
 };
@@ -55,7 +56,8 @@ public:
     static std::string normalWord(std::string_view word);
 
     // The word was failed (in a drill or a review): it enters box 1, or goes back to it, and is
-    // due a day from now. False, with nothing changed, for a word that cannot be scheduled.
+    // due from the start of tomorrow. False, with nothing changed, for a word that cannot be
+    // scheduled.
     bool wordFailed(std::string_view word, std::time_t now);
     // A review of the word was answered. A wrong answer always counts; a right one only when the
     // word is due, so that spelling a word again and again on one day does not empty its boxes.

@@ -23,6 +23,8 @@ inline constexpr const char* kChooseCategoryTip
     = QT_TRANSLATE_NOOP("Quorvel", "Choose Dictionary Category");
 inline constexpr const char* kSelectUserTip = QT_TRANSLATE_NOOP("Quorvel", "Select User");
 inline constexpr const char* kFreeCategory = QT_TRANSLATE_NOOP("Quorvel", "Free");
+// After the name of a category that holds no words, in the category box.
+inline constexpr const char* kEmptyCategoryMark = QT_TRANSLATE_NOOP("Quorvel", "(empty)");
 inline constexpr const char* kApplicationTitle = QT_TRANSLATE_NOOP("Quorvel", "Quorvel");
 inline constexpr const char* kSplashCaption = QT_TRANSLATE_NOOP("Quorvel", "Quorvel");
 

@@ -26,6 +26,14 @@ inline constexpr const char* kYouHaveSpelt = QT_TRANSLATE_NOOP("Quorvel", "You h
 inline constexpr const char* kCorrectly = QT_TRANSLATE_NOOP("Quorvel", "   correctly");
 inline constexpr const char* kIncorrectly = QT_TRANSLATE_NOOP("Quorvel", "   incorrectly");
 inline constexpr const char* kFinished = QT_TRANSLATE_NOOP("Quorvel", "Finished.");
+inline constexpr const char* kPractiseTheseLabel = QT_TRANSLATE_NOOP("Quorvel", "&Practise these");
+inline constexpr const char* kNothingMissed
+    = QT_TRANSLATE_NOOP("Quorvel", "Well done! Every word was spelt right.");
+inline constexpr const char* kMissedWordsHeading
+    = QT_TRANSLATE_NOOP("Quorvel", "Words to practise (what was typed  ->  right spelling):");
+inline constexpr const char* kNothingTyped = QT_TRANSLATE_NOOP("Quorvel", "(nothing typed)");
+inline constexpr const char* kUnableToMakePracticeList
+    = QT_TRANSLATE_NOOP("Quorvel", "Unable to make a list of the missed words.");
 inline constexpr const char* kNoFailedWords
     = QT_TRANSLATE_NOOP("Quorvel", "No failed words to repeat.    Finished.");
 inline constexpr const char* kUserStopped

@@ -1,6 +1,7 @@
 #pragma once
 
-// Texts of the review schedule: what is said when a user's schedule file cannot be used.
+// Texts of the review schedule: the "Review due" list type, and what is said when a user's
+// schedule file cannot be used or no word is due.
 
 #include <QtGlobal>
 
@@ -19,6 +20,21 @@ inline constexpr const char* kReviewDamagedEnd = QT_TRANSLATE_NOOP(
     "Quorvel", "). It was left as it is; move it away to start a new schedule.");
 inline constexpr const char* kReviewNewer = QT_TRANSLATE_NOOP(
     "Quorvel", " was written by a newer version of Quorvel. It was left as it is.");
+
+// The list type, as List Setup offers it and as the status bar shows it (ten characters, as the
+// other list types are).
+inline constexpr const char* kTypeReview = QT_TRANSLATE_NOOP("Quorvel", "Re&view due");
+inline constexpr const char* kListTypeReview = QT_TRANSLATE_NOOP("Quorvel", "Review due");
+// The status bar's count of the current user's due words, followed by the number.
+inline constexpr const char* kReviewDueCount = QT_TRANSLATE_NOOP("Quorvel", "Review due: ");
+inline constexpr const char* kReviewDueUnknown = QT_TRANSLATE_NOOP("Quorvel", "Review due: ?");
+inline constexpr const char* kReviewNoneDue = QT_TRANSLATE_NOOP(
+    "Quorvel", "No words are due for review today. Choose another list type to drill new words.");
+inline constexpr const char* kReviewChoiceNotSaved = QT_TRANSLATE_NOOP(
+    "Quorvel", "Unable to save the list type in the settings file. The list type was not changed.");
+// Follows the removed word, and precedes what became of the schedule file.
+inline constexpr const char* kReviewForgetFailed
+    = QT_TRANSLATE_NOOP("Quorvel", " was not taken out of every review schedule: ");
 
 // What is wrong with a damaged schedule file.
 inline constexpr const char* kReviewNotJson = QT_TRANSLATE_NOOP("Quorvel", "not a JSON object");

@@ -41,5 +41,10 @@ inline constexpr const char* kTrafficLightYellow
     = QT_TRANSLATE_NOOP("Quorvel", "Yellow: look at the word");
 inline constexpr const char* kTrafficLightGreen
     = QT_TRANSLATE_NOOP("Quorvel", "Green: type your answer");
+inline constexpr const char* kCountdownName = QT_TRANSLATE_NOOP("Quorvel", "Time left");
+inline constexpr const char* kTimeLeft = QT_TRANSLATE_NOOP("Quorvel", "Time left: %1 s");
+inline constexpr const char* kSummaryName = QT_TRANSLATE_NOOP("Quorvel", "Missed words");
+inline constexpr const char* kTypedColumn = QT_TRANSLATE_NOOP("Quorvel", "What was typed");
+inline constexpr const char* kRightSpellingColumn = QT_TRANSLATE_NOOP("Quorvel", "Right spelling");
 
 } // namespace quorvel::strings

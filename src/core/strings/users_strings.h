@@ -50,6 +50,15 @@ inline constexpr const char* kWizardNameHint
     = QT_TRANSLATE_NOOP("Quorvel", "Please make the name at least three letters. ");
 inline constexpr const char* kWizardNameLength
     = QT_TRANSLATE_NOOP("Quorvel", "Please input name between 3 and 29 characters");
+inline constexpr const char* kWizardAgePage = QT_TRANSLATE_NOOP("Quorvel", "Age");
+inline constexpr const char* kWizardAgeIntro = QT_TRANSLATE_NOOP("Quorvel",
+    "How old is the new user? The words to learn are chosen to suit the age. Every other "
+    "category, and the Main Dictionary, stays one click away in the category box.");
+inline constexpr const char* kWizardAgeLabel = QT_TRANSLATE_NOOP("Quorvel", "&Age:");
+inline constexpr const char* kWizardAgeYears = QT_TRANSLATE_NOOP("Quorvel", "%1 years old");
+inline constexpr const char* kWizardAgeAdult = QT_TRANSLATE_NOOP("Quorvel", "Older / adult");
+inline constexpr const char* kWizardAgeCategory
+    = QT_TRANSLATE_NOOP("Quorvel", "Words to start with: %1");
 inline constexpr const char* kWizardPasswordPage = QT_TRANSLATE_NOOP("Quorvel", "Password entry");
 inline constexpr const char* kWizardPasswordIntro = QT_TRANSLATE_NOOP("Quorvel",
     "If you require a password please enter it below. If you do not require one just leave the "

@@ -205,7 +205,22 @@ WizardEnd finishNewUserWizard(
     info.setPasswordOn(wizard.slot, wizard.hasPassword ? 1 : 0);
     if (wizard.hasPassword)
         info.setUserPassword(wizard.slot, wizard.password);
+    const bool named = wizard.category > 0 && wizard.category < kCategorySlots
+        && !isFreeCategory(info, wizard.category);
+    info.setWorkingCategory(wizard.slot, static_cast<std::uint16_t>(named ? wizard.category : 0));
     return session.saveStartupInfo(prompter) ? WizardEnd::Saved : WizardEnd::SaveFailed;
+}
+
+std::vector<WizardAgeChoice> wizardAgeChoices(const StartupInfo& info)
+{
+    // Age 5 to 12 and the graded category that suits it.
+    constexpr std::array<std::pair<int, int>, 8> kAges { { { 5, 21 }, { 6, 22 }, { 7, 23 },
+        { 8, 25 }, { 9, 26 }, { 10, 27 }, { 11, 28 }, { 12, 30 } } };
+    std::vector<WizardAgeChoice> choices;
+    for (const auto& [age, category] : kAges)
+        choices.push_back({ age, isFreeCategory(info, category) ? 0 : category });
+    choices.push_back({ 0, 0 });
+    return choices;
 }
 
 // ---- Password setup

@@ -96,7 +96,21 @@ struct NewUserWizardState
     std::string name;
     bool hasPassword = false;
     PasswordBuffer password {};
+    int category = 0; // the new user's working category; 0 is the Main Dictionary
 };
+
+// The wizard's age choices, youngest first, then "Older / adult": the category each starts the
+// new user in. A child starts with the graded category of that age (the school spelling lists of
+// the age are in it); 7 and 11 start with the easier of their two. An adult starts with the Main
+// Dictionary, and so does an age whose category has since been freed.
+struct WizardAgeChoice
+{
+    int age; // 0 for "Older / adult"
+    int category;
+};
+std::vector<WizardAgeChoice> wizardAgeChoices(const StartupInfo& info);
+// The choice the age page opens at: 7 years old.
+inline constexpr int kWizardDefaultAgeChoice = 2;
 
 // One line per slot in slot order: "Password protected" for a protected slot, else its name.
 std::vector<std::string> wizardSlotLines(const StartupInfo& info);

@@ -128,6 +128,7 @@ MainFrame::MainFrame(UiContext context, SettingsFile& settings, QWidget* parent)
     Session* session = &m_ctx.session;
     connect(session, &Session::usersChanged, this, &MainFrame::fillUserBox);
     connect(session, &Session::categoriesChanged, this, &MainFrame::fillCategoryBox);
+    connect(session, &Session::dictionaryChanged, this, &MainFrame::dictionaryChanged);
     connect(session, &Session::currentUserChanged, this, [this](int slot) {
         m_userBox->setCurrentIndex(slot);
         refreshStatus();
@@ -310,6 +311,7 @@ void MainFrame::buildStatusBar()
     field("listSourceField", 10);
     field("wordCountField", 6);
     field("listTypeField", 8);
+    field("reviewDueField", 14);
     m_languageIcon = picture("languageIcon", uiText(strings::kLanguagePicture));
     m_capsLabel = field("capsIndicator", 4, uiText(strings::kCapsIndicator));
     m_overtypeLabel = field("overtypeIndicator", 4, uiText(strings::kOvertypeIndicator));
@@ -434,10 +436,29 @@ void MainFrame::fillUserBox()
 void MainFrame::fillCategoryBox()
 {
     const Session& s = m_ctx.session;
+    if (m_categoryCountsStale) {
+        m_categoryCounts = countCategoryWords(s.info.dictionaryFolder());
+        m_categoryCountsStale = false;
+    }
+    // The line of a slot is its index; an empty category is marked after its name, which stays
+    // as it is stored. Slot 0 is the main dictionary and a free slot holds nothing by design.
     m_categoryBox->clear();
-    for (int i = 0; i < kCategorySlots; ++i)
-        m_categoryBox->addItem(toQString(s.info.categoryName(i)));
+    for (int i = 0; i < kCategorySlots; ++i) {
+        QString line = toQString(s.info.categoryName(i));
+        if (i > 0 && m_categoryCounts && (*m_categoryCounts)[static_cast<std::size_t>(i)] == 0
+            && !isFreeCategory(s.info, i))
+            line += QLatin1Char(' ') + uiText(strings::kEmptyCategoryMark);
+        m_categoryBox->addItem(line);
+    }
     m_categoryBox->setCurrentIndex(s.currentCategory());
+}
+
+static_assert(kCategoryCountSlots == kCategorySlots);
+
+void MainFrame::dictionaryChanged()
+{
+    m_categoryCountsStale = true;
+    fillCategoryBox();
 }
 
 void MainFrame::refreshStatus()
@@ -448,6 +469,8 @@ void MainFrame::refreshStatus()
     m_fields["listSourceField"]->setText(toQString(f.source));
     m_fields["wordCountField"]->setText(toQString(f.wordCount));
     m_fields["listTypeField"]->setText(toQString(f.listType));
+    m_fields["reviewDueField"]->setText(toQString(f.reviewDue));
+    m_fields["reviewDueField"]->setAccessibleName(toQString(f.reviewDue));
     m_fields["listSizeField"]->setAccessibleName(
         uiText(strings::kListSizeFieldName).arg(toQString(f.listSize)));
     m_fields["listSourceField"]->setAccessibleName(toQString(f.source).trimmed());

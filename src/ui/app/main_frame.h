@@ -5,11 +5,13 @@
 // command without one stays greyed.
 
 #include "common/ui_services.h"
+#include "dictionary/category_counts.h"
 
 #include <QComboBox>
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -114,6 +116,8 @@ private:
     // The boxes and the status bar follow the session's signals.
     void fillUserBox();
     void fillCategoryBox();
+    // The dictionary changed: the words per category are counted again for the category box.
+    void dictionaryChanged();
     void userChosen(int index);
     void categoryChosen(int index);
     void returnFocusToClient();
@@ -124,6 +128,11 @@ private:
     QMdiArea* m_mdi;
     UserComboBox* m_userBox = nullptr;
     QComboBox* m_categoryBox = nullptr;
+    // Words per category of the dictionary as last counted; nothing when it could not be read
+    // (then no category is marked empty). Counted again only when the session says the
+    // dictionary changed.
+    std::optional<CategoryCounts> m_categoryCounts;
+    bool m_categoryCountsStale = true;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<bool()>> m_conditions;

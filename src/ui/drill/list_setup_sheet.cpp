@@ -7,6 +7,8 @@
 #include "drill/number_box.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "review/review_list.h"
+#include "strings/review_strings.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
 
@@ -123,6 +125,7 @@ ListSetupSheet::ListSetupSheet(UiContext& context, QWidget* parent)
     , m_context(context)
     , m_user(context.session.currentUser())
     , m_stored(DrillSettingsRecords::read(context.session.info, context.session.currentUser()))
+    , m_reviewStored(reviewListChosen(context.session.programFolder, m_user))
 {
     setObjectName(QStringLiteral("listSetupSheet"));
     setWindowTitle(uiText(strings::kListSetupCaption));
@@ -200,8 +203,9 @@ QWidget* ListSetupSheet::buildListPage()
     m_typePredefined = radio(uiText(strings::kTypePredefined), "typePredefined", r.typePredefined);
     m_typeOneLetter = radio(uiText(strings::kTypeOneLetter), "typeOneLetter", r.typeOneLetter);
     m_typeRandom = radio(uiText(strings::kTypeRandom), "typeRandom", r.typeRandom);
+    m_typeReview = radio(uiText(strings::kTypeReview), "typeReview", m_reviewStored ? 1 : 0);
     QGroupBox* types = radioGroup(page, strings::kListTypeGroup,
-        { m_typeFailures, m_typePredefined, m_typeOneLetter, m_typeRandom });
+        { m_typeFailures, m_typePredefined, m_typeOneLetter, m_typeRandom, m_typeReview });
 
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(form);
@@ -397,10 +401,12 @@ DrillSettingsRecords ListSetupSheet::edited() const
     r.list.listSize = toStd(m_listSize->boxText());
     r.list.oneLetter = toStd(m_oneLetter->text());
     r.list.predefined = toStd(m_predefined->text());
-    r.list.typeFailures = flag(m_typeFailures);
-    r.list.typePredefined = flag(m_typePredefined);
-    r.list.typeOneLetter = flag(m_typeOneLetter);
-    r.list.typeRandom = flag(m_typeRandom);
+    if (!reviewChosen()) {
+        r.list.typeFailures = flag(m_typeFailures);
+        r.list.typePredefined = flag(m_typePredefined);
+        r.list.typeOneLetter = flag(m_typeOneLetter);
+        r.list.typeRandom = flag(m_typeRandom);
+    }
 
     r.display.wordShowTime = toStd(m_wordShowTime->boxText());
     r.display.answerDelay = toStd(m_answerDelay->boxText());
@@ -437,6 +443,11 @@ DrillSettingsRecords ListSetupSheet::edited() const
     return r;
 }
 
+bool ListSetupSheet::reviewChosen() const
+{
+    return m_typeReview->isChecked();
+}
+
 void ListSetupSheet::accept()
 {
     const DrillSettingsRecords applied = applyListSetupSheet(edited(), m_stored);
@@ -458,6 +469,13 @@ void ListSetupSheet::accept()
         else
             m_context.prompter.show(
                 strings::kSpeechSettingsNotSaved, strings::kWarning, MessageIcon::Exclamation);
+    }
+    if (reviewChosen() != m_reviewStored) {
+        SettingsFile settings(paths::settingsFile(m_context.session.programFolder));
+        if (m_context.session.programFolder.empty()
+            || !setReviewListChosen(settings, m_user, reviewChosen()))
+            m_context.prompter.show(strings::kReviewChoiceNotSaved, strings::kWarning,
+                MessageIcon::Exclamation, MessageButtons::Ok);
     }
     QDialog::accept();
 }

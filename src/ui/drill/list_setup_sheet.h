@@ -27,8 +27,11 @@ class ListSetupSheet final : public QDialog
 public:
     ListSetupSheet(UiContext& context, QWidget* parent = nullptr);
 
-    // The values the pages show now, before any check.
+    // The values the pages show now, before any check. While "Review due" is chosen the record
+    // keeps the list type it had, which is in force again once another type is chosen.
     DrillSettingsRecords edited() const;
+    // "Review due" is chosen on the first page.
+    bool reviewChosen() const;
     // The help context of each page, in page order.
     static constexpr std::array<int, 4> kPageHelp { 5772, 5771, 5773, 5774 };
 
@@ -72,6 +75,8 @@ private:
     QRadioButton* m_typePredefined = nullptr;
     QRadioButton* m_typeOneLetter = nullptr;
     QRadioButton* m_typeRandom = nullptr;
+    QRadioButton* m_typeReview = nullptr; // kept in the settings file, not the record
+    bool m_reviewStored = false;
     // "Display"
     NumberBox* m_wordShowTime = nullptr;
     NumberBox* m_answerDelay = nullptr;

@@ -1,6 +1,7 @@
 #include "drill/spelling_bee_window.h"
 
 #include "app/session.h"
+#include "common/fitting_label.h"
 #include "common/monospace_font.h"
 #include "common/ui_text.h"
 #include "config/settings_groups.h"
@@ -14,6 +15,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -231,6 +234,8 @@ SpellingBeeWindow::SpellingBeeWindow(UiContext& context, DrillContext drill, Sou
 
     m_stepTimer.setSingleShot(true);
     m_waitTimer.setSingleShot(true);
+    m_countdownTimer.setInterval(200);
+    connect(&m_countdownTimer, &QTimer::timeout, this, [this] { updateCountdown(); });
     m_playTimer.setInterval(10);
     connect(&m_stepTimer, &QTimer::timeout, this, [this] { deliver({ Held::Kind::Step }); });
     connect(&m_waitTimer, &QTimer::timeout, this, [this] { carryOutQueued(); });
@@ -316,7 +321,8 @@ void SpellingBeeWindow::buildControls()
     });
     connect(m_answer, &AnswerBox::timedOut, this, [this] { deliver({ Held::Kind::TimeOut }); });
 
-    m_prompt = new QLabel(this);
+    // The shown word fills the room the window gives it, so a child reads it from afar.
+    m_prompt = new FittingLabel(this);
     m_prompt->setObjectName(QStringLiteral("promptLine"));
     m_prompt->setAccessibleName(uiText(strings::kPromptLineName));
     QFont fixed = monospaceFont();
@@ -334,6 +340,7 @@ void SpellingBeeWindow::buildControls()
         m_prompt->setMinimumWidth(metrics.horizontalAdvance(QString(30, QLatin1Char('M'))));
         m_prompt->setMinimumHeight(2 * metrics.lineSpacing() + 12);
     }
+    m_prompt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     m_light = new TrafficLight(this);
 
@@ -373,6 +380,41 @@ void SpellingBeeWindow::buildControls()
         sayAgainKey, &QShortcut::activated, this, [this] { buttonClicked(DrillButton::SayAgain); });
     // Enter in the answer box submits the answer (and quits when no pass runs).
     enter->setDefault(true);
+    auto* practise
+        = addButton(DrillButton::PractiseThese, strings::kPractiseTheseLabel, "practiseButton");
+    // A window that has just opened starts the drill on Enter; from the first pass on, Enter in
+    // the answer box submits the answer (and quits when no pass runs).
+    start->setDefault(true);
+
+    m_countdown = new QLabel(this);
+    m_countdown->setObjectName(QStringLiteral("countdown"));
+    m_countdown->setAccessibleName(uiText(strings::kCountdownName));
+    m_countdown->setMinimumWidth(
+        QFontMetrics(font()).horizontalAdvance(uiText(strings::kTimeLeft).arg(9999)));
+
+    m_summary = new QWidget(this);
+    m_summary->setObjectName(QStringLiteral("summaryPanel"));
+    m_summaryHeading = new QLabel(m_summary);
+    m_summaryHeading->setObjectName(QStringLiteral("summaryHeading"));
+    m_summaryHeading->setWordWrap(true);
+    m_missedList = new QTreeWidget(m_summary);
+    m_missedList->setObjectName(QStringLiteral("missedList"));
+    m_missedList->setAccessibleName(uiText(strings::kSummaryName));
+    m_missedList->setRootIsDecorated(false);
+    m_missedList->setColumnCount(2);
+    m_missedList->setHeaderLabels(
+        { uiText(strings::kTypedColumn), uiText(strings::kRightSpellingColumn) });
+    m_missedList->header()->setSectionResizeMode(QHeaderView::Stretch);
+    m_missedList->setMinimumHeight(QFontMetrics(font()).lineSpacing() * 4);
+    m_summaryHeading->setBuddy(m_missedList);
+    auto* summaryLayout = new QVBoxLayout(m_summary);
+    summaryLayout->setContentsMargins(0, 0, 0, 0);
+    summaryLayout->addWidget(m_summaryHeading);
+    auto* summaryRow = new QHBoxLayout;
+    summaryRow->addWidget(m_missedList, 1);
+    summaryRow->addWidget(practise, 0, Qt::AlignTop);
+    summaryLayout->addLayout(summaryRow, 1);
+    m_summary->hide();
 
     auto* answerLabel = new QLabel(uiText(strings::kAnswerLabel), this);
     answerLabel->setBuddy(m_answer);
@@ -385,6 +427,7 @@ void SpellingBeeWindow::buildControls()
     lines->addWidget(promptLabel, 1, 0);
     lines->addWidget(m_prompt, 1, 1);
     lines->setColumnStretch(1, 1);
+    lines->setRowStretch(1, 1);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_light, 0, Qt::AlignTop);
@@ -418,10 +461,14 @@ void SpellingBeeWindow::buildControls()
     switches->addStretch(1);
 
     auto* left = new QVBoxLayout;
-    left->addLayout(top);
+    left->addLayout(top, 2);
     left->addSpacing(6);
     left->addLayout(stats);
-    left->addWidget(m_progress);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(m_progress, 1);
+    progressRow->addWidget(m_countdown);
+    left->addLayout(progressRow);
+    left->addWidget(m_summary, 1);
     left->addSpacing(6);
     left->addLayout(switches);
 
@@ -436,8 +483,8 @@ void SpellingBeeWindow::buildControls()
     main->addLayout(commands);
 
     // Tab order follows the layout: the answer, the commands on the right, then the switches.
-    QWidget* order[]
-        = { m_answer, start, stop, repeat, enter, help, sound, failures, learn, colours };
+    QWidget* order[] = { m_answer, start, stop, repeat, enter, help, m_missedList, practise, sound,
+        failures, learn, colours };
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -453,9 +500,12 @@ void SpellingBeeWindow::buildControls()
 
 void SpellingBeeWindow::keyPressEvent(QKeyEvent* event)
 {
-    // Escape is easily hit by accident while spelling; the drill has no Cancel, so it is ignored.
+    // Escape is easily hit by accident while spelling: during a pass it is ignored. When no pass
+    // runs it quits, as the Quit button does.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        if (!m_running && !m_session->passRunning() && !m_session->busy())
+            closeRequested();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -570,6 +620,7 @@ void SpellingBeeWindow::carryOutQueued()
                 return;
         }
         m_running = false;
+        followSession();
         if (m_finished || m_held.empty())
             return;
         const Held item = m_held.front();
@@ -597,6 +648,12 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
         switch (static_cast<DrillFocus>(effect.value)) {
         case DrillFocus::Answer:
             m_answer->focusForAnswer();
+            // The countdown runs from the moment the box is ready for the answer.
+            if (m_session->awaitingAnswer()) {
+                m_answerDeadline = m_clock.ticks() + static_cast<std::uint32_t>(m_timeLimit);
+                updateCountdown();
+                m_countdownTimer.start();
+            }
             return;
         case DrillFocus::Start:
             m_buttons[buttonIndex(DrillButton::Start)]->setFocus(Qt::OtherFocusReason);
@@ -627,6 +684,7 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
         return;
     case Kind::SetTimeLimit:
         m_answer->setTimeLimit(effect.value);
+        m_timeLimit = effect.value;
         return;
     case Kind::Wait:
         // The drill's waits keep the window painting; whatever is clicked or typed meanwhile
@@ -768,6 +826,58 @@ void SpellingBeeWindow::finish()
     m_held.clear();
     m_running = false;
     QDialog::accept();
+}
+
+void SpellingBeeWindow::updateCountdown()
+{
+    if (!m_session->awaitingAnswer() || m_finished) {
+        m_countdownTimer.stop();
+        m_countdown->clear();
+        return;
+    }
+    const auto now = m_clock.ticks();
+    const int left
+        = now >= m_answerDeadline ? 0 : static_cast<int>((m_answerDeadline - now + 999) / 1000);
+    const QString text = uiText(strings::kTimeLeft).arg(left);
+    if (m_countdown->text() != text) {
+        m_countdown->setText(text);
+        // Words as well as colour: the seconds say it; the last five are also shown in bold.
+        QFont f = m_countdown->font();
+        f.setBold(left <= 5);
+        m_countdown->setFont(f);
+    }
+}
+
+void SpellingBeeWindow::followSession()
+{
+    if (m_finished)
+        return;
+    updateCountdown();
+    if (m_justOpened && m_session->passRunning()) {
+        m_justOpened = false;
+        m_buttons[buttonIndex(DrillButton::Enter)]->setDefault(true);
+    }
+    const bool show = m_session->summaryReady() && !m_session->passRunning();
+    if (show == !m_summary->isHidden())
+        return;
+    if (!show) {
+        m_summary->hide();
+        return;
+    }
+    const std::vector<MissedWord>& missed = m_session->missedWords();
+    m_missedList->clear();
+    for (const MissedWord& m : missed) {
+        auto* item = new QTreeWidgetItem(m_missedList);
+        item->setText(0, m.typed.empty() ? uiText(strings::kNothingTyped) : toQString(m.typed));
+        item->setText(1, toQString(m.word));
+    }
+    if (!missed.empty())
+        m_missedList->setCurrentItem(m_missedList->topLevelItem(0));
+    m_summaryHeading->setText(
+        uiText(missed.empty() ? strings::kNothingMissed : strings::kMissedWordsHeading));
+    m_missedList->setVisible(!missed.empty());
+    m_buttons[buttonIndex(DrillButton::PractiseThese)]->setVisible(!missed.empty());
+    m_summary->show();
 }
 
 void SpellingBeeWindow::setLight(int state)

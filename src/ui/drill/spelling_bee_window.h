@@ -23,6 +23,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTreeWidget;
 
 namespace quorvel {
 class SoundDevice;
@@ -180,6 +181,10 @@ private:
     void showProgress(int count);
     void closeRequested();
     void finish();
+    // After each batch of effects: the countdown, the summary and the default button follow the
+    // session's state.
+    void followSession();
+    void updateCountdown();
 
     void setLight(int state);
     void setDisplays(const DrillDisplays& displays);
@@ -203,7 +208,18 @@ private:
     QLabel* m_levelPercent = nullptr;
     QProgressBar* m_progress = nullptr;
     TrafficLight* m_light = nullptr;
-    std::array<QPushButton*, 10> m_buttons {};
+    std::array<QPushButton*, 11> m_buttons {};
+    // The time left for the answer, counted down while it is awaited.
+    QLabel* m_countdown = nullptr;
+    QTimer m_countdownTimer;
+    std::uint32_t m_answerDeadline = 0;
+    int m_timeLimit = 0;
+    // The end-of-drill summary: each missed word beside what was typed, and Practise these.
+    QWidget* m_summary = nullptr;
+    QLabel* m_summaryHeading = nullptr;
+    QTreeWidget* m_missedList = nullptr;
+    // Until the first pass begins, Enter means Start (a just-opened window is not to close).
+    bool m_justOpened = true;
 
     QTimer m_stepTimer; // the drill's one-shot step timer
     QTimer m_waitTimer; // a wait of the effects being carried out

@@ -7,6 +7,8 @@
 #include "strings/users_strings.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -112,6 +114,56 @@ bool WizardNamePage::validatePage()
     return false;
 }
 
+// ---- Age page -------------------------------------------------------------------------------
+
+WizardAgePage::WizardAgePage(NewUserWizard& wizard, const StartupInfo& info)
+    : m_wizard(wizard)
+    , m_info(info)
+    , m_choices(wizardAgeChoices(info))
+    , m_box(new QComboBox(this))
+    , m_category(new QLabel(this))
+{
+    setObjectName(QStringLiteral("agePage"));
+    setTitle(uiText(strings::kWizardAgePage));
+    m_box->setObjectName(QStringLiteral("ageBox"));
+    for (const WizardAgeChoice& choice : m_choices)
+        m_box->addItem(choice.age > 0 ? uiText(strings::kWizardAgeYears).arg(choice.age)
+                                      : uiText(strings::kWizardAgeAdult));
+    m_box->setCurrentIndex(kWizardDefaultAgeChoice);
+    m_category->setObjectName(QStringLiteral("ageCategoryLabel"));
+    m_category->setWordWrap(true);
+    auto* label = new QLabel(uiText(strings::kWizardAgeLabel), this);
+    label->setBuddy(m_box);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(m_box, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(textLabel(strings::kWizardAgeIntro, this));
+    layout->addLayout(row);
+    layout->addWidget(m_category);
+    layout->addStretch(1);
+    connect(m_box, &QComboBox::currentIndexChanged, this, &WizardAgePage::showCategory);
+    showCategory();
+}
+
+void WizardAgePage::showCategory()
+{
+    const int row = m_box->currentIndex();
+    if (row < 0 || row >= static_cast<int>(m_choices.size()))
+        return;
+    const int category = m_choices[static_cast<std::size_t>(row)].category;
+    m_category->setText(
+        uiText(strings::kWizardAgeCategory).arg(toQString(m_info.categoryName(category))));
+}
+
+bool WizardAgePage::validatePage()
+{
+    const int row = m_box->currentIndex();
+    if (row >= 0 && row < static_cast<int>(m_choices.size()))
+        m_wizard.state().category = m_choices[static_cast<std::size_t>(row)].category;
+    return true;
+}
+
 // ---- Password page --------------------------------------------------------------------------
 
 WizardPasswordPage::WizardPasswordPage(NewUserWizard& wizard, Prompter& prompter)
@@ -166,6 +218,7 @@ NewUserWizard::NewUserWizard(
     setButtonText(QWizard::HelpButton, uiText(strings::kButtonHelp));
     setPage(SlotPage, new WizardSlotPage(*this, info, prompter));
     setPage(NamePage, new WizardNamePage(*this, prompter));
+    setPage(AgePage, new WizardAgePage(*this, info));
     setPage(PasswordPage, new WizardPasswordPage(*this, prompter));
     setStartId(SlotPage);
     connect(this, &QWizard::helpRequested, this, [&help]() { help.showContext(kWizardHelpTopic); });

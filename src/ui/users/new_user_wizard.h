@@ -5,6 +5,7 @@
 #include <QWizard>
 #include <QWizardPage>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -52,6 +53,24 @@ private:
     QLineEdit* m_edit;
 };
 
+// The new user's age, which chooses the category the user starts with.
+class WizardAgePage final : public QWizardPage
+{
+    Q_OBJECT
+public:
+    WizardAgePage(NewUserWizard& wizard, const StartupInfo& info);
+    bool validatePage() override;
+
+private:
+    void showCategory();
+
+    NewUserWizard& m_wizard;
+    const StartupInfo& m_info;
+    std::vector<WizardAgeChoice> m_choices;
+    QComboBox* m_box;
+    QLabel* m_category;
+};
+
 class WizardPasswordPage final : public QWizardPage
 {
     Q_OBJECT
@@ -65,7 +84,7 @@ private:
     QLineEdit* m_edit;
 };
 
-// The New User Wizard: a free slot, a name and an optional password. It only collects; the
+// The New User Wizard: a free slot, a name, an age and an optional password. It only collects; the
 // slot is taken over by finishNewUserWizard once it has closed.
 class NewUserWizard final : public QWizard
 {
@@ -75,6 +94,7 @@ public:
     {
         SlotPage,
         NamePage,
+        AgePage,
         PasswordPage
     };
     NewUserWizard(

@@ -2,6 +2,7 @@
 #include "drill/list_setup_sheet.h"
 #include "drill/number_box.h"
 #include "platform/paths.h"
+#include "review/review_list.h"
 #include "support/dialog_world.h"
 #include "support/fake_ui.h"
 #include "support/fakes.h"
@@ -59,6 +60,35 @@ TEST_F(SheetFixture, OkWithANewLevelStoresItsLettersRangeForTheCurrentUserAndSav
     // Other users keep their settings; the file holds what memory holds.
     EXPECT_EQ(session.info.listSetup(1).minLetters, "4");
     EXPECT_EQ(savedRecord().bytes(), session.info.bytes());
+}
+
+// "Review due" is kept in the settings file: the record keeps the type chosen before, which is
+// back when another type is chosen.
+TEST_F(SheetFixture, ReviewDueIsKeptBesideTheRecordAndTheFormerTypeReturns)
+{
+    ASSERT_EQ(session.programFolder, folder.path());
+    const int before = session.info.listSetup(2).typeFailures;
+    {
+        ui::ListSetupSheet sheet(context);
+        child<QRadioButton>(&sheet, "typeReview")->click();
+        press(&sheet, QDialogButtonBox::Ok);
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_TRUE(reviewListChosen(folder.path(), 2));
+    EXPECT_FALSE(reviewListChosen(folder.path(), 1));
+    const ListSetupRecord kept = session.info.listSetup(2);
+    EXPECT_EQ(kept.typeRandom, 1) << "the record's list type stays";
+    EXPECT_EQ(kept.typeFailures, before);
+    {
+        ui::ListSetupSheet sheet(context);
+        EXPECT_TRUE(child<QRadioButton>(&sheet, "typeReview")->isChecked());
+        EXPECT_FALSE(child<QRadioButton>(&sheet, "typeRandom")->isChecked());
+        child<QRadioButton>(&sheet, "typeFailures")->click();
+        press(&sheet, QDialogButtonBox::Ok);
+    }
+    EXPECT_FALSE(reviewListChosen(folder.path(), 2));
+    EXPECT_EQ(session.info.listSetup(2).typeFailures, 1);
+    EXPECT_EQ(session.info.listSetup(2).typeRandom, 0);
 }
 
 TEST_F(SheetFixture, CancelChangesNothingAndWritesNothing)

@@ -5,6 +5,7 @@
 #include "drill/spelling_bee_window.h"
 
 #include "common/monospace_font.h"
+#include "common/ui_text.h"
 
 #include "app/session.h"
 #include "config/startup_info.h"
@@ -17,6 +18,7 @@
 #include "sound/sound_names.h"
 #include "strings/drill_strings.h"
 #include "strings/sound_strings.h"
+#include "strings/spelling_bee_strings.h"
 #include "strings/strings.h"
 #include "support/dialog_world.h"
 #include "support/dictionary_test_support.h"
@@ -37,6 +39,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -570,7 +573,8 @@ TEST(SpellingBeeWindow, ControlsCarryTheirNamesLabelsAndKeyboardAccess)
         ASSERT_NE(access, nullptr) << name;
         EXPECT_FALSE(access->text(QAccessible::Name).isEmpty()) << name;
     }
-    EXPECT_TRUE(w.button("enterButton")->isDefault());
+    // A window just opened starts the drill on Enter.
+    EXPECT_TRUE(w.button("startButton")->isDefault());
     // It fits a 1366 × 768 screen at double scale (683 × 384 in the window's own pixels).
     EXPECT_LE(w.window->minimumSizeHint().width(), 683);
     EXPECT_LE(w.window->minimumSizeHint().height(), 384);
@@ -591,10 +595,77 @@ TEST(SpellingBeeWindow, ControlsCarryTheirNamesLabelsAndKeyboardAccess)
         EXPECT_FALSE(mnemonics.contains(t.at(at + 1).toLower())) << t.toStdString();
         mnemonics.insert(t.at(at + 1).toLower());
     }
-    EXPECT_EQ(mnemonics.size(), 10); // Say it again included
+    EXPECT_EQ(mnemonics.size(), 11); // Say it again included
 
     w.button("helpButton")->click();
     EXPECT_EQ(inst.help.contexts, (std::vector<int> { 3200 }));
+}
+
+// Enter in a window that has just opened starts the drill; at the end the summary lists each
+// missed word beside what was typed, and Practise these spells exactly those words.
+TEST(SpellingBeeWindow, TheSummaryListsMissedWordsAndPractiseTheseSpellsThem)
+{
+    Installation inst;
+    Window w(inst);
+    ASSERT_TRUE(w.idle());
+    auto* summary = w.get<QWidget>("summaryPanel");
+    auto* practise = w.button("practiseButton");
+    EXPECT_TRUE(summary->isHidden());
+    EXPECT_TRUE(w.button("startButton")->isDefault());
+    w.enter();
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_TRUE(w.button("enterButton")->isDefault());
+    // The countdown shows the seconds left, for the eye and for a screen reader.
+    auto* countdown = w.get<QLabel>("countdown");
+    EXPECT_EQ(countdown->text(), ui::uiText(strings::kTimeLeft).arg(30));
+    w.clock.advance(10'000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return countdown->text() == ui::uiText(strings::kTimeLeft).arg(20); }, 2000));
+
+    const std::vector<WordFileEntry> list = inst.listed();
+    ASSERT_EQ(list.size(), 3u);
+    const QString typed[] = { "wrongly", QString::fromLatin1(list[1].record.word), "" };
+    for (const QString& t : typed) {
+        ASSERT_TRUE(w.awaitingAnswer());
+        QTest::keyClicks(w.answer(), t);
+        w.enter();
+    }
+    ASSERT_TRUE(w.idle());
+    EXPECT_TRUE(countdown->text().isEmpty());
+    ASSERT_FALSE(summary->isHidden());
+    auto* missed = w.get<QTreeWidget>("missedList");
+    ASSERT_EQ(missed->topLevelItemCount(), 2);
+    EXPECT_EQ(missed->topLevelItem(0)->text(0), "WRONGLY");
+    EXPECT_EQ(missed->topLevelItem(0)->text(1), QString::fromLatin1(list[0].record.word));
+    EXPECT_EQ(missed->topLevelItem(1)->text(0), ui::uiText(strings::kNothingTyped));
+    EXPECT_EQ(missed->topLevelItem(1)->text(1), QString::fromLatin1(list[2].record.word));
+    EXPECT_FALSE(practise->isHidden());
+
+    practise->click();
+    ASSERT_TRUE(w.awaitingAnswer());
+    EXPECT_TRUE(summary->isHidden());
+    const std::vector<WordFileEntry> practised = inst.listed();
+    ASSERT_EQ(practised.size(), 2u);
+    EXPECT_EQ(practised[0].record.word, list[0].record.word);
+    EXPECT_EQ(practised[1].record.word, list[2].record.word);
+    for (std::size_t i = 0; i < practised.size(); ++i) {
+        ASSERT_TRUE(w.awaitingAnswer());
+        QTest::keyClicks(w.answer(), QString::fromLatin1(practised[i].record.word));
+        w.enter();
+    }
+    ASSERT_TRUE(w.idle());
+    // Nothing missed this time: the cheerful line, no list and no Practise these.
+    ASSERT_FALSE(summary->isHidden());
+    EXPECT_EQ(w.get<QLabel>("summaryHeading")->text(), ui::uiText(strings::kNothingMissed));
+    EXPECT_TRUE(practise->isHidden());
+    const std::vector<HistorySummary> drills = inst.drills();
+    ASSERT_EQ(drills.size(), 2u);
+    EXPECT_EQ(drills[1].words, 2);
+    EXPECT_EQ(drills[1].correct, 2);
+    EXPECT_EQ(drills[1].listType, listTypeNumber(ListType::Failures));
+    // Escape quits an idle window.
+    QTest::keyClick(w.window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(w.session().closed());
 }
 
 } // namespace

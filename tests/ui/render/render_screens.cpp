@@ -4,8 +4,8 @@
 //   QT_QPA_PLATFORM=offscreen quorvel_render_screens <output folder>
 //
 // Each command is run as the menu runs it; the dialog it opens is captured page by page (every
-// tab of a sheet, every page of a wizard that can be reached without typing) and then
-// cancelled. Message boxes the commands show on the way are captured too.
+// tab of a sheet, every page of a wizard that can be reached without typing, and the wizard's age
+// page) and then cancelled. Message boxes the commands show on the way are captured too.
 
 #include "app/application.h"
 #include "app/command_table.h"
@@ -73,8 +73,17 @@ void save(QWidget* w, const QString& name)
 void capture(QWidget* modal, const QString& base)
 {
     QApplication::processEvents();
-    if (qobject_cast<QWizard*>(modal)) {
+    if (auto* wizard = qobject_cast<QWizard*>(modal)) {
         save(modal, base + QStringLiteral(" page 1"));
+        // Later pages that are reached only by typing are opened directly: the age page.
+        for (const int id : wizard->pageIds()) {
+            if (wizard->page(id)->objectName() != QStringLiteral("agePage"))
+                continue;
+            wizard->setStartId(id);
+            wizard->restart();
+            QApplication::processEvents();
+            save(modal, base + QStringLiteral(" age page"));
+        }
         return;
     }
     const auto tabs = modal->findChildren<QTabWidget*>();
@@ -116,7 +125,7 @@ void runCapturing(const QString& base, const std::function<void()>& run)
     delete timer;
 }
 
-// The Spelling Bee window in a drill: the answer asked for, then the verdict.
+// The Spelling Bee window in a drill: the answer asked for, the verdict, then the summary.
 void captureDrill(const QString& base)
 {
     auto* timer = new QTimer(qApp);
@@ -143,6 +152,8 @@ void captureDrill(const QString& base)
         waitFor(QStringLiteral("spelt"));
         save(modal, base + QStringLiteral(" verdict"));
         waitFor(QStringLiteral("Press the start"));
+        QTest::qWait(100);
+        save(modal, base + QStringLiteral(" summary"));
         modal->findChild<QAbstractButton*>(QStringLiteral("enterButton"))->click();
     });
     timer->start(50);

@@ -237,6 +237,15 @@ TEST_F(UsersUiTest, WizardNamesAFreeSlotAndSetsItsPassword)
         QTest::keyClicks(name, "e-x");
         EXPECT_EQ(name->text(), "Zoex");
         wizard->button(QWizard::NextButton)->click();
+        ASSERT_EQ(wizard->currentId(), ui::NewUserWizard::AgePage);
+        // Seven to start with, and the keyboard moves to eight: its category is shown.
+        auto* age = child<QComboBox>(wizard, "ageBox");
+        auto* category = child<QLabel>(wizard, "ageCategoryLabel");
+        EXPECT_EQ(age->currentText(), "7 years old");
+        EXPECT_EQ(category->text(), "Words to start with: 7 year old - easier");
+        QTest::keyClick(age, Qt::Key_Down);
+        EXPECT_EQ(category->text(), "Words to start with: 8 year old");
+        wizard->button(QWizard::NextButton)->click();
         ASSERT_EQ(wizard->currentId(), ui::NewUserWizard::PasswordPage);
         QTest::keyClicks(child<QLineEdit>(wizard, "passwordEdit"), "Zoe4");
         wizard->button(QWizard::FinishButton)->click();
@@ -249,7 +258,55 @@ TEST_F(UsersUiTest, WizardNamesAFreeSlotAndSetsItsPassword)
     EXPECT_EQ(saved.userName(4), "Zoex");
     EXPECT_EQ(saved.passwordOn(4), 1);
     EXPECT_TRUE(passwordMatches(saved, PasswordRequest { 4, false, false, false }, "Zoe4"));
+    EXPECT_EQ(saved.workingCategory(4), 25); // "8 year old"
     EXPECT_EQ(session.currentUser(), 1);
+}
+
+// The age page: the label's mnemonic reaches the box; an adult, or an age whose category has been
+// freed, starts with the Main Dictionary.
+TEST_F(UsersUiTest, WizardAgeChoosesTheStartingCategory)
+{
+    session.info.setCategoryName(27, "Free"); // the "10 year old" category given up
+    int lastSlot = 3;
+    struct Case
+    {
+        const char* age;
+        int category;
+        const char* shown;
+    };
+    for (const Case& c : { Case { "11 years old", 28, "11 year old - easier" },
+             Case { "Older / adult", 0, "Main Dictionary" },
+             Case { "10 years old", 0, "Main Dictionary" },
+             Case { "5 years old", 21, "5 year old" } }) {
+        SCOPED_TRACE(c.age);
+        const int slot = ++lastSlot;
+        onNextModal([&](QWidget* modal) {
+            auto* wizard = qobject_cast<QWizard*>(modal);
+            ASSERT_TRUE(wizard);
+            child<QListWidget>(wizard, "slotList")->setCurrentRow(slot);
+            wizard->button(QWizard::NextButton)->click();
+            QTest::keyClicks(
+                child<QLineEdit>(wizard, "nameEdit"), QStringLiteral("Kid%1").arg(slot));
+            wizard->button(QWizard::NextButton)->click();
+            ASSERT_EQ(wizard->currentId(), ui::NewUserWizard::AgePage);
+            auto* age = child<QComboBox>(wizard, "ageBox");
+            QLabel* label = nullptr;
+            for (QLabel* l : wizard->currentPage()->findChildren<QLabel*>()) {
+                if (l->buddy() == age)
+                    label = l;
+            }
+            ASSERT_TRUE(label);
+            EXPECT_EQ(label->text(), "&Age:");
+            age->setCurrentIndex(age->findText(c.age));
+            ASSERT_EQ(age->currentText(), c.age);
+            EXPECT_EQ(child<QLabel>(wizard, "ageCategoryLabel")->text(),
+                QStringLiteral("Words to start with: %1").arg(c.shown));
+            wizard->button(QWizard::NextButton)->click();
+            wizard->button(QWizard::FinishButton)->click();
+        });
+        EXPECT_TRUE(ui::runNewUserWizard(context));
+        EXPECT_EQ(savedRecord().workingCategory(slot), c.category);
+    }
 }
 
 TEST_F(UsersUiTest, CancelledWizardChangesNothing)
