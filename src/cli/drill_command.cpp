@@ -16,8 +16,12 @@
 #include "strings/drill_strings.h"
 #include "strings/strings.h"
 
+#include "config/settings_groups.h"
+#include "platform/paths.h"
+
 #ifdef QUORVEL_CLI_SOUND
 #include "audio/sdl_sound_device.h"
+#include "speech/espeak_synthesizer.h"
 #endif
 
 #include <QJsonArray>
@@ -152,11 +156,16 @@ public:
         m_keys.pop_front();
         return k;
     }
-    // Drops the rest of a burst that arrived with `at` (the tail of an escape sequence).
-    void dropBurst(std::uint32_t at)
+    // Drops the rest of a burst that arrived with `at` (the tail of an escape sequence) and
+    // returns it.
+    std::string dropBurst(std::uint32_t at)
     {
-        while (!m_keys.empty() && m_keys.front().at == at)
+        std::string tail;
+        while (!m_keys.empty() && m_keys.front().at == at) {
+            tail.push_back(m_keys.front().c);
             m_keys.pop_front();
+        }
+        return tail;
     }
     // Drops whatever was typed before now.
     void discardTypedAhead()
@@ -412,6 +421,20 @@ std::unique_ptr<SoundDevice> makeSoundDevice()
 #endif
 }
 
+SpeechSynthesizer* programSynthesizer()
+{
+#ifdef QUORVEL_CLI_SOUND
+    return &services::programSynthesizer();
+#else
+    return nullptr;
+#endif
+}
+
+// What a terminal sends for F5 after its escape character.
+constexpr const char* kF5Tail = "[15~";
+// An answer line holding only this says the word again, as F5 does.
+constexpr const char* kSayAgainLine = "?";
+
 std::string scoreLine(const DrillDisplays& d)
 {
     return std::string(strings::kCliWordNumber) + std::to_string(d.wordNumber) + "   "
@@ -530,12 +553,17 @@ private:
     // Piped answers: a line is the answer; when it came after the time limit it is too late.
     Answer readAnswerLine()
     {
-        const std::optional<std::string> line
-            = g_interrupted ? std::nullopt : m_input.readLine(m_screen.echoStream());
-        if (!line)
-            return { Answer::Kind::Ended, {} };
-        if (m_screen.inputIsTerminal())
-            m_screen.typedLine();
+        std::optional<std::string> line;
+        for (;;) {
+            line = g_interrupted ? std::nullopt : m_input.readLine(m_screen.echoStream());
+            if (!line)
+                return { Answer::Kind::Ended, {} };
+            if (m_screen.inputIsTerminal())
+                m_screen.typedLine();
+            if (*line != kSayAgainLine)
+                break;
+            sayAgain();
+        }
         const std::uint32_t elapsed = m_clock.ticks() - m_focusedAt;
         if (elapsed > m_guard.limit())
             return { Answer::Kind::TimedOut, {} };
@@ -550,6 +578,12 @@ private:
         std::string text;
         for (;;) {
             while (const std::optional<KeyInput::Key> k = m_input.takeKey()) {
+                if ((k->c == '\r' || k->c == '\n') && text == kSayAgainLine) {
+                    KeyInput::writeEcho(echo, "\b \b");
+                    text.clear();
+                    sayAgain();
+                    continue;
+                }
                 if (k->c == '\r' || k->c == '\n') {
                     KeyInput::writeEcho(echo, "\n");
                     m_screen.typedLine();
@@ -565,7 +599,8 @@ private:
                 if (k->c == 0x04 && text.empty())
                     return { Answer::Kind::Ended, {} };
                 if (k->c == 0x1B) {
-                    m_input.dropBurst(k->at);
+                    if (m_input.dropBurst(k->at) == kF5Tail)
+                        sayAgain();
                     continue;
                 }
                 if (!std::isprint(static_cast<unsigned char>(k->c)))
@@ -595,6 +630,9 @@ private:
             m_input.pump(-1);
         }
     }
+
+    // F5 or a "?" line: the word once more, in the background; the time limit runs on.
+    void sayAgain() { carryOut(m_session.press(DrillButton::SayAgain)); }
 
     // Carries out a batch of effects, then runs the steps it asked for until the engine waits
     // for the person. A list being drawn is drawn to its end first, whatever came meanwhile.
@@ -645,7 +683,10 @@ private:
                 m_screen.wait(e.value);
                 break;
             case K::Play:
-                play(e.text, e.background);
+                play(e.text, e.background, std::nullopt);
+                break;
+            case K::Speak:
+                play(e.text, e.background, static_cast<Language>(e.value));
                 break;
             case K::Message:
                 m_screen.error(oneLine(e.caption) + ": " + oneLine(e.text));
@@ -704,12 +745,15 @@ private:
     // Plays a sound to its end, taking in the keys typed meanwhile; a background sound (the
     // request to type the answer) plays on while the answer is typed, until the next sound or
     // Stop cuts it.
-    void play(const std::string& path, bool background)
+    // With `speak` the text is a word to be spoken in that language, else a file to play.
+    void play(const std::string& text, bool background, std::optional<Language> speak)
     {
         if (!m_playback || g_interrupted)
             return;
         const bool wasOff = m_playback->switchedOff();
-        if (m_playback->start(path) == PlayStart::Started && !background) {
+        const PlayStart started
+            = speak ? m_playback->startSpeech(text, *speak) : m_playback->start(text);
+        if (started == PlayStart::Started && !background) {
             while (!m_playback->finished()) {
                 if (g_interrupted) {
                     m_playback->stop();
@@ -763,16 +807,23 @@ void drillCommand(Context& ctx, const std::vector<std::string>& words)
     std::unique_ptr<SoundDevice> device = args.has("no-sound") ? nullptr : makeSoundDevice();
     std::optional<SoundPlayback> playback;
     bool soundUsable = false;
+    const SettingsFile settings(paths::settingsFile(ctx.folder()));
+    bool speechOn = false;
     if (device) {
         playback.emplace(device.get(), prompter);
         soundUsable = playback->checkSoundDevice(info.soundOn(user) == 1);
+        playback->setSpeech(programSynthesizer());
+        speechOn = soundUsable && readSpeakUnrecordedWords(settings)
+            && playback->checkSpeech(info.soundOn(user) == 1);
     }
 
     DefaultRandomSource random;
     DocumentState documents;
-    TerminalDrill drill(DrillContext { info, documents, user, ctx.folder(), clock, random,
-                            soundUsable, nullptr, args.has("review") },
-        screen, input, prompter, soundUsable ? &*playback : nullptr);
+    DrillContext context { info, documents, user, ctx.folder(), clock, random, soundUsable, nullptr,
+        args.has("review") };
+    context.speechOn = speechOn;
+    context.hearOnly = readHearOnly(settings, user);
+    TerminalDrill drill(context, screen, input, prompter, soundUsable ? &*playback : nullptr);
     const bool completed = drill.run(args.has("repeat"));
 
     // As when the drill window closes: the record is saved whole, the drill may have changed it.

@@ -42,6 +42,8 @@ struct Drill
     FakePrompter prompter;
     std::unique_ptr<DrillSession> session;
     DrillEffects log; // every effect so far, in order
+    bool speechOn = false; // given to the session as it opens
+    bool hearOnly = false;
 
     explicit Drill(const std::vector<DictionaryEntry>& words = drillWords())
     {
@@ -60,6 +62,8 @@ struct Drill
     void open(bool soundUsable = true)
     {
         DrillContext ctx { info, documents, 0, folder.path(), clock, random, soundUsable, nullptr };
+        ctx.speechOn = speechOn;
+        ctx.hearOnly = hearOnly;
         session = std::make_unique<DrillSession>(ctx);
         play(session->open());
     }
@@ -754,6 +758,204 @@ TEST(DrillSound, AWordsOwnRecordingIsPlayedWhenItExists)
     const auto p = d.played();
     EXPECT_NE(std::find(p.begin(), p.end(), "CATX0042.wav"), p.end());
     EXPECT_EQ(std::find(p.begin(), p.end(), "ufollow.wav"), p.end());
+}
+
+// --- Speech and hear only ----------------------------------------------------------------------
+
+DictionaryEntry recordedCat()
+{
+    DictionaryEntry e = entry("CAT");
+    e.soundFlag = 1;
+    e.soundIndex = 42;
+    return e;
+}
+
+std::string installCatRecording(SoundDrill& d)
+{
+    const std::string recording = paths::join(d.info.waveformPath(), "Cwavefrm/CATX0042.wav");
+    QDir().mkpath(QString::fromStdString(paths::join(d.info.waveformPath(), "Cwavefrm")));
+    writeBytes(recording, { 1 });
+    return recording;
+}
+
+std::vector<const DrillEffect*> effectsOf(const DrillEffects& effects, Kind kind)
+{
+    std::vector<const DrillEffect*> out;
+    for (const DrillEffect& e : effects)
+        if (e.kind == kind)
+            out.push_back(&e);
+    return out;
+}
+
+// The word's own recording always wins; speech stands in only for a word without one, in the
+// list's dialect; with speech off the "here is the word" prompt stands in as before.
+TEST(DrillSpeech, SpeechStandsInOnlyForAWordWithoutARecording)
+{
+    struct Case
+    {
+        const char* name;
+        bool speechOn;
+        bool recorded;
+        bool uk;
+        const char* played; // the file heard for the word, or "" when it is spoken
+    };
+    const Case cases[] = {
+        { "recording, speech on", true, true, true, "CATX0042.wav" },
+        { "recording, speech off", false, true, false, "CATX0042.wav" },
+        { "no recording, speech on, UK", true, false, true, "" },
+        { "no recording, speech on, US", true, false, false, "" },
+        { "no recording, speech off", false, false, false, "ufollow.wav" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SoundDrill d({ c.recorded ? recordedCat() : entry("CAT") });
+        d.installPrompts();
+        if (c.recorded)
+            installCatRecording(d);
+        d.setOptions([&](ListOptionsRecord& o) {
+            o.languageUK = c.uk;
+            o.languageUS = !c.uk;
+        });
+        d.oneLetter('C');
+        d.speechOn = c.speechOn;
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        ASSERT_TRUE(d.session->awaitingAnswer());
+        const auto spoken = effectsOf(d.log, Kind::Speak);
+        const auto p = d.played();
+        if (*c.played) {
+            EXPECT_TRUE(spoken.empty());
+            ASSERT_GE(p.size(), 2u);
+            EXPECT_EQ(p[1], c.played); // after "please spell the next word"
+        } else {
+            ASSERT_EQ(spoken.size(), 1u);
+            EXPECT_EQ(spoken[0]->text, "cat"); // capitals would be spelt out
+            EXPECT_EQ(spoken[0]->value, static_cast<int>(c.uk ? Language::UK : Language::US));
+            EXPECT_FALSE(spoken[0]->background);
+            EXPECT_EQ(std::find(p.begin(), p.end(), c.uk ? "afollow.wav" : "ufollow.wav"), p.end());
+        }
+    }
+}
+
+// Say it again speaks the word once more in the background while the answer is awaited: the
+// time limit, the focus and the typed text are left alone. At any other moment it does nothing.
+TEST(DrillSpeech, SayItAgainKeepsTheTimeLimitAndTheAnswer)
+{
+    for (const bool recorded : { false, true }) {
+        SCOPED_TRACE(recorded ? "recorded" : "spoken");
+        SoundDrill d({ recorded ? recordedCat() : entry("CAT") });
+        const std::string recording = recorded ? installCatRecording(d) : std::string();
+        d.oneLetter('C');
+        d.speechOn = true;
+        d.open();
+        EXPECT_TRUE(d.session->press(DrillButton::SayAgain).empty()); // idle
+        d.play(d.session->press(DrillButton::Start));
+        ASSERT_TRUE(d.session->awaitingAnswer());
+        const int limit = d.session->timeLimit();
+        const DrillEffects again = d.session->press(DrillButton::SayAgain, "CA");
+        ASSERT_EQ(again.size(), 1u);
+        EXPECT_EQ(again[0].kind, recorded ? Kind::Play : Kind::Speak);
+        EXPECT_EQ(again[0].text, recorded ? recording : std::string("cat"));
+        EXPECT_TRUE(again[0].background);
+        EXPECT_EQ(d.session->timeLimit(), limit);
+        EXPECT_TRUE(d.session->awaitingAnswer());
+        // The answer typed after it is judged as usual.
+        d.play(d.session->press(DrillButton::Enter, "CAT"));
+        EXPECT_EQ(d.session->correct(), 1);
+        EXPECT_FALSE(d.session->passRunning());
+        EXPECT_TRUE(d.session->press(DrillButton::SayAgain).empty()); // the pass is over
+    }
+}
+
+// A hear-only drill speaks each word twice and never shows it, skips the Learn animation, and
+// leaves the word file, the statuses and the history exactly as the same drill shown would.
+TEST(DrillSpeech, HearOnlyWritesWhatAShownDrillWrites)
+{
+    struct Outcome
+    {
+        std::vector<WordFileRecord> records;
+        std::vector<int> statuses;
+        std::vector<HistorySummary> history;
+    };
+    auto run = [](bool hearOnly, SoundDrill* d) {
+        d->speechOn = true;
+        d->hearOnly = hearOnly;
+        d->open();
+        d->play(d->session->press(DrillButton::Learn)); // hear only skips it
+        d->play(d->session->press(DrillButton::Start));
+        d->answerAll(d->pattern({ true, false, true }));
+        EXPECT_TRUE(d->prompted(strings::kFinished));
+        return Outcome { d->records(), d->listedStatuses(), d->history() };
+    };
+    const auto shownDrill = std::make_unique<SoundDrill>();
+    const auto heardDrill = std::make_unique<SoundDrill>();
+    const Outcome shown = run(false, shownDrill.get());
+    const Outcome heard = run(true, heardDrill.get());
+
+    ASSERT_EQ(heard.records.size(), 3u);
+    ASSERT_EQ(shown.records.size(), heard.records.size());
+    for (std::size_t i = 0; i < heard.records.size(); ++i) {
+        EXPECT_EQ(heard.records[i].word, shown.records[i].word);
+        EXPECT_EQ(heard.records[i].answer, shown.records[i].answer);
+        EXPECT_EQ(heard.records[i].result, shown.records[i].result);
+    }
+    EXPECT_EQ(heard.statuses, shown.statuses);
+    ASSERT_EQ(heard.history.size(), 1u);
+    ASSERT_EQ(shown.history.size(), 1u);
+    EXPECT_EQ(heard.history[0].words, shown.history[0].words);
+    EXPECT_EQ(heard.history[0].correct, shown.history[0].correct);
+    EXPECT_EQ(heard.history[0].listType, shown.history[0].listType);
+    EXPECT_EQ(heard.history[0].level, shown.history[0].level);
+
+    // Never shown: no prompt line holds a word until the first verdict.
+    for (const DrillEffect& e : heardDrill->log) {
+        if (e.kind != Kind::ShowPrompt)
+            continue;
+        if (e.text.rfind(strings::kYouHaveSpelt, 0) == 0)
+            break;
+        for (const WordFileRecord& r : heard.records)
+            EXPECT_EQ(e.text.find(r.word), std::string::npos) << e.text;
+    }
+    EXPECT_TRUE(heardDrill->prompted(strings::kListen));
+    EXPECT_FALSE(heardDrill->prompted(strings::kNowMemorise));
+    EXPECT_EQ(effectsOf(heardDrill->log, Kind::Speak).size(), 6u); // twice each
+    EXPECT_TRUE(heardDrill->messages().empty());
+}
+
+// Hear only never hides a word nobody can hear: with sound off, or a word without a recording
+// while speech is off, the word is shown as usual and why is said once.
+TEST(DrillSpeech, HearOnlyShowsAWordThatCannotBeHeard)
+{
+    struct Case
+    {
+        const char* name;
+        bool soundUsable;
+        bool speechOn;
+    };
+    const Case cases[] = {
+        { "speech off, no recordings", true, false },
+        { "no sound device", false, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Drill d;
+        d.hearOnly = true;
+        d.speechOn = c.speechOn;
+        d.open(c.soundUsable);
+        d.play(d.session->press(DrillButton::Start));
+        std::vector<std::string> words;
+        d.answerAll([&](const std::string& w) {
+            words.push_back(w);
+            return w;
+        });
+        ASSERT_EQ(words.size(), 3u);
+        for (const std::string& w : words)
+            EXPECT_TRUE(d.prompted(w)) << w;
+        EXPECT_FALSE(d.prompted(strings::kListen));
+        const auto m = d.messages();
+        EXPECT_EQ(std::count(m.begin(), m.end(), std::string(strings::kHearOnlyShown)), 1);
+        EXPECT_EQ(d.session->correct(), 3);
+    }
 }
 
 // --- Damaged word file ---------------------------------------------------------------------------

@@ -31,6 +31,13 @@ public:
             error = text;
         return result;
     }
+    PlayStart playSamples(
+        const std::int16_t*, std::size_t count, int rate, std::string& error) override
+    {
+        std::string path
+            = "<" + std::to_string(count) + " samples at " + std::to_string(rate) + ">";
+        return play(path, error);
+    }
     bool finished() override { return done; }
     void waitUntilFinished() override
     {

@@ -3,6 +3,9 @@
 // that missing, broken and unplayable files are told apart.
 
 #include "audio/sdl_sound_device.h"
+#include "sound/sound_playback.h"
+#include "speech/espeak_synthesizer.h"
+#include "support/fakes.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -248,4 +252,70 @@ TEST_F(SdlSoundDeviceTest, NoOutputDeviceFailsWithoutCrashing)
     device.waitUntilFinished();
     device.stop();
     EXPECT_EQ(device.takePlayError(), "");
+}
+
+// A word without a recording is spoken by espeak-ng, in either dialect, and reaches the output
+// as a word-long sound: neither silence nor a clipped blip nor minutes of noise.
+TEST_F(SdlSoundDeviceTest, ASpokenWordReachesTheOutputAtAPlausibleLength)
+{
+    // espeak-ng has one global state: one synthesizer for the whole program, as in the drill.
+    services::EspeakSynthesizer speech;
+    for (const Language language : { Language::UK, Language::US }) {
+        SCOPED_TRACE(language == Language::UK ? "en-gb" : "en-us");
+        std::remove(rawOutput().c_str());
+        ASSERT_TRUE(speech.available()) << speech.unavailableReason();
+        SpeechSamples samples;
+        std::string error;
+        ASSERT_TRUE(speech.synthesize("elephant", language, samples, error)) << error;
+        ASSERT_GT(samples.rate, 0);
+        const double synthesised = double(samples.samples.size()) / samples.rate;
+        EXPECT_GT(synthesised, 0.3);
+        EXPECT_LT(synthesised, 2.5);
+
+        test::FakePrompter prompter;
+        SdlSoundDevice::OutputFormat format;
+        {
+            SdlSoundDevice device;
+            SoundPlayback playback(&device, prompter);
+            ASSERT_TRUE(playback.checkSoundDevice(true));
+            playback.setSpeech(&speech);
+            ASSERT_TRUE(playback.checkSpeech(true));
+            ASSERT_EQ(playback.startSpeech("elephant", language), PlayStart::Started);
+            playback.waitUntilFinished();
+            ASSERT_TRUE(device.outputFormat().has_value());
+            format = *device.outputFormat();
+        }
+        EXPECT_TRUE(prompter.shown.empty());
+        const Heard heard = listen(rawOutput(), format);
+        EXPECT_GT(heard.peak, 0.05);
+        EXPECT_GT(heard.seconds, 0.25);
+        EXPECT_LT(heard.seconds, synthesised + 0.05);
+    }
+}
+
+// Without espeak-ng's data the synthesizer says why, the playback says so once at set-up, and a
+// word to be spoken plays nothing (the drill then falls back as for a missing recording).
+TEST_F(SdlSoundDeviceTest, WithoutSpeechDataWordsAreNotSpokenAndThatIsSaidOnce)
+{
+    const std::string empty = folder.file("no-espeak-data");
+    std::filesystem::create_directories(empty);
+    services::EspeakSynthesizer speech(empty);
+    EXPECT_FALSE(speech.available());
+    EXPECT_FALSE(speech.unavailableReason().empty());
+    SpeechSamples samples;
+    std::string error;
+    EXPECT_FALSE(speech.synthesize("cat", Language::UK, samples, error));
+    EXPECT_FALSE(error.empty());
+
+    test::FakePrompter prompter;
+    SdlSoundDevice device;
+    SoundPlayback playback(&device, prompter);
+    ASSERT_TRUE(playback.checkSoundDevice(true));
+    playback.setSpeech(&speech);
+    EXPECT_FALSE(playback.checkSpeech(true));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(playback.startSpeech("cat", Language::UK), PlayStart::NotFound);
+    EXPECT_TRUE(playback.finished());
+    EXPECT_EQ(prompter.shown.size(), 1u);
+    EXPECT_FALSE(playback.switchedOff()); // recordings still play
 }

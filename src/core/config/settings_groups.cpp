@@ -312,4 +312,55 @@ bool writeRecentFiles(SettingsFile& file, const std::vector<std::string>& files,
     return ok;
 }
 
+// --- "Speech" ----------------------------------------------------------------------------------
+
+namespace {
+
+constexpr const char* kSpeechSection = "Speech";
+constexpr const char* kSpeakUnrecordedKey = "Speak unrecorded words";
+
+std::string hearOnlyKey(int user)
+{
+    return "Hear only " + std::to_string(user);
+}
+
+bool readYesNo(const SettingsFile& file, const std::string& key, bool absent)
+{
+    const std::string value = file.readString(kSpeechSection, key, kSentinel, 8);
+    if (value == kSentinel)
+        return absent;
+    if (absent)
+        return value != "No";
+    return value == "Yes";
+}
+
+bool writeYesNo(SettingsFile& file, const std::string& key, bool absent, bool on)
+{
+    if (readYesNo(file, key, absent) == on)
+        return true;
+    return file.writeString(kSpeechSection, key, on ? "Yes" : "No");
+}
+
+} // namespace
+
+bool readSpeakUnrecordedWords(const SettingsFile& file)
+{
+    return readYesNo(file, kSpeakUnrecordedKey, true);
+}
+
+bool readHearOnly(const SettingsFile& file, int user)
+{
+    return readYesNo(file, hearOnlyKey(user), false);
+}
+
+bool writeSpeakUnrecordedWords(SettingsFile& file, bool on)
+{
+    return writeYesNo(file, kSpeakUnrecordedKey, true, on);
+}
+
+bool writeHearOnly(SettingsFile& file, int user, bool on)
+{
+    return writeYesNo(file, hearOnlyKey(user), false, on);
+}
+
 } // namespace quorvel

@@ -125,4 +125,16 @@ std::vector<std::string> readRecentFiles(const SettingsFile& file, int count = k
 bool writeRecentFiles(
     SettingsFile& file, const std::vector<std::string>& files, int count = kRecentFileCount);
 
+// --- "Speech" (this program's own section) ------------------------------------------------
+
+// "Speak unrecorded words": the drill speaks a word that has no recording with speech synthesis.
+// On unless stored as "No".
+bool readSpeakUnrecordedWords(const SettingsFile& file);
+// "Hear only <user>": the user's drill speaks each word and never shows it. Off unless "Yes".
+bool readHearOnly(const SettingsFile& file, int user);
+// Each writes only when the value read differs, so saving an unchanged value leaves the file as
+// it was. False when the file cannot be saved.
+bool writeSpeakUnrecordedWords(SettingsFile& file, bool on);
+bool writeHearOnly(SettingsFile& file, int user, bool on);
+
 } // namespace quorvel

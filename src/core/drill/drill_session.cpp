@@ -18,6 +18,8 @@
 
 #include <QFileInfo>
 
+#include <cctype>
+#include <optional>
 #include <utility>
 
 namespace quorvel {
@@ -28,6 +30,8 @@ using Kind = DrillEffect::Kind;
 
 constexpr int kStepMs = 10;
 constexpr int kInitialTimeLimitMs = 5000;
+// Hear only: the pause between the word's two sayings, and after the second.
+constexpr int kHearPauseMs = 1500;
 // A list of this many words or more tells the front end its progress as it is drawn.
 constexpr int kListSizeShowingProgress = 3;
 // Four recordings each praise a right answer and console a wrong one.
@@ -130,6 +134,8 @@ struct DrillSession::Impl
     bool m_soundOn = false, m_learnOn = false, m_failuresToScrapPad = false;
     bool m_repeatAllWords = true, m_closed = false, m_awaitingAnswer = false;
     bool m_scrapPadFailed = false; // reported once in the window's life
+    bool m_hearNow = false; // hear only, and the word being presented can be heard
+    bool m_hearOnlyExplained = false; // a word shown under hear only was explained once
     bool m_reviewFileFailed = false; // likewise
     // The pass running is the first pass of a "Review due" list: right answers move words up.
     bool m_reviewList = false;
@@ -322,22 +328,47 @@ struct DrillSession::Impl
         if (soundAllowed())
             play(voicePromptPath(ctx.programFolder, index, uk()), background);
     }
-    // The word's own recording, or prompt 11 when it has none that can be played. True when the
-    // recording itself was played.
+    // The path of the word's own recording, when it has one that exists.
+    std::optional<std::string> recording() const
+    {
+        const WordFileRecord& r = m_record;
+        if (r.soundFlag == 0 || r.soundIndex == 0)
+            return std::nullopt;
+        auto path = wordRecordingPath(ctx.info.waveformPath(), m_currentWord, r.soundIndex);
+        if (!path || !fileExists(*path))
+            return std::nullopt;
+        return path;
+    }
+    // The word can be heard: sound is on and it has a recording or speech can say it.
+    bool audible() const { return soundAllowed() && (ctx.speechOn || recording()); }
+    // Says the word: its own recording, which always wins, else speech. False when neither.
+    bool sayWord(bool background = false)
+    {
+        if (!soundAllowed())
+            return false;
+        if (const auto path = recording())
+            return play(*path, background);
+        if (!ctx.speechOn)
+            return false;
+        std::string text = m_currentWord;
+        // Capitals would be read out letter by letter as an abbreviation.
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        DrillEffect e { Kind::Speak, static_cast<int>(options().language), std::move(text) };
+        e.background = background;
+        m_out.push_back(std::move(e));
+        return true;
+    }
+    // The word's own recording or its speech, or prompt 11 when it can have neither. True when
+    // the word itself was heard.
     bool wordSound()
     {
         if (!soundAllowed())
             return false;
-        const WordFileRecord& r = m_record;
-        bool played = false;
-        if (r.soundFlag != 0 && r.soundIndex != 0) {
-            const auto path
-                = wordRecordingPath(ctx.info.waveformPath(), m_currentWord, r.soundIndex);
-            played = path && play(*path);
-        }
-        if (!played)
+        const bool said = sayWord();
+        if (!said)
             voicePrompt(prompt::kFollowing);
-        return played;
+        return said;
     }
     void letterSound(char letter)
     {
@@ -760,13 +791,22 @@ struct DrillSession::Impl
     void presentAndPrompt()
     {
         emit(Kind::SetAnswer);
-        if (!m_learnOn) {
-            prompt(m_currentWord);
-            wordSound();
-            wait(m_settings.wordShowSeconds * 1000);
+        if (m_hearNow) {
+            // Dictation: the word is said, a pause, said again, and never shown.
+            prompt(strings::kListen);
+            sayWord();
+            wait(kHearPauseMs);
+            sayWord();
+            wait(kHearPauseMs);
+        } else {
+            if (!m_learnOn) {
+                prompt(m_currentWord);
+                wordSound();
+                wait(m_settings.wordShowSeconds * 1000);
+            }
+            prompt(strings::kNowMemorise);
+            wait(m_settings.answerDelaySeconds * 1000);
         }
-        prompt(strings::kNowMemorise);
-        wait(m_settings.answerDelaySeconds * 1000);
         prompt(strings::kPutAnswerInBox);
         emit(Kind::SetAnswer);
         // From here on every key typed is the answer's: the light turns green as the box takes
@@ -785,7 +825,13 @@ struct DrillSession::Impl
         displays();
         light(1);
         m_lastWord = m_nextOffset == kWordFileLastRecord;
-        if (m_learnOn)
+        m_hearNow = ctx.hearOnly && audible();
+        if (ctx.hearOnly && !m_hearNow && !m_hearOnlyExplained) {
+            // Never a silent drill with a hidden word: this one is shown, and why is said once.
+            m_hearOnlyExplained = true;
+            message(strings::kHearOnlyShown, strings::kHearOnlyShownCaption);
+        }
+        if (m_learnOn && !m_hearNow)
             learnAnimation();
         presentAndPrompt();
     }
@@ -1251,6 +1297,11 @@ struct DrillSession::Impl
         case DrillButton::Learn:
             m_learnOn = !m_learnOn;
             label(b, m_learnOn ? strings::kLearnOnLabel : strings::kLearnOffLabel);
+            return;
+        case DrillButton::SayAgain:
+            // Once more in the background: the time limit, the focus and the typed answer stay.
+            if (m_awaitingAnswer)
+                sayWord(true);
             return;
         case DrillButton::ChangeColours:
             if (!idle) {

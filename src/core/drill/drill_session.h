@@ -56,6 +56,7 @@ enum class DrillButton
     // Idle, after a drill with missed words: a list of exactly those words is written to the
     // word file and spelt as a failures list is.
     PractiseThese,
+    SayAgain, // speaks the word once more while its answer is awaited
 };
 
 enum class DrillFocus
@@ -93,6 +94,9 @@ struct DrillEffect
         SetTimeLimit, // value: milliseconds the answer box allows from the next focus
         Wait, // value: milliseconds during which the window takes no input
         Play, // text: a wave file to play to its end (it exists; sound is on); see `background`
+        // text: a word without a recording, to be spoken by speech synthesis and played as Play
+        // plays a file; value: its Language (1 UK, 2 US); see `background`
+        Speak,
         Message, // text, caption, icon: a message box with an OK button
         Question, // text, caption, icon, buttons: the front end sends the Answer event
         WaitCursor, // value: 1 show the wait cursor, 0 restore it
@@ -112,8 +116,8 @@ struct DrillEffect
     std::string caption;
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
-    // Play: the sound goes on while the person types the answer (the request to type it); the
-    // front end takes keys meanwhile and cuts the sound when the next one starts or Stop comes.
+    // Play and Speak: the sound goes on while the person types the answer (the request to type it);
+    // the front end takes keys meanwhile and cuts the sound when the next one starts or Stop comes.
     bool background = false;
     DrillDisplays displays;
 };
@@ -158,6 +162,11 @@ struct DrillContext
     // terminal's drill --review). Otherwise they are drilled while the user's list type in the
     // program folder's settings file is "Review due".
     bool reviewOnly = false;
+    // Words without a recording are spoken (the user's switch is on and the synthesizer can
+    // speak); otherwise the prompt "here is the word" stands in for them.
+    bool speechOn = false;
+    // The user's "Hear only": each word is spoken twice and never shown, whenever it can be heard.
+    bool hearOnly = false;
 };
 
 enum class DrillAction

@@ -6,6 +6,7 @@
 // told apart from every other error, because a missing recording is normal and silent while a
 // broken one is reported to the person once.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ public:
     // Starts playing a wave file (stopping anything still playing). On Failed, `error` holds the
     // text to show.
     virtual PlayStart play(const std::string& path, std::string& error) = 0;
+    // Starts playing mono 16-bit samples held in memory (a spoken word), as `play` starts a file:
+    // the samples are copied, so the caller may free them at once. Never NotFound.
+    virtual PlayStart playSamples(
+        const std::int16_t* samples, std::size_t count, int rate, std::string& error)
+        = 0;
     // True once the last file started has played to its end (or was stopped); true when nothing
     // was started.
     virtual bool finished() = 0;

@@ -18,12 +18,48 @@ bool SoundPlayback::checkSoundDevice(bool userSoundOn)
     return m_usable;
 }
 
+bool SoundPlayback::checkSpeech(bool wanted)
+{
+    if (!m_speech)
+        return false;
+    if (m_speech->available())
+        return true;
+    if (wanted && m_usable)
+        m_prompter.show(std::string(strings::kNoSpeech) + "\n\n" + m_speech->unavailableReason(),
+            strings::kNoSpeechCaption, MessageIcon::Information);
+    return false;
+}
+
+PlayStart SoundPlayback::startSpeech(const std::string& word, Language language)
+{
+    if (!m_usable || m_switchedOff)
+        return PlayStart::Started;
+    if (!m_speech || !m_speech->available())
+        return PlayStart::NotFound;
+    SpeechSamples speech;
+    std::string error;
+    if (!m_speech->synthesize(word, language, speech, error)) {
+        // A word the synthesizer cannot say is told once; the drill goes on without it.
+        if (!m_speechErrorShown)
+            m_prompter.show(error, strings::kNoSpeechCaption, MessageIcon::Exclamation);
+        m_speechErrorShown = true;
+        return PlayStart::NotFound;
+    }
+    return finishStart(
+        m_device->playSamples(speech.samples.data(), speech.samples.size(), speech.rate, error),
+        error);
+}
+
 PlayStart SoundPlayback::start(const std::string& path)
 {
     if (!m_usable || m_switchedOff)
         return PlayStart::Started;
     std::string error;
-    const PlayStart result = m_device->play(path, error);
+    return finishStart(m_device->play(path, error), error);
+}
+
+PlayStart SoundPlayback::finishStart(PlayStart result, const std::string& error)
+{
     switch (result) {
     case PlayStart::Started:
         m_playing = true;

@@ -7,6 +7,7 @@
 
 #include "platform/services.h"
 #include "sound/sound_device.h"
+#include "sound/speech.h"
 
 #include <string>
 
@@ -22,6 +23,16 @@ public:
     // switch is on, says so; playback stays silent from then on.
     bool checkSoundDevice(bool userSoundOn);
     bool usable() const { return m_usable; }
+
+    // The synthesizer that speaks words without a recording; may be null (no speech).
+    void setSpeech(SpeechSynthesizer* speech) { m_speech = speech; }
+    // At window set-up, after checkSoundDevice: sets the synthesizer up and answers whether words
+    // can be spoken. When the user wants speech (`wanted`) and sound is usable but the
+    // synthesizer cannot speak, says why.
+    bool checkSpeech(bool wanted);
+    // Speaks `word` as start() plays a file, with the same answers: NotFound when there is no
+    // speech (nothing said), Failed when the device failed (shown, sound switched off).
+    PlayStart startSpeech(const std::string& word, Language language);
 
     // Starts `path`. NotFound: the file does not exist, nothing is said, the caller plays its
     // stand-in or goes on. Failed: the error has been shown and sound is switched off. Started:
@@ -42,11 +53,15 @@ public:
     void switchOn() { m_switchedOff = false; }
 
 private:
+    PlayStart finishStart(PlayStart result, const std::string& error);
+
     SoundDevice* m_device;
+    SpeechSynthesizer* m_speech = nullptr;
     Prompter& m_prompter;
     bool m_usable;
     bool m_switchedOff = false;
     bool m_playing = false;
+    bool m_speechErrorShown = false;
 };
 
 } // namespace quorvel

@@ -12,6 +12,14 @@ inline constexpr const char* kPressStartOrRepeat
 inline constexpr const char* kGetReady
     = QT_TRANSLATE_NOOP("Quorvel", " get ready to spell the following... ");
 inline constexpr const char* kNowMemorise = QT_TRANSLATE_NOOP("Quorvel", "Now memorise");
+// Hear only: the word is spoken, never shown.
+inline constexpr const char* kListen = QT_TRANSLATE_NOOP("Quorvel", "Listen...");
+inline constexpr const char* kHearOnlyShownCaption = QT_TRANSLATE_NOOP("Quorvel", "Hear only");
+inline constexpr const char* kHearOnlyShown = QT_TRANSLATE_NOOP("Quorvel",
+    "A word that cannot be heard is shown instead: sound is off, or the word has no recording "
+    "and speech is not available.");
+inline constexpr const char* kSayAgainLabel = QT_TRANSLATE_NOOP("Quorvel", "Say it &again (F5)");
+inline constexpr const char* kSayAgainName = QT_TRANSLATE_NOOP("Quorvel", "Say the word again");
 inline constexpr const char* kPutAnswerInBox
     = QT_TRANSLATE_NOOP("Quorvel", "Please  put  your  answer  in  box");
 inline constexpr const char* kYouHaveSpelt = QT_TRANSLATE_NOOP("Quorvel", "You have spelt  ");

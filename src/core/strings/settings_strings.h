@@ -159,4 +159,14 @@ inline constexpr const char* kResetError
 inline constexpr const char* kUnableToOpenDictionaryFiles
     = QT_TRANSLATE_NOOP("Quorvel", "Unable to open Dictionary files!");
 
+// The drill's speech: the machine's switch (Sound and Backup) and the user's dictation option
+// (List Options).
+inline constexpr const char* kSpeakUnrecorded
+    = QT_TRANSLATE_NOOP("Quorvel", "Spea&k words that have no recording");
+inline constexpr const char* kHearOnly = QT_TRANSLATE_NOOP("Quorvel", "&Hear only");
+inline constexpr const char* kHearOnlyHint
+    = QT_TRANSLATE_NOOP("Quorvel", "The drill speaks each word twice and never shows it.");
+inline constexpr const char* kSpeechSettingsNotSaved
+    = QT_TRANSLATE_NOOP("Quorvel", "The speech setting could not be saved in the settings file.");
+
 } // namespace quorvel::strings

@@ -17,4 +17,10 @@ inline constexpr const char* kErrorOpeningWaveform
 inline constexpr const char* kErrorPlayingWaveform
     = QT_TRANSLATE_NOOP("Quorvel", "Error playing sound waveform");
 
+// Speech for words without a recording.
+inline constexpr const char* kNoSpeechCaption = QT_TRANSLATE_NOOP("Quorvel", "Speech");
+inline constexpr const char* kNoSpeech = QT_TRANSLATE_NOOP("Quorvel",
+    "Words without a recording cannot be spoken on this computer; only recorded words will be "
+    "heard.");
+
 } // namespace quorvel::strings

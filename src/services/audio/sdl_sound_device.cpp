@@ -178,25 +178,55 @@ PlayStart SdlSoundDevice::play(const std::string& path, std::string& error)
     }
     if (frames == 0)
         return PlayStart::Started; // an empty recording has played as soon as it started
+    return queue(std::move(samples), static_cast<std::uint64_t>(frames), info.channels,
+        info.samplerate, error);
+}
 
+PlayStart SdlSoundDevice::playSamples(
+    const std::int16_t* samples, std::size_t count, int rate, std::string& error)
+{
+    stop();
+    m_playError.clear();
+    m_queuedMs = 0;
+    if (rate < 1) {
+        error = "Cannot play the spoken word: no sample rate";
+        return PlayStart::Failed;
+    }
+    count = std::min<std::size_t>(count, static_cast<std::size_t>(kMaxSeconds * rate));
+    if (count == 0)
+        return PlayStart::Started;
+    if (m_device == 0 && outputDevices().empty()) {
+        error = "No sound output device";
+        if (!m_initError.empty())
+            error += ": " + m_initError;
+        return PlayStart::Failed;
+    }
+    std::vector<float> converted(count);
+    for (std::size_t i = 0; i < count; ++i)
+        converted[i] = static_cast<float>(samples[i]) / 32768.0f;
+    return queue(std::move(converted), count, 1, rate, error);
+}
+
+PlayStart SdlSoundDevice::queue(std::vector<float> samples, std::uint64_t frames, int channelCount,
+    int rate, std::string& error)
+{
+    const auto channels = static_cast<std::size_t>(channelCount);
     if (!openOutput(error))
         return PlayStart::Failed;
 
-    SDL_AudioStream* stream = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(info.channels),
-        info.samplerate, m_sampleFormat, static_cast<Uint8>(m_channels), m_rate);
+    SDL_AudioStream* stream = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(channelCount),
+        rate, m_sampleFormat, static_cast<Uint8>(m_channels), m_rate);
     if (!stream) {
         error = sdlError("Cannot convert the sound file for the output device");
         return PlayStart::Failed;
     }
     // SDL's resampler holds back the last few milliseconds when flushed, which would clip the
     // end of every word: a tenth of a second of silence pushes them out, and the output is cut
-    // back to the file's own length.
-    samples.resize(
-        samples.size() + static_cast<std::size_t>(info.samplerate / 10 + 64) * channels, 0.0f);
+    // back to the sound's own length.
+    samples.resize(samples.size() + static_cast<std::size_t>(rate / 10 + 64) * channels, 0.0f);
     const auto outputFrames = static_cast<std::size_t>(
-        (static_cast<std::uint64_t>(frames) * static_cast<std::uint64_t>(m_rate)
-            + static_cast<std::uint64_t>(info.samplerate) - 1)
-        / static_cast<std::uint64_t>(info.samplerate));
+        (frames * static_cast<std::uint64_t>(m_rate) + static_cast<std::uint64_t>(rate) - 1)
+        / static_cast<std::uint64_t>(rate));
     const std::size_t outputBytes = outputFrames * static_cast<std::size_t>(m_channels)
         * static_cast<std::size_t>(SDL_AUDIO_BITSIZE(m_sampleFormat) / 8);
     std::vector<std::uint8_t> converted;
@@ -220,8 +250,7 @@ PlayStart SdlSoundDevice::play(const std::string& path, std::string& error)
         error = sdlError("Cannot play on the sound output device");
         return PlayStart::Failed;
     }
-    m_queuedMs
-        = static_cast<std::uint64_t>(frames) * 1000u / static_cast<std::uint64_t>(info.samplerate);
+    m_queuedMs = frames * 1000u / static_cast<std::uint64_t>(rate);
     SDL_PauseAudioDevice(m_device, 0);
     return PlayStart::Started;
 }

@@ -25,6 +25,8 @@ public:
     std::vector<std::string> outputDevices() override;
     std::vector<std::string> inputDevices() override;
     PlayStart play(const std::string& path, std::string& error) override;
+    PlayStart playSamples(
+        const std::int16_t* samples, std::size_t count, int rate, std::string& error) override;
     bool finished() override;
     void waitUntilFinished() override;
     void stop() override;
@@ -45,6 +47,9 @@ private:
     std::vector<std::string> devices(bool capture);
     bool openOutput(std::string& error);
     void closeOutput();
+    // Converts interleaved float samples to the output's format and queues them.
+    PlayStart queue(std::vector<float> samples, std::uint64_t frames, int channels, int rate,
+        std::string& error);
 
     bool m_initTried = false;
     bool m_initialised = false;

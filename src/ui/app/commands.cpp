@@ -19,6 +19,7 @@
 #include "printing/sending.h"
 #include "progress/progress_window.h"
 #include "scrappad/scrap_pad_window.h"
+#include "speech/espeak_synthesizer.h"
 #include "system/backup_command.h"
 #include "system/sound_backup_dialog.h"
 #include "system/system_setup_dialog.h"
@@ -76,10 +77,13 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
     f->setHandler(command::kSystemAccess, [ctx]() mutable { runSystemMenuAccess(ctx); });
     f->setHandler(command::kSpellingBee, [f, ctx, mdi, sound]() mutable {
         // Failed words go to the open scrap pad's page 1 at its caret.
-        runSpellingBee(f, ctx, sound, [mdi](const std::string& line) {
-            if (ScrapPadWindow* pad = findScrapPad(mdi))
-                pad->insertFailure(toQString(line));
-        });
+        runSpellingBee(
+            f, ctx, sound,
+            [mdi](const std::string& line) {
+                if (ScrapPadWindow* pad = findScrapPad(mdi))
+                    pad->insertFailure(toQString(line));
+            },
+            sound ? &services::programSynthesizer() : nullptr);
     });
     f->setHandler(command::kListProperties, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();

@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "common/character_validator.h"
 #include "common/ui_text.h"
+#include "config/settings_groups.h"
 #include "drill/number_box.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -277,6 +278,14 @@ QWidget* ListSetupSheet::buildOptionsPage()
     m_showLanguageFlag->setObjectName(QStringLiteral("showLanguageFlag"));
     m_showLanguageFlag->setAccessibleName(withoutMnemonic(uiText(strings::kShowLanguageFlag)));
     m_showLanguageFlag->setChecked(r.showLanguageFlag == 1);
+    m_hearOnlyStored
+        = readHearOnly(SettingsFile(paths::settingsFile(m_context.session.programFolder)), m_user);
+    m_hearOnly = new QCheckBox(uiText(strings::kHearOnly), page);
+    m_hearOnly->setObjectName(QStringLiteral("hearOnly"));
+    m_hearOnly->setAccessibleName(withoutMnemonic(uiText(strings::kHearOnly)));
+    m_hearOnly->setAccessibleDescription(uiText(strings::kHearOnlyHint));
+    m_hearOnly->setToolTip(uiText(strings::kHearOnlyHint));
+    m_hearOnly->setChecked(m_hearOnlyStored);
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(radioGroup(page, strings::kLevelAdjustment,
@@ -290,7 +299,8 @@ QWidget* ListSetupSheet::buildOptionsPage()
     grid->addWidget(
         radioGroup(page, strings::kLanguageGroup, { m_languageUK, m_languageUS }), 1, 1);
     grid->addWidget(m_showLanguageFlag, 2, 0, 1, 2);
-    grid->setRowStretch(3, 1);
+    grid->addWidget(m_hearOnly, 3, 0, 1, 2);
+    grid->setRowStretch(4, 1);
     m_firstFocus[2] = m_adjustPractice;
     return page;
 }
@@ -452,6 +462,14 @@ void ListSetupSheet::accept()
     applied.write(m_context.session.info, m_user);
     // A failed save is reported; the new values stay in memory for the next save.
     m_context.session.saveStartupInfo(m_context.prompter);
+    if (m_hearOnly->isChecked() != m_hearOnlyStored) {
+        SettingsFile settings(paths::settingsFile(m_context.session.programFolder));
+        if (writeHearOnly(settings, m_user, m_hearOnly->isChecked()))
+            m_hearOnlyStored = m_hearOnly->isChecked();
+        else
+            m_context.prompter.show(
+                strings::kSpeechSettingsNotSaved, strings::kWarning, MessageIcon::Exclamation);
+    }
     if (reviewChosen() != m_reviewStored) {
         SettingsFile settings(paths::settingsFile(m_context.session.programFolder));
         if (m_context.session.programFolder.empty()
@@ -460,6 +478,11 @@ void ListSetupSheet::accept()
                 MessageIcon::Exclamation, MessageButtons::Ok);
     }
     QDialog::accept();
+}
+
+bool ListSetupSheet::hearOnlyChecked() const
+{
+    return m_hearOnly->isChecked();
 }
 
 void ListSetupSheet::showHelp()

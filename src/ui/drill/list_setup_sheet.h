@@ -36,6 +36,8 @@ public:
     static constexpr std::array<int, 4> kPageHelp { 5772, 5771, 5773, 5774 };
 
     void accept() override;
+    // The "Hear only" box (on the List Options page).
+    bool hearOnlyChecked() const;
 
 private:
     // A flash or ripple value: its box, its bar and the triple it was stored with.
@@ -94,6 +96,9 @@ private:
     QRadioButton* m_languageUK = nullptr;
     QRadioButton* m_languageUS = nullptr;
     QCheckBox* m_showLanguageFlag = nullptr;
+    // Dictation by ear, kept in the settings file rather than the startup record.
+    QCheckBox* m_hearOnly = nullptr;
+    bool m_hearOnlyStored = false;
     // "Learn Setup"
     QRadioButton* m_learnFlash = nullptr;
     QRadioButton* m_learnRipple = nullptr;

@@ -4,7 +4,9 @@
 #include "common/fitting_label.h"
 #include "common/monospace_font.h"
 #include "common/ui_text.h"
+#include "config/settings_groups.h"
 #include "config/startup_info.h"
+#include "platform/paths.h"
 #include "strings/drill_strings.h"
 #include "strings/spelling_bee_strings.h"
 #include "strings/strings.h"
@@ -20,6 +22,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -206,8 +209,8 @@ bool SpellingBeeWindow::Progress::progress(int count)
     return false;
 }
 
-SpellingBeeWindow::SpellingBeeWindow(
-    UiContext& context, DrillContext drill, SoundDevice* sound, QWidget* parent)
+SpellingBeeWindow::SpellingBeeWindow(UiContext& context, DrillContext drill, SoundDevice* sound,
+    QWidget* parent, SpeechSynthesizer* speech)
     : QDialog(parent)
     , m_context(context)
     , m_clock(drill.clock)
@@ -218,7 +221,11 @@ SpellingBeeWindow::SpellingBeeWindow(
     setWindowTitle(uiText(strings::kDrillCaption));
     setModal(true);
 
-    drill.soundUsable = m_playback.checkSoundDevice(drill.info.soundOn(drill.user) == 1);
+    const bool userSoundOn = drill.info.soundOn(drill.user) == 1;
+    drill.soundUsable = m_playback.checkSoundDevice(userSoundOn);
+    // The synthesizer is set up now, so that the first word is not kept waiting for it.
+    m_playback.setSpeech(speech);
+    drill.speechOn = drill.speechOn && m_playback.checkSpeech(userSoundOn) && drill.soundUsable;
     drill.progress = &m_progressSink;
     m_session = std::make_unique<DrillSession>(drill);
 
@@ -362,6 +369,17 @@ void SpellingBeeWindow::buildControls()
     auto* learn = addButton(DrillButton::Learn, strings::kLearnOffLabel, "learnButton");
     auto* colours
         = addButton(DrillButton::ChangeColours, strings::kChangeColoursLabel, "coloursButton");
+    // Says the word once more while the answer is typed: it takes no focus, so the answer box
+    // keeps its caret and typing goes on; F5 is its key.
+    auto* sayAgain = addButton(DrillButton::SayAgain, strings::kSayAgainLabel, "sayAgainButton");
+    sayAgain->setFocusPolicy(Qt::NoFocus);
+    sayAgain->setAccessibleName(uiText(strings::kSayAgainName));
+    sayAgain->setToolTip(uiText(strings::kSayAgainName) + QStringLiteral(" (F5)"));
+    auto* sayAgainKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(
+        sayAgainKey, &QShortcut::activated, this, [this] { buttonClicked(DrillButton::SayAgain); });
+    // Enter in the answer box submits the answer (and quits when no pass runs).
+    enter->setDefault(true);
     auto* practise
         = addButton(DrillButton::PractiseThese, strings::kPractiseTheseLabel, "practiseButton");
     // A window that has just opened starts the drill on Enter; from the first pass on, Enter in
@@ -455,7 +473,7 @@ void SpellingBeeWindow::buildControls()
     left->addLayout(switches);
 
     auto* commands = new QVBoxLayout;
-    for (QPushButton* b : { start, stop, repeat, enter, help })
+    for (QPushButton* b : { start, stop, repeat, enter, help, sayAgain })
         commands->addWidget(b);
     commands->addStretch(1);
 
@@ -676,10 +694,13 @@ void SpellingBeeWindow::carryOut(const DrillEffect& effect, bool& suspend)
             suspend = true;
         }
         return;
-    case Kind::Play: {
+    case Kind::Play:
+    case Kind::Speak: {
         // Starting a sound cuts one still playing in the background.
         m_playTimer.stop();
-        const PlayStart started = m_playback.start(effect.text);
+        const PlayStart started = effect.kind == Kind::Speak
+            ? m_playback.startSpeech(effect.text, static_cast<Language>(effect.value))
+            : m_playback.start(effect.text);
         if (started == PlayStart::Failed) {
             soundFailed();
             return;
@@ -743,7 +764,10 @@ void SpellingBeeWindow::soundFailed()
     // The error has been shown once; the rest of this batch's sounds are not tried, and the
     // session switches sound off and says so on the Sound button before anything else happens.
     m_effects.erase(std::remove_if(m_effects.begin(), m_effects.end(),
-                        [](const DrillEffect& e) { return e.kind == DrillEffect::Kind::Play; }),
+                        [](const DrillEffect& e) {
+                            return e.kind == DrillEffect::Kind::Play
+                                || e.kind == DrillEffect::Kind::Speak;
+                        }),
         m_effects.end());
     const DrillEffects effects = m_session->handle({ DrillEvent::Kind::SoundFailed });
     m_effects.insert(m_effects.begin(), effects.begin(), effects.end());
@@ -912,16 +936,18 @@ std::string SpellingBeeWindow::answerText() const
 // ---------------------------------------------------------------------------------------------
 
 bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound,
-    SpellingBeeWindow::ScrapPadSink scrapPad)
+    SpellingBeeWindow::ScrapPadSink scrapPad, SpeechSynthesizer* speech)
 {
     Session& session = context.session;
     SystemClock clock;
     DefaultRandomSource random;
     {
-        SpellingBeeWindow window(context,
-            DrillContext { session.info, session.documents, session.currentUser(),
-                session.programFolder, clock, random },
-            sound, parent);
+        DrillContext drill { session.info, session.documents, session.currentUser(),
+            session.programFolder, clock, random };
+        const SettingsFile settings(paths::settingsFile(session.programFolder));
+        drill.speechOn = readSpeakUnrecordedWords(settings);
+        drill.hearOnly = readHearOnly(settings, session.currentUser());
+        SpellingBeeWindow window(context, drill, sound, parent, speech);
         window.setScrapPadSink(std::move(scrapPad));
         window.exec();
     }

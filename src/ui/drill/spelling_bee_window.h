@@ -27,7 +27,8 @@ class QTreeWidget;
 
 namespace quorvel {
 class SoundDevice;
-}
+class SpeechSynthesizer;
+} // namespace quorvel
 
 namespace quorvel::ui {
 
@@ -98,9 +99,11 @@ class SpellingBeeWindow final : public QDialog
     Q_OBJECT
 public:
     // `drill` names the user, the clock, the random source and the files; the window adds its
-    // own progress sink and the sound check. `sound` may be null (no sound at all).
-    SpellingBeeWindow(
-        UiContext& context, DrillContext drill, SoundDevice* sound, QWidget* parent = nullptr);
+    // own progress sink and the sound check. `sound` may be null (no sound at all). `speech`
+    // speaks words without a recording when `drill.speechOn` (the user's switch) asks for it;
+    // it may be null.
+    SpellingBeeWindow(UiContext& context, DrillContext drill, SoundDevice* sound,
+        QWidget* parent = nullptr, SpeechSynthesizer* speech = nullptr);
     ~SpellingBeeWindow() override;
 
     DrillSession& session() { return *m_session; }
@@ -205,7 +208,7 @@ private:
     QLabel* m_levelPercent = nullptr;
     QProgressBar* m_progress = nullptr;
     TrafficLight* m_light = nullptr;
-    std::array<QPushButton*, 10> m_buttons {};
+    std::array<QPushButton*, 11> m_buttons {};
     // The time left for the answer, counted down while it is awaited.
     QLabel* m_countdown = nullptr;
     QTimer m_countdownTimer;
@@ -235,7 +238,9 @@ private:
 // startup record ("Error in writing user Information." under "Warning!" when that fails).
 // Returns whether the record was saved. `scrapPad` takes the failed words while the scrap pad is
 // open.
+// `speech` speaks the words without a recording (may be null); the switches for it come from the
+// settings file.
 bool runSpellingBee(QWidget* parent, UiContext& context, SoundDevice* sound,
-    SpellingBeeWindow::ScrapPadSink scrapPad = {});
+    SpellingBeeWindow::ScrapPadSink scrapPad = {}, SpeechSynthesizer* speech = nullptr);
 
 } // namespace quorvel::ui

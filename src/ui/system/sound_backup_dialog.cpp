@@ -3,11 +3,14 @@
 #include "app/session.h"
 #include "common/character_validator.h"
 #include "common/ui_text.h"
+#include "config/settings_groups.h"
+#include "platform/paths.h"
 #include "platform/services.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
 #include "users/system_setup.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,6 +65,12 @@ SoundBackupDialog::SoundBackupDialog(UiContext& context, QWidget* parent)
     auto* waveformLabel = new QLabel(uiText(strings::kWaveformFolderMnemonic), this);
     waveformLabel->setBuddy(m_waveform);
     auto* browseWaveform = button(this, uiText(strings::kBrowseWaveform), "browseWaveformButton");
+    m_speakStored = readSpeakUnrecordedWords(
+        SettingsFile(paths::settingsFile(context.session.programFolder)));
+    m_speak = new QCheckBox(uiText(strings::kSpeakUnrecorded), this);
+    m_speak->setObjectName(QStringLiteral("speakUnrecordedBox"));
+    m_speak->setAccessibleName(withoutMnemonic(uiText(strings::kSpeakUnrecorded)));
+    m_speak->setChecked(m_speakStored);
 
     m_backup = pathEdit(this, "backupEdit", uiText(strings::kBackupPathLabel).simplified(),
         info.additionalDictPath());
@@ -81,11 +90,12 @@ SoundBackupDialog::SoundBackupDialog(UiContext& context, QWidget* parent)
     grid->addWidget(m_waveform, 1, 0);
     grid->addWidget(browseWaveform, 1, 1);
     grid->addWidget(hint, 2, 0, 1, 2);
-    grid->addWidget(backupLabel, 3, 0, 1, 2);
-    grid->addWidget(m_backup, 4, 0);
-    grid->addWidget(browseBackup, 4, 1);
+    grid->addWidget(m_speak, 3, 0, 1, 2);
+    grid->addWidget(backupLabel, 4, 0, 1, 2);
+    grid->addWidget(m_backup, 5, 0);
+    grid->addWidget(browseBackup, 5, 1);
     grid->setColumnStretch(0, 1);
-    grid->setRowMinimumHeight(3, 24);
+    grid->setRowMinimumHeight(4, 24);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(defaults);
@@ -149,6 +159,14 @@ void SoundBackupDialog::confirm()
     if (!result.waveformAccepted)
         m_context.prompter.show(
             strings::kBadSoundPath, strings::kInformation, MessageIcon::Information);
+    if (m_speak->isChecked() != m_speakStored) {
+        SettingsFile settings(paths::settingsFile(m_context.session.programFolder));
+        if (writeSpeakUnrecordedWords(settings, m_speak->isChecked()))
+            m_speakStored = m_speak->isChecked();
+        else
+            m_context.prompter.show(
+                strings::kSpeechSettingsNotSaved, strings::kWarning, MessageIcon::Exclamation);
+    }
     accept();
 }
 

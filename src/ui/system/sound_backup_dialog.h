@@ -4,13 +4,15 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 
 namespace quorvel::ui {
 
-// The Sound and Backup settings dialog: the folder of the recorded word sounds and the path used
-// for backups and additional dictionaries. Done stores the paths it accepts into the startup
-// record; the command then saves it. Escape leaves everything as it was.
+// The Sound and Backup settings dialog: the folder of the recorded word sounds, whether words
+// without a recording are spoken, and the path used for backups and additional dictionaries. Done
+// stores the paths it accepts into the startup record (the command then saves it) and the speech
+// switch into the settings file when it changed. Escape leaves everything as it was.
 class SoundBackupDialog final : public QDialog
 {
     Q_OBJECT
@@ -27,6 +29,8 @@ private:
     UiContext& m_context;
     QLineEdit* m_waveform = nullptr;
     QLineEdit* m_backup = nullptr;
+    QCheckBox* m_speak = nullptr;
+    bool m_speakStored = true;
 };
 
 // Command "&Change Sound and Backup paths..." (253).

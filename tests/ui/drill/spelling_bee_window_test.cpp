@@ -67,6 +67,10 @@ public:
         error = failWith;
         return PlayStart::Failed;
     }
+    PlayStart playSamples(const std::int16_t*, std::size_t count, int, std::string& error) override
+    {
+        return play("<speech " + std::to_string(count) + ">", error);
+    }
     bool finished() override
     {
         if (m_pollsLeft == 0)
@@ -591,7 +595,7 @@ TEST(SpellingBeeWindow, ControlsCarryTheirNamesLabelsAndKeyboardAccess)
         EXPECT_FALSE(mnemonics.contains(t.at(at + 1).toLower())) << t.toStdString();
         mnemonics.insert(t.at(at + 1).toLower());
     }
-    EXPECT_EQ(mnemonics.size(), 10);
+    EXPECT_EQ(mnemonics.size(), 11); // Say it again included
 
     w.button("helpButton")->click();
     EXPECT_EQ(inst.help.contexts, (std::vector<int> { 3200 }));
