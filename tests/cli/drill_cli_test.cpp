@@ -384,8 +384,14 @@ public:
         const QStringList lines = screen().split(QLatin1Char('\n'));
         int seen = 0;
         for (qsizetype i = 1; i < lines.size(); ++i) {
-            if (lines[i] == kMemorise && seen++ == n)
-                return lines[i - 1].trimmed().toStdString();
+            if (lines[i] != kMemorise || seen++ != n)
+                continue;
+            // SDL's disk driver says where it writes when the device first opens, which is
+            // while the first word is spoken: that line is not the word.
+            for (qsizetype k = i - 1; k >= 0; --k) {
+                if (!lines[k].startsWith(QLatin1String("CRITICAL:")))
+                    return lines[k].trimmed().toStdString();
+            }
         }
         return {};
     }
