@@ -47,8 +47,8 @@ int FittingLabel::fittingPixelSize(const QString& text, const QRect& room) const
         return own;
     // The font's height grows a little faster than its pixel size; the room's height bounds it.
     const int high = std::max(own, room.height() * own / basePixelSize(base));
-    if (fits(withPixelSize(base, own), text, room)) {
-        int lo = own, hi = high;
+    // The largest size in [lo, hi] at which the text fits (lo when none does).
+    const auto largestFitting = [&](int lo, int hi) {
         while (lo < hi) {
             const int mid = (lo + hi + 1) / 2;
             if (fits(withPixelSize(base, mid), text, room))
@@ -57,16 +57,10 @@ int FittingLabel::fittingPixelSize(const QString& text, const QRect& room) const
                 hi = mid - 1;
         }
         return lo;
-    }
-    int lo = std::max(1, static_cast<int>(own * kSmallestShare)), hi = own - 1;
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (fits(withPixelSize(base, mid), text, room))
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    return lo;
+    };
+    if (fits(withPixelSize(base, own), text, room))
+        return largestFitting(own, high);
+    return largestFitting(std::max(1, static_cast<int>(own * kSmallestShare)), own - 1);
 }
 
 QFont FittingLabel::fittedFont() const
