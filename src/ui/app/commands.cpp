@@ -21,6 +21,7 @@
 #include "scrappad/scrap_pad_window.h"
 #include "speech/espeak_synthesizer.h"
 #include "system/backup_command.h"
+#include "system/category_setup_dialog.h"
 #include "system/sound_backup_dialog.h"
 #include "system/system_setup_dialog.h"
 #include "users/new_user_wizard.h"
@@ -92,6 +93,10 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
     f->setHandler(command::kSystemSetup, [f, ctx]() mutable { runSystemSetup(f, ctx); });
     f->setHandler(command::kPaths, [f, ctx]() mutable { runSoundBackupSettings(f, ctx); });
     f->setHandler(command::kBackup, [f, ctx]() mutable { runBackupDictionary(f, ctx); });
+    f->setHandler(command::kCategorySetup, [f, ctx, closeBoxLists]() mutable {
+        closeBoxLists();
+        runCategorySetup(ctx, f);
+    });
     f->setHandler(command::kNewHistoryFile, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
         runNewHistoryFiles(f, ctx);

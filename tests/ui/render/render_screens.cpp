@@ -249,11 +249,11 @@ int main(int argc, char** argv)
     runtime.session().systemAccessGranted = true;
     frame.refreshCommandStates();
 
-    const int commands[]
-        = { command::kSpellingBee, command::kNewUserWizard, command::kUserProperties,
-              command::kListProperties, command::kSystemAccess, command::kPasswordSetup,
-              command::kSystemSetup, command::kPaths, command::kBackup, command::kNewHistoryFile,
-              command::kFirstTimeHelp, command::kAbout, command::kPrintOptions };
+    const int commands[] = { command::kSpellingBee, command::kNewUserWizard,
+        command::kUserProperties, command::kListProperties, command::kSystemAccess,
+        command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kBackup,
+        command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout, command::kPrintOptions,
+        command::kCategorySetup };
     for (int id : commands) {
         const CommandInfo* c = findCommand(id);
         runCapturing(
