@@ -3,6 +3,7 @@
 
 #include "review/review_file.h"
 #include "review/review_schedule.h"
+#include "sound/sound_names.h"
 #include "support/temp_folder.h"
 
 #include <QElapsedTimer>
@@ -15,7 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
@@ -55,9 +59,11 @@ struct DrillRun
 };
 
 template <typename Answer>
-DrillRun drill(const std::string& folder, const QStringList& arguments, Answer answer)
+DrillRun drill(const std::string& folder, const QStringList& arguments, Answer answer,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.start(QStringLiteral(QUORVEL_CLI),
         QStringList { "--json", "--folder", QString::fromStdString(folder), "drill" } + arguments);
     DrillRun run;
@@ -257,6 +263,36 @@ TEST_F(DrillCliTest, ReviewDrillsTheDueWords)
 
     cliJson(dir.path(), { "drill", "--user", "2", "--repeat", "--review" }, &code);
     EXPECT_EQ(code, 2) << "a usage error";
+}
+
+// A line holding only "?" asks for the word again: it is no answer, the word is still awaited and
+// the next line is judged, so the pass ends as if the "?" had never been typed.
+TEST_F(DrillCliTest, PipedQuestionMarkLineIsNotAnAnswer)
+{
+    const DrillRun run
+        = drill(dir.path(), { "--user", "2", "--no-sound" }, [](const QString& word, int n) {
+              switch (n) {
+              case 0:
+                  return "?\n" + word.toLower();
+              case 1:
+                  return QStringLiteral("?\n?\nWRONG");
+              default:
+                  return word;
+              }
+          });
+    ASSERT_EQ(run.exitCode, 0) << run.lines.join('\n').toStdString();
+    ASSERT_EQ(run.shownWords.size(), 3);
+    EXPECT_EQ(run.lines.count(kAnswerPrompt), 3);
+    EXPECT_EQ(run.json.value("words").toInt(), 3);
+    EXPECT_EQ(run.json.value("correct").toInt(), 2);
+    const QJsonArray records
+        = cliJson(dir.path(), { "list", "show", "--user", "2" }).value("records").toArray();
+    ASSERT_EQ(records.size(), 3);
+    const QString answers[] = { run.shownWords[0], "WRONG", run.shownWords[2] };
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(records[i].toObject().value("answer").toString(), answers[i]) << i;
+        EXPECT_EQ(records[i].toObject().value("result").toInt(), i == 1 ? 0 : 1) << i;
+    }
 }
 
 TEST_F(DrillCliTest, EndOfInputStopsThePassAndExitStatusTellsWhetherOneRan)
@@ -462,11 +498,44 @@ TEST_F(DrillCliTest, OnATerminalKeysCountFromTheMomentTheAnswerIsAskedFor)
     EXPECT_TRUE(run.lineModeAndEcho());
 }
 
-#ifdef QUORVEL_CLI_SOUND
-// A wave file of silence that plays for `seconds`.
-void writeSilence(const std::string& path, int seconds)
+// On a terminal, "?" and Enter or F5 between the letters of an answer: the word is asked again,
+// and the letters typed before it stay part of the answer.
+TEST_F(DrillCliTest, OnATerminalSayItAgainLeavesTheAnswerBeingTyped)
 {
-    const std::uint32_t rate = 8000, bytes = rate * 2 * static_cast<std::uint32_t>(seconds);
+    for (const char* again : { "?\r", "\x1b[15~" }) {
+        SCOPED_TRACE(again[0] == '?' ? "?" : "F5");
+        TerminalRun run(dir.path(), { "--user", "2", "--no-sound" });
+        ASSERT_TRUE(run.started());
+        for (int n = 0; n < 3; ++n) {
+            ASSERT_TRUE(run.waitFor(kAnswerPrompt, n + 1)) << run.screen().toStdString();
+            const std::string word = lower(run.shownWord(n));
+            ASSERT_GE(word.size(), 3u);
+            if (again[0] == '?') {
+                run.type(again);
+                run.type(word + "\r");
+            } else {
+                run.type(word.substr(0, 1));
+                run.type(again);
+                // A person's next key comes well after the terminal's burst for F5.
+                std::this_thread::sleep_for(std::chrono::milliseconds(150));
+                run.type(word.substr(1) + "\r");
+            }
+        }
+        EXPECT_EQ(run.finish(), 0) << run.screen().toStdString();
+        EXPECT_EQ(run.screen().count(QStringLiteral("   correctly")), 3)
+            << run.screen().toStdString();
+        EXPECT_EQ(run.screen().count(QStringLiteral("   incorrectly")), 0);
+        EXPECT_EQ(run.screen().count(kAnswerPrompt), 3);
+    }
+}
+
+#ifdef QUORVEL_CLI_SOUND
+// A mono wave file that holds `sample` for `seconds`: silence, or a flat level no voice makes.
+void writeWave(
+    const std::string& path, double seconds, std::uint32_t rate = 8000, std::int16_t sample = 0)
+{
+    const auto frames = static_cast<std::uint32_t>(seconds * rate);
+    const std::uint32_t bytes = frames * 2;
     std::ofstream out(path, std::ios::binary);
     auto u32 = [&](std::uint32_t v) {
         for (int i = 0; i < 4; ++i)
@@ -488,7 +557,13 @@ void writeSilence(const std::string& path, int seconds)
     u16(16);
     out << "data";
     u32(bytes);
-    out << std::string(bytes, '\0');
+    for (std::uint32_t i = 0; i < frames; ++i)
+        u16(static_cast<std::uint16_t>(sample));
+}
+
+void writeSilence(const std::string& path, int seconds)
+{
+    writeWave(path, seconds);
 }
 
 // The spoken request to type the answer lasts a few seconds; what is typed while it speaks is
@@ -511,6 +586,53 @@ TEST_F(DrillCliTest, OnATerminalAnAnswerTypedWhileTheRequestIsSpokenIsKept)
     }
     EXPECT_EQ(run.finish(), 0) << run.screen().toStdString();
     EXPECT_EQ(run.screen().count(QStringLiteral("   correctly")), 3) << run.screen().toStdString();
+}
+
+// With speech on, a word that has its own recording is heard from the recording: what reaches
+// the sound device is the recording's flat level for its whole length, once for each word.
+TEST_F(DrillCliTest, AWordWithItsOwnRecordingPlaysTheRecordingNotSpeech)
+{
+    const std::string waveform = dir.file("wave") + "/";
+    int code = -1;
+    cliJson(
+        dir.path(), { "startup", "set", "waveformPath", QString::fromStdString(waveform) }, &code);
+    ASSERT_EQ(code, 0);
+    constexpr double kSeconds = 1.5;
+    constexpr std::uint32_t kRate = 44100;
+    int index = 1;
+    for (const char* word :
+        { "cat", "dog", "bear", "hello", "world", "school", "teacher", "zoo" }) {
+        cliJson(dir.path(),
+            { "dict", "amend", word, "--sound-flag", "1", "--sound-index", QString::number(index) },
+            &code);
+        ASSERT_EQ(code, 0) << word;
+        const std::optional<std::string> path = quorvel::wordRecordingPath(waveform, word, index++);
+        ASSERT_TRUE(path);
+        std::filesystem::create_directories(std::filesystem::path(*path).parent_path());
+        writeWave(*path, kSeconds, kRate, 16384); // half scale
+    }
+
+    const std::string raw = dir.file("sound.raw");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SDL_AUDIODRIVER", "disk");
+    environment.insert("SDL_DISKAUDIOFILE", QString::fromStdString(raw));
+    const DrillRun run = drill(
+        dir.path(), { "--user", "2" }, [](const QString& word, int) { return word; }, environment);
+    ASSERT_EQ(run.exitCode, 0) << run.lines.join('\n').toStdString();
+    EXPECT_EQ(run.json.value("words").toInt(), 3);
+
+    // The device is opened for 32-bit float stereo at 44100 a second, which the disk driver
+    // keeps: frames at the recording's level, in either channel.
+    std::ifstream in(raw, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+    std::size_t atLevel = 0;
+    for (std::size_t at = 0; at + 8 <= bytes.size(); at += 8) {
+        float left;
+        std::memcpy(&left, bytes.data() + at, 4);
+        if (std::abs(left - 0.5F) < 0.01F)
+            ++atLevel;
+    }
+    EXPECT_NEAR(double(atLevel) / kRate, 3 * kSeconds, 0.1) << bytes.size() << " bytes heard";
 }
 #endif
 

@@ -58,4 +58,15 @@ std::string fixturePath(const std::string& name)
     return std::string(QUORVEL_FIXTURES_DIR) + "/" + name;
 }
 
+std::map<std::string, std::vector<std::uint8_t>> folderContents(const std::string& folder)
+{
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), folder).string()]
+                = readBytes(entry.path().string());
+    }
+    return files;
+}
+
 } // namespace quorvel::test

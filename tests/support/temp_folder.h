@@ -4,6 +4,7 @@
 // the file-failure injection so that one test's plan never leaks into the next.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ private:
 std::vector<std::uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 bool fileExists(const std::string& path);
+// Every file below `folder`, by its path relative to it, with its bytes: two snapshots compare
+// equal when nothing was created, removed or changed in between.
+std::map<std::string, std::vector<std::uint8_t>> folderContents(const std::string& folder);
 std::string fixturePath(const std::string& name);
 
 } // namespace quorvel::test

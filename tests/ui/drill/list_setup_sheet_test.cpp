@@ -1,4 +1,6 @@
 #include "app/session.h"
+#include "config/settings_file.h"
+#include "config/settings_groups.h"
 #include "drill/list_setup_sheet.h"
 #include "drill/number_box.h"
 #include "platform/paths.h"
@@ -10,6 +12,7 @@
 #include "support/temp_folder.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -200,6 +203,62 @@ TEST_F(SheetFixture, AFailedSaveIsReportedAndTheNewValuesStayInMemory)
         child<QDialogButtonBox>(sheet, "sheetButtons")->button(QDialogButtonBox::Cancel)->click();
     });
     EXPECT_FALSE(ui::runListSetupSheet(nullptr, context));
+}
+
+// Hear only is each user's own and lives in the settings file beside the record: set, OK,
+// stored, shown again when the sheet reopens; another user's setting and the rest of the file
+// stay.
+TEST_F(SheetFixture, HearOnlyIsStoredForTheCurrentUserAndShownAgain)
+{
+    const std::string ini = paths::settingsFile(folder.path());
+    {
+        SettingsFile settings(ini);
+        ASSERT_TRUE(settings.writeString("Other", "Kept", "7"));
+        ASSERT_TRUE(writeHearOnly(settings, 1, true));
+    }
+    for (const bool on : { true, false }) {
+        SCOPED_TRACE(on ? "set" : "cleared");
+        {
+            ui::ListSetupSheet sheet(context);
+            auto* box = child<QCheckBox>(&sheet, "hearOnly");
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->isChecked(), !on) << "as stored";
+            box->click();
+            press(&sheet, QDialogButtonBox::Ok);
+        }
+        EXPECT_TRUE(prompter.shown.empty());
+        const SettingsFile settings(ini);
+        EXPECT_EQ(readHearOnly(settings, 2), on);
+        EXPECT_TRUE(readHearOnly(settings, 1));
+        EXPECT_EQ(settings.readString("Other", "Kept", "", 8), "7");
+        ui::ListSetupSheet again(context);
+        EXPECT_EQ(child<QCheckBox>(&again, "hearOnly")->isChecked(), on);
+    }
+    // Cancel keeps what was stored.
+    ui::ListSetupSheet sheet(context);
+    child<QCheckBox>(&sheet, "hearOnly")->click();
+    press(&sheet, QDialogButtonBox::Cancel);
+    EXPECT_FALSE(readHearOnly(SettingsFile(ini), 2));
+}
+
+// OK on a sheet left as it opened writes nothing new: every file of the installation keeps its
+// bytes, with or without a settings file, and none is created.
+TEST_F(SheetFixture, OkWithNothingChangedLeavesEveryFileAsItWas)
+{
+    ASSERT_TRUE(SaveStartupInfo(session.info));
+    for (const bool withSettings : { false, true }) {
+        SCOPED_TRACE(withSettings ? "hear only stored" : "no settings file");
+        if (withSettings) {
+            SettingsFile settings(paths::settingsFile(folder.path()));
+            ASSERT_TRUE(writeHearOnly(settings, 2, true));
+        }
+        const auto before = folderContents(folder.path());
+        ui::ListSetupSheet sheet(context);
+        press(&sheet, QDialogButtonBox::Ok);
+        EXPECT_EQ(sheet.result(), QDialog::Accepted);
+        EXPECT_EQ(folderContents(folder.path()), before);
+        EXPECT_TRUE(prompter.shown.empty());
+    }
 }
 
 } // namespace

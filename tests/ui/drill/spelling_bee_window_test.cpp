@@ -16,6 +16,7 @@
 #include "history/history_file.h"
 #include "sound/sound_device.h"
 #include "sound/sound_names.h"
+#include "sound/speech.h"
 #include "strings/drill_strings.h"
 #include "strings/sound_strings.h"
 #include "strings/spelling_bee_strings.h"
@@ -42,6 +43,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace quorvel::test {
@@ -96,6 +98,22 @@ public:
 
 private:
     int m_pollsLeft = 0;
+};
+
+// Speaks every word as a fixed number of samples per letter, so each spoken word is told apart.
+class FakeSpeech final : public SpeechSynthesizer
+{
+public:
+    bool available() override { return true; }
+    std::string unavailableReason() override { return {}; }
+    bool synthesize(const std::string& word, Language, SpeechSamples& out, std::string&) override
+    {
+        spoken.push_back(word);
+        out.rate = 8000;
+        out.samples.assign(word.size() * 100, 1000);
+        return true;
+    }
+    std::vector<std::string> spoken;
 };
 
 // The drill installation with user 0's own display settings: no waits but the word's own time,
@@ -164,12 +182,15 @@ struct Window
     DefaultRandomSource random;
     std::unique_ptr<SpellingBeeWindow> window;
 
-    explicit Window(Installation& installation, SoundDevice* sound = nullptr)
+    // With `speech`, words without a recording are spoken.
+    explicit Window(Installation& installation, SoundDevice* sound = nullptr,
+        SpeechSynthesizer* speech = nullptr)
         : inst(installation)
     {
         Session& s = inst.session;
-        window = std::make_unique<SpellingBeeWindow>(inst.context,
-            DrillContext { s.info, s.documents, 0, s.programFolder, clock, random }, sound);
+        DrillContext drill { s.info, s.documents, 0, s.programFolder, clock, random };
+        drill.speechOn = speech != nullptr;
+        window = std::make_unique<SpellingBeeWindow>(inst.context, drill, sound, nullptr, speech);
         window->show();
     }
     DrillSession& session() { return window->session(); }
@@ -530,6 +551,65 @@ TEST(SpellingBeeWindow, SoundsPlayToTheirEndInOrderBeforeTheAnswerIsAskedFor)
             voicePromptPath(inst.folder.path(), prompt::kEnterAnswer, uk) }));
     EXPECT_EQ(inst.sound.cutShort, 0);
     EXPECT_TRUE(inst.prompter.shown.empty());
+}
+
+// Say it again, by F5 or by its button, while the answer is awaited: the word is spoken once more
+// and the typed letters, the focus and the time limit stay as they were.
+TEST(SpellingBeeWindow, SayItAgainSpeaksTheWordOnceMoreAndLeavesTheAnswerAlone)
+{
+    for (const bool byKey : { true, false }) {
+        SCOPED_TRACE(byKey ? "F5" : "button");
+        Installation inst;
+        inst.session.info.setSoundOn(0, 1);
+        FakeSpeech speech;
+        Window w(inst, &inst.sound, &speech);
+        // F5 is the window's shortcut: it reaches the window that is active.
+        QApplication::setActiveWindow(w.window.get());
+        const auto sayAgain = [&] {
+            if (byKey)
+                QTest::keyClick(w.answer(), Qt::Key_F5);
+            else
+                w.button("sayAgainButton")->click();
+        };
+        // Before a word is asked there is nothing to say.
+        sayAgain();
+        EXPECT_TRUE(inst.sound.played.empty());
+
+        w.button("startButton")->click();
+        ASSERT_TRUE(w.awaitingAnswer());
+        const std::string word = w.session().currentWord();
+        const std::string lower = QString::fromLatin1(word).toLower().toStdString();
+        ASSERT_EQ(speech.spoken, std::vector<std::string> { lower });
+        const std::size_t playedBefore = inst.sound.played.size();
+        const std::string spokenSound = "<speech " + std::to_string(lower.size() * 100) + ">";
+        EXPECT_EQ(std::count(inst.sound.played.begin(), inst.sound.played.end(), spokenSound), 1);
+
+        w.clock.advance(5000);
+        QTest::keyClicks(w.answer(), "ab");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return w.get<QLabel>("countdown")->text() == ui::uiText(strings::kTimeLeft).arg(25);
+            },
+            2000));
+        sayAgain();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.window->carryingOut(); }, 5000));
+        EXPECT_EQ(speech.spoken, (std::vector<std::string> { lower, lower }));
+        ASSERT_EQ(inst.sound.played.size(), playedBefore + 1);
+        EXPECT_EQ(inst.sound.played.back(), spokenSound);
+        EXPECT_EQ(w.answer()->text(), "ab");
+        EXPECT_EQ(w.window->focusWidget(), w.answer());
+        EXPECT_EQ(w.session().pendingAction(), DrillAction::Present);
+        EXPECT_EQ(w.get<QLabel>("countdown")->text(), ui::uiText(strings::kTimeLeft).arg(25));
+        // The limit still counts from when the word was first asked for: a letter past its 30
+        // seconds ends the word.
+        w.clock.advance(25'001);
+        QTest::keyClicks(w.answer(), "c");
+        EXPECT_EQ(w.answer()->text(), QString::fromLatin1(strings::kOutOfTime));
+        ASSERT_TRUE(w.awaitingAnswer());
+        EXPECT_NE(w.session().currentWord(), word);
+        EXPECT_EQ(w.session().correct(), 0);
+        EXPECT_TRUE(inst.prompter.shown.empty());
+    }
 }
 
 TEST(SpellingBeeWindow, AFailedSoundIsReportedOnceAndSwitchesTheWindowsSoundOff)

@@ -1,4 +1,6 @@
 #include "app/session.h"
+#include "config/settings_file.h"
+#include "config/settings_groups.h"
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_pass.h"
 #include "platform/paths.h"
@@ -12,6 +14,7 @@
 #include "system/system_setup_dialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -202,6 +205,47 @@ TEST_F(SystemFixture, BackupCommandCopiesToTheBackupPathOrReportsAMissingFolder)
     EXPECT_EQ(readBytes(folder.file("backup/sondback.dis")),
         readBytes(paths::dictionaryFile(folder.path())));
     EXPECT_EQ(readBytes(folder.file("backup/infoback.cfg")), recordFile());
+}
+
+// "Speak words that have no recording" is on until switched off; the switch is kept in the
+// settings file and shown as stored when the dialog opens again.
+TEST_F(SystemFixture, SoundAndBackupKeepsTheSpeechSwitch)
+{
+    const std::string ini = paths::settingsFile(folder.path());
+    for (const bool on : { false, true }) {
+        SCOPED_TRACE(on ? "switched on" : "switched off");
+        onNextModal([on](QWidget* dialog) {
+            auto* box = child<QCheckBox>(dialog, "speakUnrecordedBox");
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->isChecked(), !on) << "as stored";
+            box->click();
+            child<QPushButton>(dialog, "doneButton")->click();
+        });
+        ui::runSoundBackupSettings(nullptr, context);
+        EXPECT_EQ(readSpeakUnrecordedWords(SettingsFile(ini)), on);
+        onNextModal([on](QWidget* dialog) {
+            EXPECT_EQ(child<QCheckBox>(dialog, "speakUnrecordedBox")->isChecked(), on);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        ui::runSoundBackupSettings(nullptr, context);
+    }
+}
+
+// Done on the dialog as it opened leaves every file of the installation as it was, and creates
+// no settings file.
+TEST_F(SystemFixture, SoundAndBackupDoneWithNothingChangedLeavesEveryFileAsItWas)
+{
+    for (const bool withSettings : { false, true }) {
+        SCOPED_TRACE(withSettings ? "speech switched off" : "no settings file");
+        if (withSettings) {
+            SettingsFile settings(paths::settingsFile(folder.path()));
+            ASSERT_TRUE(writeSpeakUnrecordedWords(settings, false));
+        }
+        const auto before = folderContents(folder.path());
+        onNextModal([](QWidget* dialog) { child<QPushButton>(dialog, "doneButton")->click(); });
+        ui::runSoundBackupSettings(nullptr, context);
+        EXPECT_EQ(folderContents(folder.path()), before);
+    }
 }
 
 } // namespace
