@@ -15,7 +15,9 @@
 #include "stepping_clock.h"
 
 #include "config/startup_info.h"
+#include "dictionary/bulk_transfer.h"
 #include "dictionary/category_counts.h"
+#include "dictionary/dictionary_index.h"
 #include "dictionary/dictionary_ops.h"
 #include "dictionary/dictionary_pass.h"
 #include "drill/drill_settings.h"
@@ -42,6 +44,8 @@ namespace {
 constexpr int kListSize = 50;
 constexpr std::size_t kPresentSample = 4096;
 constexpr std::size_t kAbsentSample = 1024;
+// A bulk transfer: this many words, half of them new and half already in the dictionary.
+constexpr std::size_t kTransferWords = 10000;
 
 // One dictionary with its three implementations and the words the scenarios use.
 class Workbench
@@ -62,6 +66,9 @@ public:
 
     const std::vector<std::string>& presentWords() const { return m_present; }
     const std::vector<WordRow>& absentRows() const { return m_absent; }
+    // The bulk transfer's words, new and present mixed, and the new ones alone.
+    const std::vector<std::string>& transferWords() const { return m_transfer; }
+    const std::vector<std::string>& transferNew() const { return m_transferNew; }
     const DrillFilter& listFilter() const { return m_listFilter; }
     const DrillFilter& failureFilter() const { return m_failureFilter; }
     int resetUser() const { return m_resetUser; }
@@ -83,6 +90,8 @@ private:
     StartupInfo m_info;
     std::vector<std::string> m_present;
     std::vector<WordRow> m_absent;
+    std::vector<std::string> m_transfer;
+    std::vector<std::string> m_transferNew;
     DrillFilter m_listFilter;
     DrillFilter m_failureFilter;
     int m_resetUser = 1;
@@ -125,6 +134,23 @@ Workbench::Workbench(std::string name, const std::string& builtPath, const std::
         word += static_cast<char>('A' + letter(pick));
         if (known.insert(word).second)
             m_absent.push_back(newWordRow(word));
+    }
+
+    // The transfer's new words are made like the absent ones, and present ones taken at random;
+    // each is in the text once, new and present taking turns.
+    std::unordered_set<std::string> presentTaken;
+    while (m_transferNew.size() < kTransferWords / 2 && m_transfer.size() < kTransferWords) {
+        std::string word = rows[anyRow(pick)].word;
+        if (word.size() > 35)
+            continue;
+        if (presentTaken.insert(word).second)
+            m_transfer.push_back(word);
+        word += static_cast<char>('A' + letter(pick));
+        word += static_cast<char>('A' + letter(pick));
+        if (known.insert(word).second) {
+            m_transferNew.push_back(word);
+            m_transfer.push_back(word);
+        }
     }
 
     SqliteDictionary::create(m_sqlitePath, rows);
@@ -670,6 +696,113 @@ void categoryCountsOurs(benchmark::State& state, Workbench* w)
     state.counters["category_words"] = static_cast<double>(words);
 }
 
+// (j) a bulk transfer of kTransferWords words, half new and half present, into the main
+// dictionary: ours as the transfer command runs it (the text scanned, each word added with its
+// report line, one indexed batch written at its end); SQLite inserting the same rows into its
+// indexed table in one transaction. Between iterations, untimed, the new words are taken out
+// again: ours by copying the dictionary back, SQLite by deleting them.
+void transferOurs(benchmark::State& state, Workbench* w)
+{
+    namespace fs = std::filesystem;
+    const std::string pristine = w->oursPath() + ".before-transfer";
+    fs::copy_file(w->oursPath(), pristine, fs::copy_options::overwrite_existing);
+    std::string text;
+    for (const std::string& word : w->transferWords())
+        text += word + ' ';
+    BulkTransferSetup setup;
+    setup.wordLimit = 0;
+    int transferred = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::copy_file(pristine, w->oursPath(), fs::copy_options::overwrite_existing);
+        state.ResumeTiming();
+        auto file = openDictionaryFile(w->oursPath(), false);
+        if (!file) {
+            state.SkipWithError("cannot open the dictionary");
+            break;
+        }
+        const BulkTransferResult r = runBulkTransfer(*file, text, setup);
+        const bool closed = CloseDictionary(file);
+        transferred = r.counters.of(TransferOutcome::Transferred);
+        if (r.fileFailed || !closed
+            || static_cast<std::size_t>(transferred) != w->transferNew().size()) {
+            state.SkipWithError("the transfer did not add every new word");
+            break;
+        }
+    }
+    fs::copy_file(pristine, w->oursPath(), fs::copy_options::overwrite_existing);
+    fs::remove(pristine);
+    state.counters["words"] = static_cast<double>(w->transferWords().size());
+    state.counters["added"] = transferred;
+}
+
+void transferSqlite(benchmark::State& state, Workbench* w)
+{
+    std::vector<WordRow> rows;
+    for (const std::string& word : w->transferWords())
+        rows.push_back(newWordRow(word));
+    std::size_t added = 0;
+    for (auto _ : state) {
+        added = 0;
+        w->sqlite().begin();
+        for (const WordRow& row : rows)
+            added += w->sqlite().add(row) ? 1 : 0;
+        w->sqlite().commit();
+        state.PauseTiming();
+        w->sqlite().begin();
+        for (const std::string& word : w->transferNew())
+            w->sqlite().remove(word);
+        w->sqlite().commit();
+        state.ResumeTiming();
+        if (added != w->transferNew().size()) {
+            state.SkipWithError("SQLite did not add every new word");
+            break;
+        }
+    }
+    state.counters["words"] = static_cast<double>(rows.size());
+    state.counters["added"] = static_cast<double>(added);
+}
+
+// (k) FindWord inside a batch (as a transfer's words are looked up): ours through the chain
+// index of an IndexedBatch, built as the chains are first searched; SQLite inside a transaction.
+void findInBatchOurs(benchmark::State& state, Workbench* w)
+{
+    const auto& words = w->presentWords();
+    auto file = openDictionaryFile(w->oursPath(), false);
+    if (!file) {
+        state.SkipWithError("cannot open the dictionary");
+        return;
+    }
+    {
+        IndexedBatch batch(*file);
+        CurrentWordInfo info;
+        std::size_t i = 0;
+        for (auto _ : state) {
+            if (!isFound(FindWord(*file, words[i++ % words.size()], info))) {
+                state.SkipWithError("FindWord did not find a present word");
+                break;
+            }
+        }
+        state.counters["chains"] = static_cast<double>(batch.indexedChains());
+    }
+    CloseDictionary(file);
+}
+
+void findInBatchSqlite(benchmark::State& state, Workbench* w)
+{
+    const auto& words = w->presentWords();
+    WordRow row;
+    std::size_t i = 0;
+    w->sqlite().begin();
+    for (auto _ : state) {
+        if (!w->sqlite().find(words[i++ % words.size()], row)) {
+            state.SkipWithError("SQLite did not find a present word");
+            break;
+        }
+    }
+    w->sqlite().commit();
+}
+
 using BenchFunction = void (*)(benchmark::State&, Workbench*);
 
 struct ScenarioFunctions
@@ -705,6 +838,10 @@ const std::vector<ScenarioFunctions>& scenarios()
             dictionaryReportOurs, nullptr, nullptr },
         { { "i_category_counts", "i", "(i) words per category counted", {} }, categoryCountsOurs,
             nullptr, nullptr },
+        { { "j_transfer_10000", "j", "(j) transfer 10000 words, half new", {} }, transferOurs,
+            transferSqlite, nullptr },
+        { { "k_find_in_batch", "k", "(k) FindWord inside a batch", {} }, findInBatchOurs,
+            findInBatchSqlite, nullptr },
     };
     return list;
 }

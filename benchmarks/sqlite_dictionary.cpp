@@ -264,6 +264,16 @@ bool SqliteDictionary::remove(const std::string& word)
     return sqlite3_step(st) == SQLITE_DONE && sqlite3_changes(m_db) == 1;
 }
 
+void SqliteDictionary::begin()
+{
+    exec(m_db, "BEGIN");
+}
+
+void SqliteDictionary::commit()
+{
+    exec(m_db, "COMMIT");
+}
+
 long long SqliteDictionary::probe(
     const DrillFilter& filter, long long from, long long to, std::string& word)
 {

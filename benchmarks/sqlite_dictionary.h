@@ -58,6 +58,9 @@ public:
     bool find(const std::string& word, WordRow& out);
     bool add(const WordRow& row); // false when it is there already or the insert fails
     bool remove(const std::string& word); // false when nothing was deleted
+    // A transaction round several statements (throws std::runtime_error on failure).
+    void begin();
+    void commit();
 
     // Like our list drawing: a random start row, then the first qualifying row from there in
     // rowid order (rows were inserted in dictionary order), wrapping once round the table and

@@ -1,6 +1,7 @@
 // dict create/find/add/amend/remove/status/walk/import/check: the dictionary by word.
 
 #include "cli.h"
+#include "dictionary/bulk_transfer.h"
 #include "dictionary/dictionary_check.h"
 #include "dictionary/dictionary_ops.h"
 #include "dictionary/dictionary_walk.h"
@@ -13,6 +14,7 @@
 #include "strings/review_strings.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
+#include "strings/transfer_strings.h"
 
 #include <QJsonArray>
 #include <filesystem>
@@ -388,6 +390,95 @@ void importCommand(Context& ctx, const std::vector<std::string>& words)
     ctx.out().print(out);
 }
 
+// The report as the report window shows it, one line at a time ("\r\n" ends a line).
+void printReportText(const std::string& text)
+{
+    std::string line;
+    for (char c : text) {
+        if (c == '\r')
+            continue;
+        if (c == '\n') {
+            std::printf("%s\n", line.c_str());
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+// Transfers every word of a text file into the working category of a user (the startup user
+// unless --user says otherwise, or --category), as the window command does, and prints its report.
+void transferCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "language", "user", "category", "limit" }, { "moves", "lock-sounds" });
+    const std::string path = args.positional(0, "text file");
+    args.expectPositionals(1);
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw CommandError(Exit::kUnusable, path + strings::kCliIsAFolder);
+    if (const FileTest test = testFileExists(path); !test.exists())
+        throw CommandError(Exit::kUnusable,
+            strings::kCliCannotReadFile + path + ": " + oneLine(FileErrorMessage(test.fileError)));
+    // A text too large is refused before a byte of it is read.
+    const auto bytes = std::filesystem::file_size(path, ec);
+    if (ec)
+        throw CommandError(Exit::kUnusable, strings::kCliCannotReadFile + path);
+    if (const std::string tooLarge = checkTransferSize(bytes); !tooLarge.empty())
+        throw CommandError(Exit::kUnusable, path + ": " + tooLarge);
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad() || text.size() != bytes)
+        throw CommandError(Exit::kUnusable, strings::kCliCannotReadFile + path);
+
+    const StartupInfo info = ctx.startup(false);
+    BulkTransferSetup setup;
+    setup.settings.transferAll = args.has("moves");
+    setup.settings.lockSoundWords = args.has("lock-sounds");
+    setup.settings.language
+        = static_cast<BulkLanguage>(args.integer("language", 1, 3).value_or(3) - 1);
+    const int user = args.has("user") ? userOption(args) : info.startupUser() % 10;
+    setup.category = static_cast<std::uint16_t>(
+        args.integer("category", 0, 63).value_or(info.workingCategory(user)));
+    setup.categoryName = [&info](int slot) { return info.categoryName(slot); };
+    setup.wordLimit
+        = static_cast<int>(args.integer("limit", 0, 1000000).value_or(kTransferWordLimit));
+
+    OpenedDictionary dictionary(ctx);
+    const BulkTransferResult result = runBulkTransfer(dictionary.file(), text, setup);
+    std::string report = transferReportHeading();
+    QJsonArray lines;
+    for (const std::string& line : result.lines) {
+        report += line;
+        lines.append(QString::fromStdString(line).trimmed());
+    }
+    report += transferStatistics(result.counters);
+    const TransferCounters& c = result.counters;
+    QJsonObject out { { "lines", lines }, { "transferred", c.of(TransferOutcome::Transferred) },
+        { "failed", c.of(TransferOutcome::Failed) },
+        { "already", c.of(TransferOutcome::AlreadyThere) },
+        { "moved", c.of(TransferOutcome::Moved) },
+        { "unableToMove", c.of(TransferOutcome::UnableToMove) },
+        { "badInput", c.of(TransferOutcome::BadInput) }, { "errors", c.of(TransferOutcome::Error) },
+        { "soundLinked", c.of(TransferOutcome::SoundLinked) }, { "total", c.total() },
+        { "limitReached", result.limitReached } };
+    const bool changed = c.of(TransferOutcome::Transferred) + c.of(TransferOutcome::Moved) > 0
+        || result.fileFailed;
+    if (!ctx.out().json())
+        printReportText(report);
+    finishChange(ctx, dictionary, changed, true,
+        std::to_string(c.of(TransferOutcome::Transferred) + c.of(TransferOutcome::Moved))
+            + strings::kCliWordsWereTransferred,
+        ctx.out().json() ? out : QJsonObject {});
+    if (result.fileFailed)
+        throw CommandError(Exit::kUnusable, ctx.dictionaryPath() + strings::kCliDictionaryFault,
+            ctx.out().json() ? out : QJsonObject {});
+    if (ctx.out().json())
+        ctx.out().print(out);
+}
+
 QJsonArray textArray(const std::vector<std::string>& texts)
 {
     QJsonArray out;
@@ -510,6 +601,10 @@ std::vector<Command> dictCommands()
             "[--max-text N] [--filter-mode M] [--user U] [--no-skip]",
             walkCommand },
         { "dict", "import", "dict import FILE [--category C] [--language L]", importCommand },
+        { "dict", "transfer",
+            "dict transfer FILE [--moves] [--language L] [--lock-sounds] [--user U] "
+            "[--category C] [--limit N]",
+            transferCommand },
         { "dict", "check", "dict check", checkCommand },
         { "dict", "repair", "dict repair", repairCommand },
     };

@@ -101,6 +101,40 @@ TEST_F(CliTest, InitCreatesTheRecordOnceAndImportCountsEachOutcome)
 
 // As the program's first start does, init gives every user a history file, so that a folder set
 // up from the command line records its drills (Auto mode reads them); files there stay as they are.
+// A transfer reports each word and moves words only when asked; the dictionary checks clean
+// afterwards. A text too large is refused before anything changes.
+TEST_F(CliTest, TransferReportsEachWordAndRefusesATextTooLarge)
+{
+    std::ofstream(dir.file("page.txt")) << "The cat's teacher\r\nmet a zebra.";
+    const QString page = QString::fromStdString(dir.file("page.txt"));
+    CliRun r = cli(dir.path(), { "dict", "transfer", page });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.json.value("lines").toArray(),
+        QJsonArray({ "Transferred to dictionary ok    = The",
+            "Already in dictionary          = cat", "Failed to transfer word        = s",
+            "Already in dictionary          = teacher", "Transferred to dictionary ok    = met",
+            "Failed to transfer word        = a", "Transferred to dictionary ok    = zebra" }));
+    EXPECT_EQ(r.json.value("total").toInt(), 7);
+
+    r = cli(dir.path(), { "dict", "transfer", page, "--moves", "--category", "4" });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.json.value("moved").toInt(), 5);
+    EXPECT_EQ(cli(dir.path(), { "dict", "find", "zebra" }).json.value("category").toInt(), 4);
+    EXPECT_EQ(cli(dir.path(), { "dict", "check" }).exitCode, 0);
+
+    const std::vector<std::uint8_t> before = readBytes(dir.file("progdata/sonddict.dis"));
+    {
+        std::ofstream big(dir.file("book.txt"), std::ios::binary);
+        const std::string block(1 << 20, 'a');
+        for (int i = 0; i < 50; ++i)
+            big << block << ' ';
+    }
+    const std::string error = expectFailure(
+        cli(dir.path(), { "dict", "transfer", QString::fromStdString(dir.file("book.txt")) }), 2);
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
+    EXPECT_EQ(readBytes(dir.file("progdata/sonddict.dis")), before);
+}
+
 TEST_F(CliTest, InitGivesEveryUserAHistoryFileAndKeepsExistingOnes)
 {
     for (char slot = '0'; slot <= '9'; ++slot)

@@ -187,6 +187,23 @@ TEST_F(Settings, FailedWriteLeavesTheFileAsItWas)
     }
 }
 
+// Saving a group writes only the keys whose word changed: an unchanged group writes nothing.
+TEST_F(Settings, SavingAGroupWritesOnlyItsChangedKeys)
+{
+    write("[Bulk Editor settings]\nbulk editor transfer type=All\nLanguage=UK\n"
+          "Lock words linked to sounds=No\n");
+    const std::string before = text();
+    FileFaults::reset();
+    EXPECT_TRUE(writeBulkEditorSettings(file, { true, BulkLanguage::UK, false }));
+    EXPECT_EQ(FileFaults::count(FileOp::Write), 0);
+    EXPECT_EQ(text(), before);
+    EXPECT_TRUE(writeBulkEditorSettings(file, { true, BulkLanguage::Both, false }));
+    EXPECT_EQ(text(),
+        "[Bulk Editor settings]\nbulk editor transfer type=All\nLanguage=Both\n"
+        "Lock words linked to sounds=No\n");
+    FileFaults::reset();
+}
+
 // A file mangled by another program: a NUL byte or a stray carriage return before a section or
 // inside a header or key, a header split over lines, a "[" left open. The writer sees the lines as
 // the reader does, so it changes the line the reader will read, and the value just written always

@@ -51,11 +51,14 @@ template <std::size_t N>
 bool writeChoices(SettingsFile& file, const char* section, const std::array<ChoiceKey, N>& keys,
     const std::array<int, N>& chosen)
 {
+    // Only the keys whose stored word differs are written: each write rewrites the file.
     bool ok = true;
-    for (std::size_t i = 0; i < N; ++i)
-        ok = file.writeString(
-                 section, keys[i].key, keys[i].words[static_cast<std::size_t>(chosen[i])])
-            && ok;
+    for (std::size_t i = 0; i < N; ++i) {
+        const char* word = keys[i].words[static_cast<std::size_t>(chosen[i])];
+        if (file.readString(section, keys[i].key, kSentinel, keys[i].limit) == word)
+            continue;
+        ok = file.writeString(section, keys[i].key, word) && ok;
+    }
     return ok;
 }
 

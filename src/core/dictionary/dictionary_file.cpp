@@ -1,4 +1,5 @@
 #include "dictionary_file.h"
+#include "dictionary_index.h"
 
 #include "config/startup_info.h"
 #include "platform/file_errors.h"
@@ -225,7 +226,9 @@ bool RecordReader::read(std::uint32_t offset, RecordPeek& peek)
     return true;
 }
 
-bool writeWithRetry(File& file, std::uint32_t offset, const void* data, std::size_t size)
+namespace {
+
+bool writeTwice(File& file, std::uint32_t offset, const void* data, std::size_t size)
 {
     if (!file.seek(offset))
         return false;
@@ -235,6 +238,16 @@ bool writeWithRetry(File& file, std::uint32_t offset, const void* data, std::siz
     if (!file.seek(offset))
         return false;
     return file.write(data, size);
+}
+
+} // namespace
+
+bool writeWithRetry(File& file, std::uint32_t offset, const void* data, std::size_t size)
+{
+    const bool ok = writeTwice(file, offset, data, size);
+    if (ChainIndex* index = detail::activeIndex(file))
+        detail::noteWrite(*index, offset, data, size, ok);
+    return ok;
 }
 
 bool writeLink(File& file, std::uint32_t location, std::uint32_t value)
@@ -247,6 +260,11 @@ bool writeLink(File& file, std::uint32_t location, std::uint32_t value)
 ChainSearch SearchChain(File& file, std::uint32_t tableOffset, std::uint32_t slotOffset,
     std::string_view text, ChainPosition& position)
 {
+    if (ChainIndex* index = detail::activeIndex(file)) {
+        ChainSearch result = ChainSearch::NotFound;
+        if (detail::indexedSearch(*index, file, tableOffset, slotOffset, text, position, result))
+            return result;
+    }
     const std::uint32_t end = endMarker(tableOffset, slotOffset);
     position.linkLocation = tableOffset + slotOffset;
     std::uint32_t current = 0;

@@ -246,9 +246,7 @@ AddResult AddWord(File& file, std::string_view word, CurrentWordInfo& info)
     case ChainSearch::NotFound:
         break;
     }
-    const InsertResult inserted = InsertRecord(file, target, w.slot, header, w.text);
-    file.flush();
-    switch (inserted) {
+    switch (InsertRecord(file, target, w.slot, header, w.text)) {
     case InsertResult::Inserted:
         return AddResult::Added;
     case InsertResult::AlreadyThere:

@@ -158,6 +158,8 @@ inline constexpr const char* kCliWasAmended = QT_TRANSLATE_NOOP("Quorvel", " was
 inline constexpr const char* kCliWasRemoved = QT_TRANSLATE_NOOP("Quorvel", " was removed");
 inline constexpr const char* kCliStatusWasSet = QT_TRANSLATE_NOOP("Quorvel", "'s status was set");
 inline constexpr const char* kCliWordsWereAdded = QT_TRANSLATE_NOOP("Quorvel", " words were added");
+inline constexpr const char* kCliWordsWereTransferred
+    = QT_TRANSLATE_NOOP("Quorvel", " words were transferred or moved");
 inline constexpr const char* kCliButNotOnDisk = QT_TRANSLATE_NOOP("Quorvel",
     ", but the dictionary could not be written through to the disk (the change may not "
     "survive a power cut): ");
