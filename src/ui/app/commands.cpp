@@ -8,6 +8,7 @@
 
 #include "app/command_table.h"
 #include "common/document_window.h"
+#include "dictionary_tools/category_setup_dialog.h"
 #include "drill/list_setup_sheet.h"
 #include "drill/spelling_bee_window.h"
 #include "help/about_box.h"
@@ -21,7 +22,6 @@
 #include "scrappad/scrap_pad_window.h"
 #include "speech/espeak_synthesizer.h"
 #include "system/backup_command.h"
-#include "system/category_setup_dialog.h"
 #include "system/sound_backup_dialog.h"
 #include "system/system_setup_dialog.h"
 #include "users/new_user_wizard.h"

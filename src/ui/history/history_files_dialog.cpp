@@ -3,10 +3,10 @@
 #include "app/session.h"
 #include "common/character_validator.h"
 #include "common/ui_text.h"
+#include "common/wait_cursor.h"
 #include "platform/services.h"
 #include "strings/history_strings.h"
 #include "strings/strings.h"
-#include "system/wait_cursor.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "system/backup_command.h"
 
 #include "app/session.h"
+#include "common/wait_cursor.h"
 #include "dictionary/dictionary_backup.h"
-#include "system/wait_cursor.h"
 
 namespace quorvel::ui {
 

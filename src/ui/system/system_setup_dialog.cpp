@@ -2,9 +2,9 @@
 
 #include "common/character_validator.h"
 #include "common/ui_text.h"
+#include "common/wait_cursor.h"
 #include "dictionary/dictionary_backup.h"
 #include "strings/settings_strings.h"
-#include "system/wait_cursor.h"
 #include "users/system_setup.h"
 
 #include <QButtonGroup>

@@ -1,10 +1,10 @@
-#include "system/category_setup_dialog.h"
+#include "dictionary_tools/category_setup_dialog.h"
 
 #include "app/session.h"
 #include "common/ui_services.h"
 #include "common/ui_text.h"
+#include "common/wait_cursor.h"
 #include "strings/category_strings.h"
-#include "system/wait_cursor.h"
 
 #include <QComboBox>
 #include <QGridLayout>

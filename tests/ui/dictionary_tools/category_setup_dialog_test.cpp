@@ -1,11 +1,11 @@
 #include "app/session.h"
 #include "dictionary/dictionary_file.h"
 #include "dictionary/dictionary_ops.h"
+#include "dictionary_tools/category_setup_dialog.h"
 #include "platform/paths.h"
 #include "support/dialog_world.h"
 #include "support/dictionary_test_support.h"
 #include "support/modal.h"
-#include "system/category_setup_dialog.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "system/wait_cursor.h"
+#include "common/wait_cursor.h"
 
 #include <QApplication>
 #include <QCursor>
