@@ -301,8 +301,8 @@ EditorEffects DictionaryEditor::amend(const std::string& word)
     if (isFound(before))
         m_word.setSoundIndex(stored.soundIndex());
     ChangeNotes notes;
-    const AmendResult r = isFound(before) ? AmendWord(*file, w, true, m_word, &notes)
-                                          : AmendResult::NotFound;
+    const AmendResult r
+        = isFound(before) ? AmendWord(*file, w, true, m_word, &notes) : AmendResult::NotFound;
     if (r == AmendResult::FileError) {
         if (notes.unlinked)
             markChanged();
@@ -548,8 +548,7 @@ EditorEffects DictionaryEditor::link(const std::string& word)
         const auto name = prefix ? waveformFileName(*prefix, index) : std::nullopt;
         return name && !folder.empty() && findIgnoringCase(folder, *name).has_value();
     };
-    const SoundIndexChoice choice
-        = chooseSoundIndex(*file, m_word.category(), *w, m_random, taken);
+    const SoundIndexChoice choice = chooseSoundIndex(*file, m_word.category(), *w, m_random, taken);
     if (choice.outcome == SoundIndexCheck::FileError)
         return fileError();
     if (choice.outcome != SoundIndexCheck::Free) {

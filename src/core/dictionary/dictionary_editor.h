@@ -60,8 +60,8 @@ class DictionaryEditor
 {
 public:
     // The model reads the record (folders, names, sound switches) and never changes it.
-    DictionaryEditor(const StartupInfo& info, int currentUser, Prompter& prompter,
-        RandomSource& random);
+    DictionaryEditor(
+        const StartupInfo& info, int currentUser, Prompter& prompter, RandomSource& random);
 
     // Opening: the current user's working category, the list from AARDVARK. `soundCard`: an
     // output device answered; without one the sound is disabled, with a warning when the user

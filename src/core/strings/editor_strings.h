@@ -36,8 +36,10 @@ inline constexpr const char* kEditorPlaySelected
 inline constexpr const char* kEditorGetWaveform = QT_TRANSLATE_NOOP("Quorvel", "&Get waveform");
 inline constexpr const char* kEditorLink
     = QT_TRANSLATE_NOOP("Quorvel", "&Link word to the selected waveform below:");
-inline constexpr const char* kEditorUnlink = QT_TRANSLATE_NOOP("Quorvel", "Unlin&k sound from word");
-inline constexpr const char* kEditorDeleteSound = QT_TRANSLATE_NOOP("Quorvel", "Dele&te Sound only");
+inline constexpr const char* kEditorUnlink
+    = QT_TRANSLATE_NOOP("Quorvel", "Unlin&k sound from word");
+inline constexpr const char* kEditorDeleteSound
+    = QT_TRANSLATE_NOOP("Quorvel", "Dele&te Sound only");
 inline constexpr const char* kEditorStartRecording
     = QT_TRANSLATE_NOOP("Quorvel", "Start &Recording");
 inline constexpr const char* kEditorStopRecording = QT_TRANSLATE_NOOP("Quorvel", "Stop &Recording");
@@ -65,10 +67,10 @@ inline constexpr const char* kFoundInCategory
 inline constexpr const char* kWordNotFound
     = QT_TRANSLATE_NOOP("Quorvel", "Word not found in Dictionary.");
 inline constexpr const char* kAmended = QT_TRANSLATE_NOOP("Quorvel", "Amended Dictionary.");
-inline constexpr const char* kRemoved = QT_TRANSLATE_NOOP(
-    "Quorvel", "Word removed from Dictionary - Press add to reinstate.");
-inline constexpr const char* kSoundStillLinked = QT_TRANSLATE_NOOP(
-    "Quorvel", "Sound waveform still linked to this word - remove it first");
+inline constexpr const char* kRemoved
+    = QT_TRANSLATE_NOOP("Quorvel", "Word removed from Dictionary - Press add to reinstate.");
+inline constexpr const char* kSoundStillLinked
+    = QT_TRANSLATE_NOOP("Quorvel", "Sound waveform still linked to this word - remove it first");
 inline constexpr const char* kUnableToRemove
     = QT_TRANSLATE_NOOP("Quorvel", "Unable to remove - not in the Dictionary.");
 inline constexpr const char* kCannotSelectUnnamed
@@ -90,7 +92,8 @@ inline constexpr const char* kFirstAddWord
     = QT_TRANSLATE_NOOP("Quorvel", "First add the word to the dictionary");
 inline constexpr const char* kDeleteOldSoundFirst
     = QT_TRANSLATE_NOOP("Quorvel", "Delete old sound before trying to add new one");
-inline constexpr const char* kNoSpareIndex = QT_TRANSLATE_NOOP("Quorvel", "No spare index numbers!");
+inline constexpr const char* kNoSpareIndex
+    = QT_TRANSLATE_NOOP("Quorvel", "No spare index numbers!");
 inline constexpr const char* kNoValidFileName
     = QT_TRANSLATE_NOOP("Quorvel", "Unable to produce a valid file name");
 inline constexpr const char* kNoWaveformFolder
@@ -99,8 +102,8 @@ inline constexpr const char* kUnableToMoveWaveform
     = QT_TRANSLATE_NOOP("Quorvel", "Unable to move waveform into folder");
 // A link whose dictionary change failed: the waveform went back where it came from, or, when
 // that failed too, it is named where it lies.
-inline constexpr const char* kLinkUndone = QT_TRANSLATE_NOOP("Quorvel",
-    "Unable to amend sound information. The waveform was put back in its place:");
+inline constexpr const char* kLinkUndone = QT_TRANSLATE_NOOP(
+    "Quorvel", "Unable to amend sound information. The waveform was put back in its place:");
 inline constexpr const char* kLinkNotUndone = QT_TRANSLATE_NOOP("Quorvel",
     "Unable to amend sound information, and the waveform could not be put back. It is now in:");
 inline constexpr const char* kUnableToAmendSound
