@@ -421,6 +421,7 @@ TEST_F(WordActionFixture, AddingShowsTheNewWordFirstInAListThatWrapsRound)
     EXPECT_EQ(editor.view().list,
         (std::vector<std::string> { "AARDVARK", "APPLE", "BANANA", "CHERRY", "DOG" }));
     EXPECT_EQ(editor.view().defaultAction, EditorAction::Search);
+    EXPECT_EQ(editor.view().statusLine, ""); // no word shown yet
 
     editor.add("zebra");
     EXPECT_EQ(editor.view().result, strings::kInserted);

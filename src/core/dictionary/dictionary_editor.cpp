@@ -169,6 +169,11 @@ void DictionaryEditor::markChanged()
 
 void DictionaryEditor::refreshStatusLine()
 {
+    // Nothing to show before a word was found.
+    if (m_shownWord.empty()) {
+        m_view.statusLine.clear();
+        return;
+    }
     m_view.statusLine = std::string(strings::kEditorStatusPrefix) + " "
         + strings::wordStatusName(m_word.status(m_view.user));
 }

@@ -196,7 +196,8 @@ DictionaryEditorDialog::DictionaryEditorDialog(UiContext& context, SoundDevice* 
     auto* waveformLabel = new QLabel(uiText(strings::kEditorWaveformLabel), this);
     waveformLabel->setBuddy(m_waveform);
 
-    auto* soundActions = new QGroupBox(uiText(strings::kEditorSoundGroup), this);
+    // The word's sound flag has the "Sound" group above; the actions need no second title.
+    auto* soundActions = new QGroupBox(this);
     auto* soundGrid = new QGridLayout(soundActions);
     auto* soundStatusRow = new QHBoxLayout;
     soundStatusRow->addWidget(new QLabel(uiText(strings::kEditorSoundStatus), this));

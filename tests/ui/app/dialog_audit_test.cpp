@@ -161,6 +161,9 @@ TEST(DialogAudit, ConfirmingADialogUnchangedChangesNothing)
     // The print options dialog writes its defaults when it opens on a file without any (a rule
     // of its own, tested with it); with options stored, its OK unchanged must write nothing.
     ASSERT_TRUE(writePrintOptions(runtime.settings(), { PrintSize::Large, 30 }));
+    // There is no sound card here: the dictionary editor rightly warns a user who has sound on.
+    runtime.session().info.setSoundOn(runtime.session().currentUser(), 0);
+    ASSERT_TRUE(SaveStartupInfo(runtime.session().info));
 
     const int commands[] = { command::kUserProperties, command::kListProperties,
         command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kFirstTimeHelp,
