@@ -30,8 +30,8 @@ struct RealServices
 // The real asker and help window; message boxes go through `prompter`.
 std::unique_ptr<RealServices> makeRealServices(Prompter& prompter);
 
-// Registers the handler of every command this program has. `recorder` records word sounds in the
-// dictionary editor (null: nothing to record from).
+// Registers the handler of every command this program has. `recorder` is the sound input the
+// dictionary editor records words from; null when there is none.
 void registerCommands(MainFrame& frame, UiContext context, SoundDevice* sound, MailSender& mail,
     SoundRecorder* recorder = nullptr);
 

@@ -4,6 +4,7 @@
 #include "common/ui_services.h"
 #include "common/ui_text.h"
 #include "config/settings_groups.h"
+#include "sound/recording_settings.h"
 #include "sound/sound_device.h"
 #include "sound/sound_recorder.h"
 #include "strings/editor_strings.h"
@@ -480,12 +481,8 @@ void DictionaryEditorDialog::startRecording()
         return;
     }
     RecordingFormat format;
-    if (m_settings) {
-        const RecordingData stored = readOrWriteDefaultRecordingData(*m_settings);
-        format.sampleRate = stored.sampleRate;
-        format.bitsPerSample = stored.sampleSize;
-        format.channels = stored.channels;
-    }
+    if (m_settings)
+        format = recordingFormat(readOrWriteDefaultRecordingData(*m_settings));
     if (m_sound)
         m_sound->stop();
     std::string error;

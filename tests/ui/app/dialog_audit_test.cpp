@@ -103,7 +103,8 @@ TEST(DialogAudit, EveryControlIsReachableByKeyboardAndNamed)
     const int commands[] = { command::kNewUserWizard, command::kUserProperties,
         command::kListProperties, command::kPasswordSetup, command::kSystemSetup, command::kPaths,
         command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout, command::kPrintOptions,
-        command::kCategorySetup, command::kDictionaryEditor };
+        command::kCategorySetup, command::kImportCategories, command::kRecordingSetup,
+        command::kDictionaryEditor };
     for (int id : commands) {
         SCOPED_TRACE(id);
         bool opened = false;
@@ -168,7 +169,7 @@ TEST(DialogAudit, ConfirmingADialogUnchangedChangesNothing)
     const int commands[] = { command::kUserProperties, command::kListProperties,
         command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kFirstTimeHelp,
         command::kAbout, command::kNewHistoryFile, command::kPrintOptions, command::kCategorySetup,
-        command::kDictionaryEditor };
+        command::kRecordingSetup, command::kDictionaryEditor };
     for (int id : commands) {
         SCOPED_TRACE(id);
         const auto recordBefore = readBytes(record);
