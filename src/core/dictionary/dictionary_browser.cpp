@@ -791,6 +791,10 @@ struct DictionaryBrowser::Impl
         case BrowserEvent::Kind::SoundFailed:
             soundOn = false;
             break;
+        case BrowserEvent::Kind::NoSoundDevice:
+            ctx.soundUsable = false;
+            soundOn = false;
+            break;
         }
         if (!closed) {
             // Idle: nothing runs, so the dictionary is not kept open.

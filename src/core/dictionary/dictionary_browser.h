@@ -114,6 +114,7 @@ struct BrowserEvent
         Slider, // the person moved the slider to `bucket`
         Tick, // the timer of the last StartTimer ran out
         SoundFailed, // a play failed (already reported): sound off
+        NoSoundDevice, // after opening: no output device answered, so sound stays off
     };
     explicit BrowserEvent(Kind k, BrowserButton b = BrowserButton::Go, std::string f = {})
         : kind(k)

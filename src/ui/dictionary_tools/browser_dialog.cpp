@@ -139,8 +139,6 @@ BrowserDialog::BrowserDialog(
     setWindowTitle(uiText(strings::kBrowserTitle));
     setModal(true);
 
-    m_browserContext.soundUsable
-        = m_playback.checkSoundDevice(browser.info.soundOn(browser.user) == 1);
     m_browser = std::make_unique<DictionaryBrowser>(m_browserContext);
 
     buildControls();
@@ -157,6 +155,11 @@ BrowserDialog::BrowserDialog(
     });
 
     send(BrowserEvent { BrowserEvent::Kind::Open });
+    // The sound card is looked for once the dictionary and the criteria have been found, so a
+    // browser that cannot open says only why.
+    if (!m_browser->closed()
+        && !m_playback.checkSoundDevice(browser.info.soundOn(browser.user) == 1))
+        send(BrowserEvent { BrowserEvent::Kind::NoSoundDevice });
 }
 
 BrowserDialog::~BrowserDialog()

@@ -103,7 +103,7 @@ TEST(DialogAudit, EveryControlIsReachableByKeyboardAndNamed)
     const int commands[] = { command::kNewUserWizard, command::kUserProperties,
         command::kListProperties, command::kPasswordSetup, command::kSystemSetup, command::kPaths,
         command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout, command::kPrintOptions,
-        command::kCategorySetup };
+        command::kCategorySetup, command::kBrowseDictionary };
     for (int id : commands) {
         SCOPED_TRACE(id);
         bool opened = false;
