@@ -160,8 +160,8 @@ TEST(FileCache, ViewShowsBytesInPlaceWithinOneBlock)
     EXPECT_TRUE(failed);
 }
 
-// In a batch the writes stay in the cache, readable at once, and reach the file when the batch
-// ends; blocks pushed out of the cache on the way are written whole.
+// In a batch the writes stay in memory, readable at once, and reach the file only when the batch
+// ends, each changed block whole, however many blocks the batch touched.
 TEST(FileCache, BatchWritesReachTheFileWhenTheBatchEnds)
 {
     TempFolder folder;
@@ -178,6 +178,7 @@ TEST(FileCache, BatchWritesReachTheFileWhenTheBatchEnds)
     ASSERT_TRUE(file->readAt(16389, back, 3));
     EXPECT_EQ(Bytes(back, back + 3), patch);
     EXPECT_EQ(file->size(), 2'000'003u);
+    EXPECT_EQ(readBytes(path), Bytes(2'000'000, 1)) << "nothing written before the batch ends";
     ASSERT_TRUE(file->endBatch());
 
     Bytes expected(2'000'000, 1);

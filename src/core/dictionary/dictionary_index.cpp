@@ -3,7 +3,7 @@
 #include "platform/le_codec.h"
 
 #include <algorithm>
-#include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -11,6 +11,94 @@
 namespace quorvel {
 
 using namespace dict;
+
+namespace {
+
+// Where the indexed records lie in the file, to tell which chain a write reaches. One entry per
+// 8 bytes of file: a record is at least 12 bytes long, so no two records start in one entry, and
+// a write is matched to records by looking at a few entries before its end instead of searching
+// a tree. The table takes half the file's size at most, and only while a batch runs.
+class RecordSpans
+{
+public:
+    struct Found
+    {
+        std::uint32_t record = 0;
+        std::uint32_t end = 0; // one past the record's NUL
+        std::uint32_t chain = 0; // the key of its chain
+    };
+
+    void add(std::uint32_t record, std::size_t bytes, std::uint32_t chain)
+    {
+        const std::size_t at = record / kGrain;
+        if (at >= m_entries.size())
+            m_entries.resize(std::max(at + 1, m_entries.size() * 2));
+        m_entries[at] = Entry { idOf(chain), static_cast<std::uint8_t>(record % kGrain),
+            static_cast<std::uint8_t>(bytes) };
+    }
+    void erase(std::uint32_t record)
+    {
+        if (contains(record))
+            m_entries[record / kGrain] = Entry {};
+    }
+    bool contains(std::uint32_t record) const
+    {
+        const std::size_t at = record / kGrain;
+        return at < m_entries.size() && m_entries[at].chain != 0
+            && m_entries[at].start == record % kGrain;
+    }
+    void clear() { m_entries.clear(); }
+    // The last indexed record that starts before `last` (one past a write's end), when it ends
+    // after `offset`: records never overlap, so it is the only one that can reach back into the
+    // write, and the earlier ones are found by asking again once it is gone.
+    std::optional<Found> lastTouched(std::uint64_t offset, std::uint64_t last) const
+    {
+        if (m_entries.empty() || last == 0)
+            return std::nullopt;
+        std::uint64_t at = std::min<std::uint64_t>((last - 1) / kGrain, m_entries.size() - 1);
+        // No record is longer than kLongest bytes, so one that starts further back cannot reach.
+        const std::uint64_t stop = offset > kLongest ? (offset - kLongest) / kGrain : 0;
+        if (at < stop)
+            return std::nullopt;
+        for (;; --at) {
+            const Entry& e = m_entries[at];
+            const std::uint64_t start = at * kGrain + e.start;
+            if (e.chain != 0 && start < last) {
+                if (start + e.bytes <= offset)
+                    return std::nullopt;
+                return Found { static_cast<std::uint32_t>(start),
+                    static_cast<std::uint32_t>(start + e.bytes), m_keys[e.chain - 1] };
+            }
+            if (at == stop)
+                return std::nullopt;
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kGrain = 8;
+    static constexpr std::uint64_t kLongest = kRecordHeaderSize + kMaxTextRead + 1;
+
+    struct Entry
+    {
+        std::uint16_t chain = 0; // 1 + the chain's number in m_keys; 0: no record starts here
+        std::uint8_t start = 0; // the record's offset within the entry's 8 bytes
+        std::uint8_t bytes = 0; // the record's length
+    };
+
+    std::uint16_t idOf(std::uint32_t chain)
+    {
+        const auto [it, added] = m_ids.try_emplace(chain, std::uint16_t(m_keys.size() + 1));
+        if (added)
+            m_keys.push_back(chain);
+        return it->second;
+    }
+
+    std::vector<Entry> m_entries;
+    std::unordered_map<std::uint32_t, std::uint16_t> m_ids; // a chain's key -> its number
+    std::vector<std::uint32_t> m_keys;
+};
+
+} // namespace
 
 class ChainIndex
 {
@@ -25,20 +113,18 @@ public:
     std::size_t chains() const { return m_chains.size(); }
 
 private:
+    // A record of an indexed chain; its text lies in m_texts, so moving entries about (an insert
+    // into the middle of a chain) moves a few plain bytes each.
     struct Entry
     {
-        std::string text;
+        std::uint32_t at = 0; // where its text starts in m_texts
         std::uint32_t offset = 0;
+        std::uint8_t length = 0;
     };
     struct Chain
     {
         std::uint32_t end = 0; // the chain's end marker
         std::vector<Entry> entries; // in chain order, which is text order
-    };
-    struct Span
-    {
-        std::uint32_t end = 0; // one past the record's NUL
-        std::uint32_t chain = 0; // the key of its chain: the slot's file offset
     };
     struct Pending
     {
@@ -50,14 +136,29 @@ private:
     void drop(std::uint32_t key);
     void dropAll();
     void addSpan(std::uint32_t key, const Entry& e);
+    std::string_view textOf(const Entry& e) const { return { m_texts.data() + e.at, e.length }; }
+    Entry keep(std::string_view text, std::uint32_t offset);
     // A slot's key, or 0 when the offset is no slot of either table.
     std::uint32_t slotKey(std::uint32_t offset) const;
     void linkWritten(std::uint32_t key, std::uint32_t location, std::uint32_t value);
 
+    // Where the last search left off: an insert writes the link it found next, so the link is
+    // found again without a walk along the chain's entries.
+    struct Hint
+    {
+        std::uint32_t key = 0;
+        std::uint32_t location = 0;
+        std::size_t after = 0; // the link lies before entries[after]
+    };
+
+    static constexpr std::size_t kTextsLimit = std::size_t(32) << 20;
+
     bool m_searchesIndexed = true;
+    Hint m_hint;
     std::uint32_t m_tables[2] = { kNoOffset, kNoOffset };
     std::unordered_map<std::uint32_t, Chain> m_chains;
-    std::map<std::uint32_t, Span> m_spans; // indexed records by their offset
+    RecordSpans m_spans; // indexed records by their offset
+    std::vector<char> m_texts; // the entries' texts, one after another
     std::unordered_map<std::uint32_t, Pending> m_pending; // records written but linked nowhere yet
 };
 
@@ -78,9 +179,15 @@ std::uint32_t ChainIndex::slotKey(std::uint32_t offset) const
 
 void ChainIndex::addSpan(std::uint32_t key, const Entry& e)
 {
-    m_spans[e.offset]
-        = Span { static_cast<std::uint32_t>(e.offset + kRecordHeaderSize + e.text.size() + 1),
-              key };
+    m_spans.add(e.offset, kRecordHeaderSize + e.length + 1, key);
+}
+
+ChainIndex::Entry ChainIndex::keep(std::string_view text, std::uint32_t offset)
+{
+    const Entry e { static_cast<std::uint32_t>(m_texts.size()), offset,
+        static_cast<std::uint8_t>(text.size()) };
+    m_texts.insert(m_texts.end(), text.begin(), text.end());
+    return e;
 }
 
 void ChainIndex::drop(std::uint32_t key)
@@ -98,6 +205,7 @@ void ChainIndex::dropAll()
     m_chains.clear();
     m_spans.clear();
     m_pending.clear();
+    m_texts.clear();
 }
 
 ChainIndex::Chain* ChainIndex::build(
@@ -116,12 +224,12 @@ ChainIndex::Chain* ChainIndex::build(
     while (current != chain.end) {
         if (!reader.read(current, record) || record.text.empty())
             return nullptr;
-        if (!chain.entries.empty() && !(chain.entries.back().text < record.text))
+        if (!chain.entries.empty() && !(textOf(chain.entries.back()) < record.text))
             return nullptr; // out of order: a walk and a binary search could differ
         // Two chains that share a record cannot be followed write by write.
         if (m_spans.contains(current))
             return nullptr;
-        chain.entries.push_back(Entry { std::string(record.text), current });
+        chain.entries.push_back(keep(record.text, current));
         current = record.next;
     }
     for (const Entry& e : chain.entries)
@@ -134,6 +242,10 @@ bool ChainIndex::search(File& file, std::uint32_t tableOffset, std::uint32_t slo
 {
     if (!m_searchesIndexed)
         return false;
+    // Texts of dropped chains stay in m_texts until everything is read again: a run that keeps
+    // dropping chains cannot make it grow without end.
+    if (m_texts.size() > kTextsLimit)
+        dropAll();
     const std::uint32_t key = tableOffset + slotOffset;
     auto it = m_chains.find(key);
     Chain* chain = it != m_chains.end() ? &it->second : build(file, tableOffset, slotOffset);
@@ -141,10 +253,11 @@ bool ChainIndex::search(File& file, std::uint32_t tableOffset, std::uint32_t slo
         return false;
     const auto& entries = chain->entries;
     const auto at = std::lower_bound(entries.begin(), entries.end(), text,
-        [](const Entry& e, std::string_view t) { return std::string_view(e.text) < t; });
+        [this](const Entry& e, std::string_view t) { return textOf(e) < t; });
     const std::size_t i = static_cast<std::size_t>(at - entries.begin());
     position.linkLocation = i == 0 ? key : entries[i - 1].offset;
-    if (at != entries.end() && at->text == text) {
+    m_hint = Hint { key, position.linkLocation, i };
+    if (at != entries.end() && textOf(*at) == text) {
         position.foundOffset = at->offset;
         position.nextOffset = i + 1 < entries.size() ? entries[i + 1].offset : chain->end;
         result = ChainSearch::Found;
@@ -161,7 +274,12 @@ void ChainIndex::linkWritten(std::uint32_t key, std::uint32_t location, std::uin
     auto& entries = chain.entries;
     // The link lies before entries[from].
     std::size_t from = 0;
-    if (location != key) {
+    const bool hinted = m_hint.key == key && m_hint.location == location
+        && m_hint.after <= entries.size()
+        && (m_hint.after == 0 ? location == key : entries[m_hint.after - 1].offset == location);
+    if (hinted) {
+        from = m_hint.after;
+    } else if (location != key) {
         const auto it = std::find_if(
             entries.begin(), entries.end(), [&](const Entry& e) { return e.offset == location; });
         if (it == entries.end()) {
@@ -181,23 +299,27 @@ void ChainIndex::linkWritten(std::uint32_t key, std::uint32_t location, std::uin
         skipTo(entries.size());
         return;
     }
-    for (std::size_t k = from; k < entries.size(); ++k) {
-        if (entries[k].offset == value) {
-            skipTo(k);
-            return;
+    // A link to a record of this chain further on unlinks the ones between (a record that is
+    // indexed nowhere cannot be one of them).
+    if (m_spans.contains(value)) {
+        for (std::size_t k = from; k < entries.size(); ++k) {
+            if (entries[k].offset == value) {
+                skipTo(k);
+                return;
+            }
         }
     }
     // A record written a moment ago that fits here: it joins the chain.
     const auto pending = m_pending.find(value);
     const std::uint32_t following = from < entries.size() ? entries[from].offset : chain.end;
     if (pending != m_pending.end() && pending->second.next == following
-        && (from == 0 || entries[from - 1].text < pending->second.text)
-        && (from == entries.size() || pending->second.text < entries[from].text)
+        && (from == 0 || textOf(entries[from - 1]) < pending->second.text)
+        && (from == entries.size() || pending->second.text < textOf(entries[from]))
         && !m_spans.contains(value)) {
-        Entry e { std::move(pending->second.text), value };
+        const Entry e = keep(pending->second.text, value);
         m_pending.erase(pending);
         addSpan(key, e);
-        entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(from), std::move(e));
+        entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(from), e);
         return;
     }
     drop(key);
@@ -248,27 +370,18 @@ void ChainIndex::written(std::uint32_t offset, const std::uint8_t* bytes, std::s
         return;
     // Indexed records the write touches. Records never overlap, so the last one that starts
     // before the write's end tells whether any is touched.
-    const auto lastTouched = [&]() -> std::map<std::uint32_t, Span>::iterator {
-        auto it = m_spans.upper_bound(
-            static_cast<std::uint32_t>(std::min<std::uint64_t>(last - 1, 0xFFFFFFFFu)));
-        if (it == m_spans.begin())
-            return m_spans.end();
-        --it;
-        return it->second.end > offset ? it : m_spans.end();
-    };
-    if (auto it = lastTouched(); it != m_spans.end()) {
-        const std::uint32_t record = it->first;
+    if (auto touched = m_spans.lastTouched(offset, last)) {
+        const std::uint32_t record = touched->record;
         if (offset == record && size == 4) {
-            linkWritten(it->second.chain, record, le::u32(bytes));
+            linkWritten(touched->chain, record, le::u32(bytes));
             return;
         }
         if (offset >= record + 4 && last <= record + kRecordHeaderSize)
             return; // flags and sound index: nothing the index holds
         // Anything else drops every chain whose records it reaches.
-        for (; it != m_spans.end(); it = lastTouched()) {
-            const std::uint32_t key = it->second.chain;
-            m_spans.erase(it);
-            drop(key);
+        for (; touched; touched = m_spans.lastTouched(offset, last)) {
+            m_spans.erase(touched->record);
+            drop(touched->chain);
         }
         return;
     }

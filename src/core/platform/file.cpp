@@ -110,11 +110,29 @@ bool File::seek(std::uint64_t offset)
 
 void File::dropCache()
 {
+    if (!writeBackAside())
+        m_batchFailed = true;
     for (Block& b : m_blocks) {
         if (b.dirty && !writeBack(b))
             m_batchFailed = true;
         b.index = UINT64_MAX;
     }
+}
+
+bool File::writeBackAside()
+{
+    std::vector<std::uint64_t> indexes;
+    indexes.reserve(m_aside.size());
+    for (const auto& [index, block] : m_aside) {
+        if (block.dirty)
+            indexes.push_back(index);
+    }
+    std::sort(indexes.begin(), indexes.end());
+    bool ok = true;
+    for (std::uint64_t index : indexes)
+        ok = writeBack(m_aside[index]) && ok;
+    m_aside.clear();
+    return ok;
 }
 
 bool File::writeBack(Block& b)
@@ -134,6 +152,20 @@ File::Block* File::fetch(std::uint64_t blockIndex)
     Block& b = m_blocks[blockIndex % kSlots];
     if (b.index == blockIndex)
         return &b;
+    if (m_batch) {
+        // The block in the slot steps aside rather than being written or read again later.
+        if (b.index != UINT64_MAX && m_aside.size() < kBatchBlocks) {
+            m_aside.emplace(b.index, std::move(b));
+            b = Block {};
+        }
+        if (const auto kept = m_aside.find(blockIndex); kept != m_aside.end()) {
+            if (b.dirty && !writeBack(b))
+                m_batchFailed = true;
+            b = std::move(kept->second);
+            m_aside.erase(kept);
+            return &b;
+        }
+    }
     if (b.dirty && !writeBack(b))
         m_batchFailed = true;
     if (!b.data)
@@ -299,6 +331,7 @@ bool File::flush()
     if (m_fd < 0)
         return false;
     bool ok = !m_batchFailed;
+    ok = writeBackAside() && ok;
     for (Block& b : m_blocks)
         ok = writeBack(b) && ok;
     return ok;

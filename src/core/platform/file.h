@@ -6,14 +6,18 @@
 // even be looked at in place (view). Writes go straight to the descriptor and refresh the
 // cached bytes they touch, so a handle always reads what it wrote; inside a batch they only
 // change the cache, and each changed block is written once, whole, when it leaves the cache or
-// the batch ends. Another handle writing the same file at the same time is not seen; the
-// program opens each file for one operation or one dialog at a time.
+// the batch ends. While a batch runs the cache is not bounded by its slots: a block that leaves
+// its slot is kept aside (up to kBatchBlocks of them), so a batch that reaches all over a large
+// file reads each block once and writes each changed block once. Another handle writing the same
+// file at the same time is not seen; the program opens each file for one operation or one dialog at
+// a time.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvel {
@@ -88,6 +92,8 @@ private:
     static constexpr std::size_t kBlockShift = 14; // 16 KiB blocks
     static constexpr std::size_t kBlockSize = std::size_t(1) << kBlockShift;
     static constexpr std::size_t kSlots = 32;
+    // Blocks a batch keeps beside its slots: 64 MiB, more than any dictionary needs.
+    static constexpr std::size_t kBatchBlocks = 4096;
 
     struct Block
     {
@@ -99,6 +105,8 @@ private:
 
     Block* fetch(std::uint64_t blockIndex);
     bool writeBack(Block& block);
+    // Writes the changed blocks kept aside, in file order, and forgets them all.
+    bool writeBackAside();
     bool writeThrough(std::uint64_t offset, const std::uint8_t* bytes, std::size_t n);
     void refreshCache(std::uint64_t offset, const std::uint8_t* bytes, std::size_t n);
     bool writeIntoCache(std::uint64_t offset, const std::uint8_t* bytes, std::size_t n);
@@ -114,6 +122,7 @@ private:
     bool m_batch = false;
     bool m_batchFailed = false;
     std::array<Block, kSlots> m_blocks;
+    std::unordered_map<std::uint64_t, Block> m_aside; // a batch's blocks out of their slots
 };
 
 } // namespace quorvel

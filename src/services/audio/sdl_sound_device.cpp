@@ -20,15 +20,6 @@ constexpr sf_count_t kMaxSamples = 32 * 1024 * 1024;
 constexpr std::uint64_t kDrainGraceMs = 2000;
 constexpr std::uint32_t kPollMs = 5;
 
-std::string sdlError(const char* what)
-{
-    std::string text = what;
-    const char* reason = SDL_GetError();
-    if (reason && *reason)
-        text += std::string(": ") + reason;
-    return text;
-}
-
 } // namespace
 
 SdlSoundDevice::SdlSoundDevice() = default;
@@ -36,51 +27,16 @@ SdlSoundDevice::SdlSoundDevice() = default;
 SdlSoundDevice::~SdlSoundDevice()
 {
     closeOutput();
-    if (m_initialised)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-bool SdlSoundDevice::initialise()
-{
-    if (m_initTried)
-        return m_initialised;
-    m_initTried = true;
-    // The program's own windowing handles Ctrl+C and termination; SDL must not take them over.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
-        m_initialised = true;
-    else
-        m_initError = SDL_GetError();
-    return m_initialised;
-}
-
-std::vector<std::string> SdlSoundDevice::devices(bool capture)
-{
-    std::vector<std::string> names;
-    if (!initialise())
-        return names;
-    const int iscapture = capture ? 1 : 0;
-    const int count = SDL_GetNumAudioDevices(iscapture);
-    if (count < 0) {
-        // The driver cannot list its devices but has a default one to open.
-        names.emplace_back(capture ? "Default input" : "Default output");
-        return names;
-    }
-    for (int i = 0; i < count; ++i) {
-        const char* name = SDL_GetAudioDeviceName(i, iscapture);
-        names.emplace_back(name && *name ? name : (capture ? "Input device" : "Output device"));
-    }
-    return names;
 }
 
 std::vector<std::string> SdlSoundDevice::outputDevices()
 {
-    return devices(false);
+    return m_audio.deviceNames(false);
 }
 
 std::vector<std::string> SdlSoundDevice::inputDevices()
 {
-    return devices(true);
+    return m_audio.deviceNames(true);
 }
 
 bool SdlSoundDevice::openOutput(std::string& error)
@@ -139,8 +95,8 @@ PlayStart SdlSoundDevice::play(const std::string& path, std::string& error)
 
     if (m_device == 0 && outputDevices().empty()) {
         error = "No sound output device";
-        if (!m_initError.empty())
-            error += ": " + m_initError;
+        if (!m_audio.error().empty())
+            error += ": " + m_audio.error();
         return PlayStart::Failed;
     }
 
@@ -197,8 +153,8 @@ PlayStart SdlSoundDevice::playSamples(
         return PlayStart::Started;
     if (m_device == 0 && outputDevices().empty()) {
         error = "No sound output device";
-        if (!m_initError.empty())
-            error += ": " + m_initError;
+        if (!m_audio.error().empty())
+            error += ": " + m_audio.error();
         return PlayStart::Failed;
     }
     std::vector<float> converted(count);

@@ -5,6 +5,7 @@
 // SDL's audio is started on first use, so a program that never plays pays nothing, and the
 // driver follows SDL_AUDIODRIVER (the tests use the "disk" driver).
 
+#include "audio/sdl_audio.h"
 #include "sound/sound_device.h"
 
 #include <cstdint>
@@ -43,17 +44,13 @@ public:
     std::optional<OutputFormat> outputFormat() const;
 
 private:
-    bool initialise();
-    std::vector<std::string> devices(bool capture);
     bool openOutput(std::string& error);
     void closeOutput();
     // Converts interleaved float samples to the output's format and queues them.
     PlayStart queue(std::vector<float> samples, std::uint64_t frames, int channels, int rate,
         std::string& error);
 
-    bool m_initTried = false;
-    bool m_initialised = false;
-    std::string m_initError;
+    SdlAudio m_audio;
     std::uint32_t m_device = 0; // SDL's id of the open output device, 0 when none
     int m_rate = 0; // of the open device
     int m_channels = 0;

@@ -7,6 +7,7 @@
 #include "app/splash_window.h"
 #include "app/startup_sequence.h"
 #include "audio/sdl_sound_device.h"
+#include "audio/sdl_sound_recorder.h"
 #include "common/message_box_prompter.h"
 #include "common/ui_text.h"
 #include "config/settings_file.h"
@@ -30,6 +31,8 @@ struct QuorvelRuntime::Owned
     // Opened on the first sound played, so a run that plays nothing never touches the audio
     // system.
     std::unique_ptr<services::SdlSoundDevice> sound;
+    // Likewise opened on the first recording or question for the input devices.
+    std::unique_ptr<services::SdlSoundRecorder> recorder;
     // Whether xdg-email is there is looked up once, now.
     std::unique_ptr<services::XdgEmailSender> mail;
     // The installation folder, this program's from the start until the runtime ends.
@@ -66,6 +69,9 @@ QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices servic
     if (!services.sound)
         m_owned->sound = std::make_unique<services::SdlSoundDevice>();
     m_sound = services.sound ? services.sound : m_owned->sound.get();
+    if (!services.recorder)
+        m_owned->recorder = std::make_unique<services::SdlSoundRecorder>();
+    m_recorder = services.recorder ? services.recorder : m_owned->recorder.get();
     if (!services.mail)
         m_owned->mail = std::make_unique<services::XdgEmailSender>();
     m_mail = services.mail ? services.mail : m_owned->mail.get();
@@ -74,7 +80,7 @@ QuorvelRuntime::QuorvelRuntime(std::string programFolder, RuntimeServices servic
     m_owned->prompter.setOwner(m_frame.get());
     if (m_owned->real)
         m_owned->real->attach(*m_frame);
-    registerCommands(*m_frame, context(), m_sound, *m_mail);
+    registerCommands(*m_frame, context(), m_sound, *m_mail, m_recorder);
     m_frame->setQuitCheck([this] {
         return CanQuit(*m_session, *m_settings, *m_prompter, m_frame->filterPosition());
     });

@@ -12,6 +12,7 @@ namespace quorvel {
 class MailSender;
 class Prompter;
 class SoundDevice;
+class SoundRecorder;
 class Session;
 class SettingsFile;
 } // namespace quorvel
@@ -28,6 +29,7 @@ struct RuntimeServices
     HelpService* help = nullptr;
     SoundDevice* sound = nullptr;
     MailSender* mail = nullptr; // the real one runs xdg-email
+    SoundRecorder* recorder = nullptr;
 };
 
 class QuorvelRuntime
@@ -52,6 +54,7 @@ public:
     SettingsFile& settings() { return *m_settings; }
     UiContext context();
     SoundDevice& sound() { return *m_sound; }
+    SoundRecorder& recorder() { return *m_recorder; }
     MailSender& mail() { return *m_mail; }
 
 private:
@@ -63,6 +66,7 @@ private:
     Asker* m_asker;
     HelpService* m_help;
     SoundDevice* m_sound;
+    SoundRecorder* m_recorder;
     MailSender* m_mail;
     std::unique_ptr<MainFrame> m_frame;
 };

@@ -10,6 +10,7 @@
 #include "common/document_window.h"
 #include "dictionary_tools/browser_dialog.h"
 #include "dictionary_tools/category_setup_dialog.h"
+#include "dictionary_tools/recording_settings_dialog.h"
 #include "drill/list_setup_sheet.h"
 #include "drill/spelling_bee_window.h"
 #include "help/about_box.h"
@@ -38,7 +39,8 @@
 
 namespace quorvel::ui {
 
-void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailSender& mail)
+void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailSender& mail,
+    [[maybe_unused]] SoundRecorder* recorder)
 {
     MainFrame* f = &frame;
     // Closes the drop-down lists of the tool-bar boxes before a sheet opens over them.
@@ -120,6 +122,10 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
     f->setHandler(command::kCategorySetup, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
         runCategorySetup(ctx, f);
+    });
+    f->setHandler(command::kRecordingSetup, [f, ctx, closeBoxLists]() mutable {
+        closeBoxLists();
+        runRecordingSettings(ctx, f->settings(), f);
     });
     f->setHandler(command::kNewHistoryFile, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();

@@ -11,6 +11,7 @@ class QWidget;
 namespace quorvel {
 class MailSender;
 class SoundDevice;
+class SoundRecorder;
 } // namespace quorvel
 
 namespace quorvel::ui {
@@ -29,7 +30,9 @@ struct RealServices
 // The real asker and help window; message boxes go through `prompter`.
 std::unique_ptr<RealServices> makeRealServices(Prompter& prompter);
 
-// Registers the handler of every command this program has.
-void registerCommands(MainFrame& frame, UiContext context, SoundDevice* sound, MailSender& mail);
+// Registers the handler of every command this program has. `recorder` is the sound input the
+// dictionary editor records words from; null when there is none.
+void registerCommands(MainFrame& frame, UiContext context, SoundDevice* sound, MailSender& mail,
+    SoundRecorder* recorder = nullptr);
 
 } // namespace quorvel::ui

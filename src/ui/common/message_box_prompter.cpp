@@ -2,9 +2,17 @@
 
 #include "common/ui_text.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace quorvel::ui {
+
+namespace {
+// The title bar's icon and its three buttons, with some room.
+constexpr int kTitleBarButtonsWidth = 140;
+} // namespace
 
 QString displayText(const std::string& text)
 {
@@ -50,6 +58,15 @@ MessageAnswer MessageBoxPrompter::show(
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    // A short text under a long caption: the box is made wide enough for its caption, which the
+    // window manager would otherwise cut ("Move d...egory.").
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int titleWidth
+        = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarButtonsWidth;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+            grid->rowCount(), 0, 1, grid->columnCount());
     switch (box.exec()) {
     case QMessageBox::Ok:
         return MessageAnswer::Ok;

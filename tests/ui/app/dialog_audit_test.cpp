@@ -103,7 +103,7 @@ TEST(DialogAudit, EveryControlIsReachableByKeyboardAndNamed)
     const int commands[] = { command::kNewUserWizard, command::kUserProperties,
         command::kListProperties, command::kPasswordSetup, command::kSystemSetup, command::kPaths,
         command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout, command::kPrintOptions,
-        command::kCategorySetup, command::kBrowseDictionary };
+        command::kCategorySetup, command::kRecordingSetup, command::kBrowseDictionary };
     for (int id : commands) {
         SCOPED_TRACE(id);
         bool opened = false;
@@ -162,10 +162,10 @@ TEST(DialogAudit, ConfirmingADialogUnchangedChangesNothing)
     // of its own, tested with it); with options stored, its OK unchanged must write nothing.
     ASSERT_TRUE(writePrintOptions(runtime.settings(), { PrintSize::Large, 30 }));
 
-    const int commands[]
-        = { command::kUserProperties, command::kListProperties, command::kPasswordSetup,
-              command::kSystemSetup, command::kPaths, command::kFirstTimeHelp, command::kAbout,
-              command::kNewHistoryFile, command::kPrintOptions, command::kCategorySetup };
+    const int commands[] = { command::kUserProperties, command::kListProperties,
+        command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kFirstTimeHelp,
+        command::kAbout, command::kNewHistoryFile, command::kPrintOptions, command::kCategorySetup,
+        command::kRecordingSetup };
     for (int id : commands) {
         SCOPED_TRACE(id);
         const auto recordBefore = readBytes(record);
