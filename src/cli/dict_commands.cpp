@@ -1,6 +1,7 @@
 // dict create/find/add/amend/remove/status/walk/import/check: the dictionary by word.
 
 #include "cli.h"
+#include "dictionary/additional_import.h"
 #include "dictionary/bulk_transfer.h"
 #include "dictionary/dictionary_check.h"
 #include "dictionary/dictionary_ops.h"
@@ -10,7 +11,9 @@
 #include "platform/replace_file.h"
 #include "platform/services.h"
 #include "review/review_list.h"
+#include "strings/app_strings.h"
 #include "strings/cli_strings.h"
+#include "strings/import_strings.h"
 #include "strings/review_strings.h"
 #include "strings/settings_strings.h"
 #include "strings/strings.h"
@@ -479,6 +482,81 @@ void transferCommand(Context& ctx, const std::vector<std::string>& words)
         ctx.out().print(out);
 }
 
+// A category given by its number or by its name among `names` (the first that matches).
+template <typename Names>
+int categoryArgument(const Args& args, const char* option, const Names& nameOf)
+{
+    const std::string text = args.required(option);
+    if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos)
+        return static_cast<int>(
+            parseInteger(text, 0, kCategorySlots - 1, std::string("--") + option));
+    for (int slot = 0; slot < kCategorySlots; ++slot) {
+        if (nameOf(slot) == text)
+            return slot;
+    }
+    throw UsageError(std::string("--") + option + ": no category is named '" + text + "'");
+}
+
+// Imports one category of the additional dictionary in FOLDER (adddict.dis and adddict.cfg) into
+// a category of the dictionary: into a free one, which then takes the imported category's name,
+// or into a named one. With --force words already there are moved to the category too.
+void importAdditionalCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "from-category", "into-category" }, { "force" });
+    const std::string folder = args.positional(0, "folder");
+    args.expectPositionals(1);
+    const AdditionalConfigRead config = readAdditionalConfig(folder);
+    if (!config.names)
+        throw CommandError(Exit::kUnusable,
+            oneLine(std::string(strings::kImportConfigUnreadable) + " " + config.reason));
+    const AdditionalCategoryNames& sourceNames = *config.names;
+    const StartupInfo info = ctx.startup(false);
+    const int from = categoryArgument(args, "from-category",
+        [&](int slot) { return sourceNames[static_cast<std::size_t>(slot)]; });
+    const int into = categoryArgument(
+        args, "into-category", [&](int slot) { return info.categoryName(slot); });
+    const std::string sourceName = sourceNames[static_cast<std::size_t>(from)];
+    const bool add = info.categoryName(into) == strings::kFreeCategory;
+    if (add
+        && (sourceName.empty() || sourceName == strings::kFreeCategory
+            || sourceName == strings::defaultCategoryName(0)))
+        throw CommandError(Exit::kNotSuccess, oneLine(strings::kImportSourceUnnamed));
+    // The free category is named in the stored record, which must be there before a word moves.
+    std::optional<StartupInfo> stored;
+    if (add)
+        stored = ctx.storedStartup();
+
+    std::string reason;
+    DictionaryHandle additional = openAdditionalDictionary(folder, &reason);
+    if (!additional)
+        throw CommandError(
+            Exit::kUnusable, oneLine(std::string(strings::kTransferOpenFailed) + " " + reason));
+    OpenedDictionary dictionary(ctx);
+    AdditionalImportRequest request;
+    request.from = from;
+    request.to = into;
+    request.force = args.has("force");
+    request.soundIndexFree = soundIndexFreeForPrefix;
+    const AdditionalImportCounts counts
+        = importAdditionalCategory(*additional, dictionary.file(), request);
+    CloseDictionary(additional);
+    QJsonObject out { { "successful", static_cast<qint64>(counts.successful) },
+        { "already", static_cast<qint64>(counts.already) },
+        { "unable", static_cast<qint64>(counts.unable) },
+        { "moved", static_cast<qint64>(counts.moved) }, { "category", into } };
+    finishChange(ctx, dictionary, counts.changedWords() || counts.fileError, true,
+        std::to_string(counts.successful + counts.moved) + strings::kCliWordsWereTransferred, out);
+    if (add && counts.successful > 0) {
+        stored->setCategoryName(into, sourceName);
+        if (!ctx.saveStartup(*stored))
+            throw CommandError(Exit::kUnusable, oneLine(strings::kErrorWritingUserInfo), out);
+        out.insert("named", QString::fromStdString(sourceName));
+    }
+    if (counts.readError || counts.fileError)
+        throw CommandError(Exit::kUnusable, oneLine(strings::kImportStoppedOnError), out);
+    ctx.out().print(out);
+}
+
 QJsonArray textArray(const std::vector<std::string>& texts)
 {
     QJsonArray out;
@@ -605,6 +683,9 @@ std::vector<Command> dictCommands()
             "dict transfer FILE [--moves] [--language L] [--lock-sounds] [--user U] "
             "[--category C] [--limit N]",
             transferCommand },
+        { "dict", "import-additional",
+            "dict import-additional FOLDER --from-category C --into-category D [--force]",
+            importAdditionalCommand },
         { "dict", "check", "dict check", checkCommand },
         { "dict", "repair", "dict repair", repairCommand },
     };

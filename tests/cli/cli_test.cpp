@@ -135,6 +135,89 @@ TEST_F(CliTest, TransferReportsEachWordAndRefusesATextTooLarge)
     EXPECT_EQ(readBytes(dir.file("progdata/sonddict.dis")), before);
 }
 
+// An additional dictionary's category comes in by name or number: into a free category, which
+// takes its name, then again with the force, which moves the words already there. Files that are
+// not an additional dictionary are refused with exit 2 and change nothing.
+TEST_F(CliTest, ImportAdditionalAddsNamesAndRefusesFilesThatAreNotOne)
+{
+    const std::string stick = dir.file("stick");
+    std::filesystem::create_directories(stick);
+    const std::string dis = stick + "/adddict.dis";
+    const std::string cfg = stick + "/adddict.cfg";
+    const auto additional = buildDictionaryImage(
+        { { "ROBIN", 3, 1 }, { "WREN", 3, 1 }, { "CAT", 3, 1 }, { "COD", 3, 2 } }, 20);
+    writeBytes(dis, additional);
+    std::vector<std::uint8_t> names(1730, 0);
+    for (int slot = 0; slot < 64; ++slot) {
+        const std::string name = slot == 1 ? "Birds" : slot == 2 ? "Fish" : "Free";
+        std::copy(name.begin(), name.end(), names.begin() + slot * 27);
+    }
+    names[1728] = 1;
+    writeBytes(cfg, names);
+    const QString folder = QString::fromStdString(stick);
+
+    CliRun r = cli(dir.path(),
+        { "dict", "import-additional", folder, "--from-category", "Birds", "--into-category",
+            "4" });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.json.value("successful").toInt(), 2);
+    EXPECT_EQ(r.json.value("already").toInt(), 1);
+    EXPECT_EQ(r.json.value("unable").toInt(), 0);
+    EXPECT_EQ(r.json.value("named").toString(), "Birds");
+    EXPECT_EQ(cli(dir.path(), { "dict", "find", "robin" }).json.value("category").toInt(), 4);
+    EXPECT_EQ(cli(dir.path(), { "dict", "find", "cod" }).exitCode, 1);
+    StartupInfo info;
+    ASSERT_EQ(ReadStartupInfo(info, dir.path()), StartupRead::Read);
+    EXPECT_EQ(info.categoryName(4), "Birds");
+
+    r = cli(dir.path(),
+        { "dict", "import-additional", folder, "--from-category", "1", "--into-category", "Birds",
+            "--force" });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.json.value("successful").toInt(), 0);
+    EXPECT_EQ(r.json.value("already").toInt(), 3);
+    EXPECT_EQ(r.json.value("moved").toInt(), 1); // CAT, from the main dictionary
+    EXPECT_FALSE(r.json.contains("named"));
+    EXPECT_EQ(cli(dir.path(), { "dict", "find", "cat" }).json.value("category").toInt(), 4);
+    EXPECT_EQ(cli(dir.path(), { "dict", "check" }).exitCode, 0);
+
+    const auto before = readBytes(dir.file("progdata/sonddict.dis"));
+    const auto record = readBytes(dir.file("progdata/zelinf32.cfg"));
+    const auto working = buildDictionaryImage({ { "ROBIN", 3, 1 } });
+    const struct
+    {
+        const char* name;
+        std::string file;
+        std::vector<std::uint8_t> bytes;
+        QStringList arguments;
+        int exitCode;
+        const char* message;
+    } refusals[] = {
+        { "a short category file", cfg, std::vector<std::uint8_t>(names.begin(), names.end() - 1),
+            { "--from-category", "1", "--into-category", "5" }, 2,
+            "Unable to open additional dictionary config file" },
+        { "a working dictionary", dis, working, { "--from-category", "1", "--into-category", "5" },
+            2, "is not an additional dictionary" },
+        { "a category not there", cfg, names,
+            { "--from-category", "Trees", "--into-category", "5" }, 2,
+            "no category is named 'Trees'" },
+        { "a category with no name into a free one", cfg, names,
+            { "--from-category", "7", "--into-category", "10" }, 1, "has no name" },
+    };
+    for (const auto& c : refusals) {
+        SCOPED_TRACE(c.name);
+        writeBytes(cfg, names);
+        writeBytes(dis, additional);
+        writeBytes(c.file, c.bytes);
+        const std::string error = expectFailure(
+            cli(dir.path(), QStringList { "dict", "import-additional", folder } << c.arguments),
+            c.exitCode);
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        EXPECT_EQ(readBytes(dir.file("progdata/sonddict.dis")), before);
+        EXPECT_EQ(readBytes(dir.file("progdata/zelinf32.cfg")), record);
+    }
+}
+
 TEST_F(CliTest, InitGivesEveryUserAHistoryFileAndKeepsExistingOnes)
 {
     for (char slot = '0'; slot <= '9'; ++slot)

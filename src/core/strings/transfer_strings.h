@@ -46,6 +46,10 @@ inline constexpr const char* kTransferLimitReached
 // A file error ends the transfer: the words after it are not tried on a file that failed.
 inline constexpr const char* kTransferStoppedOnError
     = QT_TRANSLATE_NOOP("Quorvel", "The dictionary file failed: the transfer stopped at = %s\r\n");
+// The window the report is written into: %s is the caption of the window whose words went.
+inline constexpr const char* kTransferReportCaption
+    = QT_TRANSLATE_NOOP("Quorvel", "Bulk transfer report - %s");
+inline constexpr const char* kTransferCancel = QT_TRANSLATE_NOOP("Quorvel", "Cancel");
 
 // The report.
 inline constexpr const char* kTransferReportTitle

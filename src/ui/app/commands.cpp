@@ -10,7 +10,9 @@
 #include "common/document_window.h"
 #include "dictionary_tools/browser_dialog.h"
 #include "dictionary_tools/category_setup_dialog.h"
+#include "dictionary_tools/import_dialog.h"
 #include "dictionary_tools/recording_settings_dialog.h"
+#include "dictionary_tools/transfer_dialog.h"
 #include "drill/list_setup_sheet.h"
 #include "drill/spelling_bee_window.h"
 #include "help/about_box.h"
@@ -31,6 +33,8 @@
 #include "users/user_setup_sheet.h"
 
 #include "common/ui_text.h"
+#include "strings/strings.h"
+#include "strings/transfer_strings.h"
 
 #include <QComboBox>
 #include <QMdiArea>
@@ -123,6 +127,10 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
         closeBoxLists();
         runCategorySetup(ctx, f);
     });
+    f->setHandler(command::kImportCategories, [f, ctx, closeBoxLists]() mutable {
+        closeBoxLists();
+        runImportCategories(ctx, f);
+    });
     f->setHandler(command::kRecordingSetup, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
         runRecordingSettings(ctx, f->settings(), f);
@@ -138,7 +146,49 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
         [session] { return session->currentUser() >= 0 && session->currentUser() < kUserSlots; });
 
     // Bee and statistics windows, the scrap pad, closing, the document commands and the reports.
-    installDocumentDesk(frame, ctx);
+    DocumentDesk* desk = installDocumentDesk(frame, ctx);
+
+    // The words of the active bee or text window (its selection, or all of it) go into the
+    // dictionary; the report opens in a window of its own.
+    auto activeList = [mdi]() -> TextDocumentWindow* {
+        auto* window = dynamic_cast<TextDocumentWindow*>(activeDocument(mdi));
+        return window && window->documentKind() == DocumentKind::BeeList ? window : nullptr;
+    };
+    f->setHandler(
+        command::kTransfer,
+        [f, ctx, desk, activeList, closeBoxLists]() mutable {
+            TextDocumentWindow* window = activeList();
+            if (!window) {
+                ctx.prompter.show(strings::kTransferNotBeeOrText, strings::kInformation,
+                    MessageIcon::Information);
+                return;
+            }
+            closeBoxLists();
+            const std::optional<BulkEditorSettings> settings
+                = runTransferSettings(ctx, f->settings(), f);
+            if (!settings)
+                return;
+            // The dialog may have outlived the window it was opened for.
+            window = activeList();
+            if (!window) {
+                ctx.prompter.show(strings::kTransferNoWords, strings::kTransferNoWordsCaption,
+                    MessageIcon::Exclamation);
+                return;
+            }
+            const QTextCursor cursor = window->editor()->textCursor();
+            QString text
+                = cursor.hasSelection() ? cursor.selectedText() : window->editor()->toPlainText();
+            text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+            const QString source = window->documentTitle();
+            const std::optional<std::string> report
+                = transferWindowText(ctx, *settings, text.toStdString());
+            if (!report)
+                return;
+            QString caption = uiText(strings::kTransferReportCaption);
+            caption.replace(QStringLiteral("%s"), source);
+            desk->openReportWindow(caption, *report);
+        },
+        [activeList] { return activeList() != nullptr; });
 
     // Printing and sending work on the active document window; the printer chosen in the
     // dialogs is kept for the run.

@@ -136,6 +136,18 @@ TextDocumentWindow* DocumentDesk::newBeeWindow()
     return window;
 }
 
+TextDocumentWindow* DocumentDesk::openReportWindow(
+    const QString& caption, const std::string& report)
+{
+    auto* window = new TextDocumentWindow(*this, DocumentKind::BeeList);
+    QString text = toQString(report);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    window->startReport(caption, text);
+    addWindow(window);
+    m_ctx.session.documents.beeWindowOpened();
+    return window;
+}
+
 TextDocumentWindow* DocumentDesk::openWithDialog()
 {
     const int order = m_ctx.session.fileTypeOrder;

@@ -31,6 +31,8 @@ public:
     void registerCommands();
 
     TextDocumentWindow* newBeeWindow();
+    // A new text window holding a report (its lines end in "\r\n" or "\n"), untitled.
+    TextDocumentWindow* openReportWindow(const QString& caption, const std::string& report);
     // The open dialog, starting in mydata/beefiles with the filters of "File extension".
     TextDocumentWindow* openWithDialog();
     // Opens a file in a new bee window. A file that cannot be read as text is refused with a

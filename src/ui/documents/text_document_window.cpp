@@ -129,6 +129,15 @@ void TextDocumentWindow::startWithFile(const std::string& path, const DecodedTex
     setCaption(toQString(path));
 }
 
+void TextDocumentWindow::startReport(const QString& caption, const QString& text)
+{
+    m_path.clear();
+    m_untitled = true;
+    m_format = {};
+    showText(text);
+    setCaption(caption);
+}
+
 void TextDocumentWindow::startStatistics(const QString& caption, const ReportRequest& request)
 {
     UiContext ctx = m_host.context();

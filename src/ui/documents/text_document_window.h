@@ -67,6 +67,9 @@ public:
     // A statistics window: `caption` is "%d Stats Window" filled in. It shows the saved report
     // (or the line that says there is none), then, for the other kinds, makes the report.
     void startStatistics(const QString& caption, const ReportRequest& request);
+    // An untitled text window that shows a report made elsewhere (the bulk transfer's): the
+    // caption says what it is, and Save asks for a name.
+    void startReport(const QString& caption, const QString& text);
 
     DocumentEditor* editor() const { return m_editor; }
     const std::string& path() const { return m_path; }

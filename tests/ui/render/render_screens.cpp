@@ -15,6 +15,9 @@
 #include "app/session.h"
 #include "app/splash_window.h"
 #include "config/startup_info.h"
+#include "dictionary/additional_import.h"
+#include "dictionary_tools/import_dialog.h"
+#include "dictionary_tools/transfer_dialog.h"
 #include "documents/document_editor.h"
 #include "documents/text_document_window.h"
 #include "history/history_file.h"
@@ -349,6 +352,34 @@ int main(int argc, char** argv)
         runCapturing(
             QStringLiteral("print preview"), [&] { frame.runCommand(command::kPrintPreview); });
         child->close();
+    }
+
+    // The import dialog on an additional dictionary in a folder, and the bulk transfer's settings.
+    {
+        const std::string stick = folder.file("stick");
+        QDir().mkpath(QString::fromStdString(stick));
+        test::writeBytes(additionalFilePath(stick, kAdditionalDictionaryName),
+            buildDictionaryImage(
+                { test::entry("ROBIN", 1), test::entry("WREN", 1) }, dict::kAdditionalKind));
+        std::vector<std::uint8_t> names(kAdditionalConfigSize, 0);
+        for (int slot = 0; slot < kCategorySlots; ++slot) {
+            const std::string name = slot == 1 ? "Garden birds" : slot == 2 ? "Sea fish" : "Free";
+            std::copy(name.begin(), name.end(), names.begin() + slot * 27);
+        }
+        names[kAdditionalMarkOffset] = 1;
+        test::writeBytes(additionalFilePath(stick, kAdditionalConfigName), names);
+        ui::UiContext context = runtime.context();
+        ui::ImportDialog import(context, stick, {}, &frame);
+        import.loadFolder(stick);
+        import.show();
+        QApplication::processEvents();
+        save(&import, QStringLiteral("import additional dictionary"));
+        import.close();
+        ui::TransferDialog transfer(context, BulkEditorSettings {}, &frame);
+        transfer.show();
+        QApplication::processEvents();
+        save(&transfer, QStringLiteral("bulk transfer"));
+        transfer.close();
     }
 
     frame.runCommand(command::kHelpContents);
