@@ -103,7 +103,8 @@ TEST(DialogAudit, EveryControlIsReachableByKeyboardAndNamed)
     const int commands[] = { command::kNewUserWizard, command::kUserProperties,
         command::kListProperties, command::kPasswordSetup, command::kSystemSetup, command::kPaths,
         command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout, command::kPrintOptions,
-        command::kCategorySetup, command::kImportCategories, command::kRecordingSetup };
+        command::kCategorySetup, command::kImportCategories, command::kRecordingSetup,
+        command::kBrowseDictionary };
     for (int id : commands) {
         SCOPED_TRACE(id);
         bool opened = false;
