@@ -1,6 +1,7 @@
 #include "documents/scrap_pad.h"
 
 #include "platform/paths.h"
+#include "strings/browser_strings.h"
 #include "strings/document_strings.h"
 #include "strings/scrap_pad_strings.h"
 
@@ -148,6 +149,46 @@ ScrapPadSaveResult saveScrapPad(const std::string& dataFolder, int user, ScrapPa
             return result;
         }
         pages[i].format = formats[i];
+    }
+    result.saved = true;
+    return result;
+}
+
+ScrapPadSaveResult appendToScrapPadPage1(
+    const std::string& dataFolder, int user, std::string_view word)
+{
+    ScrapPadSaveResult result;
+    const std::string path = scrapPadFile(dataFolder, user, 0);
+    const TextReadResult read = readTextFile(path);
+    std::string bytes;
+    if (read.outcome == TextReadResult::Outcome::Read && !read.document.cutAtZero) {
+        int error = 0;
+        if (!readWholeFile(path, bytes, &error)) {
+            TextReadResult failed;
+            failed.fileError = error;
+            result.message = textReadMessage(path, failed) + "\n" + strings::kBrowsePageNotAdded;
+            return result;
+        }
+    } else if (read.outcome != TextReadResult::Outcome::Missing) {
+        result.message = textReadMessage(path, read) + "\n" + strings::kBrowsePageNotAdded;
+        return result;
+    }
+    // The file's own line end: the first one in it decides.
+    std::string lineEnd = "\r\n";
+    if (const auto lf = bytes.find('\n');
+        lf != std::string::npos && (lf == 0 || bytes[lf - 1] != '\r'))
+        lineEnd = "\n";
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
+        bytes += lineEnd;
+    bytes += ' ';
+    bytes += word;
+    bytes += lineEnd;
+    const ReplaceResult replaced = replaceFile(path, bytes.data(), bytes.size());
+    if (!replaced) {
+        TextSaveResult failed;
+        failed.replace = replaced;
+        result.message = textSaveMessage(path, failed);
+        return result;
     }
     result.saved = true;
     return result;

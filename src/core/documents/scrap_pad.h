@@ -74,6 +74,15 @@ struct ScrapPadSaveResult
 // (its format changes). Each file is replaced whole, so a failed write leaves the old file.
 ScrapPadSaveResult saveScrapPad(const std::string& dataFolder, int user, ScrapPadPages& pages);
 
+// Adds `word` as a line of its own (" WORD" and a line end) at the end of page 1 of user
+// `user`'s scrap pad, for when the scrap pad window is not open. The file's bytes stay as they
+// are, with the line added in the file's own line end ("\r\n" for a new file or one without any);
+// a last line without a line end gets one first. A missing page file is made. A file that is not
+// a text page (a folder, too large, not text, or holding a zero byte) is refused and left as it
+// is. The file is replaced whole, so a failed write leaves it as it was.
+ScrapPadSaveResult appendToScrapPadPage1(
+    const std::string& dataFolder, int user, std::string_view word);
+
 // MoveWords: which words leave page 1.
 enum class MoveKind
 {

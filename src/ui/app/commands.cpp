@@ -8,6 +8,7 @@
 
 #include "app/command_table.h"
 #include "common/document_window.h"
+#include "dictionary_tools/browser_dialog.h"
 #include "dictionary_tools/category_setup_dialog.h"
 #include "dictionary_tools/dictionary_editor_dialog.h"
 #include "dictionary_tools/import_dialog.h"
@@ -93,6 +94,28 @@ void registerCommands(
                     pad->insertFailure(toQString(line));
             },
             sound ? &services::programSynthesizer() : nullptr);
+    });
+    f->setHandler(command::kBrowseDictionary, [f, ctx, mdi, sound, closeBoxLists]() mutable {
+        closeBoxLists();
+        Session* session = &ctx.session;
+        // A word sent to the scrap pad goes to the end of page 1 of the user's open scrap pad.
+        runBrowser(
+            ctx, sound,
+            [mdi, session](const std::string& line) {
+                ScrapPadWindow* pad = findScrapPad(mdi);
+                if (!pad || pad->user() != session->currentUser())
+                    return false;
+                QTextCursor cursor(pad->page(0)->document());
+                cursor.movePosition(QTextCursor::End);
+                const QString text = pad->page(0)->toPlainText();
+                if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')))
+                    cursor.insertText(QStringLiteral("\n"));
+                QString added = toQString(line);
+                added.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+                cursor.insertText(added);
+                return true;
+            },
+            f);
     });
     f->setHandler(command::kListProperties, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();

@@ -104,7 +104,7 @@ TEST(DialogAudit, EveryControlIsReachableByKeyboardAndNamed)
         command::kListProperties, command::kPasswordSetup, command::kSystemSetup, command::kPaths,
         command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout, command::kPrintOptions,
         command::kCategorySetup, command::kImportCategories, command::kRecordingSetup,
-        command::kDictionaryEditor };
+        command::kDictionaryEditor, command::kBrowseDictionary };
     for (int id : commands) {
         SCOPED_TRACE(id);
         bool opened = false;
