@@ -740,24 +740,28 @@ TEST(DrillSound, MissingPromptFilesAreSkippedAndTheDrillGoesOn)
     EXPECT_EQ(d.session->correct(), 1);
 }
 
-TEST(DrillSound, AWordsOwnRecordingIsPlayedWhenItExists)
+// A recording copied from elsewhere may differ in the case of its folder and file name.
+TEST(DrillSound, AWordsOwnRecordingIsPlayedWhenItExistsWhateverItsCase)
 {
-    SoundDrill d({ [] {
-        DictionaryEntry e = entry("CAT");
-        e.soundFlag = 1;
-        e.soundIndex = 42;
-        return e;
-    }() });
-    d.installPrompts();
-    const std::string recording = paths::join(d.info.waveformPath(), "Cwavefrm/CATX0042.wav");
-    QDir().mkpath(QString::fromStdString(paths::join(d.info.waveformPath(), "Cwavefrm")));
-    writeBytes(recording, { 1 });
-    d.oneLetter('C');
-    d.open();
-    d.play(d.session->press(DrillButton::Start));
-    const auto p = d.played();
-    EXPECT_NE(std::find(p.begin(), p.end(), "CATX0042.wav"), p.end());
-    EXPECT_EQ(std::find(p.begin(), p.end(), "ufollow.wav"), p.end());
+    for (const auto& [folder, name] :
+        { std::pair { "Cwavefrm", "CATX0042.wav" }, std::pair { "cwavefrm", "catx0042.WAV" } }) {
+        SCOPED_TRACE(name);
+        SoundDrill d({ [] {
+            DictionaryEntry e = entry("CAT");
+            e.soundFlag = 1;
+            e.soundIndex = 42;
+            return e;
+        }() });
+        d.installPrompts();
+        QDir().mkpath(QString::fromStdString(paths::join(d.info.waveformPath(), folder)));
+        writeBytes(paths::join(paths::join(d.info.waveformPath(), folder), name), { 1 });
+        d.oneLetter('C');
+        d.open();
+        d.play(d.session->press(DrillButton::Start));
+        const auto p = d.played();
+        EXPECT_NE(std::find(p.begin(), p.end(), name), p.end());
+        EXPECT_EQ(std::find(p.begin(), p.end(), "ufollow.wav"), p.end());
+    }
 }
 
 // --- Speech and hear only ----------------------------------------------------------------------

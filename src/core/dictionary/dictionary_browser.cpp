@@ -3,6 +3,7 @@
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"
 #include "dictionary/dictionary_ops.h"
+#include "dictionary/word_sounds.h"
 #include "documents/scrap_pad.h"
 #include "drill/drill_settings.h"
 #include "drill/list_generation.h"
@@ -225,8 +226,9 @@ struct DictionaryBrowser::Impl
     {
         if (!soundAllowed() || word.soundFlag == 0 || word.soundIndex == 0)
             return;
+        // Found whatever the case of its folder and name, as the drill finds it.
         if (const auto path
-            = wordRecordingPath(ctx.info.waveformPath(), word.word, word.soundIndex))
+            = findWordRecording(ctx.info.waveformPath(), word.word, word.soundIndex))
             play(*path);
     }
 

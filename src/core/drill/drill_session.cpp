@@ -2,6 +2,7 @@
 
 #include "config/startup_info.h"
 #include "dictionary/dictionary_ops.h"
+#include "dictionary/word_sounds.h"
 #include "drill/answer_judging.h"
 #include "drill/level_adjustment.h"
 #include "drill/list_generation.h"
@@ -334,10 +335,8 @@ struct DrillSession::Impl
         const WordFileRecord& r = m_record;
         if (r.soundFlag == 0 || r.soundIndex == 0)
             return std::nullopt;
-        auto path = wordRecordingPath(ctx.info.waveformPath(), m_currentWord, r.soundIndex);
-        if (!path || !fileExists(*path))
-            return std::nullopt;
-        return path;
+        // Recordings copied from elsewhere may differ in the case of their names.
+        return findWordRecording(ctx.info.waveformPath(), m_currentWord, r.soundIndex);
     }
     // The word can be heard: sound is on and it has a recording or speech can say it.
     bool audible() const { return soundAllowed() && (ctx.speechOn || recording()); }

@@ -10,6 +10,7 @@
 #include "common/document_window.h"
 #include "dictionary_tools/browser_dialog.h"
 #include "dictionary_tools/category_setup_dialog.h"
+#include "dictionary_tools/dictionary_editor_dialog.h"
 #include "dictionary_tools/import_dialog.h"
 #include "dictionary_tools/recording_settings_dialog.h"
 #include "dictionary_tools/transfer_dialog.h"
@@ -43,8 +44,8 @@
 
 namespace quorvel::ui {
 
-void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailSender& mail,
-    [[maybe_unused]] SoundRecorder* recorder)
+void registerCommands(
+    MainFrame& frame, UiContext ctx, SoundDevice* sound, MailSender& mail, SoundRecorder* recorder)
 {
     MainFrame* f = &frame;
     // Closes the drop-down lists of the tool-bar boxes before a sheet opens over them.
@@ -126,6 +127,13 @@ void registerCommands(MainFrame& frame, UiContext ctx, SoundDevice* sound, MailS
     f->setHandler(command::kCategorySetup, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();
         runCategorySetup(ctx, f);
+    });
+    f->setHandler(command::kDictionaryEditor, [f, ctx, closeBoxLists, sound, recorder]() mutable {
+        closeBoxLists();
+        const bool changed = runDictionaryEditor(ctx, f, sound, recorder, &f->settings());
+        f->refreshStatus();
+        if (changed)
+            ctx.session.noteDictionaryChanged();
     });
     f->setHandler(command::kImportCategories, [f, ctx, closeBoxLists]() mutable {
         closeBoxLists();

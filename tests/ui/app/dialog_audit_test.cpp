@@ -104,7 +104,7 @@ TEST(DialogAudit, EveryControlIsReachableByKeyboardAndNamed)
         command::kListProperties, command::kPasswordSetup, command::kSystemSetup, command::kPaths,
         command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout, command::kPrintOptions,
         command::kCategorySetup, command::kImportCategories, command::kRecordingSetup,
-        command::kBrowseDictionary };
+        command::kDictionaryEditor, command::kBrowseDictionary };
     for (int id : commands) {
         SCOPED_TRACE(id);
         bool opened = false;
@@ -162,11 +162,14 @@ TEST(DialogAudit, ConfirmingADialogUnchangedChangesNothing)
     // The print options dialog writes its defaults when it opens on a file without any (a rule
     // of its own, tested with it); with options stored, its OK unchanged must write nothing.
     ASSERT_TRUE(writePrintOptions(runtime.settings(), { PrintSize::Large, 30 }));
+    // There is no sound card here: the dictionary editor rightly warns a user who has sound on.
+    runtime.session().info.setSoundOn(runtime.session().currentUser(), 0);
+    ASSERT_TRUE(SaveStartupInfo(runtime.session().info));
 
     const int commands[] = { command::kUserProperties, command::kListProperties,
         command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kFirstTimeHelp,
         command::kAbout, command::kNewHistoryFile, command::kPrintOptions, command::kCategorySetup,
-        command::kRecordingSetup };
+        command::kRecordingSetup, command::kDictionaryEditor };
     for (int id : commands) {
         SCOPED_TRACE(id);
         const auto recordBefore = readBytes(record);

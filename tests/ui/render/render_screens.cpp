@@ -256,7 +256,8 @@ int main(int argc, char** argv)
         command::kUserProperties, command::kListProperties, command::kSystemAccess,
         command::kPasswordSetup, command::kSystemSetup, command::kPaths, command::kBackup,
         command::kNewHistoryFile, command::kFirstTimeHelp, command::kAbout, command::kPrintOptions,
-        command::kCategorySetup, command::kRecordingSetup, command::kBrowseDictionary };
+        command::kCategorySetup, command::kRecordingSetup, command::kDictionaryEditor,
+        command::kBrowseDictionary };
     for (int id : commands) {
         const CommandInfo* c = findCommand(id);
         runCapturing(
