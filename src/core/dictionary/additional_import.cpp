@@ -4,10 +4,10 @@
 #include "dictionary/dictionary_check.h"
 #include "dictionary/dictionary_ops.h"
 #include "dictionary/dictionary_pass.h"
+#include "dictionary/word_sounds.h"
 #include "drill/word_file.h"
 #include "platform/file_errors.h"
 #include "platform/paths.h"
-#include "sound/sound_names.h"
 #include "strings/app_strings.h"
 #include "strings/category_strings.h"
 #include "strings/import_strings.h"
@@ -276,34 +276,7 @@ DictionaryHandle openAdditionalDictionary(const std::string& folder, std::string
 
 bool soundIndexFreeForPrefix(File& working, int category, std::string_view word, int index)
 {
-    const std::optional<std::string> prefix = waveformPrefix(std::string(word));
-    if (!prefix || prefix->size() != 4)
-        return false;
-    const std::uint32_t slot = BucketOffset(*prefix);
-    const std::uint32_t table
-        = ReadTableOffset(working, category != 0 ? Table::Category : Table::Main);
-    if (slot == kNoOffset || table == kNoOffset)
-        return false;
-    const std::string low = prefix->substr(2, 2) + "AAA";
-    const std::string high = prefix->substr(2, 2) + "ZZZ";
-    const std::uint32_t end = endMarker(table, slot);
-    std::uint32_t link = 0;
-    if (!ReadLink(working, table + slot, link))
-        return false;
-    RecordReader reader(working);
-    reader.startChain();
-    while (link != end) {
-        RecordPeek peek;
-        if (!reader.read(link, peek) || peek.text.empty())
-            return false;
-        if (peek.text > high)
-            return true;
-        const WordRecordHeader header = WordRecordHeader::decode(peek.header);
-        if (peek.text > low && header.soundIndex == index)
-            return false;
-        link = header.next;
-    }
-    return true;
+    return checkSoundIndex(working, category, word, index) == SoundIndexCheck::Free;
 }
 
 AdditionalImportCounts importAdditionalCategory(
@@ -351,7 +324,7 @@ Notice additionalImportNotice(const AdditionalImportCounts& counts)
 }
 
 AdditionalImportOutcome applyAdditionalImport(Session& session, AdditionalImportAction action,
-    const AdditionalImportValues& values, Prompter& prompter, const SoundIndexCheck& check,
+    const AdditionalImportValues& values, Prompter& prompter, const SoundIndexFree& check,
     const BusyHook& busy)
 {
     AdditionalImportOutcome outcome;

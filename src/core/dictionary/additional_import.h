@@ -59,11 +59,10 @@ DictionaryHandle openAdditionalDictionary(const std::string& folder, std::string
 
 // Whether sound index `index` is free for `word` among the words of the working dictionary that
 // share its first four letters, in the table of `category`.
-using SoundIndexCheck
+using SoundIndexFree
     = std::function<bool(File& working, int category, std::string_view word, int index)>;
-// The check as the dictionary's own rule gives it: the words of the prefix's bucket chain whose
-// text sorts after the prefix's third and fourth letters followed by AAA and not after them
-// followed by ZZZ. False (taken) when the prefix is not a word or the file fails.
+// The check the editor links recordings by (checkSoundIndex): false (taken) also when the prefix
+// is not a word or the file fails.
 bool soundIndexFreeForPrefix(File& working, int category, std::string_view word, int index);
 
 struct AdditionalImportRequest
@@ -71,7 +70,7 @@ struct AdditionalImportRequest
     int from = 0; // the additional dictionary's category
     int to = 0; // the working dictionary's category
     bool force = false;
-    SoundIndexCheck soundIndexFree; // empty: an imported sound is never linked
+    SoundIndexFree soundIndexFree; // empty: an imported sound is never linked
 };
 
 struct AdditionalImportCounts
@@ -122,7 +121,7 @@ struct AdditionalImportOutcome
 // counts), names the free category after an Add that added a word and saves the record. After a
 // run that added or moved words the users' lists are marked out of date and the session told.
 AdditionalImportOutcome applyAdditionalImport(Session& session, AdditionalImportAction action,
-    const AdditionalImportValues& values, Prompter& prompter, const SoundIndexCheck& check,
+    const AdditionalImportValues& values, Prompter& prompter, const SoundIndexFree& check,
     const BusyHook& busy = {});
 
 } // namespace quorvel

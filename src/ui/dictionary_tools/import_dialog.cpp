@@ -35,7 +35,7 @@ std::string fillFolder(const char* pattern, const std::string& folder)
 } // namespace
 
 ImportDialog::ImportDialog(
-    UiContext& context, std::string folder, SoundIndexCheck check, QWidget* parent)
+    UiContext& context, std::string folder, SoundIndexFree check, QWidget* parent)
     : QDialog(parent)
     , m_context(context)
     , m_check(std::move(check))
@@ -236,7 +236,7 @@ void ImportDialog::showCounts(const AdditionalImportCounts& counts)
     m_unable->setText(QString::number(counts.unable));
 }
 
-bool runImportCategories(UiContext& context, QWidget* parent, SoundIndexCheck check)
+bool runImportCategories(UiContext& context, QWidget* parent, SoundIndexFree check)
 {
     const std::string folder
         = additionalImportFolder(context.session.info, context.session.programFolder);

@@ -30,7 +30,7 @@ public:
     using FolderPicker = std::function<std::optional<std::string>(const std::string& start)>;
 
     ImportDialog(
-        UiContext& context, std::string folder, SoundIndexCheck check, QWidget* parent = nullptr);
+        UiContext& context, std::string folder, SoundIndexFree check, QWidget* parent = nullptr);
 
     AdditionalImportValues values() const;
     // Reads the category file of `folder` into the From box. A file that cannot be used is
@@ -50,7 +50,7 @@ private:
     void showCounts(const AdditionalImportCounts& counts);
 
     UiContext& m_context;
-    SoundIndexCheck m_check;
+    SoundIndexFree m_check;
     FolderPicker m_pickFolder;
     std::string m_folder;
     AdditionalCategoryNames m_sourceNames;
@@ -69,6 +69,6 @@ private:
 // Command 251: asks that the files be in place, runs the dialog, and when an Add named a
 // category, saves the record once more as the dialog closes. True when a category was named.
 bool runImportCategories(
-    UiContext& context, QWidget* parent = nullptr, SoundIndexCheck check = soundIndexFreeForPrefix);
+    UiContext& context, QWidget* parent = nullptr, SoundIndexFree check = soundIndexFreeForPrefix);
 
 } // namespace quorvel::ui

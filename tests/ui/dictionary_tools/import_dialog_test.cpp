@@ -69,7 +69,7 @@ TEST_F(ImportDialogFixture, BrowseToAFolderThenAddIntoAFreeCategoryNamesIt)
     session.info.setAdditionalDictPath(paths::backupFolder(folder.path()));
     QSignalSpy words(&session, &Session::dictionaryChanged);
     std::vector<std::string> asked; // the recording numbers the check was asked about
-    const SoundIndexCheck check = [&](File&, int, std::string_view word, int index) {
+    const SoundIndexFree check = [&](File&, int, std::string_view word, int index) {
         asked.push_back(std::string(word) + " " + std::to_string(index));
         return true;
     };
