@@ -482,7 +482,7 @@ void DictionaryEditorDialog::startRecording()
     }
     RecordingFormat format;
     if (m_settings)
-        format = recordingFormat(readOrWriteDefaultRecordingData(*m_settings));
+        format = recordingFormat(recordingDataInEffect(*m_settings));
     if (m_sound)
         m_sound->stop();
     std::string error;

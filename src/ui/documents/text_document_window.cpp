@@ -134,6 +134,8 @@ void TextDocumentWindow::startReport(const QString& caption, const QString& text
     m_path.clear();
     m_untitled = true;
     m_format = {};
+    // A report's lines are laid out in columns.
+    m_editor->setFont(monospaceFont());
     showText(text);
     setCaption(caption);
 }
