@@ -528,9 +528,12 @@ TEST_F(WordActionFixture, ErasingIsRefusedWhileASoundIsLinkedAndTheWordCanBeAdde
     EXPECT_EQ(r, FindResult::InMain);
     EXPECT_FALSE(editor.changed());
 
+    editor.search("BANANA");
+    EXPECT_FALSE(editor.view().statusLine.empty());
     editor.erase("BANANA");
     EXPECT_EQ(editor.view().result, strings::kRemoved);
     EXPECT_EQ(editor.view().word, "BANANA");
+    EXPECT_EQ(editor.view().statusLine, ""); // the statuses went with the word
     find("BANANA", &r);
     EXPECT_EQ(r, FindResult::NotFound);
     editor.erase("BANANA");

@@ -344,7 +344,11 @@ EditorEffects DictionaryEditor::erase(const std::string& word)
     switch (r) {
     case RemoveResult::Removed: {
         m_view.result = strings::kRemoved;
-        // The list no longer shows the word; the word field keeps it for Add.
+        // The word's statuses and sound went with it; the word field keeps it for Add.
+        m_shownWord.clear();
+        m_soundIndex = 0;
+        refreshStatusLine();
+        refreshSoundStatus();
         std::string upper = w;
         CheckWord(upper);
         fillListFrom(*file, upper);

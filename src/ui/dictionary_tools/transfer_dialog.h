@@ -26,8 +26,6 @@ public:
 
     BulkEditorSettings settings() const;
 
-    static constexpr int kHelpContext = 274;
-
 private:
     QAbstractButton* m_newOnly;
     QAbstractButton* m_all;
