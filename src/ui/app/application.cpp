@@ -9,6 +9,7 @@
 #include "audio/sdl_sound_device.h"
 #include "audio/sdl_sound_recorder.h"
 #include "common/message_box_prompter.h"
+#include "common/screen_fit.h"
 #include "common/ui_text.h"
 #include "config/settings_file.h"
 #include "icons/icons.h"
@@ -137,6 +138,8 @@ int runApplication(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(uiText(strings::kApplicationTitle));
     QApplication::setWindowIcon(icons::applicationIcon());
+    // A dialog larger than a small or highly scaled screen scrolls instead of reaching past it.
+    app.installEventFilter(new DialogScreenFit(&app));
     auto* splash = new SplashWindow;
     splash->showNow();
 
