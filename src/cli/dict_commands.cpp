@@ -497,6 +497,40 @@ int categoryArgument(const Args& args, const char* option, const Names& nameOf)
     throw UsageError(std::string("--") + option + ": no category is named '" + text + "'");
 }
 
+// Names a category of the additional dictionary in FOLDER, so a teacher can prepare an import:
+// the category-names file (adddict.cfg) is made when the folder has none, and a file there that
+// is not one is refused and left as it is.
+void nameAdditionalCommand(Context& ctx, const std::vector<std::string>& words)
+{
+    Args args(words, { "category", "name" }, {});
+    const std::string folder = args.positional(0, "folder");
+    args.expectPositionals(1);
+    const auto slot
+        = static_cast<std::size_t>(args.requiredInteger("category", 1, kCategorySlots - 1));
+    const std::string name = args.required("name");
+    if (!isAdditionalCategoryName(name))
+        throw UsageError("--name: a name is 1 to 26 characters of text");
+    const std::string path = additionalFilePath(folder, kAdditionalConfigName);
+    AdditionalCategoryNames names = defaultAdditionalNames();
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        const AdditionalConfigRead read = readAdditionalConfig(folder);
+        if (!read.names)
+            throw CommandError(Exit::kUnusable,
+                oneLine(std::string(strings::kImportConfigUnreadable) + " " + read.reason));
+        names = *read.names;
+    }
+    names[slot] = name;
+    const std::vector<std::uint8_t> bytes = encodeAdditionalConfig(names);
+    if (const ReplaceResult saved = replaceFile(path, bytes.data(), bytes.size()); !saved)
+        throw CommandError(Exit::kUnusable,
+            path + ": "
+                + (saved.diskFull() ? std::string(strings::kDiskSpaceProblem)
+                                    : FileErrorMessage(saved.fileError)));
+    ctx.out().print(QJsonObject { { "file", QString::fromStdString(path) },
+        { "category", static_cast<int>(slot) }, { "named", QString::fromStdString(name) } });
+}
+
 // Imports one category of the additional dictionary in FOLDER (adddict.dis and adddict.cfg) into
 // a category of the dictionary: into a free one, which then takes the imported category's name,
 // or into a named one. With --force words already there are moved to the category too.
@@ -686,6 +720,8 @@ std::vector<Command> dictCommands()
         { "dict", "import-additional",
             "dict import-additional FOLDER --from-category C --into-category D [--force]",
             importAdditionalCommand },
+        { "dict", "name-additional", "dict name-additional FOLDER --category C --name NAME",
+            nameAdditionalCommand },
         { "dict", "check", "dict check", checkCommand },
         { "dict", "repair", "dict repair", repairCommand },
     };

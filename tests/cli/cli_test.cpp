@@ -218,6 +218,52 @@ TEST_F(CliTest, ImportAdditionalAddsNamesAndRefusesFilesThatAreNotOne)
     }
 }
 
+// A teacher prepares an import from the command line alone: an additional dictionary, its words,
+// a name for their category; the import then finds the category by that name. A names file
+// that is not one is refused and kept as it is.
+TEST_F(CliTest, AnImportPreparedFromTheCommandLineComesInByItsCategoryName)
+{
+    const std::string stick = dir.file("stick");
+    std::filesystem::create_directories(stick);
+    const QString folder = QString::fromStdString(stick);
+    const QString dis = QString::fromStdString(stick + "/adddict.dis");
+    std::ofstream(dir.file("animals.txt")) << "wombat\nplatypus\nnumbat\n"; // a word a line
+    ASSERT_EQ(cli(dir.path(), { "dict", "create", dis, "--additional" }).exitCode, 0);
+    CliRun r = cli(dir.path(),
+        { "--dictionary", dis, "dict", "import", QString::fromStdString(dir.file("animals.txt")),
+            "--category", "2" });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = cli(dir.path(),
+        { "dict", "name-additional", folder, "--category", "2", "--name", "Australian animals" });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.json.value("named").toString(), "Australian animals");
+
+    r = cli(dir.path(),
+        { "dict", "import-additional", folder, "--from-category", "Australian animals",
+            "--into-category", "4" });
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.json.value("successful").toInt(), 3);
+    EXPECT_EQ(r.json.value("named").toString(), "Australian animals");
+    EXPECT_EQ(cli(dir.path(), { "dict", "find", "numbat" }).json.value("category").toInt(), 4);
+
+    const std::string cfg = stick + "/adddict.cfg";
+    const std::vector<std::uint8_t> good = readBytes(cfg);
+    const std::vector<std::uint8_t> shortFile(good.begin(), good.end() - 1);
+    writeBytes(cfg, shortFile);
+    std::string error = expectFailure(
+        cli(dir.path(), { "dict", "name-additional", folder, "--category", "3", "--name", "Fish" }),
+        2);
+    EXPECT_NE(error.find("holds 1729 bytes"), std::string::npos) << error;
+    EXPECT_EQ(readBytes(cfg), shortFile);
+    writeBytes(cfg, good);
+    error = expectFailure(cli(dir.path(),
+                              { "dict", "name-additional", folder, "--category", "3", "--name",
+                                  QString(27, QLatin1Char('a')) }),
+        2);
+    EXPECT_NE(error.find("1 to 26 characters"), std::string::npos) << error;
+    EXPECT_EQ(readBytes(cfg), good);
+}
+
 TEST_F(CliTest, InitGivesEveryUserAHistoryFileAndKeepsExistingOnes)
 {
     for (char slot = '0'; slot <= '9'; ++slot)

@@ -286,6 +286,40 @@ TEST_F(AdditionalImportFixture, ACategoryFileThatIsNotOneIsRefusedWithItsReason)
     EXPECT_EQ((*good.names)[2], "Free");
 }
 
+// A category file made from names reads back as those names; the test's own file of the same
+// names has the same bytes.
+TEST(AdditionalConfigFile, MadeFromNamesItReadsBackAsThemAndOnlyTextNamesAreTaken)
+{
+    AdditionalCategoryNames names = defaultAdditionalNames();
+    EXPECT_EQ(names[0], "Main Dictionary");
+    EXPECT_EQ(names[1], "Free");
+    names[1] = "Birds";
+    names[63] = std::string(26, 'Z'); // the longest a field holds
+    const Bytes bytes = encodeAdditionalConfig(names);
+    const AdditionalConfigRead read = decodeAdditionalConfig(bytes, "adddict.cfg");
+    ASSERT_TRUE(read.names.has_value()) << read.reason;
+    EXPECT_EQ(*read.names, names);
+    EXPECT_EQ(
+        encodeAdditionalConfig(*decodeAdditionalConfig(configBytes({ { 1, "Birds" } }), "x").names),
+        configBytes({ { 1, "Birds" } }));
+
+    const struct
+    {
+        std::string name;
+        bool taken;
+    } cases[] = {
+        { "Australian animals", true },
+        { "Caf\xe9", true },
+        { std::string(26, 'a'), true },
+        { std::string(27, 'a'), false },
+        { "", false },
+        { "Tab\there", false },
+        { std::string("nul\0inside", 10), false },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isAdditionalCategoryName(c.name), c.taken) << c.name;
+}
+
 // A dictionary file that is not an additional one, or is damaged, is refused before a word is
 // read: "Unable to open dictionary files." and the reason, and nothing changes.
 TEST_F(AdditionalImportFixture, ADictionaryThatIsNotAnAdditionalOneIsRefusedAndNothingChanges)

@@ -15,6 +15,7 @@
 #include "strings/strings.h"
 #include "strings/transfer_strings.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quorvel {
@@ -215,6 +216,37 @@ AdditionalConfigRead decodeAdditionalConfig(
     }
     out.names = std::move(names);
     return out;
+}
+
+std::vector<std::uint8_t> encodeAdditionalConfig(const AdditionalCategoryNames& names)
+{
+    std::vector<std::uint8_t> bytes(kAdditionalConfigSize, 0);
+    for (int slot = 0; slot < kCategorySlots; ++slot) {
+        const std::string& name = names[static_cast<std::size_t>(slot)];
+        const std::size_t length = std::min(name.size(), kAdditionalNameWidth - 1);
+        std::copy_n(name.begin(), length,
+            bytes.begin() + static_cast<std::ptrdiff_t>(slot) * kAdditionalNameWidth);
+    }
+    bytes[kAdditionalMarkOffset] = 1;
+    return bytes;
+}
+
+AdditionalCategoryNames defaultAdditionalNames()
+{
+    AdditionalCategoryNames names;
+    names.fill(strings::kFreeCategory);
+    names[0] = strings::defaultCategoryName(0);
+    return names;
+}
+
+bool isAdditionalCategoryName(const std::string& name)
+{
+    std::string taken;
+    std::vector<std::uint8_t> field(kAdditionalNameWidth, 0);
+    if (name.empty() || name.size() >= kAdditionalNameWidth)
+        return false;
+    std::copy(name.begin(), name.end(), field.begin());
+    return isNameText(field.data(), field.size(), taken) && taken == name;
 }
 
 AdditionalConfigRead readAdditionalConfig(const std::string& folder)

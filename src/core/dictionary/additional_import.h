@@ -49,6 +49,12 @@ struct AdditionalConfigRead
 };
 AdditionalConfigRead decodeAdditionalConfig(
     const std::vector<std::uint8_t>& bytes, const std::string& file);
+// The bytes of a category file holding `names`; a name is cut to the 26 characters its field
+// holds. In a new file every category but the main dictionary is "Free".
+std::vector<std::uint8_t> encodeAdditionalConfig(const AdditionalCategoryNames& names);
+AdditionalCategoryNames defaultAdditionalNames();
+// Whether `name` can name a category of the file: 1 to 26 characters, none of them a control.
+bool isAdditionalCategoryName(const std::string& name);
 // Reads folder/adddict.cfg. The file is read whole but never more than a byte past its size,
 // so a large file in its place costs nothing.
 AdditionalConfigRead readAdditionalConfig(const std::string& folder);

@@ -347,6 +347,7 @@ EditorEffects DictionaryEditor::erase(const std::string& word)
         // The word's statuses and sound went with it; the word field keeps it for Add.
         m_shownWord.clear();
         m_soundIndex = 0;
+        m_view.addedMarker = false;
         refreshStatusLine();
         refreshSoundStatus();
         std::string upper = w;
