@@ -9,6 +9,7 @@
 #include "strings/strings.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -244,6 +245,15 @@ void BrowserDialog::buildControls()
     m_order->setObjectName(QStringLiteral("orderSwitch"));
     m_sound = new QLabel(this);
     m_sound->setObjectName(QStringLiteral("soundSwitch"));
+    // Wide enough for either text, so the window keeps its size when a switch changes.
+    const auto fitBoth = [](QLabel* label, const char* one, const char* other) {
+        const QFontMetrics metrics(label->font());
+        label->setMinimumWidth(std::max(metrics.horizontalAdvance(uiText(one)),
+                                   metrics.horizontalAdvance(uiText(other)))
+            + metrics.averageCharWidth());
+    };
+    fitBoth(m_order, strings::kBrowseOrderSequence, strings::kBrowseOrderRandom);
+    fitBoth(m_sound, strings::kBrowseSoundOn, strings::kBrowseSoundOff);
 
     using B = BrowserButton;
     auto* moving = new QHBoxLayout;

@@ -10,6 +10,7 @@
 #include "support/dictionary_test_support.h"
 #include "support/modal.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,8 +132,13 @@ TEST_F(BrowserDialogFixture, SlideShowRunsOnTheTimerUntilStopped)
     EXPECT_EQ(child<QLabel>(dialog.get(), "speedDisplay")->text(), "8");
     EXPECT_EQ(child<QLabel>(dialog.get(), "orderSwitch")->text(), strings::kBrowseOrderRandom);
 
+    dialog->show();
+    QApplication::processEvents();
+    const QSize size = dialog->size();
     button(dialog.get(), "orderButton")->click();
     EXPECT_EQ(child<QLabel>(dialog.get(), "orderSwitch")->text(), strings::kBrowseOrderSequence);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->size(), size) << "the window keeps its size as the switch changes";
     button(dialog.get(), "playButton")->click();
     EXPECT_EQ(field(dialog.get()), "DOG");
     EXPECT_TRUE(dialog->timerActive());
