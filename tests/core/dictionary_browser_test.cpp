@@ -415,6 +415,30 @@ TEST(DictionaryBrowser, SingleStepTestGivesItsVerdictThenTheNextWord)
     }
 }
 
+// A child quick enough to type the word while the "enter your answer" prompt plays is marked on
+// Enter, and the focus step that was due does not come after the verdict.
+TEST(DictionaryBrowser, AnAnswerTypedWhileThePromptPlaysIsChecked)
+{
+    Browse b(entries({ "CAT", "DOG" }), [](StartupInfo& i) { i.setBrowseWord(0, "CAT"); });
+    b.soundUsable = true;
+    touch(voicePromptPath(b.folder.path(), prompt::kEnterAnswer, true));
+    b.open();
+    b.press(BrowserButton::Order);
+    b.press(BrowserButton::SingleStep);
+    b.press(BrowserButton::Go);
+    std::vector<std::string> seen;
+    for (int i = 0; i < 3; ++i)
+        seen = trace(b.tick());
+    ASSERT_EQ(seen, (std::vector<std::string> { "play aenteran.wav", "timer 100" }));
+    EXPECT_TRUE(b.browser->awaitingSpelling());
+    b.field = "CAT";
+    const auto verdict = trace(b.enter());
+    ASSERT_FALSE(verdict.empty());
+    EXPECT_EQ(verdict.front(), std::string("status ") + strings::kBrowseSpeltRight);
+    EXPECT_EQ(
+        trace(b.tick()), (std::vector<std::string> { "field DOG", "focus stop", "timer 100" }));
+}
+
 TEST(DictionaryBrowser, StopDuringTheTestGivesTheWordBack)
 {
     Browse b(entries({ "CAT", "DOG" }), [](StartupInfo& i) { i.setBrowseWord(0, "CAT"); });

@@ -423,6 +423,9 @@ struct DictionaryBrowser::Impl
             state = 11;
             return;
         case 8:
+            // The answer is asked for from here: a word typed while the prompt plays is checked
+            // on Enter, as if the prompt had ended.
+            awaiting = true;
             voicePrompt(prompt::kEnterAnswer);
             schedule(Next::State, kBrowserStepMs, 9);
             return;

@@ -433,8 +433,10 @@ void BrowserDialog::carryOut(const BrowserEffect& effect, bool& suspend)
         return;
     case Kind::Focus:
         if (static_cast<BrowserFocus>(effect.value) == BrowserFocus::Word) {
+            // Letters typed already stay as they are, with the caret after them: a selection
+            // would let the next key wipe them.
             m_word->setFocus(Qt::OtherFocusReason);
-            m_word->selectAll();
+            m_word->end(false);
         } else {
             m_buttons[index(BrowserButton::Stop)]->setFocus(Qt::OtherFocusReason);
         }
