@@ -5,6 +5,7 @@
 #include "dictionary/dictionary_ops.h"
 #include "dictionary/word_sounds.h"
 #include "documents/scrap_pad.h"
+#include "drill/answer_judging.h"
 #include "drill/drill_settings.h"
 #include "drill/list_generation.h"
 #include "sound/sound_names.h"
@@ -484,7 +485,8 @@ struct DictionaryBrowser::Impl
         next = Next::None;
         state = 10;
         awaiting = false;
-        const bool right = inTime && typed == testWord;
+        // Words are kept in capitals: "aback" spells ABACK as well as "ABACK" does.
+        const bool right = inTime && upperCased(typed) == testWord;
         const unsigned pick = random.next() % kPraiseVariants;
         if (right) {
             status(strings::kBrowseSpeltRight);
