@@ -116,9 +116,17 @@ QMdiSubWindow* DocumentDesk::addWindow(TextDocumentWindow* window)
         // Room for a page of text in a good part of the area, not the editor's small default.
         const QSize area = mdi->viewport()->size();
         const int lineWidth = window->editor()->fontMetrics().averageCharWidth() * 90;
-        frame->resize(std::max(frame->width(), std::min(area.width() * 2 / 3, lineWidth)),
-            std::max(frame->height(), area.height() * 3 / 4));
+        frame->resize(QSize(std::max(frame->width(), std::min(area.width() * 2 / 3, lineWidth)),
+            std::max(frame->height(), area.height() * 3 / 4))
+                          .boundedTo(area));
         frame->show();
+        // The area places a new window beside the others; one that would reach past the area's
+        // edge (a small screen, a large scale) is moved back inside it, its title bar in view.
+        QRect placed = frame->geometry();
+        placed.moveRight(std::min(placed.right(), area.width() - 1));
+        placed.moveBottom(std::min(placed.bottom(), area.height() - 1));
+        placed.moveTopLeft(QPoint(std::max(placed.left(), 0), std::max(placed.top(), 0)));
+        frame->move(placed.topLeft());
     }
     mdi->setActiveSubWindow(frame);
     window->editor()->setFocus();

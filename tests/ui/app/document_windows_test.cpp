@@ -199,6 +199,25 @@ TEST(BeeWindow, ASampleFileMakesTheListThatTheDrillThenAsks)
         EXPECT_EQ(e.record.result, 1) << e.record.word;
 }
 
+// However small the area, every new window lies inside it, title bar and all: none is placed
+// where it cannot be seen or dragged.
+TEST(BeeWindow, NewWindowsStayInsideASmallArea)
+{
+    Program p;
+    p.frame().showNormal();
+    p.frame().resize(520, 380);
+    QCoreApplication::processEvents();
+    const QRect area = p.frame().mdiArea()->viewport()->rect();
+    ASSERT_LT(area.height(), 300);
+    for (int i = 0; i < 4; ++i) {
+        p.desk->newBeeWindow();
+        const QRect placed = p.frame().mdiArea()->activeSubWindow()->geometry();
+        EXPECT_TRUE(area.contains(placed.topLeft())) << i;
+        EXPECT_LE(placed.right(), area.right()) << i;
+        EXPECT_LE(placed.bottom(), area.bottom()) << i;
+    }
+}
+
 TEST(BeeWindow, MakeListResultsAndTheListFlagWithTwoWindows)
 {
     Program p;
