@@ -494,8 +494,7 @@ void DictionaryEditorDialog::startRecording()
             strings::kNoInputDevice, strings::kWarningPlain, MessageIcon::Exclamation);
         return;
     case RecordStart::Failed:
-        m_context.prompter.show(
-            strings::kUnableToRecord, strings::kWarningPlain, MessageIcon::Exclamation);
+        recordingFailed(error);
         return;
     }
     m_recording = true;
@@ -522,14 +521,24 @@ void DictionaryEditorDialog::stopRecording()
     const QString folder = toQString(m_model.newWaveFolder());
     const std::string path = (folder + QStringLiteral("/recorded.wav")).toStdString();
     std::string error;
-    if (!QDir().mkpath(folder) || !m_recorder->stopAndSave(path, error)) {
+    if (!QDir().mkpath(folder))
+        error = std::string(strings::kNoWaveformFolder) + "\r\n" + folder.toStdString();
+    if (!error.empty() || !m_recorder->stopAndSave(path, error)) {
         m_recorder->cancel();
-        m_context.prompter.show(
-            strings::kUnableToRecord, strings::kWarningPlain, MessageIcon::Exclamation);
+        recordingFailed(error);
         return;
     }
     m_model.setWaveformField(path);
     showModel();
+}
+
+void DictionaryEditorDialog::recordingFailed(const std::string& reason)
+{
+    // The reason (the device, the format, the folder that refused the file) on its own line.
+    std::string text = strings::kUnableToRecord;
+    if (!reason.empty())
+        text += "\r\n" + reason.substr(0, kErrorTextMax);
+    m_context.prompter.show(text, strings::kWarningPlain, MessageIcon::Exclamation);
 }
 
 bool runDictionaryEditor(UiContext& context, QWidget* parent, SoundDevice* sound,

@@ -60,6 +60,7 @@ private:
     void getWaveform();
     void toggleRecording();
     void startRecording();
+    void recordingFailed(const std::string& reason);
     void stopRecording();
     void pollRecording();
     std::string typedWord() const;

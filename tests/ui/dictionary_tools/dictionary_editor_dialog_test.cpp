@@ -71,9 +71,13 @@ public:
         return RecordStart::Started;
     }
     bool isRecording() override { return m_on; }
-    bool stopAndSave(const std::string& path, std::string&) override
+    bool stopAndSave(const std::string& path, std::string& error) override
     {
         m_on = false;
+        if (!saveError.empty()) {
+            error = saveError;
+            return false;
+        }
         writeBytes(path, waveBytes());
         saved.push_back(path);
         return true;
@@ -88,6 +92,7 @@ public:
     std::vector<std::string> devices { "Fake microphone" };
     std::vector<RecordingFormat> formats;
     std::vector<std::string> saved;
+    std::string saveError; // when set, a save fails with this reason
     int cancelled = 0;
 
 private:
@@ -246,6 +251,36 @@ TEST_F(EditorDialogFixture, ARecordingIsSavedOnStopOnEnterOrWhenItEndsByItself)
     EXPECT_EQ(waveform->text().toStdString(), target);
     EXPECT_EQ(recorder.saved.size(), 3u);
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+// A recording that cannot be saved says why, and the field keeps the waveform chosen before.
+TEST_F(EditorDialogFixture, ARecordingThatCannotBeSavedSaysWhy)
+{
+    ui::DictionaryEditorDialog dialog(context, &sound, &recorder, &settings);
+    auto* record = child<QPushButton>(&dialog, "recordButton");
+    auto* waveform = child<QLineEdit>(&dialog, "waveformEdit");
+    waveform->setText(QStringLiteral("/somewhere/chosen.wav"));
+    recorder.saveError = "Cannot save the recording as recorded.wav: No space left on device";
+    record->click();
+    record->click();
+    EXPECT_FALSE(dialog.recording());
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text,
+        std::string(strings::kUnableToRecord) + "\r\n" + recorder.saveError);
+    EXPECT_EQ(waveform->text(), QStringLiteral("/somewhere/chosen.wav"));
+    EXPECT_EQ(recorder.cancelled, 1);
+
+    // A newwave folder that cannot be made is named.
+    prompter.shown.clear();
+    recorder.saveError.clear();
+    std::filesystem::remove_all(folder.file("mydata/newwave"));
+    writeBytes(folder.file("mydata/newwave"), waveBytes()); // a file where the folder goes
+    record->click();
+    record->click();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_NE(prompter.shown[0].text.find(strings::kNoWaveformFolder), std::string::npos)
+        << prompter.shown[0].text;
+    EXPECT_TRUE(recorder.saved.empty());
 }
 
 TEST_F(EditorDialogFixture, WithoutAnInputDeviceRecordingIsRefused)
