@@ -49,16 +49,21 @@ bool fitDialogToScreen(QDialog& dialog, const QRect& room)
         return false;
     dialog.setProperty(kFittedProperty, true);
 
-    // The dialog's own layout moves, with every widget in it, onto the scroll area's page; the
-    // widgets keep their names, their focus order and the dialog they belong to.
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("screenFitPage"));
-    page->setLayout(dialog.layout());
+    // The dialog's own layout moves, with every widget in it, onto the scroll area's page. The
+    // page belongs to the dialog from the start, so the widgets keep their names and their tab
+    // order; the widget that was to have the focus is given it again, as a move takes it away.
+    QWidget* focus = dialog.focusWidget();
     auto* scroller = new QScrollArea(&dialog);
     scroller->setObjectName(QStringLiteral("screenFitScroller"));
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
     scroller->setWidgetResizable(true);
+    auto* page = new QWidget(scroller->viewport());
+    page->setObjectName(QStringLiteral("screenFitPage"));
+    page->setLayout(dialog.layout());
     scroller->setWidget(page);
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
     auto* layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroller);

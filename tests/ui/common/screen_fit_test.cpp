@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -93,6 +94,8 @@ TEST(ScreenFit, AShownDialogFitsTheScreenAndStillWorks)
     const QRect room = QApplication::primaryScreen()->availableGeometry();
     TallDialog t(room.height() / 20);
     ASSERT_GT(t.dialog.sizeHint().height(), room.height());
+    auto* third = t.dialog.findChild<QLineEdit*>(QStringLiteral("field2"));
+    third->setFocus();
     t.dialog.show();
     qApp->removeEventFilter(&fit);
     QApplication::processEvents(); // the new layout places its widgets
@@ -103,6 +106,13 @@ TEST(ScreenFit, AShownDialogFitsTheScreenAndStillWorks)
     EXPECT_TRUE(t.dialog.findChild<QLineEdit*>(QStringLiteral("field0"))->isVisible());
     EXPECT_FALSE(t.hidden->isVisible()) << "a hidden part stays hidden";
     EXPECT_TRUE(t.buttons->isVisible());
+
+    // The focus stays where the dialog put it, and Tab goes on to the next field.
+    EXPECT_EQ(t.dialog.focusWidget(), third);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&t.dialog));
+    QTest::keyClick(third, Qt::Key_Tab);
+    EXPECT_EQ(
+        QApplication::focusWidget(), t.dialog.findChild<QLineEdit*>(QStringLiteral("field3")));
 
     // The last button can be scrolled to and pressed; the dialog ends as it would unfitted.
     QPushButton* ok = t.buttons->button(QDialogButtonBox::Ok);
