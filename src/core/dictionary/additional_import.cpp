@@ -23,46 +23,6 @@ namespace {
 
 using namespace dict;
 
-// Puts the values into the pattern's %s places, in order.
-std::string fill(const char* pattern, std::initializer_list<std::string> values)
-{
-    std::string text(pattern);
-    std::size_t from = 0;
-    for (const std::string& value : values) {
-        const auto at = text.find("%s", from);
-        if (at == std::string::npos)
-            break;
-        text.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return text;
-}
-
-// Turns the busy hook on for a scope; end() turns it off early.
-class BusyOn
-{
-public:
-    explicit BusyOn(const BusyHook& hook)
-        : m_hook(hook)
-    {
-        if (m_hook)
-            m_hook(true);
-    }
-    ~BusyOn() { end(); }
-    BusyOn(const BusyOn&) = delete;
-    BusyOn& operator=(const BusyOn&) = delete;
-    void end()
-    {
-        if (m_hook && m_on)
-            m_hook(false);
-        m_on = false;
-    }
-
-private:
-    const BusyHook& m_hook;
-    bool m_on = true;
-};
-
 bool isFree(const std::string& name)
 {
     return name == strings::kFreeCategory; // case matters, as in the category setup
@@ -197,12 +157,13 @@ AdditionalConfigRead decodeAdditionalConfig(
 {
     AdditionalConfigRead out;
     if (bytes.size() != kAdditionalConfigSize) {
-        out.reason = fill(strings::kImportFileSize, { file, std::to_string(bytes.size()) });
+        out.reason
+            = strings::fillIn(strings::kImportFileSize, { file, std::to_string(bytes.size()) });
         return out;
     }
     const unsigned mark = bytes[kAdditionalMarkOffset] | (bytes[kAdditionalMarkOffset + 1] << 8);
     if (mark != 1) {
-        out.reason = fill(strings::kImportFileMarker, { file });
+        out.reason = strings::fillIn(strings::kImportFileMarker, { file });
         return out;
     }
     AdditionalCategoryNames names;
@@ -210,7 +171,8 @@ AdditionalConfigRead decodeAdditionalConfig(
         const std::size_t at = static_cast<std::size_t>(slot) * kAdditionalNameWidth;
         if (!isNameText(
                 bytes.data() + at, kAdditionalNameWidth, names[static_cast<std::size_t>(slot)])) {
-            out.reason = fill(strings::kImportFileNotText, { file, std::to_string(slot) });
+            out.reason
+                = strings::fillIn(strings::kImportFileNotText, { file, std::to_string(slot) });
             return out;
         }
     }
@@ -265,12 +227,12 @@ AdditionalConfigRead readAdditionalConfig(const std::string& folder)
         static_cast<std::size_t>(std::min<std::uint64_t>(size, kAdditionalConfigSize + 1)));
     if (size == kAdditionalConfigSize && !file->readAt(0, bytes.data(), bytes.size())) {
         file->close();
-        out.reason = fill(strings::kImportFileUnreadable, { path });
+        out.reason = strings::fillIn(strings::kImportFileUnreadable, { path });
         return out;
     }
     file->close();
     if (size != kAdditionalConfigSize) {
-        out.reason = fill(strings::kImportFileSize, { path, std::to_string(size) });
+        out.reason = strings::fillIn(strings::kImportFileSize, { path, std::to_string(size) });
         return out;
     }
     return decodeAdditionalConfig(bytes, path);
@@ -293,12 +255,12 @@ DictionaryHandle openAdditionalDictionary(const std::string& folder, std::string
     if (file->size() > kMaxFileSize || !readDictionaryHeader(*file, header)
         || header.fileKind != kAdditionalKind) {
         file->close();
-        return refuse(fill(strings::kImportNotAdditional, { path }));
+        return refuse(strings::fillIn(strings::kImportNotAdditional, { path }));
     }
     const DictionaryCheckReport check = checkDictionary(*file);
     if (!check.ok) {
         file->close();
-        return refuse(fill(strings::kImportDamaged,
+        return refuse(strings::fillIn(strings::kImportDamaged,
             { path, check.problems.empty() ? std::string() : check.problems.front() }));
     }
     if (reason)
@@ -379,13 +341,13 @@ AdditionalImportOutcome applyAdditionalImport(Session& session, AdditionalImport
         return refuse(strings::kImportSourceUnnamed);
     if (!add && isFree(target))
         return refuse(strings::kImportCombineNeedsNamed);
-    if (prompter.show(fill(strings::kImportPutFilesQuestion, { values.folder }),
+    if (prompter.show(strings::fillIn(strings::kImportPutFilesQuestion, { values.folder }),
             add ? strings::kImportAddCaption : strings::kCombineCategoriesCaption,
             MessageIcon::Question, MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return outcome;
 
-    BusyOn scope(busy);
+    BusyScope scope(busy);
     std::string reason;
     DictionaryHandle additional = openAdditionalDictionary(values.folder, &reason);
     if (!additional) {
@@ -422,8 +384,8 @@ AdditionalImportOutcome applyAdditionalImport(Session& session, AdditionalImport
     if (outcome.counts.readError || outcome.counts.fileError)
         prompter.show(strings::kImportStoppedOnError, strings::kWarning, MessageIcon::Exclamation);
     if (!listsMarked)
-        prompter.show(fill(strings::kImportListsNotMarked, { listFailed }), strings::kWarning,
-            MessageIcon::Exclamation);
+        prompter.show(strings::fillIn(strings::kImportListsNotMarked, { listFailed }),
+            strings::kWarning, MessageIcon::Exclamation);
     const Notice notice = additionalImportNotice(outcome.counts);
     prompter.show(notice.text, notice.caption, notice.icon);
 

@@ -16,31 +16,6 @@
 namespace quorvel {
 namespace {
 
-// Turns the busy hook on for a scope; end() turns it off early.
-class BusyOn
-{
-public:
-    explicit BusyOn(const BusyHook& hook)
-        : m_hook(hook)
-    {
-        if (m_hook)
-            m_hook(true);
-    }
-    ~BusyOn() { end(); }
-    BusyOn(const BusyOn&) = delete;
-    BusyOn& operator=(const BusyOn&) = delete;
-    void end()
-    {
-        if (m_hook && m_on)
-            m_hook(false);
-        m_on = false;
-    }
-
-private:
-    const BusyHook& m_hook;
-    bool m_on = true;
-};
-
 bool isFree(const std::string& name)
 {
     return name == strings::kFreeCategory; // case matters: "free" is a name like any other
@@ -182,7 +157,7 @@ Notice categoryTransferNotice(const CategoryTransfer& transfer)
 CategoryTransfer TransferCategory(StartupInfo& info, int from, int to, CategoryTransferMode mode,
     Prompter& prompter, const BusyHook& busy)
 {
-    BusyOn scope(busy);
+    BusyScope scope(busy);
     const CategoryTransfer transfer = transferCategoryWords(info, from, to, mode);
     scope.end();
     if (transfer.openFailed) {

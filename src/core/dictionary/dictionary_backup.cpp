@@ -19,31 +19,6 @@ namespace {
 
 constexpr std::size_t kCopyChunk = 64 * 1024;
 
-// Turns the busy hook on for a scope; off again before any message is shown.
-class BusyScope
-{
-public:
-    explicit BusyScope(const BusyHook& hook)
-        : m_hook(hook)
-    {
-        if (m_hook)
-            m_hook(true);
-    }
-    ~BusyScope() { end(); }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    void end()
-    {
-        if (m_hook && m_on)
-            m_hook(false);
-        m_on = false;
-    }
-
-private:
-    const BusyHook& m_hook;
-    bool m_on = true;
-};
-
 CopyResult copyInto(File& source, ReplaceSink& target)
 {
     std::vector<std::uint8_t> buffer;

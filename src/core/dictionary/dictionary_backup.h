@@ -17,6 +17,31 @@ class StartupInfo;
 // Told true before the long part of an operation and false after it (the wait cursor).
 using BusyHook = std::function<void(bool)>;
 
+// Turns the busy hook on for a scope; end() turns it off early, before a message is shown.
+class BusyScope
+{
+public:
+    explicit BusyScope(const BusyHook& hook)
+        : m_hook(hook)
+    {
+        if (m_hook)
+            m_hook(true);
+    }
+    ~BusyScope() { end(); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    void end()
+    {
+        if (m_hook && m_on)
+            m_hook(false);
+        m_on = false;
+    }
+
+private:
+    const BusyHook& m_hook;
+    bool m_on = true;
+};
+
 // How a byte copy of one file ended.
 enum class CopyResult
 {

@@ -480,6 +480,39 @@ bool DictionaryEditor::acceptWaveform(const std::string& path)
     return true;
 }
 
+EditorEffects DictionaryEditor::closeAfter(DictionaryHandle& file)
+{
+    return CloseDictionary(file) ? EditorEffects() : fileError();
+}
+
+DictionaryHandle DictionaryEditor::openForSound(
+    const std::string& word, const char* notThere, std::string& upper, EditorEffects& ended)
+{
+    const auto w = suitable(word);
+    if (!w) {
+        m_view.result = strings::kWordNotSuitable;
+        return nullptr;
+    }
+    m_view.word = taken(word);
+    DictionaryHandle file = openDictionaryFile(dictionaryPath(), false);
+    if (!file) {
+        ended = fileError();
+        return nullptr;
+    }
+    switch (findForSound(*file, *w, notThere)) {
+    case Found::Failed:
+        ended = fileError();
+        return nullptr;
+    case Found::No:
+        ended = closeAfter(file);
+        return nullptr;
+    case Found::Yes:
+        break;
+    }
+    upper = *w;
+    return file;
+}
+
 DictionaryEditor::Found DictionaryEditor::findForSound(
     File& file, const std::string& word, const char* notThere)
 {
@@ -516,38 +549,29 @@ AmendResult DictionaryEditor::storeSound(File& file, const std::string& word, in
 
 EditorEffects DictionaryEditor::link(const std::string& word)
 {
-    const auto w = suitable(word);
-    if (!w) {
-        m_view.result = strings::kWordNotSuitable;
-        return {};
-    }
-    m_view.word = taken(word);
-    DictionaryHandle file = openDictionaryFile(dictionaryPath(), false);
+    std::string w;
+    EditorEffects ended;
+    DictionaryHandle file = openForSound(word, strings::kFirstAddWord, w, ended);
     if (!file)
-        return fileError();
-    const Found found = findForSound(*file, *w, strings::kFirstAddWord);
-    if (found == Found::Failed)
-        return fileError();
-    if (found == Found::No)
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return ended;
     if (m_soundIndex != 0) {
         inform(strings::kDeleteOldSoundFirst, strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
     const std::string source = m_view.waveformField;
     struct stat st
     { };
     if (source.empty() || ::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         inform(withPath(strings::kUnableToMoveWaveform, source), strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
     if (!isWaveFile(source)) {
         inform(withPath(strings::kNotAWaveform, source), strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
 
-    const auto prefix = waveformPrefix(*w);
-    const auto subfolder = waveformSubfolder(*w);
+    const auto prefix = waveformPrefix(w);
+    const auto subfolder = waveformSubfolder(w);
     const std::string root = waveformRoot();
     // An existing subfolder is used whatever its case; a new one is named as the program names it.
     std::string folder;
@@ -558,30 +582,30 @@ EditorEffects DictionaryEditor::link(const std::string& word)
         const auto name = prefix ? waveformFileName(*prefix, index) : std::nullopt;
         return name && !folder.empty() && findIgnoringCase(folder, *name).has_value();
     };
-    const SoundIndexChoice choice = chooseSoundIndex(*file, m_word.category(), *w, m_random, taken);
+    const SoundIndexChoice choice = chooseSoundIndex(*file, m_word.category(), w, m_random, taken);
     if (choice.outcome == SoundIndexCheck::FileError)
         return fileError();
     if (choice.outcome != SoundIndexCheck::Free) {
         inform(strings::kNoSpareIndex, strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
     const auto name = prefix ? waveformFileName(*prefix, choice.index) : std::nullopt;
     if (!name) {
         inform(strings::kNoValidFileName, strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
     if (folder.empty() || !makeFolder(folder)) {
         inform(strings::kNoWaveformFolder, strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
     const std::string target = paths::join(folder, *name);
     int error = 0;
     if (moveFileNoReplace(source, target, &error) != FileMove::Moved) {
         inform(withPath(strings::kUnableToMoveWaveform, folder) + "\r\n" + std::strerror(error),
             strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
-    const AmendResult r = storeSound(*file, *w, 1, choice.index);
+    const AmendResult r = storeSound(*file, w, 1, choice.index);
     const bool closed = CloseDictionary(file);
     if (r != AmendResult::Amended) {
         // Nothing points at the recording: it goes back where it came from rather than lie in
@@ -602,41 +626,32 @@ EditorEffects DictionaryEditor::link(const std::string& word)
 
 EditorEffects DictionaryEditor::unlink(const std::string& word)
 {
-    const auto w = suitable(word);
-    if (!w) {
-        m_view.result = strings::kWordNotSuitable;
-        return {};
-    }
-    m_view.word = taken(word);
-    DictionaryHandle file = openDictionaryFile(dictionaryPath(), false);
+    std::string w;
+    EditorEffects ended;
+    DictionaryHandle file = openForSound(word, strings::kFirstAddWord, w, ended);
     if (!file)
-        return fileError();
-    const Found found = findForSound(*file, *w, strings::kFirstAddWord);
-    if (found == Found::Failed)
-        return fileError();
-    if (found == Found::No)
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return ended;
     const bool readOnlyMedia = m_word.mediaFlag() == 0;
     if (readOnlyMedia)
         inform(strings::kWaveformOnCd, strings::kInformation);
     if (m_soundIndex == 0) {
         inform(strings::kNoSoundToUnlink, strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
     if (m_prompter.show(strings::kUnlinkQuestion, strings::kWarningPlain, MessageIcon::Question,
             MessageButtons::YesNo)
         != MessageAnswer::Yes)
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     const auto made = linkedPath();
     if (!made) {
         inform(strings::kNoValidFileName, strings::kWarningPlain);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
     // The recording moves to oldwave under its own name, or a numbered one beside an older file
     // of that name. A recording that is not there any more has nothing to move.
     std::optional<std::string> moved;
     std::string from;
-    if (const auto existing = findWordRecording(waveformRoot(), *w, m_soundIndex)) {
+    if (const auto existing = findWordRecording(waveformRoot(), w, m_soundIndex)) {
         from = *existing;
         const std::string folder = oldWaveFolder();
         const std::string name = std::filesystem::path(*made).filename().string();
@@ -649,11 +664,11 @@ EditorEffects DictionaryEditor::unlink(const std::string& word)
             // A recording on read-only media stays where it is and the word lets go of it; one
             // that should have moved keeps its link rather than be left behind unknown.
             if (!readOnlyMedia)
-                return CloseDictionary(file) ? EditorEffects() : fileError();
+                return closeAfter(file);
         }
     }
     const int index = m_soundIndex;
-    const AmendResult r = storeSound(*file, *w, 0, 0);
+    const AmendResult r = storeSound(*file, w, 0, 0);
     const bool closed = CloseDictionary(file);
     if (r != AmendResult::Amended) {
         m_word.setSoundIndex(static_cast<std::uint16_t>(index));
@@ -668,43 +683,34 @@ EditorEffects DictionaryEditor::unlink(const std::string& word)
 
 EditorEffects DictionaryEditor::deleteSound(const std::string& word)
 {
-    const auto w = suitable(word);
-    if (!w) {
-        m_view.result = strings::kWordNotSuitable;
-        return {};
-    }
-    m_view.word = taken(word);
-    DictionaryHandle file = openDictionaryFile(dictionaryPath(), false);
+    std::string w;
+    EditorEffects ended;
+    DictionaryHandle file = openForSound(word, strings::kNoWordToDeleteSound, w, ended);
     if (!file)
-        return fileError();
-    const Found found = findForSound(*file, *w, strings::kNoWordToDeleteSound);
-    if (found == Found::Failed)
-        return fileError();
-    if (found == Found::No)
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return ended;
     if (m_word.mediaFlag() == 0) {
         inform(strings::kCannotDeleteOnCd, strings::kInformation);
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     }
     if (m_soundIndex == 0)
-        return CloseDictionary(file) ? EditorEffects() : fileError();
+        return closeAfter(file);
     if (m_prompter.show(strings::kDeleteSoundQuestion, strings::kWarningPlain,
             MessageIcon::Question, MessageButtons::YesNo)
         != MessageAnswer::Yes)
-        return CloseDictionary(file) ? EditorEffects() : fileError();
-    if (const auto existing = findWordRecording(waveformRoot(), *w, m_soundIndex)) {
+        return closeAfter(file);
+    if (const auto existing = findWordRecording(waveformRoot(), w, m_soundIndex)) {
         if (::unlink(existing->c_str()) != 0
             && m_prompter.show(strings::kUnableToRemoveWaveform, strings::kWarningPlain,
                    MessageIcon::Question, MessageButtons::YesNo)
                 != MessageAnswer::Yes)
-            return CloseDictionary(file) ? EditorEffects() : fileError();
+            return closeAfter(file);
     }
-    const AmendResult r = storeSound(*file, *w, 0, 0);
+    const AmendResult r = storeSound(*file, w, 0, 0);
     if (r == AmendResult::FileError)
         inform(strings::kUnableToAmendSound, strings::kInformation);
     else if (r != AmendResult::Amended)
         m_view.result = strings::kWordNotSuitable;
-    return CloseDictionary(file) ? EditorEffects() : fileError();
+    return closeAfter(file);
 }
 
 EditorEffects DictionaryEditor::playLinked()

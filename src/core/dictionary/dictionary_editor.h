@@ -9,6 +9,7 @@
 #include "config/startup_info.h"
 #include "dictionary/current_word_info.h"
 #include "dictionary/dict_results.h"
+#include "dictionary/dictionary_file.h"
 #include "platform/file.h"
 #include "platform/services.h"
 
@@ -132,6 +133,13 @@ private:
     // Finds the word for a sound action; `notThere` is the message for a word not in the
     // dictionary.
     Found findForSound(File& file, const std::string& word, const char* notThere);
+    // The start of every sound action: the word checked and found in the dictionary, opened for
+    // writing. Null when the action ends there, with what it returns in `ended`; else `upper`
+    // holds the word as the dictionary keeps it.
+    DictionaryHandle openForSound(
+        const std::string& word, const char* notThere, std::string& upper, EditorEffects& ended);
+    // Closes the dictionary: no effects, or the file error when the close failed.
+    EditorEffects closeAfter(DictionaryHandle& file);
     // Writes the word's sound flag and index and shows the word again.
     AmendResult storeSound(File& file, const std::string& word, int flag, int index);
     void inform(const std::string& text, const char* caption);

@@ -62,4 +62,18 @@ std::string wordStatusName(int status)
     }
 }
 
+std::string fillIn(const char* pattern, std::initializer_list<std::string> values)
+{
+    std::string text(pattern);
+    std::size_t from = 0;
+    for (const std::string& value : values) {
+        const auto at = text.find("%s", from);
+        if (at == std::string::npos)
+            break;
+        text.replace(at, 2, value);
+        from = at + value.size();
+    }
+    return text;
+}
+
 } // namespace quorvel::strings

@@ -5,6 +5,7 @@
 // pages and saved reports know them in this form.
 
 #include <QtGlobal>
+#include <initializer_list>
 #include <string>
 
 namespace quorvel::strings {
@@ -155,5 +156,7 @@ inline constexpr const char* kHistoryAllCreated
 std::string defaultCategoryName(int slot);
 // The display name of a WordStatus value, "Unknown" outside 0..3.
 std::string wordStatusName(int status);
+// `pattern` with its %s places filled by `values`, in order; places left over stay as they are.
+std::string fillIn(const char* pattern, std::initializer_list<std::string> values);
 
 } // namespace quorvel::strings

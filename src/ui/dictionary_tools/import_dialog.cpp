@@ -23,17 +23,6 @@
 
 namespace quorvel::ui {
 
-namespace {
-
-std::string fillFolder(const char* pattern, const std::string& folder)
-{
-    const std::string text(pattern);
-    const auto at = text.find("%s");
-    return at == std::string::npos ? text : text.substr(0, at) + folder + text.substr(at + 2);
-}
-
-} // namespace
-
 ImportDialog::ImportDialog(
     UiContext& context, std::string folder, SoundIndexFree check, QWidget* parent)
     : QDialog(parent)
@@ -240,7 +229,7 @@ bool runImportCategories(UiContext& context, QWidget* parent, SoundIndexFree che
 {
     const std::string folder
         = additionalImportFolder(context.session.info, context.session.programFolder);
-    if (context.prompter.show(fillFolder(strings::kImportReadyQuestion, folder),
+    if (context.prompter.show(strings::fillIn(strings::kImportReadyQuestion, { folder }),
             strings::kInformation, MessageIcon::Question, MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return false;

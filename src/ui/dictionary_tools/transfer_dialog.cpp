@@ -136,12 +136,10 @@ std::optional<std::string> transferWindowText(
     setup.categoryName = [&session](int slot) { return session.info.categoryName(slot); };
 
     const BusyHook busy = waitCursorHook();
-    if (busy)
-        busy(true);
+    BusyScope scope(busy);
     DictionaryHandle file = OpenDictionary(session.info);
     if (!file) {
-        if (busy)
-            busy(false);
+        scope.end();
         context.prompter.show(
             strings::kTransferOpenFailed, strings::kWarning, MessageIcon::Exclamation);
         return report + transferStatistics({});
@@ -155,18 +153,14 @@ std::optional<std::string> transferWindowText(
     std::string listFailed;
     const bool listsMarked
         = !changed || invalidateAllWordFiles(session.info.dataFolder(), &listFailed);
-    if (busy)
-        busy(false);
+    scope.end();
 
     if (!closed)
         context.prompter.show(
             strings::kTransferCloseFailed, strings::kWarning, MessageIcon::Exclamation);
-    if (!listsMarked) {
-        const std::string pattern(strings::kImportListsNotMarked);
-        const auto at = pattern.find("%s");
-        const std::string message = pattern.substr(0, at) + listFailed + pattern.substr(at + 2);
-        context.prompter.show(message, strings::kWarning, MessageIcon::Exclamation);
-    }
+    if (!listsMarked)
+        context.prompter.show(strings::fillIn(strings::kImportListsNotMarked, { listFailed }),
+            strings::kWarning, MessageIcon::Exclamation);
     for (const std::string& line : result.lines)
         report += line;
     report += transferStatistics(c);
