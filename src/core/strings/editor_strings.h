@@ -28,7 +28,7 @@ inline constexpr const char* kEditorSoundGroup = QT_TRANSLATE_NOOP("Quorvel", "S
 inline constexpr const char* kEditorMediaGroup = QT_TRANSLATE_NOOP("Quorvel", "Media");
 inline constexpr const char* kEditorSoundStatus = QT_TRANSLATE_NOOP("Quorvel", "Sound status:");
 inline constexpr const char* kEditorWaveformLabel
-    = QT_TRANSLATE_NOOP("Quorvel", "Selected &waveform:");
+    = QT_TRANSLATE_NOOP("Quorvel", "Selected wa&veform:");
 inline constexpr const char* kEditorPlayLinked
     = QT_TRANSLATE_NOOP("Quorvel", "&<Play sound linked to word  ");
 inline constexpr const char* kEditorPlaySelected
